@@ -1,0 +1,48 @@
+#include "cli/cli_io.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+namespace tapwell::cli {
+
+std::optional<std::string> readInputBytes(const std::string& path) {
+    if (path == "-") {
+        std::ostringstream ss;
+        ss << std::cin.rdbuf();
+        return ss.str();
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string escapeText(std::string_view s, bool quotes) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '"':
+            out += quotes ? "\\\"" : "\"";
+            break;
+        default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+int usageError(std::string_view usage, std::string_view problem) {
+    if (!problem.empty())
+        std::fprintf(stderr, "tapwell-cli: %.*s\n", static_cast<int>(problem.size()),
+                     problem.data());
+    std::fprintf(stderr, "%.*s", static_cast<int>(usage.size()), usage.data());
+    return kUsageExit;
+}
+
+} // namespace tapwell::cli

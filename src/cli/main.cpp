@@ -1,0 +1,52 @@
+// tapwell-cli: the portable core without the dialog, to check and preview
+// what a text or a script will send.
+#include "cli/commands.h"
+
+#include <cstring>
+#include <string_view>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: tapwell-cli keys\n"
+    "       tapwell-cli check [--tree] FILE\n"
+    "       tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
+    "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
+    "                         [--loop N] [--lang en|ja] [--max-events N] FILE\n"
+    "       tapwell-cli script [--dry-run] [--answer BUTTON]... [--lang en|ja] FILE\n"
+    "FILE may be - for standard input.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const tapwell::cli::Args&);
+};
+
+constexpr Command kCommands[] = {
+    {"keys", tapwell::cli::keysCommand},
+    {"trace", tapwell::cli::traceCommand},
+    {"check", tapwell::cli::checkCommand},
+    {"script", tapwell::cli::scriptCommand},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Output is UTF-8 bytes with \n line ends, the same on every platform.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    if (argc < 2)
+        return tapwell::cli::usageError(kUsage);
+    tapwell::cli::Args args(argv + 2, argv + argc);
+    for (const Command& c : kCommands) {
+        if (std::strcmp(argv[1], c.name) == 0)
+            return c.run(args);
+    }
+    return tapwell::cli::usageError(kUsage, "unknown command");
+}

@@ -1,0 +1,121 @@
+// A window that takes the keyboard focus and logs every key and character
+// message it gets, one line each: "keydown VK", "keyup VK", "char UNIT",
+// "syskeydown VK", "syskeyup VK", "syschar UNIT". When it holds the focus it
+// creates LOG.ready, so a test knows when to start typing.
+//   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT]
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+FILE* g_log = nullptr;
+std::wstring g_readyPath;
+DWORD g_holdUntil = 0;
+bool g_readyWritten = false;
+constexpr UINT_PTR kFocusTimer = 1;
+constexpr UINT_PTR kLifeTimer = 2;
+
+void logLine(const char* what, WPARAM value) {
+    if (!g_log)
+        return;
+    std::fprintf(g_log, "%s %u\n", what, static_cast<unsigned>(value));
+    std::fflush(g_log);
+}
+
+void markReady(HWND hwnd) {
+    if (g_readyWritten || GetForegroundWindow() != hwnd)
+        return;
+    FILE* f = _wfopen(g_readyPath.c_str(), L"w");
+    if (f) {
+        std::fputs("ready\n", f);
+        std::fclose(f);
+        g_readyWritten = true;
+    }
+}
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_KEYDOWN: logLine("keydown", wp); return 0;
+    case WM_KEYUP: logLine("keyup", wp); return 0;
+    case WM_CHAR: logLine("char", wp); return 0;
+    case WM_SYSKEYDOWN: logLine("syskeydown", wp); break;
+    case WM_SYSKEYUP: logLine("syskeyup", wp); break;
+    case WM_SYSCHAR: logLine("syschar", wp); return 0;
+    case WM_TIMER:
+        if (wp == kFocusTimer) {
+            // Under Wine a window created just before ours may take the
+            // activation late; keep taking it back for a while.
+            if (GetTickCount() < g_holdUntil) {
+                if (GetForegroundWindow() != hwnd) {
+                    SetForegroundWindow(hwnd);
+                    SetFocus(hwnd);
+                }
+            } else {
+                KillTimer(hwnd, kFocusTimer);
+            }
+            markReady(hwnd);
+        } else if (wp == kLifeTimer) {
+            DestroyWindow(hwnd);
+        }
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 2)
+        return 64;
+    std::wstring logPath = argv[1];
+    int seconds = 60;
+    int holdMs = 2000;
+    std::wstring title = L"tapwell receiver";
+    for (int i = 2; i + 1 < argc; i += 2) {
+        if (std::wcscmp(argv[i], L"--seconds") == 0)
+            seconds = _wtoi(argv[i + 1]);
+        else if (std::wcscmp(argv[i], L"--hold-focus") == 0)
+            holdMs = _wtoi(argv[i + 1]);
+        else if (std::wcscmp(argv[i], L"--title") == 0)
+            title = argv[i + 1];
+    }
+    g_log = _wfopen(logPath.c_str(), L"w");
+    if (!g_log)
+        return 2;
+    g_readyPath = logPath + L".ready";
+    DeleteFileW(g_readyPath.c_str());
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = inst;
+    wc.lpszClassName = L"TapwellReceiver";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                40, 40, 360, 160, nullptr, nullptr, inst, nullptr);
+    if (!hwnd)
+        return 3;
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+    SetFocus(hwnd);
+    g_holdUntil = GetTickCount() + static_cast<DWORD>(holdMs);
+    SetTimer(hwnd, kFocusTimer, 100, nullptr);
+    SetTimer(hwnd, kLifeTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
+
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+    std::fclose(g_log);
+    LocalFree(argv);
+    return 0;
+}

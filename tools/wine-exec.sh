@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine: CTest's emulator for the cross build.
+# Uses the caller's WINEPREFIX and DISPLAY when set (tools/test.sh sets both
+# once per run); otherwise a cached prefix and a private Xvfb for this call.
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  # shellcheck source=wine-env.sh
+  source "$here/wine-env.sh"
+  trap tapwell_wine_cleanup EXIT
+fi
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine "$@"

@@ -16,6 +16,8 @@ class KeyEventSink;
 // Runtime error codes raised by the dispatcher.
 inline constexpr int kErrorStringFormExists = 104;
 inline constexpr int kErrorUnknownFunction = 105;
+// A built-in that could not get the memory its result needs.
+inline constexpr int kErrorOutOfMemory = 106;
 
 // The language version GETQZ_SCRIPTVERSION reports.
 inline constexpr std::int32_t kScriptLanguageVersion = 10009;

@@ -1,0 +1,229 @@
+// String and conversion built-ins. Every length and position is in bytes.
+#include "script/builtin_call.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace tapwell {
+
+namespace {
+
+unsigned char upperByte(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c;
+}
+unsigned char lowerByte(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
+template <unsigned char (*F)(unsigned char)> void mapBytes(std::string& s) {
+    for (char& c : s)
+        c = static_cast<char>(F(static_cast<unsigned char>(c)));
+}
+
+std::int32_t position(std::size_t pos) {
+    return pos == std::string::npos ? -1 : static_cast<std::int32_t>(pos);
+}
+
+// Fill byte of PADLEFT$/PADRIGHT$: first byte of the third argument, or a space.
+char fillByte(BuiltinCall& c) {
+    if (c.count() < 3)
+        return ' ';
+    const std::string& f = c.text(2);
+    return f.empty() ? ' ' : f[0];
+}
+
+// Set of bytes of TRIMLEFT$/TRIMRIGHT$: the second argument, or a space.
+std::array<bool, 256> trimSet(BuiltinCall& c) {
+    std::array<bool, 256> set{};
+    std::string_view chars = c.count() >= 2 ? std::string_view(c.text(1)) : std::string_view();
+    if (chars.empty())
+        chars = " ";
+    for (char ch : chars)
+        set[static_cast<unsigned char>(ch)] = true;
+    return set;
+}
+
+} // namespace
+
+void builtinStrlen(BuiltinCall& c) {
+    c.result.setInteger(static_cast<std::int32_t>(c.text(0).size()));
+}
+
+void builtinToInt(BuiltinCall& c) {
+    c.result.setInteger(c.integer(0));
+}
+
+void builtinToStr(BuiltinCall& c) {
+    c.result.setString(c.takeText(0));
+}
+
+void builtinStrStr(BuiltinCall& c) {
+    c.result.setInteger(position(c.text(0).find(c.text(1))));
+}
+
+void builtinStrStrI(BuiltinCall& c) {
+    std::string& text = c.text(0);
+    std::string& part = c.text(1);
+    mapBytes<upperByte>(text);
+    mapBytes<upperByte>(part);
+    c.result.setInteger(position(text.find(part)));
+}
+
+void builtinToStr2(BuiltinCall& c) {
+    std::uint32_t n = static_cast<std::uint32_t>(c.integer(0));
+    char digits[32];
+    char* p = digits + sizeof digits;
+    do {
+        *--p = (n & 1) ? '1' : '0';
+        n >>= 1;
+    } while (n != 0);
+    c.result.setString(std::string_view(p, digits + sizeof digits - p));
+}
+
+void builtinToStr16(BuiltinCall& c) {
+    char buf[4];
+    const int n = std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(c.integer(0)) & 0xFFu);
+    c.result.setString(std::string_view(buf, static_cast<std::size_t>(n)));
+}
+
+namespace {
+
+void pad(BuiltinCall& c, bool left) {
+    const std::int32_t width = c.integer(1);
+    const char fill = fillByte(c);
+    std::string s = c.takeText(0);
+    // Signed comparison: a negative width never pads.
+    if (static_cast<std::int64_t>(s.size()) <= width) {
+        const std::size_t extra = static_cast<std::size_t>(width) - s.size();
+        if (left)
+            s.insert(0, extra, fill);
+        else
+            s.append(extra, fill);
+    }
+    c.result.setString(std::move(s));
+}
+
+} // namespace
+
+void builtinPadLeft(BuiltinCall& c) {
+    pad(c, true);
+}
+void builtinPadRight(BuiltinCall& c) {
+    pad(c, false);
+}
+
+void builtinTrimLeft(BuiltinCall& c) {
+    const auto set = trimSet(c);
+    std::string s = c.takeText(0);
+    const auto it = std::find_if(s.begin(), s.end(),
+                                 [&](char ch) { return !set[static_cast<unsigned char>(ch)]; });
+    // A text made only of trimmed bytes stays as it is.
+    if (it != s.end())
+        s.erase(s.begin(), it);
+    c.result.setString(std::move(s));
+}
+
+void builtinTrimRight(BuiltinCall& c) {
+    const auto set = trimSet(c);
+    std::string s = c.takeText(0);
+    const auto it = std::find_if(s.rbegin(), s.rend(),
+                                 [&](char ch) { return !set[static_cast<unsigned char>(ch)]; });
+    if (it != s.rend())
+        s.erase(it.base(), s.end());
+    c.result.setString(std::move(s));
+}
+
+void builtinStrUpr(BuiltinCall& c) {
+    std::string s = c.takeText(0);
+    mapBytes<upperByte>(s);
+    c.result.setString(std::move(s));
+}
+
+void builtinStrLwr(BuiltinCall& c) {
+    std::string s = c.takeText(0);
+    mapBytes<lowerByte>(s);
+    c.result.setString(std::move(s));
+}
+
+void builtinLeft(BuiltinCall& c) {
+    const std::int32_t n = c.integer(1);
+    std::string s = c.takeText(0);
+    if (n >= 0 && static_cast<std::size_t>(n) < s.size())
+        s.resize(static_cast<std::size_t>(n));
+    c.result.setString(std::move(s));
+}
+
+void builtinRight(BuiltinCall& c) {
+    const std::int32_t n = c.integer(1);
+    std::string s = c.takeText(0);
+    // A negative count keeps the whole text.
+    if (n >= 0 && static_cast<std::size_t>(n) < s.size())
+        s.erase(0, s.size() - static_cast<std::size_t>(n));
+    c.result.setString(std::move(s));
+}
+
+void builtinMid(BuiltinCall& c) {
+    // start - 1 wraps like the 32-bit arithmetic of the language (the lowest
+    // start becomes a position past every text).
+    std::int32_t p = static_cast<std::int32_t>(static_cast<std::uint32_t>(c.integer(1)) - 1u);
+    if (p < 0)
+        p = 0;
+    const std::int32_t n = c.integer(2);
+    std::string s = c.takeText(0);
+    if (static_cast<std::size_t>(p) < s.size()) {
+        s.erase(0, static_cast<std::size_t>(p));
+        if (n >= 0 && static_cast<std::size_t>(n) < s.size())
+            s.resize(static_cast<std::size_t>(n));
+    } else {
+        s.clear();
+    }
+    c.result.setString(std::move(s));
+}
+
+void builtinGetAsciiCode(BuiltinCall& c) {
+    const std::int32_t i = c.integer(1);
+    const std::string& s = c.text(0);
+    if (i >= 0 && static_cast<std::size_t>(i) < s.size())
+        c.result.setInteger(static_cast<signed char>(s[static_cast<std::size_t>(i)]));
+    else
+        c.result.setInteger(-1);
+}
+
+void builtinAsciiCode(BuiltinCall& c) {
+    const char byte = static_cast<char>(static_cast<std::uint32_t>(c.integer(0)) & 0xFFu);
+    if (byte == 0)
+        c.result.setEmptyString();
+    else
+        c.result.setString(std::string_view(&byte, 1));
+}
+
+void builtinReplace(BuiltinCall& c) {
+    const std::string& old = c.text(1);
+    // An empty pattern would match everywhere at once: the text is returned
+    // as it is.
+    if (old.empty()) {
+        c.result.setString(c.takeText(0));
+        return;
+    }
+    const std::string_view repl = c.count() >= 3 ? std::string_view(c.text(2)) : std::string_view();
+    const std::string& s = c.text(0);
+    std::size_t hit = s.find(old);
+    if (hit == std::string::npos) {
+        c.result.setString(c.takeText(0));
+        return;
+    }
+    std::string out;
+    out.reserve(s.size());
+    std::size_t from = 0;
+    while (hit != std::string::npos) {
+        out.append(s, from, hit - from);
+        out += repl;
+        from = hit + old.size();
+        hit = s.find(old, from);
+    }
+    out.append(s, from, std::string::npos);
+    c.result.setString(std::move(out));
+}
+
+} // namespace tapwell

@@ -1,10 +1,124 @@
 #include "cli/commands.h"
+#include "common/bom_text.h"
+#include "common/utf.h"
+#include "keystroke/run_trace.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string_view>
 
 namespace tapwell::cli {
 
-// Not built yet: the engine behind it comes with its own change.
-int traceCommand(const Args&) {
-    return usageError("", "the trace command is not available in this build");
+namespace {
+
+constexpr std::string_view kTraceUsage =
+    "usage: tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
+    "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
+    "                         [--loop N] [--lang en|ja] [--max-events N] FILE\n"
+    "Prints what a run would send, one line per event, and how it ends:\n"
+    "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines).\n"
+    "FILE may be - for standard input.\n";
+
+constexpr int kExitError = 1;
+constexpr int kExitLimit = 3;
+
+std::optional<std::uint64_t> parseCount(std::string_view s, std::uint64_t max) {
+    if (s.empty() || s.size() > 20)
+        return std::nullopt;
+    std::uint64_t v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        unsigned d = static_cast<unsigned>(c - '0');
+        if (v > (max - d) / 10)
+            return std::nullopt;
+        v = v * 10 + d;
+    }
+    return v;
+}
+
+} // namespace
+
+int traceCommand(const Args& args) {
+    TraceOptions options;
+    std::optional<std::string> file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string* {
+            return i + 1 < args.size() ? &args[++i] : nullptr;
+        };
+        if (a == "--error-stop") {
+            options.settings.iErrorStop = true;
+        } else if (a == "--ignore-tab") {
+            options.settings.iDisableTab = true;
+        } else if (a == "--ignore-space") {
+            options.settings.iDisableSpace = true;
+        } else if (a == "--ignore-enter") {
+            options.settings.iDisableEnter = true;
+        } else if (a == "--mode") {
+            const std::string* v = value();
+            if (v && *v == "keyboard")
+                options.settings.iInputMode = InputMode::Keyboard;
+            else if (v && *v == "unicode")
+                options.settings.iInputMode = InputMode::Unicode;
+            else
+                return usageError(kTraceUsage, "--mode takes keyboard or unicode");
+        } else if (a == "--lang") {
+            const std::string* v = value();
+            if (v && *v == "en")
+                options.language = RunLanguage::English;
+            else if (v && *v == "ja")
+                options.language = RunLanguage::Japanese;
+            else
+                return usageError(kTraceUsage, "--lang takes en or ja");
+        } else if (a == "--prefix" || a == "--suffix") {
+            const std::string* v = value();
+            if (!v)
+                return usageError(kTraceUsage, a + " takes a text");
+            (a == "--prefix" ? options.prefix : options.suffix) = utf8ToUtf16(*v);
+        } else if (a == "--loop") {
+            const std::string* v = value();
+            // The dialog's repeat box holds an unsigned 32-bit number.
+            auto n = v ? parseCount(*v, 0xFFFFFFFFu) : std::nullopt;
+            if (!n)
+                return usageError(kTraceUsage, "--loop takes a number from 0 to 4294967295");
+            options.settings.iLoopNum = static_cast<std::int32_t>(static_cast<std::uint32_t>(*n));
+        } else if (a == "--max-events") {
+            const std::string* v = value();
+            auto n = v ? parseCount(*v, UINT64_MAX) : std::nullopt;
+            if (!n)
+                return usageError(kTraceUsage, "--max-events takes a number");
+            options.maxEvents = *n;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return usageError(kTraceUsage, "unknown option " + a);
+        } else if (file) {
+            return usageError(kTraceUsage, "only one FILE");
+        } else {
+            file = a;
+        }
+    }
+    if (!file)
+        return usageError(kTraceUsage, "FILE is missing");
+    std::optional<std::string> bytes = readInputBytes(*file);
+    if (!bytes)
+        return usageError(kTraceUsage, "cannot read " + *file);
+    std::u16string text = decodeBomText(*bytes);
+    bytes.reset();
+
+    TraceWriter out(
+        [](std::string_view chunk) { std::fwrite(chunk.data(), 1, chunk.size(), stdout); });
+    TraceEnd end = traceRun(text, options, out);
+    std::fflush(stdout);
+    switch (end) {
+    case TraceEnd::Ok:
+        return 0;
+    case TraceEnd::Error:
+        return kExitError;
+    case TraceEnd::Limit:
+        return kExitLimit;
+    }
+    return kExitError;
 }
 
 } // namespace tapwell::cli

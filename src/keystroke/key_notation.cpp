@@ -1,0 +1,126 @@
+#include "keystroke/key_notation.h"
+
+#include "keystroke/key_number.h"
+#include "keystroke/key_tables.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace tapwell {
+
+namespace {
+
+bool startsWithIgnoringCase(std::u16string_view s, std::u16string_view upperPrefix) {
+    if (s.size() < upperPrefix.size())
+        return false;
+    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
+        char16_t c = s[i];
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        if (c != upperPrefix[i])
+            return false;
+    }
+    return true;
+}
+
+// A code read from a name or a number; waits are done on the spot.
+struct Resolved {
+    bool waited = false;
+    std::uint8_t code = 0;
+};
+
+Resolved resolveBody(std::u16string_view body, RunHost& host) {
+    if (std::uint8_t code = lookupKeyCode(body))
+        return {false, code};
+    if (body.size() > 5 && startsWithIgnoringCase(body, u"WAIT:")) {
+        // A negative wait would become an unsigned sleep of weeks (or for
+        // ever) and freeze the dialog; it waits nothing instead.
+        std::int32_t ms = readLong32(body.substr(5), 10);
+        host.sleep(ms < 0 ? 0u : static_cast<std::uint32_t>(ms));
+        return {true, 0};
+    }
+    std::int32_t value;
+    if (body.size() > 2 && startsWithIgnoringCase(body, u"0X"))
+        value = readLong32(body, 16);
+    else if (body.size() > 1 && body[0] == u'0')
+        value = readLong32(body, 8);
+    else
+        value = readLong32(body, 10);
+    return {false, static_cast<std::uint8_t>(value & 0xFF)};
+}
+
+} // namespace
+
+void showRunError(RunHost& host, std::u16string text, RunIcon icon) {
+    host.showMessage(RunMessage{std::move(text), icon, RunMessageOwner::Dialog});
+}
+
+StepOutcome pauseForUser(NotationContext& ctx) {
+    ctx.host.showMessage(RunMessage{std::u16string(runText(RunText::PauseMessage, ctx.language)),
+                                    RunIcon::Information, RunMessageOwner::None});
+    return StepOutcome::Continue;
+}
+
+StepOutcome parseKeyNotation(NotationContext& ctx) {
+    const std::u16string& text = ctx.text;
+    const std::size_t p = ctx.position;
+    const char16_t opening = text[p];
+    std::size_t q = text.find_first_of(u"])", p + 1);
+    char16_t closing = 0; // none: the rest of the text is the body
+    if (q == std::u16string::npos) {
+        if (ctx.errorStop) {
+            showRunError(ctx.host, std::u16string(runText(RunText::ClosingMissing, ctx.language)));
+            return StepOutcome::ErrorStop;
+        }
+        q = text.size();
+    } else {
+        closing = text[q];
+    }
+    std::u16string_view body(text.data() + p + 1, q - p - 1);
+    Resolved r = resolveBody(body, ctx.host);
+    ctx.position = q;
+    if (r.waited || r.code == 0)
+        return StepOutcome::Continue;
+    if (opening == u'[')
+        ctx.sink.sendKey(r.code, false);
+    if (closing == u']')
+        ctx.sink.sendKey(r.code, true);
+    if (opening == u'(' && closing == u')' && ctx.errorStop) {
+        showRunError(ctx.host, std::u16string(runText(RunText::ParenthesesOnly, ctx.language)));
+        return StepOutcome::ErrorStop;
+    }
+    return StepOutcome::Continue;
+}
+
+StepOutcome beginRepeatBlock(NotationContext& ctx) {
+    const std::u16string& text = ctx.text;
+    const std::size_t p = ctx.position;
+    std::size_t c = text.find(u':', p + 1);
+    if (c == std::u16string::npos)
+        c = text.size();
+    ctx.position = c;
+    std::u16string_view countText(text.data() + p + 1, c - p - 1);
+    std::int32_t count = readLong32(countText, 10);
+    if (count <= 0) {
+        showRunError(ctx.host,
+                     formatRunText(RunText::InvalidRepeatCount, ctx.language, {countText}));
+        return StepOutcome::ErrorStop;
+    }
+    ctx.repeatStack.push_back(RepeatFrame{count, c});
+    return StepOutcome::Continue;
+}
+
+StepOutcome endRepeatBlock(NotationContext& ctx) {
+    if (ctx.repeatStack.empty()) {
+        showRunError(ctx.host, std::u16string(runText(RunText::ClosingBraceExcess, ctx.language)));
+        return StepOutcome::ErrorStop;
+    }
+    RepeatFrame& top = ctx.repeatStack.back();
+    if (--top.remaining >= 1)
+        ctx.position = top.resume;
+    else
+        ctx.repeatStack.pop_back();
+    return StepOutcome::Continue;
+}
+
+} // namespace tapwell

@@ -1,0 +1,39 @@
+// Every text the keystroke run shows, in Japanese and English side by side.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace tapwell {
+
+enum class RunLanguage : std::uint8_t { Japanese, English };
+
+enum class RunText : std::uint8_t {
+    EmptyText,
+    CountdownTitle, // %d seconds, %s program title
+    ScriptTitle,
+    ProgressTitle, // %d percent
+    PauseMessage,
+    InvalidCharacter, // %c the unit
+    ClosingMissing,
+    ParenthesesOnly,
+    InvalidRepeatCount, // %s the count's units
+    ClosingBraceExcess,
+    OpeningBraceExcess,
+    StartButton,
+    AbortButton,
+    Count_
+};
+
+std::u16string_view runText(RunText id, RunLanguage lang);
+
+// Fills %d, %s and %c from `args` in order and turns %% into %. A placeholder
+// without an argument stays as it is.
+std::u16string formatRunText(RunText id, RunLanguage lang,
+                             std::initializer_list<std::u16string_view> args);
+
+std::u16string decimalText(std::int64_t value);
+
+} // namespace tapwell

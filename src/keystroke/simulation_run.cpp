@@ -1,0 +1,250 @@
+#include "keystroke/simulation_run.h"
+
+#include "keystroke/char_map.h"
+#include "keystroke/countdown.h"
+#include "keystroke/input_text.h"
+
+namespace tapwell {
+
+namespace {
+
+constexpr std::uint32_t kSecondTick = 1000;
+constexpr std::uint8_t VK_TAB = 0x09;
+constexpr std::uint8_t VK_RETURN = 0x0D;
+constexpr std::uint8_t VK_SPACE = 0x20;
+
+} // namespace
+
+SimulationRun::SimulationRun(RunHost& host, KeyEventSink& sink, std::atomic<bool>& scriptRunning,
+                             std::atomic<bool>& scriptStopRequested)
+    : host_(host), sink_(sink), scriptRunning_(scriptRunning),
+      scriptStopRequested_(scriptStopRequested) {}
+
+void SimulationRun::startOrAbort() {
+    if (running_)
+        abortRun();
+    else
+        startRun();
+}
+
+void SimulationRun::startRun() {
+    if (running_)
+        return;
+    settings_ = host_.saveSettings();
+    language_ = host_.language();
+    if (host_.textBoxEmpty()) {
+        lastEnd_ = RunEnd::Refused;
+        showRunError(host_, std::u16string(runText(RunText::EmptyText, language_)));
+        return;
+    }
+    // The store never keeps an interval below 1; a host that skipped the
+    // store's rules must not get a timer that fires continuously.
+    interval_ = settings_.iWaitMSec >= 1 ? static_cast<std::uint32_t>(settings_.iWaitMSec) : 20;
+    host_.setRunUi(RunUi::Running);
+    RunTimeOfDay now;
+    if (settings_.iWaitMode == WaitMode::TimeOfDay)
+        now = host_.localTime();
+    countdown_ = initialCountdown(settings_, now);
+    running_ = true;
+    phase_ = RunPhase::Countdown;
+    lastEnd_ = RunEnd::None;
+    ++generation_;
+    host_.armRunTimer(kSecondTick);
+    setCountdownTitle();
+}
+
+void SimulationRun::abortRun() {
+    if (!running_)
+        return;
+    if (settings_.iInputMode == InputMode::Script && scriptRunning_.load())
+        scriptStopRequested_.store(true);
+    lastEnd_ = RunEnd::Aborted;
+    stopRun();
+}
+
+void SimulationRun::stopRun() {
+    host_.killRunTimer();
+    host_.setRunUi(RunUi::Idle);
+    host_.setTitle(host_.programTitle());
+    running_ = false;
+    ++generation_;
+}
+
+void SimulationRun::finish(RunEnd how) {
+    lastEnd_ = how;
+    stopRun();
+    if (autoRun_)
+        host_.closeDialog();
+}
+
+void SimulationRun::onRunTimer(std::uintptr_t timerId) {
+    if (timerId != RUN_TIMER_ID || !running_)
+        return;
+    switch (phase_) {
+    case RunPhase::Countdown:
+        if (countdown_ > 0 && --countdown_ > 0) {
+            setCountdownTitle();
+            return;
+        }
+        beginNextPhase();
+        return;
+    case RunPhase::Sending:
+        sendingTick();
+        return;
+    case RunPhase::Script:
+        if (!scriptRunning_.load()) {
+            // A script run never closes the dialog: the command line has no
+            // script mode.
+            lastEnd_ = RunEnd::Normal;
+            stopRun();
+        }
+        return;
+    }
+}
+
+void SimulationRun::beginNextPhase() {
+    inputText_ = host_.readTextBox();
+    std::u16string prefix = host_.readPrefixBox();
+    std::u16string suffix = host_.readSuffixBox();
+    if (settings_.iInputMode == InputMode::Script) {
+        host_.setTitle(runText(RunText::ScriptTitle, language_));
+        // An aborted script that is still winding down keeps this run in
+        // its script phase until it has gone; no second thread is started.
+        if (!inputText_.empty() && !scriptRunning_.load()) {
+            // Set here rather than by the thread, so that no tick can find the
+            // flag still false while the thread is starting; a stale stop
+            // request must not end the new script at its first statement.
+            scriptStopRequested_.store(false);
+            scriptRunning_.store(true);
+            if (!host_.startScript(inputText_))
+                scriptRunning_.store(false);
+        }
+        phase_ = RunPhase::Script;
+        return;
+    }
+    position_ = 0;
+    passesDone_ = 0;
+    completedPasses_ = 0;
+    repeatStack_ = RepeatStack();
+    inputText_ = buildInputText(inputText_, prefix, suffix);
+    phase_ = RunPhase::Sending;
+    titlePercent_ = -1;
+    if (inputText_.empty()) {
+        // Nothing to send (a box of carriage returns only): a normal end.
+        finish(RunEnd::Normal);
+        return;
+    }
+    host_.armRunTimer(interval_);
+}
+
+void SimulationRun::sendingTick() {
+    host_.killRunTimer();
+    setProgressTitle();
+    const std::uint64_t generation = generation_;
+    StepOutcome outcome = processCharacter(inputText_[position_]);
+    // A pause box lets the dialog abort this run, or even start the next
+    // one, before the step returns: then nothing more is done here.
+    if (generation != generation_)
+        return;
+    if (outcome == StepOutcome::ErrorStop) {
+        finish(RunEnd::Error);
+        return;
+    }
+    ++position_;
+    if (position_ < inputText_.size()) {
+        host_.armRunTimer(interval_);
+        return;
+    }
+    endPass();
+}
+
+void SimulationRun::endPass() {
+    ++completedPasses_;
+    if (!repeatStack_.empty()) {
+        const std::uint64_t generation = generation_;
+        showRunError(host_, std::u16string(runText(RunText::OpeningBraceExcess, language_)),
+                     RunIcon::Exclamation);
+        if (generation == generation_)
+            finish(RunEnd::Error);
+        return;
+    }
+    position_ = 0;
+    if (settings_.iLoopNum != 0) {
+        ++passesDone_;
+        if (passesDone_ >= static_cast<std::uint32_t>(settings_.iLoopNum)) {
+            finish(RunEnd::Normal);
+            return;
+        }
+    }
+    host_.armRunTimer(interval_);
+}
+
+StepOutcome SimulationRun::processCharacter(char16_t unit) {
+    switch (unit) {
+    case u'\t':
+        if (!settings_.iDisableTab)
+            pressAndRelease(sink_, VK_TAB);
+        return StepOutcome::Continue;
+    case u' ':
+        if (!settings_.iDisableSpace)
+            pressAndRelease(sink_, VK_SPACE);
+        return StepOutcome::Continue;
+    case u'\n':
+        if (!settings_.iDisableEnter)
+            pressAndRelease(sink_, VK_RETURN);
+        return StepOutcome::Continue;
+    case u'\r':
+        return StepOutcome::Continue;
+    default:
+        break;
+    }
+    const bool unicodeMode = settings_.iInputMode == InputMode::Unicode;
+    if (!unicodeMode) {
+        if (std::uint8_t vk = mapKeyboardChar(inputText_, position_)) {
+            pressAndRelease(sink_, vk);
+            return StepOutcome::Continue;
+        }
+    }
+    NotationContext ctx{inputText_, position_, repeatStack_,        sink_,
+                        host_,      language_, settings_.iErrorStop};
+    switch (unit) {
+    case u'!':
+        return pauseForUser(ctx);
+    case u'[':
+    case u'(':
+        return parseKeyNotation(ctx);
+    case u'{':
+        return beginRepeatBlock(ctx);
+    case u'}':
+        return endRepeatBlock(ctx);
+    default:
+        break;
+    }
+    if (unicodeMode) {
+        sink_.sendUnicodePair(unit);
+        return StepOutcome::Continue;
+    }
+    if (!settings_.iErrorStop)
+        return StepOutcome::Continue;
+    showRunError(host_, formatRunText(RunText::InvalidCharacter, language_,
+                                      {std::u16string_view(&unit, 1)}));
+    return StepOutcome::ErrorStop;
+}
+
+void SimulationRun::setCountdownTitle() {
+    std::u16string title = host_.programTitle();
+    host_.setTitle(
+        formatRunText(RunText::CountdownTitle, language_, {decimalText(countdown_), title}));
+}
+
+void SimulationRun::setProgressTitle() {
+    // 64-bit: in 32 bits, position * 100 wraps for texts of 43 million units.
+    int percent = static_cast<int>(static_cast<std::uint64_t>(position_) * 100 / inputText_.size());
+    if (percent != titlePercent_) {
+        titlePercent_ = percent;
+        progressTitle_ = formatRunText(RunText::ProgressTitle, language_, {decimalText(percent)});
+    }
+    host_.setTitle(progressTitle_);
+}
+
+} // namespace tapwell

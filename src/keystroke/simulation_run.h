@@ -1,0 +1,99 @@
+// One run from Start to its end: the countdown, then one text unit per timer
+// tick (keyboard-simulate and Unicode mode) or watching the script thread
+// (script mode). Lives on the GUI thread; the process has one.
+#pragma once
+
+#include "keystroke/key_event_sink.h"
+#include "keystroke/key_notation.h"
+#include "keystroke/run_host.h"
+#include "keystroke/run_settings.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tapwell {
+
+enum class RunPhase : std::uint8_t { Countdown, Sending, Script };
+
+// How the last run ended, for callers that report it (the trace).
+enum class RunEnd : std::uint8_t {
+    None,    // no run yet, or one still going
+    Refused, // Start with an empty text box
+    Normal,
+    Error, // ended by a message
+    Aborted,
+};
+
+class SimulationRun {
+  public:
+    // The two flags are shared with the script thread.
+    SimulationRun(RunHost& host, KeyEventSink& sink, std::atomic<bool>& scriptRunning,
+                  std::atomic<bool>& scriptStopRequested);
+    SimulationRun(const SimulationRun&) = delete;
+    SimulationRun& operator=(const SimulationRun&) = delete;
+
+    // Set once for the process when the text came from the command line:
+    // the end of a keyboard-simulate or Unicode run then closes the dialog.
+    void setAutoRun(bool on) { autoRun_ = on; }
+    bool autoRun() const { return autoRun_; }
+
+    // The Start button: starts when idle, aborts when running.
+    void startOrAbort();
+    void startRun();
+    void abortRun();
+    // Ticks of any timer but RUN_TIMER_ID are ignored.
+    void onRunTimer(std::uintptr_t timerId);
+    void stopRun();
+
+    // One step of the sending phase on the unit at position().
+    StepOutcome processCharacter(char16_t unit);
+
+    bool running() const { return running_; }
+    RunPhase phase() const { return phase_; }
+    std::int32_t countdown() const { return countdown_; }
+    std::size_t position() const { return position_; }
+    std::uint32_t passesDone() const { return passesDone_; }
+    // Every finished pass of the sending phase, endless runs included.
+    std::uint64_t completedPasses() const { return completedPasses_; }
+    const RepeatStack& repeatStack() const { return repeatStack_; }
+    const std::u16string& inputText() const { return inputText_; }
+    const RunSettings& settings() const { return settings_; }
+    RunEnd lastEnd() const { return lastEnd_; }
+
+  private:
+    void beginNextPhase();
+    void sendingTick();
+    void endPass();
+    void finish(RunEnd how);
+    void setCountdownTitle();
+    void setProgressTitle();
+
+    RunHost& host_;
+    KeyEventSink& sink_;
+    std::atomic<bool>& scriptRunning_;
+    std::atomic<bool>& scriptStopRequested_;
+
+    RunSettings settings_;
+    RunLanguage language_ = RunLanguage::English;
+    bool autoRun_ = false;
+    bool running_ = false;
+    RunPhase phase_ = RunPhase::Countdown;
+    std::int32_t countdown_ = 0;
+    std::size_t position_ = 0;
+    std::uint32_t passesDone_ = 0;
+    std::uint64_t completedPasses_ = 0;
+    RepeatStack repeatStack_;
+    std::u16string inputText_;
+    std::uint32_t interval_ = 20;
+    RunEnd lastEnd_ = RunEnd::None;
+    // Bumped whenever a run starts or ends. A step that showed a box without
+    // owner compares it afterwards: the nested message loop may have aborted
+    // this run or started another one meanwhile.
+    std::uint64_t generation_ = 0;
+    int titlePercent_ = -1;
+    std::u16string progressTitle_;
+};
+
+} // namespace tapwell

@@ -1,0 +1,33 @@
+// The process-wide state that start-up fills and the rest of the program
+// reads: language, title, the chosen settings store, the settings record and
+// the text to be typed.
+#pragma once
+
+#include "app/settings.h"
+#include "app/ui_language.h"
+
+#include <string>
+
+namespace tapwell {
+
+struct AppState {
+    UiLanguage language = UiLanguage::Japanese;
+    std::u16string programTitle = u"doruviravad";
+    bool UseIniFile = false;
+    Settings settings;
+    // The working copy of the text; during a run it holds the built text.
+    std::u16string InputText;
+    bool textFromT = false;
+    bool textFromF = false;
+
+    bool autoRun() const { return textFromT || textFromF; }
+};
+
+// The one instance for the process. Written during start-up on the GUI
+// thread; afterwards only `settings` and `InputText` change.
+AppState& appState();
+
+// Sets the language and the program title that goes with it.
+void setUiLanguage(AppState& state, UiLanguage language);
+
+} // namespace tapwell

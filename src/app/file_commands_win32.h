@@ -1,0 +1,40 @@
+// The File menu's four commands (32792 to 32795) with their file dialogs and
+// messages. The main dialog calls them with its own handle and its text box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tapwell {
+
+using MessageBoxFunction = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption,
+                                   UINT flags);
+
+struct FileCommandUi {
+    bool japanese = false;
+    std::wstring programTitle;
+    // The program's message-box function; MessageBoxW when null.
+    MessageBoxFunction messageBox = nullptr;
+};
+
+// Characters in a file dialog's path buffer.
+inline constexpr std::size_t kFileDialogBufferSize = 520;
+
+// `filter` is a list of label and pattern pairs ending with an empty label.
+// `buffer` (kFileDialogBufferSize characters) is cleared first and holds the
+// chosen path when the result is true.
+bool ChooseFileToOpen(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
+                      const wchar_t* defaultExtension);
+bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title);
+
+// Shows the message for a ReadTextFile result other than 0 and returns it.
+unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui);
+
+// Each returns true when the file was read or written.
+bool LoadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui);    // 32792
+bool SaveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);      // 32793
+bool ReadHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui); // 32794
+bool WriteHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);  // 32795
+
+} // namespace tapwell

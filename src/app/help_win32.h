@@ -1,0 +1,39 @@
+// Opening topics of the help file through the platform's HTML help library,
+// loaded on first use, and through the external viewer for "/?".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tapwell {
+
+using HelpEntry = HWND(WINAPI*)(HWND owner, const wchar_t* path, UINT command, DWORD_PTR data);
+
+// Process-wide: once loading failed, help stays unavailable for the run.
+struct HelpLibraryState {
+    HMODULE library = nullptr;
+    HelpEntry entry = nullptr;
+    bool failed = false;
+};
+
+HelpLibraryState& helpLibraryState();
+
+// The registered in-process server of the HTML help control, expanded;
+// empty when it is not registered.
+std::wstring registeredHelpControlPath();
+
+// Loads the library (from `registeredPath`, else "hhctrl.ocx" from the
+// system folder) and finds its wide help function. Null on failure, which
+// `state` remembers so that later calls fail at once.
+HelpEntry ensureHelpEntry(HelpLibraryState& state, const std::wstring& registeredPath);
+
+// Opens `topic` (a file under _RESOURCE, or null for the file itself) in
+// ".\tapwell.chm"; true when the help library gave a window.
+bool OpenHelpTopic(HWND owner, const wchar_t* topic);
+
+// "/?": starts "hh.exe" on the command-line topic; false when it could not
+// be started (the caller reports it).
+bool LaunchHelpViewer();
+
+} // namespace tapwell

@@ -106,6 +106,17 @@ class Win32FileStore final : public FileStore {
         std::wstring target(wide(path));
         if (target.empty())
             return nullptr;
+        // A target that could not be opened for exclusive writing (read-only,
+        // in use by another) is refused, even where a rename would replace it.
+        DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            return nullptr;
+        HANDLE existing = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (existing != INVALID_HANDLE_VALUE)
+            CloseHandle(existing);
+        else if (GetLastError() != ERROR_FILE_NOT_FOUND)
+            return nullptr;
         // Same folder as the target, so the final move is a rename on one volume.
         for (unsigned attempt = 0; attempt < 16; ++attempt) {
             wchar_t suffix[40];

@@ -37,6 +37,7 @@ struct ScriptValue {
         integer = 0;
         string.assign(s.data(), s.size());
     }
+    void setString(const char* s) { setString(std::string_view(s)); }
     void setString(std::string&& s) {
         type = String;
         integer = 0;

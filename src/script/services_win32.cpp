@@ -1,0 +1,149 @@
+#include "script/services_win32.h"
+
+#include "script/services_sleep.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace tapwell {
+
+namespace {
+
+const wchar_t* wide(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+// The clipboard is opened and closed within one call.
+class OpenClipboardScope {
+  public:
+    explicit OpenClipboardScope(OwnerWindow owner)
+        : open_(OpenClipboard(static_cast<HWND>(owner)) != 0) {}
+    ~OpenClipboardScope() {
+        if (open_)
+            CloseClipboard();
+    }
+    OpenClipboardScope(const OpenClipboardScope&) = delete;
+    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+    bool isOpen() const { return open_; }
+
+  private:
+    bool open_;
+};
+
+} // namespace
+
+bool Win32ScriptServices::sleep(std::uint32_t ms, const StopQuery& stop) {
+    return interruptibleSleep(ms, stop);
+}
+
+LocalTime Win32ScriptServices::localTime() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return {st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
+            st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
+}
+
+std::uint32_t Win32ScriptServices::tickCount() {
+    return GetTickCount();
+}
+
+std::int32_t Win32ScriptServices::systemMetrics(std::int32_t index) {
+    return GetSystemMetrics(index);
+}
+
+std::int32_t Win32ScriptServices::messageBeep(std::uint32_t type) {
+    return MessageBeep(type);
+}
+
+std::optional<CursorPosition> Win32ScriptServices::cursorPosition() {
+    POINT p;
+    if (!GetCursorPos(&p))
+        return std::nullopt;
+    return CursorPosition{p.x, p.y};
+}
+
+std::int32_t Win32ScriptServices::setCursorPosition(std::int32_t x, std::int32_t y) {
+    return SetCursorPos(x, y);
+}
+
+void Win32ScriptServices::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+                                     std::int32_t data) {
+    mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), static_cast<DWORD>(data), 0);
+}
+
+std::optional<std::u16string> Win32ScriptServices::clipboardText(OwnerWindow owner) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT))
+        return std::nullopt;
+    OpenClipboardScope clipboard(owner);
+    if (!clipboard.isOpen())
+        return std::nullopt;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (!data)
+        return std::nullopt;
+    const auto* units = static_cast<const char16_t*>(GlobalLock(data));
+    if (!units)
+        return std::nullopt;
+    // Another program may have put a block without its terminating zero:
+    // never read past the block.
+    const std::size_t capacity = GlobalSize(data) / sizeof(char16_t);
+    std::size_t length = 0;
+    while (length < capacity && units[length] != 0)
+        ++length;
+    std::u16string text(units, length);
+    GlobalUnlock(data);
+    return text;
+}
+
+bool Win32ScriptServices::setClipboardText(OwnerWindow owner, std::u16string_view text) {
+    OpenClipboardScope clipboard(owner);
+    if (!clipboard.isOpen())
+        return false;
+    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!block)
+        return false;
+    void* p = GlobalLock(block);
+    if (!p) {
+        GlobalFree(block);
+        return false;
+    }
+    std::memcpy(p, text.data(), text.size() * sizeof(char16_t));
+    static_cast<char16_t*>(p)[text.size()] = 0;
+    GlobalUnlock(block);
+    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {
+        GlobalFree(block);
+        return false;
+    }
+    return true; // the clipboard owns the block now
+}
+
+std::optional<std::u16string> Win32ScriptServices::environmentVariable(std::u16string_view name) {
+    const std::u16string key(name);
+    std::u16string value(32767, u'\0');
+    for (;;) {
+        const DWORD n = GetEnvironmentVariableW(wide(key), reinterpret_cast<wchar_t*>(value.data()),
+                                                static_cast<DWORD>(value.size()));
+        if (n == 0)
+            return std::nullopt;
+        if (n < value.size()) {
+            value.resize(n);
+            return value;
+        }
+        // Too small: n is the size needed, terminator included.
+        value.assign(n, u'\0');
+    }
+}
+
+bool Win32ScriptServices::setEnvironmentVariable(std::u16string_view name,
+                                                 std::u16string_view value) {
+    const std::u16string n(name), v(value);
+    return SetEnvironmentVariableW(wide(n), wide(v)) != 0;
+}
+
+ScriptServices& systemScriptServices() {
+    static Win32ScriptServices services;
+    return services;
+}
+
+} // namespace tapwell

@@ -1,0 +1,115 @@
+// Grey painting of disabled static texts, check boxes and radio buttons in
+// dark mode: the system would draw them in a colour meant for light
+// backgrounds, which is nearly invisible on the dark dialog.
+#include "theme/child_rules.h"
+#include "theme/theme_colors.h"
+#include "theme/theme_win32.h"
+#include "theme/theme_win32_internal.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace tapwell {
+
+namespace {
+
+constexpr UINT_PTR kDisabledPaintId = 0x5450574C; // arbitrary, unique to this subclass
+
+bool paintsItself(HWND control) {
+    return IsDarkMode() && !IsWindowEnabled(control);
+}
+
+void paintDisabled(HWND control) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(control, &ps);
+    RECT client;
+    GetClientRect(control, &client);
+    FillRect(dc, &client, DarkBrush());
+
+    const int length = GetWindowTextLengthW(control);
+    if (length > 0) {
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+
+        const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(control, GWL_STYLE));
+        const auto layout = theme::disabledPaintLayout(
+            theme::disabledMarkFor(theme::windowClassName(control), style),
+            {client.left, client.top, client.right, client.bottom});
+
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+        SetTextColor(dc, theme::toColorRef(theme::kDisabledText));
+        SetBkMode(dc, TRANSPARENT);
+
+        if (layout.mark != theme::DisabledMark::None) {
+            HPEN pen = CreatePen(PS_SOLID, 1, theme::toColorRef(theme::kDisabledText));
+            HBRUSH fill = CreateSolidBrush(theme::toColorRef(theme::kDisabledMarkFill));
+            HGDIOBJ oldPen = SelectObject(dc, pen);
+            HGDIOBJ oldBrush = SelectObject(dc, fill);
+            const auto& m = layout.markRect;
+            if (layout.mark == theme::DisabledMark::Square)
+                Rectangle(dc, m.left, m.top, m.right, m.bottom);
+            else
+                Ellipse(dc, m.left, m.top, m.right, m.bottom);
+            SelectObject(dc, oldBrush);
+            SelectObject(dc, oldPen);
+            DeleteObject(fill);
+            DeleteObject(pen);
+        }
+        RECT textRect{layout.textRect.left, layout.textRect.top, layout.textRect.right,
+                      layout.textRect.bottom};
+        DrawTextW(dc, text.c_str(), -1, &textRect, DT_VCENTER);
+        if (oldFont)
+            SelectObject(dc, oldFont);
+    }
+    EndPaint(control, &ps);
+}
+
+LRESULT CALLBACK disabledPaintProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR) {
+    switch (msg) {
+    case WM_PAINT:
+        if (paintsItself(control)) {
+            paintDisabled(control);
+            return 0;
+        }
+        break;
+    case WM_ENABLE: {
+        const LRESULT r = DefSubclassProc(control, msg, wParam, lParam);
+        if (IsDarkMode())
+            RedrawWindow(control, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        return r;
+    }
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE: {
+        // Buttons draw these changes at once, in their light look.
+        const LRESULT r = DefSubclassProc(control, msg, wParam, lParam);
+        if (paintsItself(control))
+            InvalidateRect(control, nullptr, TRUE);
+        return r;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(control, disabledPaintProc, id);
+        break;
+    }
+    return DefSubclassProc(control, msg, wParam, lParam);
+}
+
+BOOL CALLBACK subclassIfWanted(HWND child, LPARAM) {
+    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(child, GWL_STYLE));
+    if (theme::wantsDisabledPainting(theme::classifyChild(theme::windowClassName(child), style)))
+        SetWindowSubclass(child, disabledPaintProc, kDisabledPaintId, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void SubclassForDisabledPainting(HWND dialog) {
+    EnumChildWindows(dialog, subclassIfWanted, 0);
+}
+
+} // namespace tapwell

@@ -1,0 +1,84 @@
+// Dark-mode theming of the program's windows: the API the main dialog and
+// the rest of the program call.
+//
+// Start-up (GUI thread, before the main dialog):
+//     tapwell::ReadDarkModeSetting(hInstance);  // dark flag + shared brush
+//     tapwell::PrepareDarkMenus();               // optional; a no-op where the
+//                                                // theme library lacks the exports
+// Main dialog procedure:
+//     WM_INITDIALOG, after the window is shown:
+//         SendMessage(dlg, WM_THEMECHANGED, 0, 0);
+//         tapwell::SubclassForDisabledPainting(dlg);
+//     every message, before the dialog's own switch:
+//         INT_PTR r;
+//         if (tapwell::HandleDialogThemeMessage(dlg, msg, wp, lp, r)) return r;
+//       (erase background, WM_CTLCOLOR*, WM_THEMECHANGED, WM_NCPAINT and the
+//        menu-bar drawing messages 0x91/0x92; anything else returns false)
+//     WM_SETTINGCHANGE: first the dialog's menu-bar mode and layout, then
+//         return tapwell::OnThemeSettingChange(dlg, lp);
+//     menu-bar mode: use tapwell::IsDarkMode() to pick bar or flat buttons.
+// Every message box: tapwell::ThemedMessageBox (any thread).
+// End of the program: tapwell::ReleaseDarkBrush().
+//
+// Missing theme-library exports or window attributes (older systems, Wine)
+// leave the windows in their light look; nothing here fails loudly.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+namespace tapwell {
+
+// Stores the instance, creates the shared dark brush when missing, reads the
+// system's choice and returns the new dark flag.
+bool ReadDarkModeSetting(HINSTANCE instance);
+bool IsDarkMode();
+// The shared dark brush (56, 56, 56); created on first use.
+HBRUSH DarkBrush();
+void ReleaseDarkBrush();
+
+// Lets the theme library draw dark context menus where it can.
+void PrepareDarkMenus();
+
+// Visual styles for every child and the window's tooltips, then an update.
+void ThemeChildren(HWND window);
+
+// Static texts and check boxes/radio buttons/group boxes among the dialog's
+// children paint themselves grey while disabled in dark mode.
+void SubclassForDisabledPainting(HWND dialog);
+
+// Returns true when `msg` was handled; `result` is then the value the dialog
+// procedure returns (DWLP_MSGRESULT is set where the message needs it).
+bool HandleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+// WM_SETTINGCHANGE, after the dialog applied its menu-bar mode and layout:
+// themes the children, re-reads the flag on a colour-set change and sets the
+// title bar's dark attribute. Returns the dark flag.
+bool OnThemeSettingChange(HWND dialog, LPARAM lParam);
+
+// The program's one message box: plain in light mode, dark in dark mode.
+// Safe on any thread; nested boxes on one thread are fine.
+int ThemedMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
+
+namespace theme {
+
+// HKCU ...\Themes\Personalize "AppsUseLightTheme" as a 32-bit value, if any.
+std::optional<std::uint32_t> readAppsUseLightTheme();
+// Desktop-window-manager attribute 20; ignored where unsupported.
+void setImmersiveDarkMode(HWND window, bool dark);
+// The dark control-colour reply: white text, transparent (opaque for edit and
+// list controls, which would otherwise leave ghosts), background 56, 56, 56.
+HBRUSH replyDarkControlColor(HDC dc, HWND control, HBRUSH brush);
+// Fills the client area with the dark brush or the button-face colour.
+void eraseDialogBackground(HWND window, HDC dc, bool dark, HBRUSH darkBrush);
+// Visual styles of every child: the main dialog's rule and the About box's.
+void applyDialogChildStyles(HWND window, bool dark);
+void applyAboutChildStyles(HWND window, bool dark);
+void themeTooltipWindow(HWND tooltip, bool dark);
+void themeTooltipsOf(HWND window, bool dark);
+
+} // namespace theme
+
+} // namespace tapwell

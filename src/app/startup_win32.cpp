@@ -1,0 +1,213 @@
+#include "app/startup_win32.h"
+
+#include "app/app_state.h"
+#include "app/app_texts.h"
+#include "app/command_line.h"
+#include "app/main_dialog.h"
+#include "app/message_box_win32.h"
+#include "app/regw_win32.h"
+#include "app/settings_stores_win32.h"
+#include "app/system_library_win32.h"
+#include "app/ui_language.h"
+#include "common/bom_text.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+namespace tapwell {
+
+namespace {
+
+constexpr int kProgramIconId = 130;
+constexpr UINT kDropFilesMessage = 0x233;
+constexpr UINT kCopyDataMessage = 0x4A;
+constexpr UINT kCopyGlobalDataMessage = 0x49;
+constexpr DWORD kMessageFilterAdd = 1;
+
+std::u16string u16(std::wstring_view s) {
+    return std::u16string(s.begin(), s.end());
+}
+std::wstring wide(std::u16string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+std::optional<std::u16string> environmentVariable(const wchar_t* name) {
+    DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
+    if (needed == 0)
+        return std::nullopt;
+    std::wstring value(needed, L'\0');
+    DWORD got = GetEnvironmentVariableW(name, value.data(), needed);
+    if (got == 0 || got >= needed)
+        return std::u16string();
+    value.resize(got);
+    return u16(value);
+}
+
+void chooseLanguage(AppState& state) {
+    std::optional<std::u16string> tpwLang = environmentVariable(L"TPW_LANG");
+    UiLanguage language =
+        chooseUiLanguage(tpwLang ? std::optional<std::u16string_view>(*tpwLang) : std::nullopt,
+                         GetSystemDefaultLangID());
+    setUiLanguage(state, language);
+    REGW::setJapanese(language == UiLanguage::Japanese);
+}
+
+void enterExecutableFolder() {
+    if (auto folder = executableFolder(u16(modulePath())))
+        SetCurrentDirectoryW(wide(*folder).c_str());
+}
+
+void showStartupMessage(AppText text, UINT icon) {
+    const AppState& state = appState();
+    ShowAppMessage(nullptr, appText(text, state.language), state.programTitle, MB_OK | icon);
+}
+
+int openCommandLineHelp() {
+    // The viewer lives in the Windows directory; naming it by full path keeps
+    // a program of the same name beside the executable from being started.
+    wchar_t windowsDir[MAX_PATH] = {};
+    UINT n = GetWindowsDirectoryW(windowsDir, MAX_PATH);
+    std::wstring viewer =
+        (n > 0 && n < MAX_PATH) ? std::wstring(windowsDir) + L"\\hh.exe" : std::wstring(L"hh.exe");
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", viewer.c_str(),
+                                                          L"tapwell.chm::/_RESOURCE/HLP000012.html",
+                                                          L".", SW_SHOWNORMAL));
+    // Values up to 32 are the shell's error codes.
+    if (result > 32)
+        return 0;
+    showStartupMessage(AppText::HelpViewerFailed, MB_ICONERROR);
+    return 1;
+}
+
+int copySettingsBetweenStores(bool fromIni) {
+    CopySettings(fromIni, !fromIni);
+    showStartupMessage(fromIni ? AppText::CopiedIniToRegistry : AppText::CopiedRegistryToIni,
+                       MB_ICONINFORMATION);
+    return 0;
+}
+
+void allowDropsFromLowerIntegrity() {
+    if (windowsVersionNumber() < 600)
+        return;
+    HMODULE user = loadSystemLibrary(L"user32.dll");
+    if (!user)
+        return;
+    using FilterFn = BOOL(WINAPI*)(UINT, DWORD);
+    auto filter = reinterpret_cast<FilterFn>(
+        reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilter")));
+    if (filter) {
+        filter(kDropFilesMessage, kMessageFilterAdd);
+        filter(kCopyDataMessage, kMessageFilterAdd);
+        filter(kCopyGlobalDataMessage, kMessageFilterAdd);
+    }
+    FreeLibrary(user);
+}
+
+class ComApartment {
+  public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool initialised_;
+};
+
+} // namespace
+
+Win32AppHandles& win32AppHandles() {
+    static Win32AppHandles handles;
+    return handles;
+}
+
+std::wstring modulePath() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0)
+            return std::wstring();
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
+    }
+}
+
+std::optional<std::u16string> readCommandLineFile(std::u16string_view path) {
+    std::wstring p = wide(path);
+    HANDLE file = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    if (!ok)
+        return std::nullopt;
+    return decodeBomText(bytes);
+}
+
+int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
+                   const std::vector<std::u16string>& arguments) {
+    AppState& state = appState();
+    win32AppHandles().instance = instance;
+    chooseLanguage(state);
+    enterExecutableFolder();
+
+    switch (oneShotMode(u16(commandLine ? commandLine : L""))) {
+    case OneShotMode::Help:
+        return openCommandLineHelp();
+    case OneShotMode::IniToRegistry:
+        return copySettingsBetweenStores(true);
+    case OneShotMode::RegistryToIni:
+        return copySettingsBetweenStores(false);
+    case OneShotMode::None:
+        break;
+    }
+
+    ComApartment com;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    CommandLineText fromCommandLine;
+    switch (parseArguments(arguments, readCommandLineFile, fromCommandLine)) {
+    case CommandLineError::FileUnreadable:
+        showStartupMessage(AppText::CommandLineFileUnreadable, MB_ICONERROR);
+        return 1;
+    case CommandLineError::TextAndFile:
+        showStartupMessage(AppText::TextAndFileTogether, MB_ICONERROR);
+        return 1;
+    case CommandLineError::None:
+        break;
+    }
+    state.UseIniFile = fromCommandLine.useIniFile;
+    state.InputText = std::move(fromCommandLine.inputText);
+    state.textFromT = fromCommandLine.textFromT;
+    state.textFromF = fromCommandLine.textFromF;
+
+    win32AppHandles().programIcon = static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (isIniExecutableName(u16(modulePath())))
+        state.UseIniFile = true;
+
+    LoadSettings();
+    // A script cannot be given on the command line: its text is typed instead.
+    if (state.autoRun() && state.settings.iInputMode == kInputModeScript)
+        state.settings.iInputMode = kInputModeUnicode;
+
+    allowDropsFromLowerIntegrity();
+    RunMainDialog(instance);
+    return 0;
+}
+
+} // namespace tapwell

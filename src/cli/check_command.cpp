@@ -1,10 +1,59 @@
 #include "cli/commands.h"
+#include "common/bom_text.h"
+#include "common/utf.h"
+#include "script/script_parser.h"
+#include "script/script_runner.h"
+
+#include <cstdio>
 
 namespace tapwell::cli {
 
-// Not built yet: the engine behind it comes with its own change.
-int checkCommand(const Args&) {
-    return usageError("", "the check command is not available in this build");
+namespace {
+
+constexpr std::string_view kUsage = "usage: tapwell-cli check [--tree] FILE\n";
+
+} // namespace
+
+int checkCommand(const Args& args) {
+    bool tree = false;
+    std::string path;
+    for (const std::string& a : args) {
+        if (a == "--tree")
+            tree = true;
+        else if (a.size() > 1 && a[0] == '-')
+            return usageError(kUsage, "unknown option " + a);
+        else if (!path.empty())
+            return usageError(kUsage, "only one FILE");
+        else
+            path = a;
+    }
+    if (path.empty())
+        return usageError(kUsage, "FILE missing");
+    const auto bytes = readInputBytes(path);
+    if (!bytes)
+        return usageError(kUsage, "cannot read " + path);
+
+    // The same steps as a run: the text ends at its first NUL, a leading
+    // byte-order mark is dropped, and a line feed is appended.
+    const std::u16string decoded = decodeBomText(*bytes);
+    std::u16string_view text(decoded.c_str());
+    if (!text.empty() && text.front() == u'\uFEFF')
+        text.remove_prefix(1);
+    std::string source = utf16ToUtf8(text);
+    source.push_back('\n');
+
+    const ParseOutcome outcome = parseScript(source);
+    if (outcome.result != kParseAccepted) {
+        const std::string message =
+            "Error at line " + std::to_string(outcome.errorLine) + ": " + outcome.message + "\n";
+        std::printf("error %d %d %s\n", kErrorSyntax, static_cast<int>(outcome.errorLine),
+                    escapeText(message).c_str());
+        return 1;
+    }
+    if (tree)
+        std::printf("%s\n", dumpTree(outcome.root.get()).c_str());
+    std::printf("ok\n");
+    return 0;
 }
 
 } // namespace tapwell::cli

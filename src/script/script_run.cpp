@@ -1,0 +1,71 @@
+#include "script/script_run.h"
+
+#include "common/utf.h"
+#include "keystroke/recording_sink.h"
+#include "script/services_fake.h"
+#include "script/syntax_tree.h"
+
+namespace tapwell {
+
+ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices)
+    : services_(devices.services), keySink_(devices.keySink) {
+    if (host) {
+        reportError_ = host->ReportError;
+        checkAbort_ = host->CheckAbort;
+        callBack_ = host->CallBack;
+        messageBox_ = host->ShowMessageBox;
+        owner_ = host->hWndOwner;
+    }
+    if (!messageBox_)
+        messageBox_ = devices.platformMessageBox;
+    if (!services_) {
+        ownServices_ = std::make_unique<FakeScriptServices>();
+        services_ = ownServices_.get();
+    }
+    if (!keySink_) {
+        auto sink = std::make_unique<RecordingSink>();
+        sink->keepEvents = false;
+        keySink_ = sink.get();
+        ownSink_ = std::move(sink);
+    }
+}
+
+ScriptRun::~ScriptRun() = default;
+
+bool ScriptRun::checkAbort(std::int32_t line) {
+    if (stopPending_ || (checkAbort_ && checkAbort_(line) == 1)) {
+        stopPending_ = false;
+        FlowState = FLOW_STOP;
+        return true;
+    }
+    return false;
+}
+
+bool ScriptRun::stopRequested() const {
+    if (!stopPending_ && checkAbort_ && checkAbort_(currentLine_) == 1)
+        stopPending_ = true;
+    return stopPending_;
+}
+
+void ScriptRun::reportError(int code, std::int32_t line, std::string_view utf8Message) {
+    if (!reportError_)
+        return;
+    const std::u16string text = utf8ToUtf16(utf8Message);
+    reportError_(code, line, text.c_str());
+}
+
+void ScriptRun::reportRuntimeError(int code, int line, std::string_view message) {
+    reportError(code, line, message);
+    FlowState = FLOW_STOP;
+}
+
+int ScriptRun::showMessageBox(std::string_view text, std::string_view caption,
+                              std::uint32_t flags) {
+    if (!messageBox_)
+        return 0;
+    const std::u16string text16 = utf8ToUtf16(text);
+    const std::u16string caption16 = utf8ToUtf16(caption);
+    return messageBox_(owner_, text16.c_str(), caption16.c_str(), flags);
+}
+
+} // namespace tapwell

@@ -1,0 +1,75 @@
+#include "script/script_runner.h"
+
+#include "common/utf.h"
+#include "script/script_parser.h"
+
+#include <cstdio>
+#include <new>
+#include <string>
+
+namespace tapwell {
+
+const char16_t* ScriptText = nullptr;
+
+namespace {
+
+ScriptDevices g_defaultDevices;
+
+void reportLiteral(const ScriptHost* host, int code, const char16_t* text) {
+    if (host && host->ReportError)
+        host->ReportError(code, -1, text);
+}
+
+} // namespace
+
+void setDefaultScriptDevices(const ScriptDevices& devices) {
+    g_defaultDevices = devices;
+}
+const ScriptDevices& defaultScriptDevices() {
+    return g_defaultDevices;
+}
+
+std::int32_t RunScript(const ScriptHost* host) {
+    return RunScriptText(ScriptText, host, g_defaultDevices);
+}
+
+std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
+                           const ScriptDevices& devices) {
+    if (!text) {
+        reportLiteral(host, kErrorInvalidText, u"Invalid Parameter.");
+        return -1;
+    }
+    std::u16string_view units(text);
+    if (!units.empty() && units.front() == u'\uFEFF')
+        units.remove_prefix(1);
+
+    std::string source;
+    try {
+        source = utf16ToUtf8(units);
+        // The lexer always sees a final line break.
+        source.push_back('\n');
+    } catch (const std::bad_alloc&) {
+        reportLiteral(host, kErrorNoMemory, u"Out of memory while translating script.");
+        return -1;
+    }
+
+    ScriptRun run(host, devices);
+    ParseOutcome parsed = parseScript(source);
+    std::string().swap(source);
+    if (parsed.result != kParseAccepted) {
+        char message[128];
+        std::snprintf(message, sizeof message, "Error at line %d: %s\n",
+                      static_cast<int>(parsed.errorLine), parsed.message.c_str());
+        run.reportError(kErrorSyntax, parsed.errorLine, message);
+        return 0;
+    }
+    if (parsed.root) {
+        run.variables().definePredefinedConstants();
+        parsed.root->Execute(run);
+    }
+    const std::int32_t result = run.ExitCode;
+    parsed.root.reset();
+    return result;
+}
+
+} // namespace tapwell

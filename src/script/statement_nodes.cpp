@@ -1,0 +1,134 @@
+// Blocks, if, the loops, exit, break and continue. Nothing unwinds: a node
+// returns normally and FlowState tells the enclosing blocks and loops to
+// stop early.
+//
+// A statement's value can never reach an expression (statements are not
+// expressions), so statements run through Execute and the statement nodes'
+// Evaluate gives integer 0 rather than carrying the last statement's value
+// up: that copy would make building a long text quadratic.
+#include "script/script_run.h"
+#include "script/syntax_tree.h"
+
+namespace tapwell {
+
+namespace {
+
+// What a loop does after its body: true when it must return.
+bool loopShouldReturn(ScriptRun& run, std::int32_t loopLine) {
+    switch (run.FlowState) {
+    case FLOW_BREAK:
+        run.FlowState = FLOW_NONE;
+        return true;
+    case FLOW_CONTINUE:
+        run.FlowState = FLOW_NONE;
+        break;
+    case FLOW_STOP:
+        return true;
+    default:
+        break;
+    }
+    // Once per iteration as well, so that a loop with an empty body can be
+    // stopped too.
+    return run.checkAbort(loopLine);
+}
+
+} // namespace
+
+void BlockNode::Execute(ScriptRun& run) {
+    for (const NodePtr& statement : statements) {
+        run.setCurrentLine(statement->line);
+        statement->Execute(run);
+        if (run.checkAbort(statement->line))
+            return;
+        if (run.FlowState != FLOW_NONE)
+            return;
+    }
+}
+
+ScriptValue& BlockNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    Execute(run);
+    out.setInteger(0);
+    return out;
+}
+
+void IfNode::Execute(ScriptRun& run) {
+    ScriptValue c;
+    condition->Evaluate(run, c);
+    if (IsTrue(c))
+        then->Execute(run);
+    else if (elsePart)
+        elsePart->Execute(run);
+}
+
+ScriptValue& IfNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    Execute(run);
+    out.setInteger(0);
+    return out;
+}
+
+void WhileNode::Execute(ScriptRun& run) {
+    ScriptValue c;
+    for (;;) {
+        if (!endless) {
+            condition->Evaluate(run, c);
+            if (!IsTrue(c))
+                return;
+        }
+        body->Execute(run);
+        if (loopShouldReturn(run, line))
+            return;
+    }
+}
+
+ScriptValue& WhileNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    Execute(run);
+    out.setInteger(0);
+    return out;
+}
+
+void ForNode::Execute(ScriptRun& run) {
+    ScriptValue c;
+    init->Execute(run);
+    for (;;) {
+        condition->Evaluate(run, c);
+        if (!IsTrue(c))
+            return;
+        body->Execute(run);
+        if (run.FlowState == FLOW_BREAK) {
+            run.FlowState = FLOW_NONE;
+            return; // the step does not run
+        }
+        if (run.FlowState == FLOW_STOP)
+            return;
+        run.FlowState = FLOW_NONE; // a continue still runs the step
+        step->Execute(run);
+        if (run.checkAbort(line))
+            return;
+    }
+}
+
+ScriptValue& ForNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    Execute(run);
+    out.setInteger(0);
+    return out;
+}
+
+ScriptValue& ExitNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    run.FlowState = FLOW_STOP;
+    if (value) {
+        value->Evaluate(run, out);
+        run.ExitCode = ToInteger(out);
+    } else {
+        run.ExitCode = 0;
+    }
+    out.setInteger(run.ExitCode);
+    return out;
+}
+
+ScriptValue& FlowNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    run.FlowState = NodeCode == node_code::Break ? FLOW_BREAK : FLOW_CONTINUE;
+    out.setInteger(0);
+    return out;
+}
+
+} // namespace tapwell

@@ -1,0 +1,371 @@
+// The syntax tree of a QZ-Script program. Every node owns its children;
+// trees are destroyed without recursion (a left-deep operator chain may be a
+// million nodes deep), so children are held through NodePtr, whose deleter
+// takes whole subtrees apart iteratively.
+#pragma once
+
+#include "script/builtin_api.h"
+#include "script/script_value.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tapwell {
+
+class ScriptRun;
+class Node;
+
+// NodeCode values; BinaryNode and UnaryNode carry their operator code.
+namespace node_code {
+inline constexpr std::uint32_t Block = 0;
+inline constexpr std::uint32_t List = 0;
+inline constexpr std::uint32_t Assign = 1;
+inline constexpr std::uint32_t If = 3;
+inline constexpr std::uint32_t While = 4;
+inline constexpr std::uint32_t For = 5;
+inline constexpr std::uint32_t Exit = 6;
+inline constexpr std::uint32_t Break = 7;
+inline constexpr std::uint32_t Continue = 8;
+inline constexpr std::uint32_t Int = 9;
+inline constexpr std::uint32_t String = 10;
+inline constexpr std::uint32_t Var = 11;
+inline constexpr std::uint32_t Cond = 12;
+inline constexpr std::uint32_t FuncCall = 13;
+inline constexpr std::uint32_t CBCall = 14;
+
+inline constexpr std::uint32_t Add = 15;
+inline constexpr std::uint32_t Sub = 16; // also prefix minus
+inline constexpr std::uint32_t Mul = 17;
+inline constexpr std::uint32_t Div = 18;
+inline constexpr std::uint32_t Mod = 19;
+inline constexpr std::uint32_t Or = 20;
+inline constexpr std::uint32_t And = 21;
+inline constexpr std::uint32_t Xor = 22;
+inline constexpr std::uint32_t Not = 23; // prefix ~
+inline constexpr std::uint32_t Shl = 24;
+inline constexpr std::uint32_t Shr = 25;
+inline constexpr std::uint32_t Eq = 26;
+inline constexpr std::uint32_t Ne = 27;
+inline constexpr std::uint32_t StrictEq = 28;
+inline constexpr std::uint32_t StrictNe = 29;
+inline constexpr std::uint32_t Lt = 30;
+inline constexpr std::uint32_t Gt = 31;
+inline constexpr std::uint32_t Le = 32;
+inline constexpr std::uint32_t Ge = 33;
+inline constexpr std::uint32_t AndAnd = 34;
+inline constexpr std::uint32_t OrOr = 35;
+inline constexpr std::uint32_t LogicalNot = 36; // prefix !
+} // namespace node_code
+
+// AssignCode values.
+namespace assign_code {
+inline constexpr std::uint32_t Set = 1;
+inline constexpr std::uint32_t SetString = 2;
+inline constexpr std::uint32_t Add = 37;
+inline constexpr std::uint32_t Append = 38;
+inline constexpr std::uint32_t Sub = 39;
+inline constexpr std::uint32_t Mul = 40;
+inline constexpr std::uint32_t Div = 41;
+inline constexpr std::uint32_t Mod = 42;
+inline constexpr std::uint32_t Shr = 43;
+inline constexpr std::uint32_t Shl = 44;
+inline constexpr std::uint32_t Or = 45;
+inline constexpr std::uint32_t Xor = 46;
+inline constexpr std::uint32_t And = 47;
+inline constexpr std::uint32_t PostInc = 48;
+inline constexpr std::uint32_t PostDec = 49;
+} // namespace assign_code
+
+// FlowState values.
+inline constexpr std::uint32_t FLOW_NONE = 0;
+inline constexpr std::uint32_t FLOW_BREAK = 1;
+inline constexpr std::uint32_t FLOW_CONTINUE = 2;
+inline constexpr std::uint32_t FLOW_STOP = 3;
+
+// Destroys `root` and everything below it with an explicit work list.
+void destroyTree(Node* root);
+
+struct NodeDeleter {
+    void operator()(Node* n) const { destroyTree(n); }
+};
+using NodePtr = std::unique_ptr<Node, NodeDeleter>;
+using NodeList = std::vector<NodePtr>;
+
+class Node {
+  public:
+    // Lets the evaluator walk operator chains without virtual calls.
+    enum class Kind : std::uint8_t { Other, Unary, Binary };
+
+    Node(std::uint32_t code, std::int32_t line, Kind kind = Kind::Other)
+        : NodeCode(code), line(line), kind(kind) {}
+    virtual ~Node() = default;
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
+
+    // Fills `out` with the node's value and returns it.
+    virtual ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) = 0;
+    // Runs the node as a statement: its value is of no use to anyone, which
+    // spares assignments the copy of what they stored.
+    virtual void Execute(ScriptRun& run);
+
+    // Moves the owned children (non-null ones) into `out`, leaving this node
+    // without children; destroyTree uses it.
+    virtual void detachChildren(std::vector<Node*>& out) {}
+
+    // For the tree dump: class name, own scalar fields, children in order
+    // (null where a child is absent).
+    virtual const char* className() const = 0;
+    virtual void describeFields(std::string& out) const {}
+    virtual void children(std::vector<const Node*>& out) const {}
+
+    const std::uint32_t NodeCode;
+    const std::int32_t line;
+    const Kind kind;
+};
+
+class BlockNode final : public Node {
+  public:
+    explicit BlockNode(std::int32_t line) : Node(node_code::Block, line) {}
+    void append(Node* statement) { statements.emplace_back(statement); }
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void Execute(ScriptRun& run) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "Block"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    NodeList statements;
+};
+
+// Holds a call's arguments while the call is being parsed.
+class ListNode final : public Node {
+  public:
+    explicit ListNode(std::int32_t line) : Node(node_code::List, line) {}
+    void append(Node* argument) { items.emplace_back(argument); }
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "List"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    NodeList items;
+};
+
+class IntNode final : public Node {
+  public:
+    IntNode(std::int32_t line, std::int32_t value) : Node(node_code::Int, line), value(value) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    const char* className() const override { return "Int"; }
+    void describeFields(std::string& out) const override;
+
+    const std::int32_t value;
+};
+
+class StringNode final : public Node {
+  public:
+    StringNode(std::int32_t line, std::string value)
+        : Node(node_code::String, line), value(std::move(value)) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    const char* className() const override { return "String"; }
+    void describeFields(std::string& out) const override;
+
+    const std::string value;
+};
+
+class VarNode final : public Node {
+  public:
+    VarNode(std::int32_t line, std::string name);
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    const char* className() const override { return "Var"; }
+    void describeFields(std::string& out) const override;
+
+    // The variable's entry, created (integer 0) when missing.
+    ScriptValue& writeSlot(ScriptRun& run);
+    // The variable's entry, or null when it does not exist.
+    const ScriptValue* readSlot(ScriptRun& run);
+    // A read of the variable: its value, or 0 / "" when it does not exist.
+    void read(ScriptRun& run, ScriptValue& out);
+    std::int32_t readInteger(ScriptRun& run);
+    bool isStringName() const { return stringName_; }
+
+    const std::string name;
+
+  private:
+    const std::string normalized_;
+    const bool stringName_;
+    // The entry found last time, valid while the table keeps its epoch.
+    ScriptValue* slot_ = nullptr;
+    std::uint64_t slotEpoch_ = 0;
+};
+
+class UnaryNode final : public Node {
+  public:
+    UnaryNode(std::int32_t line, std::uint32_t op, Node* operand)
+        : Node(op, line, Kind::Unary), operand(operand) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "Unary"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    NodePtr operand;
+};
+
+class BinaryNode final : public Node {
+  public:
+    BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* right)
+        : Node(op, line, Kind::Binary), left(left), right(right) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "Binary"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    // Combines the left operand's value `acc` with the right operand (which it
+    // evaluates itself, unless && or || decide without it); result in `acc`.
+    void apply(ScriptRun& run, ScriptValue& acc);
+
+    NodePtr left;
+    NodePtr right;
+};
+
+class AssignNode final : public Node {
+  public:
+    AssignNode(std::int32_t line, VarNode* target, Node* value, std::uint32_t assignCode)
+        : Node(node_code::Assign, line), target(target), value(value), AssignCode(assignCode) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void Execute(ScriptRun& run) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "Assign"; }
+    void describeFields(std::string& out) const override;
+    void children(std::vector<const Node*>& out) const override;
+
+    std::unique_ptr<VarNode, NodeDeleter> target;
+    NodePtr value;
+    const std::uint32_t AssignCode;
+
+  private:
+    // Performs the store. Returns the entry written, or null when nothing was
+    // stored (division by zero). `old` receives the target's integer before
+    // the store (the value of postfix ++ and --).
+    ScriptValue* store(ScriptRun& run, std::int32_t& old);
+};
+
+class IfNode final : public Node {
+  public:
+    IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePart)
+        : Node(node_code::If, line), condition(condition), then(then), elsePart(elsePart) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void Execute(ScriptRun& run) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "If"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    NodePtr condition;
+    NodePtr then;
+    NodePtr elsePart; // null, a BlockNode or an IfNode
+};
+
+class WhileNode final : public Node {
+  public:
+    WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool endless)
+        : Node(node_code::While, line), condition(condition), body(body), endless(endless) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void Execute(ScriptRun& run) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "While"; }
+    void describeFields(std::string& out) const override;
+    void children(std::vector<const Node*>& out) const override;
+
+    NodePtr condition; // null for loop
+    NodePtr body;
+    const std::uint8_t endless;
+};
+
+class ForNode final : public Node {
+  public:
+    ForNode(std::int32_t line, Node* init, Node* condition, Node* step, BlockNode* body)
+        : Node(node_code::For, line), init(init), condition(condition), step(step), body(body) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void Execute(ScriptRun& run) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "For"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    NodePtr init;
+    NodePtr condition;
+    NodePtr step;
+    NodePtr body;
+};
+
+class ExitNode final : public Node {
+  public:
+    ExitNode(std::int32_t line, Node* value) : Node(node_code::Exit, line), value(value) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "Exit"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    NodePtr value; // null when exit stands alone
+};
+
+class FlowNode final : public Node {
+  public:
+    FlowNode(std::int32_t line, std::uint32_t code) : Node(code, line) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    const char* className() const override {
+        return NodeCode == node_code::Break ? "Break" : "Continue";
+    }
+};
+
+class CondNode final : public Node {
+  public:
+    CondNode(std::int32_t line, Node* condition, Node* ifTrue, Node* ifFalse)
+        : Node(node_code::Cond, line), condition(condition), ifTrue(ifTrue), ifFalse(ifFalse) {}
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "Cond"; }
+    void children(std::vector<const Node*>& out) const override;
+
+    NodePtr condition;
+    NodePtr ifTrue;
+    NodePtr ifFalse;
+};
+
+class FuncCallNode final : public Node {
+  public:
+    // Takes over the arguments of `arguments`, which the caller then destroys.
+    FuncCallNode(std::int32_t line, std::string name, ListNode& arguments);
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "Call"; }
+    void describeFields(std::string& out) const override;
+    void children(std::vector<const Node*>& out) const override;
+
+    const std::string name;
+    NodeList arguments;
+
+  private:
+    BuiltinRef builtin_;
+    // Argument values, reused from call to call (a node is never evaluated
+    // while its own arguments are being evaluated).
+    std::vector<ScriptValue> values_;
+};
+
+class CBCallNode final : public Node {
+  public:
+    CBCallNode(std::int32_t line, std::string name, ListNode& arguments);
+    ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    void detachChildren(std::vector<Node*>& out) override;
+    const char* className() const override { return "CB"; }
+    void describeFields(std::string& out) const override;
+    void children(std::vector<const Node*>& out) const override;
+
+    const std::string name;
+    NodeList arguments;
+};
+
+// One S-expression per node: "(Class CODE Lline fields... children...)",
+// with "-" for an absent child. Iterative, so any tree the parser accepts
+// can be dumped.
+std::string dumpTree(const Node* root);
+
+} // namespace tapwell

@@ -1,0 +1,42 @@
+#include "script/variable_table.h"
+
+#include "keystroke/key_tables.h"
+
+#include <atomic>
+
+namespace tapwell {
+
+std::string VariableTable::normalize(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+ScriptValue* VariableTable::find(const std::string& normalized) {
+    auto it = entries_.find(normalized);
+    return it == entries_.end() ? nullptr : &it->second;
+}
+
+ScriptValue& VariableTable::findOrInsert(const std::string& normalized) {
+    return entries_.try_emplace(normalized).first->second;
+}
+
+void VariableTable::clear() {
+    entries_.clear();
+    epoch_ = nextEpoch();
+}
+
+void VariableTable::definePredefinedConstants() {
+    for (const ScriptConstant& c : scriptConstants())
+        entries_.insert_or_assign(c.name, ScriptValue(c.value));
+}
+
+std::uint64_t VariableTable::nextEpoch() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
+} // namespace tapwell

@@ -195,7 +195,7 @@ void builtinAsciiCode(BuiltinCall& c) {
     if (byte == 0)
         c.result.setEmptyString();
     else
-        c.result.setString(std::string_view(&byte, 1));
+        c.result.setString(std::string(1, byte));
 }
 
 void builtinReplace(BuiltinCall& c) {

@@ -1,0 +1,117 @@
+#include "about/about_texts.h"
+
+#include <array>
+
+namespace tapwell::about {
+
+namespace {
+
+constexpr std::array kTable = {
+    AboutTextEntry{AboutText::DialogTitle, u"About", u"バージョン情報"},
+    AboutTextEntry{AboutText::FontFace, u"MS Sans Serif", u"MS UI Gothic"},
+    AboutTextEntry{AboutText::FeedbackLink, u"<a id=\"feedback\">Feedback</a>",
+                   u"<a id=\"feedback\">フィードバック受付</a>"},
+    AboutTextEntry{AboutText::ContributionLink, u"<a id=\"kifu\">Contribution</a>",
+                   u"<a id=\"kifu\">開発支援金の受付について</a>"},
+    AboutTextEntry{AboutText::Close, u"&Close", u"閉じる(&C)"},
+    AboutTextEntry{AboutText::EnvironmentButton, u"&Environment Information",
+                   u"環境情報の表示(問合せの際にご活用下さい)(&E)"},
+    AboutTextEntry{AboutText::WebSiteLabel, u"[WebSite]", u"[WebSite]"},
+    AboutTextEntry{AboutText::ContactLabel, u"[Contact]", u"[連絡先]"},
+    AboutTextEntry{AboutText::EmailLabel, u"[E-Mail]", u"[E-Mail]"},
+    AboutTextEntry{AboutText::MailFilterNote, u"",
+                   u"　メールフィルタやサーバによるドメイン着信拒否の対象になっていることがあります"
+                   u"。質問しているのに返信がなかなか届かない場合は、ごみ箱や迷惑メールフォルダを"
+                   u"確認するか、フィルタ作成者・サーバ管理者にご相談下さい。"},
+    AboutTextEntry{AboutText::BrowserFailed, u"Cannot open a browser.",
+                   u"%sを開けませんでした。\n上記のURLを直接開いて下さい。"},
+    AboutTextEntry{AboutText::ReportPrompt, u"Please click the [OK] button to copy to clipboard.",
+                   u"クリップボードにコピーする場合は[OK]ボタンを押して下さい。"},
+    AboutTextEntry{AboutText::ReportCaption, u"ENVOLite", u"環境情報の表示(簡易版)"},
+    AboutTextEntry{AboutText::ClipboardDone, u"Writing data to the clipboard is complete.",
+                   u"クリップボードへコピーしました。"},
+    AboutTextEntry{AboutText::ClipboardOpenFailed, u"Cannot open clipboard.",
+                   u"クリップボードを開けません。"},
+    AboutTextEntry{AboutText::ClipboardOutOfMemory, u"Out of memory.",
+                   u"作業用のメモリが足りません。"},
+    AboutTextEntry{AboutText::ClipboardLockFailed, u"GlobalLock error.", u"GlobalLock失敗。"},
+    AboutTextEntry{AboutText::ClipboardEmptyFailed, u"EmptyClipboard error.",
+                   u"クリップボードを空にできません。"},
+    AboutTextEntry{AboutText::ClipboardSetFailed, u"Clipboard error.",
+                   u"クリップボードへのコピーに失敗しました。"},
+    AboutTextEntry{
+        AboutText::Description,
+        u" This program turns the text you enter into simulated keyboard input and sends it to "
+        u"other programs one character at a time, as if you were typing it yourself. It helps "
+        u"with programs that do not accept pasting and with repetitive typing.\r\n"
+        u" This program is free of charge. It comes without any warranty, and the author accepts "
+        u"no responsibility for any damage caused by using it.\r\n"
+        u" You may introduce and redistribute it freely (development versions may not be "
+        u"redistributed without the author's permission). Its terms of use are governed by the "
+        u"laws of Japan.\r\n"
+        u" You may use its icons and screenshots when introducing it.\r\n"
+        u" For how to use it, please see the help.\r\n"
+        u" Microsoft and Windows are trademarks or registered trademarks of Microsoft Corporation "
+        u"in the United States and other countries.",
+        u"　このソフトは、入力したテキストをキーボード入力のシミュレーションに変換し、他のソフト"
+        u"へ1文字ずつ送ります。貼り付けのできないソフトへの入力や、繰り返しの入力作業に役立ち"
+        u"ます。\r\n"
+        u"　このソフトは無料です。無保証であり、このソフトの使用によって生じたいかなる損害につい"
+        u"ても、作者は一切の責任を負いません。\r\n"
+        u"　このソフトは自由に紹介・再配布できます(開発版の再配布には作者の許可が必要です)。"
+        u"利用条件には日本法が適用されます。\r\n"
+        u"　紹介の際には、アイコンや画面写真を自由にお使い下さい。\r\n"
+        u"　使い方はヘルプをご覧下さい。\r\n"
+        u"　Microsoft、Windowsは、米国Microsoft "
+        u"Corporationの米国およびその他の国における商標または登録商標です。"},
+};
+
+constexpr std::array kTooltipsEnglish = {
+    TooltipEntry{2006, u"About contribution"},
+    TooltipEntry{2, u"Closes this dialog box."},
+    TooltipEntry{2005, u"Displays Information of this environment."},
+    TooltipEntry{2009, u"Opens feedback page."},
+};
+
+constexpr std::array kTooltipsJapanese = {
+    TooltipEntry{2006, u"開発支援金の受付について詳細を表示します。インターネット接続が必要です"},
+    TooltipEntry{2, u"このダイアログを閉じます"},
+    TooltipEntry{2005, u"環境情報を表示します。制作元に質問を出す場合には、これで表示された情報"
+                       u"を添付して下さい"},
+    TooltipEntry{2009, u"制作元へ連絡、感想、改善要望あるいは現状維持要望などを気軽に送りたい場合"
+                       u"に利用します。インターネット接続が必要です"},
+    TooltipEntry{2003, u"ブラウザでサイトを開きます。インターネット接続が必要です"},
+};
+
+} // namespace
+
+std::u16string_view aboutText(AboutText id, bool japanese) {
+    for (const auto& e : kTable) {
+        if (e.id == id)
+            return japanese ? e.japanese : e.english;
+    }
+    return {};
+}
+
+std::span<const AboutTextEntry> aboutTextTable() {
+    return kTable;
+}
+
+std::uint16_t aboutFontPointSize(bool japanese) {
+    return japanese ? 9 : 8;
+}
+
+std::u16string browserFailedText(std::u16string_view address, bool japanese) {
+    std::u16string text(aboutText(AboutText::BrowserFailed, japanese));
+    if (const auto at = text.find(u"%s"); at != std::u16string::npos)
+        text.replace(at, 2, address);
+    return text;
+}
+
+std::span<const TooltipEntry> aboutTooltips(bool japanese) {
+    if (japanese)
+        return kTooltipsJapanese;
+    return kTooltipsEnglish;
+}
+
+} // namespace tapwell::about

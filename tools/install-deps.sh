@@ -14,6 +14,7 @@ packages=(
   fonts-ipafont-gothic imagemagick
   fp-utils p7zip-full
   lua5.4 python3
+  nsis zip
 )
 
 missing=()

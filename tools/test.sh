@@ -3,6 +3,7 @@
 #   1. native unit tests (and golden CLI tests),
 #   2. the same with address and undefined-behaviour sanitizers,
 #   3. the cross build's Windows-side and end-to-end tests under Wine in Xvfb,
+#      then the release zip and installer, installed and run under Wine,
 #   4. short fuzzing smoke runs, when the fuzz targets exist.
 # Ends with one line "N passed, N failed"; exits non-zero on any failure.
 # TAPWELL_SKIP="sanitize fuzz" leaves layers out (for quick local runs).
@@ -67,6 +68,18 @@ if [[ $skip != *" wine "* ]]; then
   source "$root/tools/wine-env.sh" fresh
   trap tapwell_wine_cleanup EXIT
   layer wine win64
+  echo "== package: zip and installer under Wine"
+  if "$root/tools/package.sh" >"$log_dir/package.log" 2>&1; then
+    "$root/tests/package/install_test.sh" "$root/build/dist" \
+      "$root/build/win64/tests/e2e/receiver.exe" >"$log_dir/package-test.log" 2>&1
+    grep -E '^FAILED' "$log_dir/package-test.log"
+    passed=$((passed + $(grep -c '^ok:' "$log_dir/package-test.log")))
+    failed=$((failed + $(grep -c '^FAILED' "$log_dir/package-test.log")))
+  else
+    tail -20 "$log_dir/package.log"
+    echo "!! package: packaging failed"
+    failed=$((failed + 1))
+  fi
   tapwell_wine_cleanup
   trap - EXIT
 fi

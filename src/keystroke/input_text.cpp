@@ -11,18 +11,24 @@ std::u16string buildInputText(std::u16string_view text, std::u16string_view pref
     out.reserve(text.size() + (lines + 1) * (prefix.size() + suffix.size() + 1));
     out.append(prefix);
     bool sawLineFeed = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c == u'\n') {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // Copy the run of ordinary units up to the next line break at once.
+        std::size_t stop = text.find_first_of(u"\r\n", i);
+        if (stop == std::u16string_view::npos)
+            stop = text.size();
+        out.append(text.substr(i, stop - i));
+        if (stop == text.size())
+            break;
+        if (text[stop] == u'\n') {
             sawLineFeed = true;
-            if (i + 1 < text.size()) {
+            if (stop + 1 < text.size()) {
                 out.append(suffix);
                 out.push_back(u'\n');
                 out.append(prefix);
             }
-        } else if (c != u'\r') {
-            out.push_back(c);
         }
+        i = stop + 1;
     }
     out.append(suffix);
     if (sawLineFeed)

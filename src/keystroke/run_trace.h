@@ -7,9 +7,11 @@
 #include "keystroke/run_texts.h"
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tapwell {
 
@@ -28,27 +30,34 @@ enum class TraceEnd : std::uint8_t { Ok, Error, Limit };
 class TraceWriter {
   public:
     explicit TraceWriter(std::function<void(std::string_view)> deliver)
-        : deliver_(std::move(deliver)) {}
+        : deliver_(std::move(deliver)), buffer_(kChunk) {}
     ~TraceWriter() { flush(); }
     TraceWriter(const TraceWriter&) = delete;
     TraceWriter& operator=(const TraceWriter&) = delete;
 
     // `text` must end with its line feed.
     void write(std::string_view text) {
-        buffer_.append(text);
-        if (buffer_.size() >= kChunk)
+        if (used_ + text.size() > kChunk) {
             flush();
+            if (text.size() > kChunk) {
+                deliver_(text);
+                return;
+            }
+        }
+        std::memcpy(buffer_.data() + used_, text.data(), text.size());
+        used_ += text.size();
     }
     void flush() {
-        if (!buffer_.empty())
-            deliver_(buffer_);
-        buffer_.clear();
+        if (used_ != 0)
+            deliver_(std::string_view(buffer_.data(), used_));
+        used_ = 0;
     }
 
   private:
     static constexpr std::size_t kChunk = 1 << 16;
     std::function<void(std::string_view)> deliver_;
-    std::string buffer_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
 };
 
 // Writes every line, the final "end ..." line included.

@@ -1,0 +1,138 @@
+// A run host with a virtual clock: the test fires the run timer's ticks by
+// hand and sees every title, message, look and sleep the run asked for.
+#pragma once
+
+#include "keystroke/recording_sink.h"
+#include "keystroke/run_host.h"
+#include "keystroke/simulation_run.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tapwell::test {
+
+class FakeRunHost : public RunHost {
+  public:
+    // Clock and timer.
+    std::uint64_t nowMs = 0;
+    RunTimeOfDay clockStart{12, 0, 0};
+    bool timerArmed = false;
+    std::uint32_t timerPeriod = 0;
+    std::vector<std::uint32_t> armedPeriods;
+
+    // What the dialog shows.
+    std::vector<std::u16string> titles;
+    std::vector<RunMessage> messages;
+    std::vector<RunUi> looks;
+    int closed = 0;
+    std::vector<std::uint32_t> sleeps;
+
+    // What the dialog holds.
+    std::u16string box, prefix, suffix;
+    RunSettings settings;
+    int saves = 0;
+    std::u16string program = u"Davudiru Dodovizar";
+    RunLanguage lang = RunLanguage::English;
+
+    // Script thread.
+    std::vector<std::u16string> scriptsStarted;
+    bool scriptStarts = true;
+
+    // Called while a message box is "open"; a pause box runs a nested loop,
+    // so a test can press Start/Abort or fire ticks from here.
+    std::function<void(const RunMessage&)> duringMessage;
+
+    void armRunTimer(std::uint32_t periodMs) override {
+        timerArmed = true;
+        timerPeriod = periodMs;
+        armedPeriods.push_back(periodMs);
+    }
+    void killRunTimer() override { timerArmed = false; }
+    void setTitle(std::u16string_view title) override { titles.emplace_back(title); }
+    void showMessage(const RunMessage& message) override {
+        messages.push_back(message);
+        if (duringMessage)
+            duringMessage(message);
+    }
+    void setRunUi(RunUi look) override { looks.push_back(look); }
+    void closeDialog() override { ++closed; }
+    void sleep(std::uint32_t ms) override {
+        sleeps.push_back(ms);
+        nowMs += ms;
+    }
+    RunTimeOfDay localTime() override {
+        std::uint64_t s =
+            (clockStart.hour * 3600u + clockStart.minute * 60u + clockStart.second + nowMs / 1000) %
+            86400;
+        return {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
+                static_cast<int>(s % 60)};
+    }
+    std::u16string readTextBox() override { return box; }
+    std::u16string readPrefixBox() override { return prefix; }
+    std::u16string readSuffixBox() override { return suffix; }
+    bool textBoxEmpty() override { return box.empty(); }
+    RunSettings saveSettings() override {
+        ++saves;
+        return settings;
+    }
+    bool startScript(std::u16string text) override {
+        scriptsStarted.push_back(std::move(text));
+        return scriptStarts;
+    }
+    std::u16string programTitle() override { return program; }
+    RunLanguage language() override { return lang; }
+
+    const std::u16string& title() const {
+        static const std::u16string none;
+        return titles.empty() ? none : titles.back();
+    }
+};
+
+// A run wired to a fake host and a recording sink.
+struct RunRig {
+    FakeRunHost host;
+    RecordingSink sink;
+    std::atomic<bool> scriptRunning{false};
+    std::atomic<bool> scriptStopRequested{false};
+    SimulationRun run{host, sink, scriptRunning, scriptStopRequested};
+
+    RunRig() {
+        host.settings.iWaitSec = 0;
+        host.settings.iWaitMSec = 10;
+    }
+
+    // Fires the run timer once, if it is armed.
+    bool tick() {
+        if (!host.timerArmed)
+            return false;
+        host.nowMs += host.timerPeriod;
+        run.onRunTimer(RUN_TIMER_ID);
+        return true;
+    }
+
+    // Start, then ticks until the run has ended (or the tick budget is spent).
+    void runText(std::u16string text, int maxTicks = 100000) {
+        host.box = std::move(text);
+        run.startRun();
+        for (int i = 0; i < maxTicks && run.running(); ++i)
+            tick();
+    }
+
+    std::vector<std::string> events() const {
+        std::vector<std::string> out;
+        for (const KeyEvent& e : sink.events())
+            out.push_back(describeKeyEvent(e));
+        return out;
+    }
+
+    std::vector<std::u16string> messageTexts() const {
+        std::vector<std::u16string> out;
+        for (const RunMessage& m : host.messages)
+            out.push_back(m.text);
+        return out;
+    }
+};
+
+} // namespace tapwell::test

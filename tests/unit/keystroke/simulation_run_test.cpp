@@ -1,0 +1,463 @@
+#include "fake_run_host.h"
+
+#include <gtest/gtest.h>
+
+using namespace tapwell;
+using tapwell::test::RunRig;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+// --- Start, countdown and titles -------------------------------------------
+
+TEST(RunCountdown, FiveSecondsCountDownInTheTitleThenSendAfterTheInterval) {
+    RunRig r;
+    r.host.settings.iWaitSec = 5;
+    r.host.settings.iWaitMSec = 30;
+    r.host.box = u"A";
+    r.run.startRun();
+    EXPECT_EQ(r.host.saves, 1);
+    EXPECT_EQ(r.host.looks, std::vector<RunUi>{RunUi::Running});
+    EXPECT_EQ(r.host.title(),
+              u"5 sec... Activate the destination window and wait - Davudiru Dodovizar");
+    EXPECT_EQ(r.host.timerPeriod, 1000u);
+    for (int left = 4; left >= 1; --left) {
+        r.tick();
+        EXPECT_EQ(r.host.title(), u"" + decimalText(left) +
+                                      u" sec... Activate the destination window and wait - "
+                                      u"Davudiru Dodovizar");
+        EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
+    }
+    std::size_t titlesBefore = r.host.titles.size();
+    r.tick(); // 5 s after Start: the sending phase begins, the title stays
+    EXPECT_EQ(r.host.nowMs, 5000u);
+    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
+    EXPECT_EQ(r.host.titles.size(), titlesBefore);
+    EXPECT_EQ(r.host.timerPeriod, 30u);
+    EXPECT_TRUE(r.sink.events().empty());
+    r.tick();
+    EXPECT_EQ(r.host.nowMs, 5030u);
+    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
+    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
+    EXPECT_FALSE(r.run.running());
+    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
+    EXPECT_TRUE(r.host.messages.empty());
+}
+
+TEST(RunCountdown, JapaneseTitles) {
+    RunRig r;
+    r.host.lang = RunLanguage::Japanese;
+    r.host.program = u"doruviravad";
+    r.host.settings.iWaitSec = 2;
+    r.host.box = u"AB";
+    r.run.startRun();
+    EXPECT_EQ(r.host.title(),
+              u"残り 2秒... 入力先ウィンドウをアクティブにしてお待ちください - doruviravad");
+    r.tick();
+    r.tick();
+    r.tick();
+    EXPECT_EQ(r.host.title(), u"入力中(0%)...");
+    r.tick();
+    EXPECT_EQ(r.host.title(), u"doruviravad");
+}
+
+TEST(RunCountdown, ZeroWaitBeginsAtTheFirstTick) {
+    RunRig r;
+    r.host.box = u"A";
+    r.run.startRun();
+    EXPECT_EQ(r.host.title(),
+              u"0 sec... Activate the destination window and wait - Davudiru Dodovizar");
+    r.tick();
+    EXPECT_EQ(r.host.nowMs, 1000u);
+    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
+}
+
+TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
+    struct Case {
+        RunTimeOfDay now;
+        int h, m, s;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {{9, 0, 0}, 8, 0, 0, 82800},    // already past today: tomorrow
+        {{8, 0, 0}, 9, 0, 0, 3600},     //
+        {{23, 59, 59}, 0, 0, 1, 2},     // across midnight
+        {{0, 0, 1}, 23, 59, 59, 86398}, //
+        {{10, 20, 30}, 10, 20, 30, 0},  // now: starts at the first tick
+        {{10, 20, 31}, 10, 20, 30, 86399},
+    };
+    for (const Case& c : cases) {
+        RunRig r;
+        r.host.clockStart = c.now;
+        r.host.settings.iWaitMode = WaitMode::TimeOfDay;
+        r.host.settings.iTimeHour = c.h;
+        r.host.settings.iTimeMin = c.m;
+        r.host.settings.iTimeSec = c.s;
+        r.host.box = u"A";
+        r.run.startRun();
+        EXPECT_EQ(r.run.countdown(), c.expected) << c.now.hour << ":" << c.now.minute;
+    }
+}
+
+TEST(RunCountdown, TimeOfDayIsNotResynchronisedWithTheClock) {
+    RunRig r;
+    r.host.clockStart = {10, 0, 0};
+    r.host.settings.iWaitMode = WaitMode::TimeOfDay;
+    r.host.settings.iTimeHour = 10;
+    r.host.settings.iTimeSec = 3;
+    r.host.box = u"A";
+    r.run.startRun();
+    r.host.nowMs += 60000; // the clock jumps; the countdown does not follow
+    r.tick();
+    EXPECT_EQ(r.run.countdown(), 2);
+    EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
+}
+
+TEST(RunStart, EmptyBoxIsRefusedWithAMessageAndStaysIdle) {
+    for (RunLanguage lang : {RunLanguage::English, RunLanguage::Japanese}) {
+        RunRig r;
+        r.host.lang = lang;
+        r.run.startRun();
+        EXPECT_EQ(r.host.saves, 1); // saved before the refusal
+        ASSERT_EQ(r.host.messages.size(), 1u);
+        EXPECT_EQ(r.host.messages[0].text,
+                  lang == RunLanguage::English ? u"It's empty!" : u"入力欄が空です。");
+        EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
+        EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
+        EXPECT_FALSE(r.run.running());
+        EXPECT_FALSE(r.host.timerArmed);
+        EXPECT_TRUE(r.host.looks.empty());
+        EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused);
+    }
+}
+
+TEST(RunStart, OnlyTheRunTimerDrivesTheRun) {
+    RunRig r;
+    r.host.box = u"A";
+    r.run.startRun();
+    r.run.onRunTimer(RUN_TIMER_ID + 1);
+    r.run.onRunTimer(1);
+    EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
+    r.run.onRunTimer(0x1CEF6);
+    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
+}
+
+TEST(RunStart, StartCommandTogglesBetweenStartAndAbort) {
+    RunRig r;
+    r.host.box = u"A";
+    r.run.startOrAbort();
+    EXPECT_TRUE(r.run.running());
+    r.run.startOrAbort();
+    EXPECT_FALSE(r.run.running());
+    EXPECT_EQ(r.host.saves, 1);
+}
+
+TEST(RunStart, IntervalBelowOneFallsBackToTwenty) {
+    RunRig r;
+    r.host.settings.iWaitMSec = 0;
+    r.host.box = u"AB";
+    r.run.startRun();
+    r.tick();
+    EXPECT_EQ(r.host.timerPeriod, 20u);
+}
+
+// --- Sending phase -----------------------------------------------------------
+
+TEST(RunSending, ProgressTitleCountsUnitsBeforeTheStep) {
+    RunRig r;
+    r.host.box = u"ABCD";
+    r.run.startRun();
+    r.tick();
+    std::vector<std::u16string> progress;
+    while (r.run.running()) {
+        r.tick();
+        if (r.run.running())
+            progress.push_back(r.host.title());
+    }
+    EXPECT_EQ(progress, (std::vector<std::u16string>{u"Keyboard Simulating(0%)...",
+                                                     u"Keyboard Simulating(25%)...",
+                                                     u"Keyboard Simulating(50%)..."}));
+}
+
+TEST(RunSending, BlockingStepsRunWithTheTimerStoppedAndDelayTheNextUnit) {
+    RunRig r;
+    bool armedDuringPause = true;
+    r.host.duringMessage = [&](const RunMessage&) { armedDuringPause = r.host.timerArmed; };
+    r.host.box = u"![WAIT:500]A";
+    r.run.startRun();
+    r.tick();
+    r.tick(); // the pause
+    EXPECT_FALSE(armedDuringPause);
+    EXPECT_TRUE(r.host.timerArmed);
+    r.tick(); // the wait
+    EXPECT_EQ(r.host.sleeps, std::vector<std::uint32_t>{500});
+    EXPECT_EQ(r.host.nowMs, 1000u + 10u + 10u + 500u);
+    EXPECT_TRUE(r.sink.events().empty());
+    r.tick();
+    EXPECT_EQ(r.host.nowMs, 1000u + 10u + 10u + 500u + 10u);
+    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
+}
+
+TEST(RunSending, LoopCountsPassesAndEndsWithoutMessage) {
+    RunRig r;
+    r.host.settings.iLoopNum = 3;
+    r.runText(u"AB");
+    EXPECT_EQ(r.events().size(), 12u);
+    EXPECT_EQ(r.run.passesDone(), 3u);
+    EXPECT_TRUE(r.host.messages.empty());
+    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
+}
+
+TEST(RunSending, EndlessLoopRunsUntilAbort) {
+    RunRig r;
+    r.host.settings.iLoopNum = 0;
+    r.runText(u"A", 1 + 250);
+    EXPECT_TRUE(r.run.running());
+    EXPECT_EQ(r.events().size(), 500u);
+    EXPECT_EQ(r.run.completedPasses(), 250u);
+    r.run.abortRun();
+    EXPECT_FALSE(r.run.running());
+    EXPECT_FALSE(r.tick());
+}
+
+TEST(RunSending, NegativeLoopCountIsALargeUnsignedCount) {
+    RunRig r;
+    r.host.settings.iLoopNum = -1; // the repeat box shows 4294967295
+    r.runText(u"A", 1 + 50);
+    EXPECT_TRUE(r.run.running());
+    EXPECT_EQ(r.run.passesDone(), 50u);
+}
+
+TEST(RunSending, BuiltTextOfLengthZeroEndsAtOnceWithoutMessage) {
+    RunRig r;
+    r.run.setAutoRun(true);
+    r.host.box = u"\r\r";
+    r.run.startRun();
+    r.tick();
+    EXPECT_FALSE(r.run.running());
+    EXPECT_TRUE(r.sink.events().empty());
+    EXPECT_TRUE(r.host.messages.empty());
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
+    EXPECT_EQ(r.host.closed, 1);
+}
+
+TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
+    RunRig r;
+    r.host.prefix = u"X";
+    r.runText(u"A");
+    r.host.prefix = u"";
+    r.host.suffix = u"1";
+    r.runText(u"B");
+    EXPECT_EQ(r.events(), (Lines{"down 58 X", "up 58 X", "down 41 A", "up 41 A", "down 42 B",
+                                 "up 42 B", "down 31 1", "up 31 1"}));
+    EXPECT_EQ(r.run.inputText(), u"B1");
+}
+
+// --- Abort ---------------------------------------------------------------------
+
+TEST(RunAbort, DuringTheCountdownNothingIsSent) {
+    RunRig r;
+    r.host.settings.iWaitSec = 3;
+    r.host.box = u"A";
+    r.run.startRun();
+    r.tick();
+    r.run.abortRun();
+    EXPECT_FALSE(r.run.running());
+    EXPECT_FALSE(r.host.timerArmed);
+    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
+    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
+    EXPECT_TRUE(r.sink.events().empty());
+    EXPECT_TRUE(r.host.messages.empty());
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
+    // A stray tick after the abort does nothing.
+    r.run.onRunTimer(RUN_TIMER_ID);
+    EXPECT_TRUE(r.sink.events().empty());
+}
+
+TEST(RunAbort, DuringSendingLeavesPressedKeysDown) {
+    RunRig r;
+    r.host.box = u"[VK_SHIFT)AB";
+    r.run.startRun();
+    r.tick();
+    r.tick();
+    r.tick();
+    r.run.abortRun();
+    EXPECT_EQ(r.events(), (Lines{"down 10 VK_SHIFT", "down 41 A", "up 41 A"}));
+    EXPECT_FALSE(r.tick());
+}
+
+TEST(RunAbort, DuringAPauseBoxTheStepSendsNothingMore) {
+    RunRig r;
+    r.host.duringMessage = [&](const RunMessage& m) {
+        if (m.owner == RunMessageOwner::None)
+            r.run.startOrAbort(); // the dialog stays usable: Abort
+    };
+    r.runText(u"A!B");
+    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
+    EXPECT_FALSE(r.run.running());
+    EXPECT_FALSE(r.host.timerArmed);
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
+}
+
+TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
+    RunRig r;
+    r.run.setAutoRun(true);
+    int pauses = 0;
+    r.host.duringMessage = [&](const RunMessage& m) {
+        if (m.owner != RunMessageOwner::None || pauses++ > 0)
+            return;
+        r.run.abortRun();
+        r.host.box = u"XYZ";
+        r.run.startRun();
+        r.tick(); // countdown over
+        r.tick(); // X
+    };
+    r.runText(u"A!B");
+    // The old step returned into a run that is no longer its own: it must
+    // neither send B nor move the new run's position nor end it.
+    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A", "down 58 X", "up 58 X", "down 59 Y",
+                                 "up 59 Y", "down 5A Z", "up 5A Z"}));
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
+    EXPECT_EQ(r.host.closed, 1); // only the new run's end closes
+}
+
+TEST(RunAbort, AutoRunAbortDoesNotCloseButTheNextRunDoes) {
+    RunRig r;
+    r.run.setAutoRun(true);
+    r.host.box = u"AB";
+    r.run.startRun();
+    r.tick();
+    r.tick();
+    r.run.abortRun();
+    EXPECT_EQ(r.host.closed, 0);
+    EXPECT_TRUE(r.host.messages.empty());
+    r.runText(u"C");
+    EXPECT_EQ(r.host.closed, 1);
+}
+
+TEST(RunAutoRun, ErrorEndClosesTheDialogAfterTheMessage) {
+    RunRig r;
+    r.run.setAutoRun(true);
+    r.host.settings.iErrorStop = true;
+    int closedWhenShown = -1;
+    r.host.duringMessage = [&](const RunMessage&) { closedWhenShown = r.host.closed; };
+    r.runText(u"Ab");
+    EXPECT_EQ(closedWhenShown, 0);
+    EXPECT_EQ(r.host.closed, 1);
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+}
+
+TEST(RunAutoRun, UnclosedBlockAtPassEndClosesToo) {
+    RunRig r;
+    r.run.setAutoRun(true);
+    r.runText(u"{2:A");
+    EXPECT_EQ(r.host.closed, 1);
+    ASSERT_EQ(r.host.messages.size(), 1u);
+    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Exclamation);
+}
+
+TEST(RunAutoRun, WithoutAutoRunNothingCloses) {
+    RunRig r;
+    r.host.settings.iErrorStop = true;
+    r.runText(u"a");
+    r.runText(u"A");
+    EXPECT_EQ(r.host.closed, 0);
+}
+
+// --- Script mode ---------------------------------------------------------------
+
+TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
+    RunRig r;
+    r.run.setAutoRun(true); // never closes in script mode
+    r.host.settings.iInputMode = InputMode::Script;
+    r.host.settings.iWaitSec = 1;
+    r.scriptStopRequested = true; // stale request from an earlier script
+    r.host.box = u"x = 1\r\n";
+    r.run.startRun();
+    r.tick();
+    ASSERT_EQ(r.host.scriptsStarted.size(), 1u);
+    EXPECT_EQ(r.host.scriptsStarted[0], u"x = 1\r\n"); // the box as it is
+    EXPECT_TRUE(r.scriptRunning.load());
+    EXPECT_FALSE(r.scriptStopRequested.load());
+    EXPECT_EQ(r.host.title(), u"Running Script...");
+    EXPECT_EQ(r.run.phase(), RunPhase::Script);
+    EXPECT_EQ(r.host.timerPeriod, 1000u);
+    r.tick();
+    r.tick();
+    EXPECT_TRUE(r.run.running());
+    r.scriptRunning = false; // the thread has ended
+    r.tick();
+    EXPECT_FALSE(r.run.running());
+    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
+    EXPECT_EQ(r.host.closed, 0);
+    EXPECT_TRUE(r.sink.events().empty());
+}
+
+TEST(RunScript, JapaneseTitle) {
+    RunRig r;
+    r.host.lang = RunLanguage::Japanese;
+    r.host.settings.iInputMode = InputMode::Script;
+    r.host.box = u"a";
+    r.run.startRun();
+    r.tick();
+    EXPECT_EQ(r.host.title(), u"スクリプト実行中...");
+}
+
+TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
+    RunRig r;
+    r.host.settings.iInputMode = InputMode::Script;
+    r.host.box = u"loop";
+    r.run.startRun();
+    r.tick();
+    r.run.abortRun();
+    EXPECT_TRUE(r.scriptStopRequested.load());
+    EXPECT_FALSE(r.run.running());
+    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
+    // The old script has not polled yet; Start again.
+    r.run.startRun();
+    r.tick();
+    EXPECT_EQ(r.host.scriptsStarted.size(), 1u);
+    EXPECT_TRUE(r.scriptStopRequested.load()); // not cleared for the old one
+    r.tick();
+    EXPECT_TRUE(r.run.running());
+    r.scriptRunning = false;
+    r.tick();
+    EXPECT_FALSE(r.run.running());
+}
+
+TEST(RunScript, AbortDuringCountdownWithNoScriptRequestsNothing) {
+    RunRig r;
+    r.host.settings.iInputMode = InputMode::Script;
+    r.host.settings.iWaitSec = 5;
+    r.host.box = u"x";
+    r.run.startRun();
+    r.run.abortRun();
+    EXPECT_FALSE(r.scriptStopRequested.load());
+    EXPECT_TRUE(r.host.scriptsStarted.empty());
+}
+
+TEST(RunScript, ThreadThatFailsToStartEndsTheRunAtTheNextTick) {
+    RunRig r;
+    r.host.settings.iInputMode = InputMode::Script;
+    r.host.scriptStarts = false;
+    r.host.box = u"x";
+    r.run.startRun();
+    r.tick();
+    EXPECT_FALSE(r.scriptRunning.load());
+    r.tick();
+    EXPECT_FALSE(r.run.running());
+}
+
+TEST(RunScript, StopRequestOnlyInScriptMode) {
+    RunRig r;
+    r.scriptRunning = true; // a script from an earlier run still winding down
+    r.host.box = u"AB";
+    r.run.startRun();
+    r.tick();
+    r.run.abortRun();
+    EXPECT_FALSE(r.scriptStopRequested.load());
+}

@@ -1,0 +1,260 @@
+// The About box's dialog procedure.
+#include "about/about_box_win32.h"
+
+#include "about/about_links.h"
+#include "about/about_template.h"
+#include "about/about_texts.h"
+#include "about/about_theme_win32.h"
+#include "about/environment_info_win32.h"
+#include "about/version_resource_win32.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace tapwell::about {
+
+namespace {
+
+constexpr UINT_PTR kLinkTimer = 1;
+constexpr UINT kLinkLockMs = 1000;
+constexpr UINT_PTR kSelectAllSubclassId = 1;
+
+struct AboutState {
+    const EnvoAboutInfo* info = nullptr;
+    bool japanese = false;
+    AboutLinks links;
+    std::u16string title;
+    std::u16string versionText;
+    std::wstring tempFile;
+    HWND tooltip = nullptr;
+    bool linksLocked = false;
+    HWND focusBeforeLock = nullptr;
+};
+
+std::u16string text16(const wchar_t* s) {
+    return s ? std::u16string(reinterpret_cast<const char16_t*>(s)) : std::u16string();
+}
+const wchar_t* wide(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+AboutState* stateOf(HWND box) {
+    return reinterpret_cast<AboutState*>(GetWindowLongPtrW(box, DWLP_USER));
+}
+
+int showMessage(const AboutState& s, HWND owner, const wchar_t* text, const wchar_t* caption,
+                UINT flags) {
+    if (s.info->messageFunction)
+        return s.info->messageFunction(owner, text, caption, flags);
+    return MessageBoxW(owner, text, caption, flags);
+}
+
+int plainMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
+    return MessageBoxW(owner, text, caption, flags);
+}
+
+// Ctrl+A in the description selects everything.
+LRESULT CALLBACK descriptionProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR) {
+    if (msg == WM_CHAR && wParam == 1) {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(edit, descriptionProc, id);
+    return DefSubclassProc(edit, msg, wParam, lParam);
+}
+
+HWND createTooltips(HWND box, bool japanese) {
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, box,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tip)
+        return nullptr;
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+    for (const TooltipEntry& entry : aboutTooltips(japanese)) {
+        HWND control = GetDlgItem(box, entry.controlId);
+        if (!control)
+            continue;
+        std::wstring text(entry.text.begin(), entry.text.end());
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = box;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = text.data(); // copied by the tooltip
+        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tip;
+}
+
+std::wstring tempFileName() {
+    wchar_t dir[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, dir);
+    std::wstring path = n > 0 && n <= MAX_PATH ? std::wstring(dir, n) : std::wstring(L".\\");
+    path += L"ENVO32LIB_TEMP.TXT";
+    return path;
+}
+
+void initialise(HWND box, AboutState& s) {
+    const EnvoAboutInfo& info = *s.info;
+    if (info.windowOut)
+        *info.windowOut = box;
+
+    s.versionText = composeVersionText(s.title, readExecutableVersionStrings(), s.japanese);
+    SetDlgItemTextW(box, kIdVersion, wide(s.versionText));
+
+    const std::u16string links = composeLinksText(s.links, s.japanese);
+    SetDlgItemTextW(box, kIdLinks, wide(links));
+
+    SetDlgItemTextW(box, kIdDescription, info.description ? info.description : L"");
+    SetWindowSubclass(GetDlgItem(box, kIdDescription), descriptionProc, kSelectAllSubclassId, 0);
+
+    if (s.links.feedbackPage.empty())
+        ShowWindow(GetDlgItem(box, kIdFeedback), SW_HIDE);
+    if (s.links.donationPage.empty()) {
+        ShowWindow(GetDlgItem(box, kIdContribution), SW_HIDE);
+        SetFocus(GetDlgItem(box, kIdClose));
+    } else {
+        SetFocus(GetDlgItem(box, kIdContribution));
+    }
+
+    s.tooltip = createTooltips(box, s.japanese);
+    s.tempFile = tempFileName();
+    SendMessageW(box, WM_THEMECHANGED, 0, 0);
+}
+
+constexpr int kLockedControls[] = {kIdEnvironment, kIdContribution, kIdFeedback};
+
+void lockLinks(HWND box, AboutState& s) {
+    s.linksLocked = true;
+    s.focusBeforeLock = GetFocus();
+    for (int id : kLockedControls)
+        EnableWindow(GetDlgItem(box, id), FALSE);
+    SetTimer(box, kLinkTimer, kLinkLockMs, nullptr);
+}
+
+void unlockLinks(HWND box, AboutState& s) {
+    KillTimer(box, kLinkTimer);
+    for (int id : kLockedControls)
+        EnableWindow(GetDlgItem(box, id), TRUE);
+    s.linksLocked = false;
+    // A disabled control loses the focus; give it back so the keyboard works.
+    if (!GetFocus() && s.focusBeforeLock && IsWindow(s.focusBeforeLock))
+        SetFocus(s.focusBeforeLock);
+}
+
+INT_PTR openWithShell(HWND owner, const wchar_t* address) {
+    wchar_t dir[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(
+        owner, L"open", address, nullptr, n > 0 && n < MAX_PATH ? dir : nullptr, SW_SHOWNORMAL));
+}
+
+void openLink(HWND box, AboutState& s, const wchar_t* id) {
+    // Every link activation within the lock is dropped, including the links
+    // text, which stays enabled.
+    if (s.linksLocked)
+        return;
+    lockLinks(box, s);
+    const std::u16string target = resolveLinkTarget(text16(id), s.links);
+    const AboutLinkOpener opener = s.info->linkOpener ? s.info->linkOpener : openWithShell;
+    if (opener(box, wide(target)) <= 32) {
+        const std::u16string text = browserFailedText(target, s.japanese);
+        showMessage(s, box, wide(text), wide(s.title), MB_ICONERROR);
+    }
+}
+
+bool isLinkControl(UINT_PTR id) {
+    return id == kIdLinks || id == kIdContribution || id == kIdFeedback;
+}
+
+void destroy(HWND box, AboutState& s) {
+    KillTimer(box, kLinkTimer);
+    if (!s.tempFile.empty() && GetFileAttributesW(s.tempFile.c_str()) != INVALID_FILE_ATTRIBUTES)
+        DeleteFileW(s.tempFile.c_str());
+    if (s.info->windowOut)
+        *s.info->windowOut = nullptr;
+}
+
+INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(box, DWLP_USER, lParam);
+        initialise(box, *reinterpret_cast<AboutState*>(lParam));
+        return FALSE; // the focus is set
+    }
+    AboutState* s = stateOf(box);
+    if (!s)
+        return FALSE;
+    INT_PTR result = 0;
+    if (handleAboutThemeMessage(box, s->tooltip, msg, wParam, lParam, result))
+        return result;
+
+    switch (msg) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case kIdClose:
+            EndDialog(box, 0);
+            return TRUE;
+        case kIdEnvironment: {
+            wchar_t version[512] = {};
+            GetDlgItemTextW(box, kIdVersion, version, 512);
+            showEnvironmentInformation(box, text16(version), s->japanese, aboutDarkFlag(),
+                                       s->info->messageFunction ? s->info->messageFunction
+                                                                : plainMessageBox);
+            return TRUE;
+        }
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if ((header->code == NM_CLICK || header->code == NM_RETURN) &&
+            isLinkControl(header->idFrom)) {
+            const auto* link = reinterpret_cast<const NMLINK*>(lParam);
+            openLink(box, *s, link->item.szID);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_TIMER:
+        if (wParam == kLinkTimer) {
+            unlockLinks(box, *s);
+            return TRUE;
+        }
+        break;
+    case WM_DESTROY:
+        destroy(box, *s);
+        break;
+    case WM_NCDESTROY:
+        releaseAboutBrush();
+        break;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
+    readAboutDarkFlag();
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    AboutState state;
+    state.info = &info;
+    state.japanese = info.language == 1;
+    state.title = text16(info.title);
+    state.links = {text16(info.homePage), text16(info.contact), text16(info.donationPage),
+                   text16(info.feedbackPage), text16(info.extraText)};
+
+    const auto block = buildAboutTemplate(state.japanese, info.iconId);
+    if (!block)
+        return -1;
+    return DialogBoxIndirectParamW(info.instance,
+                                   reinterpret_cast<LPCDLGTEMPLATEW>(block->bytes.data()),
+                                   info.owner, aboutProc, reinterpret_cast<LPARAM>(&state));
+}
+
+} // namespace tapwell::about

@@ -1,0 +1,148 @@
+#include "about/system_info_win32.h"
+
+#include <windows.h>
+
+namespace tapwell::about {
+
+namespace {
+
+std::u16string fromWide(const wchar_t* s) {
+    return std::u16string(reinterpret_cast<const char16_t*>(s));
+}
+
+template <typename Fn> Fn systemExport(const wchar_t* module, const char* name) {
+    // ntdll and kernel32 are in every process; no search is involved.
+    HMODULE handle = GetModuleHandleW(module);
+    return handle ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(handle, name)))
+                  : nullptr;
+}
+
+void readOsVersion(SystemInfo& info) {
+    OSVERSIONINFOEXW v{};
+    v.dwOSVersionInfoSize = sizeof(v);
+    // The native query reports the real version; the older one is subject
+    // to the compatibility manifest.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    auto rtlGetVersion = systemExport<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
+    bool ok = rtlGetVersion && rtlGetVersion(&v) == 0;
+    if (!ok) {
+        v = {};
+        v.dwOSVersionInfoSize = sizeof(v);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        ok = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&v)) != 0;
+#pragma GCC diagnostic pop
+    }
+    if (!ok)
+        return;
+    info.platformId = v.dwPlatformId;
+    info.majorVersion = v.dwMajorVersion;
+    info.minorVersion = v.dwMinorVersion;
+    info.buildNumber = v.dwBuildNumber;
+    info.servicePackText = fromWide(v.szCSDVersion);
+    info.servicePackMajor = v.wServicePackMajor;
+    info.servicePackMinor = v.wServicePackMinor;
+    info.suiteMask = v.wSuiteMask;
+    info.productType = v.wProductType;
+
+    using GetProductInfoFn = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);
+    auto getProductInfo = systemExport<GetProductInfoFn>(L"kernel32.dll", "GetProductInfo");
+    DWORD product = 0;
+    if (getProductInfo && v.dwMajorVersion >= 6 &&
+        getProductInfo(v.dwMajorVersion, v.dwMinorVersion, v.wServicePackMajor, v.wServicePackMinor,
+                       &product))
+        info.productInfo = product;
+}
+
+std::optional<std::uint32_t> dwordValue(HKEY key, const wchar_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<UacSettings> readUac() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", 0,
+                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    UacSettings uac;
+    uac.enableLua = dwordValue(key, L"EnableLUA");
+    uac.promptOnSecureDesktop = dwordValue(key, L"PromptOnSecureDesktop");
+    uac.consentPromptBehaviorAdmin = dwordValue(key, L"ConsentPromptBehaviorAdmin");
+    uac.consentPromptBehaviorUser = dwordValue(key, L"ConsentPromptBehaviorUser");
+    RegCloseKey(key);
+    return uac;
+}
+
+ScreenRect toRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+    auto* monitors = reinterpret_cast<std::vector<MonitorInfo>*>(param);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (GetMonitorInfoW(monitor, &mi))
+        monitors->push_back(
+            {toRect(mi.rcMonitor), toRect(mi.rcWork), (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    return TRUE;
+}
+
+void readScreen(SystemInfo& info) {
+    info.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    info.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (HDC screen = GetDC(nullptr)) {
+        info.bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+        ReleaseDC(nullptr, screen);
+    }
+    RECT work{};
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        info.workArea = toRect(work);
+    info.virtualLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    info.virtualTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    info.virtualWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    info.virtualHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    info.monitorCount = GetSystemMetrics(SM_CMONITORS);
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&info.monitors));
+}
+
+void readTime(SystemInfo& info) {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    info.localTime = {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond};
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD kind = GetTimeZoneInformation(&zone);
+    // The offset in force now, so that it matches the local time shown.
+    int bias = zone.Bias;
+    if (kind == TIME_ZONE_ID_DAYLIGHT)
+        bias += zone.DaylightBias;
+    else if (kind == TIME_ZONE_ID_STANDARD)
+        bias += zone.StandardBias;
+    info.timeZoneBias = kind == TIME_ZONE_ID_INVALID ? 0 : bias;
+}
+
+} // namespace
+
+SystemInfo collectSystemInfo(bool darkMode) {
+    SystemInfo info;
+    readOsVersion(info);
+    info.cleanBoot = GetSystemMetrics(SM_CLEANBOOT);
+    wchar_t country[128] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SENGCOUNTRY, country, 128) > 0)
+        info.localeCountry = fromWide(country);
+    info.remoteSession = GetSystemMetrics(SM_REMOTESESSION) != 0;
+    info.darkMode = darkMode;
+    if (info.majorVersion >= 6)
+        info.uac = readUac();
+    readScreen(info);
+    readTime(info);
+    return info;
+}
+
+} // namespace tapwell::about

@@ -65,8 +65,10 @@ BuiltinRef ResolveBuiltin(std::string_view name);
 // its value into `result`. Unknown names and unaccepted argument counts are
 // reported as errors 104/105 through `env` with `line`, and give integer 0
 // (or the empty string for a 105 on a name ending in '$').
-// The arguments are the caller's temporaries: they may be modified or moved
-// from.
+// The arguments are the caller's temporaries: they may be modified (an
+// integer argument read as text is turned into a string in place). `result`
+// must not be one of them. Both keep their buffers, so a caller that reuses
+// them from call to call does not allocate in a loop.
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, std::string_view name,
                  std::span<ScriptValue> args, int line);
 // The same with a name resolved beforehand; `name` is still needed for the

@@ -20,8 +20,14 @@ struct BuiltinCall {
     std::int32_t integer(std::size_t i) const { return ToInteger(args[i]); }
     // The argument's text; an integer argument is converted in place.
     std::string& text(std::size_t i) const { return MakeText(args[i]); }
-    // The argument's text moved out, for results built from it.
-    std::string takeText(std::size_t i) const { return std::move(MakeText(args[i])); }
+    // Makes the result an empty string and returns its bytes to fill. The
+    // result slot and the arguments are reused by the caller from call to
+    // call, so writing into the slot's own buffer (rather than moving buffers
+    // between them) lets a loop run without allocating.
+    std::string& resultText() const {
+        result.setEmptyString();
+        return result.string;
+    }
 };
 
 using BuiltinFn = void (*)(BuiltinCall&);

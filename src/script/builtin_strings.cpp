@@ -55,7 +55,8 @@ void builtinToInt(BuiltinCall& c) {
 }
 
 void builtinToStr(BuiltinCall& c) {
-    c.result.setString(c.takeText(0));
+    std::string& out = c.resultText();
+    AppendText(out, c.args[0]);
 }
 
 void builtinStrStr(BuiltinCall& c) {
@@ -78,13 +79,13 @@ void builtinToStr2(BuiltinCall& c) {
         *--p = (n & 1) ? '1' : '0';
         n >>= 1;
     } while (n != 0);
-    c.result.setString(std::string_view(p, digits + sizeof digits - p));
+    c.resultText().assign(p, digits + sizeof digits);
 }
 
 void builtinToStr16(BuiltinCall& c) {
     char buf[4];
     const int n = std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(c.integer(0)) & 0xFFu);
-    c.result.setString(std::string_view(buf, static_cast<std::size_t>(n)));
+    c.resultText().assign(buf, static_cast<std::size_t>(n));
 }
 
 namespace {
@@ -92,16 +93,18 @@ namespace {
 void pad(BuiltinCall& c, bool left) {
     const std::int32_t width = c.integer(1);
     const char fill = fillByte(c);
-    std::string s = c.takeText(0);
+    const std::string& s = c.text(0);
+    std::string& out = c.resultText();
     // Signed comparison: a negative width never pads.
-    if (static_cast<std::int64_t>(s.size()) <= width) {
-        const std::size_t extra = static_cast<std::size_t>(width) - s.size();
-        if (left)
-            s.insert(0, extra, fill);
-        else
-            s.append(extra, fill);
-    }
-    c.result.setString(std::move(s));
+    const std::size_t extra = static_cast<std::int64_t>(s.size()) <= width
+                                  ? static_cast<std::size_t>(width) - s.size()
+                                  : 0;
+    out.reserve(s.size() + extra);
+    if (left)
+        out.append(extra, fill);
+    out += s;
+    if (!left)
+        out.append(extra, fill);
 }
 
 } // namespace
@@ -115,52 +118,50 @@ void builtinPadRight(BuiltinCall& c) {
 
 void builtinTrimLeft(BuiltinCall& c) {
     const auto set = trimSet(c);
-    std::string s = c.takeText(0);
+    const std::string& s = c.text(0);
     const auto it = std::find_if(s.begin(), s.end(),
                                  [&](char ch) { return !set[static_cast<unsigned char>(ch)]; });
     // A text made only of trimmed bytes stays as it is.
-    if (it != s.end())
-        s.erase(s.begin(), it);
-    c.result.setString(std::move(s));
+    c.resultText().assign(it == s.end() ? s.begin() : it, s.end());
 }
 
 void builtinTrimRight(BuiltinCall& c) {
     const auto set = trimSet(c);
-    std::string s = c.takeText(0);
+    const std::string& s = c.text(0);
     const auto it = std::find_if(s.rbegin(), s.rend(),
                                  [&](char ch) { return !set[static_cast<unsigned char>(ch)]; });
-    if (it != s.rend())
-        s.erase(it.base(), s.end());
-    c.result.setString(std::move(s));
+    c.resultText().assign(s.begin(), it == s.rend() ? s.end() : it.base());
 }
 
 void builtinStrUpr(BuiltinCall& c) {
-    std::string s = c.takeText(0);
-    mapBytes<upperByte>(s);
-    c.result.setString(std::move(s));
+    std::string& out = c.resultText();
+    out = c.text(0);
+    mapBytes<upperByte>(out);
 }
 
 void builtinStrLwr(BuiltinCall& c) {
-    std::string s = c.takeText(0);
-    mapBytes<lowerByte>(s);
-    c.result.setString(std::move(s));
+    std::string& out = c.resultText();
+    out = c.text(0);
+    mapBytes<lowerByte>(out);
 }
 
 void builtinLeft(BuiltinCall& c) {
     const std::int32_t n = c.integer(1);
-    std::string s = c.takeText(0);
-    if (n >= 0 && static_cast<std::size_t>(n) < s.size())
-        s.resize(static_cast<std::size_t>(n));
-    c.result.setString(std::move(s));
+    const std::string& s = c.text(0);
+    // A negative count keeps the whole text.
+    const std::size_t length =
+        n >= 0 && static_cast<std::size_t>(n) < s.size() ? static_cast<std::size_t>(n) : s.size();
+    c.resultText().assign(s, 0, length);
 }
 
 void builtinRight(BuiltinCall& c) {
     const std::int32_t n = c.integer(1);
-    std::string s = c.takeText(0);
+    const std::string& s = c.text(0);
     // A negative count keeps the whole text.
-    if (n >= 0 && static_cast<std::size_t>(n) < s.size())
-        s.erase(0, s.size() - static_cast<std::size_t>(n));
-    c.result.setString(std::move(s));
+    const std::size_t from = n >= 0 && static_cast<std::size_t>(n) < s.size()
+                                 ? s.size() - static_cast<std::size_t>(n)
+                                 : 0;
+    c.resultText().assign(s, from, std::string::npos);
 }
 
 void builtinMid(BuiltinCall& c) {
@@ -170,15 +171,11 @@ void builtinMid(BuiltinCall& c) {
     if (p < 0)
         p = 0;
     const std::int32_t n = c.integer(2);
-    std::string s = c.takeText(0);
-    if (static_cast<std::size_t>(p) < s.size()) {
-        s.erase(0, static_cast<std::size_t>(p));
-        if (n >= 0 && static_cast<std::size_t>(n) < s.size())
-            s.resize(static_cast<std::size_t>(n));
-    } else {
-        s.clear();
-    }
-    c.result.setString(std::move(s));
+    const std::string& s = c.text(0);
+    std::string& out = c.resultText();
+    if (static_cast<std::size_t>(p) < s.size())
+        out.assign(s, static_cast<std::size_t>(p),
+                   n >= 0 ? static_cast<std::size_t>(n) : std::string::npos);
 }
 
 void builtinGetAsciiCode(BuiltinCall& c) {
@@ -195,26 +192,17 @@ void builtinAsciiCode(BuiltinCall& c) {
     if (byte == 0)
         c.result.setEmptyString();
     else
-        c.result.setString(std::string(1, byte));
+        c.resultText().assign(1, byte);
 }
 
 void builtinReplace(BuiltinCall& c) {
+    const std::string& s = c.text(0);
     const std::string& old = c.text(1);
+    const std::string_view repl = c.count() >= 3 ? std::string_view(c.text(2)) : std::string_view();
+    std::string& out = c.resultText();
     // An empty pattern would match everywhere at once: the text is returned
     // as it is.
-    if (old.empty()) {
-        c.result.setString(c.takeText(0));
-        return;
-    }
-    const std::string_view repl = c.count() >= 3 ? std::string_view(c.text(2)) : std::string_view();
-    const std::string& s = c.text(0);
-    std::size_t hit = s.find(old);
-    if (hit == std::string::npos) {
-        c.result.setString(c.takeText(0));
-        return;
-    }
-    std::string out;
-    out.reserve(s.size());
+    std::size_t hit = old.empty() ? std::string::npos : s.find(old);
     std::size_t from = 0;
     while (hit != std::string::npos) {
         out.append(s, from, hit - from);
@@ -223,7 +211,6 @@ void builtinReplace(BuiltinCall& c) {
         hit = s.find(old, from);
     }
     out.append(s, from, std::string::npos);
-    c.result.setString(std::move(out));
 }
 
 } // namespace tapwell

@@ -1,0 +1,15 @@
+// Hex dumps: any text decodes without crashing, and any bytes survive a
+// round trip through their dump.
+#include "app/hex_dump.h"
+#include "fuzz_input.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    tapwell::fuzz::Input in{data, size};
+    (void)tapwell::DecodeHexDump(in.restAsUnits());
+    std::string bytes = in.rest();
+    if (tapwell::DecodeHexDump(tapwell::EncodeHexDump(bytes)) != bytes)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,10 @@
+// The registry's text-number rule agrees with a straightforward reading:
+// optional white space and sign, decimal digits, and a value that fits.
+#include "app/registry_value.h"
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    tapwell::fuzz::Input in{data, size};
+    (void)tapwell::parseRegistryIntegerText(in.restAsUnits());
+    return 0;
+}

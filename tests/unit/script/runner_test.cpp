@@ -1,0 +1,158 @@
+#include "script_test_host.h"
+
+#include "script/script_thread.h"
+
+#include <gtest/gtest.h>
+
+namespace tapwell::test {
+namespace {
+
+class Runner : public ::testing::Test {
+  protected:
+    ScriptTestHost t;
+    std::string run(std::string_view script) { return t.runLog(script); }
+};
+
+TEST_F(Runner, ByteOrderMarkAndMissingFinalLineFeed) {
+    EXPECT_EQ(run("\xEF\xBB\xBF"
+                  "cb.v(1)"),
+              "v 1\n");
+    EXPECT_EQ(run("x = 2 # no line feed"), "");
+    EXPECT_EQ(run(""), "");
+}
+
+TEST_F(Runner, SyntaxErrorRunsNothing) {
+    EXPECT_EQ(run("cb.before()\nx = (1\ncb.after()\n"),
+              "error 101 3 Error at line 3: parse error\n\n");
+    EXPECT_EQ(run("cb.before()\nx = \xE3\x80\x80\n"),
+              "error 101 2 Error at line 2: parse error\n\n");
+    EXPECT_EQ(t.run("exit 3\n)"), 0);
+}
+
+TEST_F(Runner, ParserStackOverflowIsReportedAsASyntaxError) {
+    EXPECT_EQ(run(std::string(20000, '(')),
+              "error 101 1 Error at line 1: parser stack overflow\n\n");
+}
+
+TEST_F(Runner, NullTextIsRefused) {
+    const ScriptHost h = t.host();
+    EXPECT_EQ(RunScriptText(nullptr, &h, t.devices()), -1);
+    ASSERT_EQ(t.log.size(), 1u);
+    EXPECT_EQ(t.log[0], "error 107 -1 Invalid Parameter.");
+}
+
+TEST_F(Runner, TwoRunsInARowStartClean) {
+    EXPECT_EQ(run("a = 5\nb$ = \"x\"\nVK_A = 0\nbreak"), "");
+    EXPECT_EQ(run("cb.v(a, b$, VK_A)"), "v 0 \"\" 65\n");
+    // A run that ended inside a string literal leaves no state behind.
+    EXPECT_EQ(run("cb.v(1)\n\"open"), "v 1\n");
+    EXPECT_EQ(run("cb.v(\"closed\")"), "v \"closed\"\n");
+    EXPECT_EQ(t.run("exit 5"), 5);
+    EXPECT_EQ(t.run("x = 1"), 0);
+}
+
+TEST_F(Runner, NullHostRunsSilently) {
+    int boxes = 0;
+    static int* counter = nullptr;
+    counter = &boxes;
+    ScriptDevices devices = t.devices();
+    devices.platformMessageBox = [](void* owner, const char16_t*, const char16_t*,
+                                    std::uint32_t) -> std::int32_t {
+        *counter += owner == nullptr ? 1 : 100;
+        return 1;
+    };
+    const std::u16string text = u"message(\"hi\")\nx = cb.f(message(\"no\")) + 1 / 0\nexit 9\n";
+    EXPECT_EQ(RunScriptText(text.c_str(), nullptr, devices), 0);
+    // The callback's argument was never evaluated; the division stopped it.
+    EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(Runner, MessageBoxesGoThroughTheHostWithItsOwner) {
+    t.boxAnswer = 6; // IDYES
+    EXPECT_EQ(run("cb.v(question(\"Go?\"), message(42, \"T\"))"),
+              "box 36 Question: Go?\nbox 0 T: 42\nv 1 0\n");
+}
+
+TEST_F(Runner, KeyAndDeviceBuiltinsReachTheDevices) {
+    run("keybdevent(0x141, 1)\nkeybdevent(65, 0)\nsleep(30)");
+    ASSERT_EQ(t.keys.events().size(), 2u);
+    EXPECT_EQ(describeKeyEvent(t.keys.events()[0]), "down 41 A");
+    EXPECT_EQ(t.services.sleeps, std::vector<std::uint32_t>{30});
+}
+
+TEST_F(Runner, RandomSequenceStartsOverEveryRun) {
+    EXPECT_EQ(run("cb.v(rand())"), "v 41\n");
+    EXPECT_EQ(run("srand(1)\ncb.v(rand(), rand(), rand())"), "v 41 18467 6334\n");
+}
+
+class Callbacks : public Runner {};
+
+TEST_F(Callbacks, ArgumentsReachTheHostAsUtf16) {
+    EXPECT_EQ(run("cb.Anything(1, \"x\")\ncb.None()\ncb.Text$(\"\xE6\x97\xA5\xE6\x9C\xAC\")"),
+              "Anything 1 \"x\"\nNone\nText$ \"\xE6\x97\xA5\xE6\x9C\xAC\"\n");
+}
+
+TEST_F(Callbacks, ResultsComeBackAsScriptValues) {
+    t.answers["s"] = {HostValue{1, 0, u"ab"}};
+    t.answers["i"] = {HostValue{0, 42, {}}};
+    t.answers["u"] = {HostValue{7, 0, u"\u3042"}};
+    EXPECT_EQ(run("cb.v(cb.s(), cb.i(), cb.u(), cb.nothing())"),
+              "s\ni\nu\nnothing\nv \"ab\" 42 \"\xE3\x81\x82\" 0\n");
+}
+
+std::int32_t pointAtOwnResult(CallBackCall* call) {
+    static HostValue mine{1, 0, u"own"};
+    call->result = &mine;
+    return 0;
+}
+
+TEST_F(Callbacks, HostMayPointTheResultAtItsOwnValue) {
+    int boxes = 0;
+    static int* counter = &boxes;
+    counter = &boxes;
+    ScriptHost h;
+    h.CallBack = &pointAtOwnResult;
+    h.ShowMessageBox = [](void*, const char16_t* text, const char16_t*,
+                          std::uint32_t) -> std::int32_t {
+        *counter += std::u16string_view(text) == u"own" ? 1 : 100;
+        return 1;
+    };
+    const std::u16string text = u"message(cb.get$())";
+    RunScriptText(text.c_str(), &h, t.devices());
+    EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(Callbacks, WithoutCallBackNothingIsEvaluated) {
+    t.withCallBack = false;
+    EXPECT_EQ(run("x = cb.f(message(\"no\"), 1 / 0)\nmessage(x === 0)"), "box 0 Message: 1\n");
+}
+
+class ScriptThread : public Runner {};
+
+std::int32_t requestStop(CallBackCall*) {
+    scriptStopRequested = true;
+    EXPECT_TRUE(scriptRunning.load());
+    return 0;
+}
+
+TEST_F(ScriptThread, AbortFromTheGuiStopsTheLoopAndClearsTheFlags) {
+    const std::u16string text = u"loop {\ncb.stop()\n}\nmessage(\"after\")";
+    ScriptText = text.c_str();
+    setDefaultScriptDevices(t.devices());
+    ScriptHost h;
+    h.CallBack = &requestStop;
+    h.CheckAbort = &consumeStopRequest;
+    h.ShowMessageBox = [](void*, const char16_t*, const char16_t*, std::uint32_t) -> std::int32_t {
+        ADD_FAILURE() << "the script went on after the stop request";
+        return 1;
+    };
+    scriptStopRequested = true; // a leftover request from before the start
+    ScriptThreadProc(h);
+    EXPECT_FALSE(scriptRunning.load());
+    EXPECT_FALSE(scriptStopRequested.load());
+    setDefaultScriptDevices({});
+    ScriptText = nullptr;
+}
+
+} // namespace
+} // namespace tapwell::test

@@ -22,6 +22,22 @@ foreach(topic IN LISTS topics)
   endif()
 endforeach()
 
+# Links between the pages stay inside the file.
+string(REGEX MATCHALL "_RESOURCE/[A-Za-z0-9_]+\\.html" pages "${listing}")
+list(REMOVE_DUPLICATES pages)
+foreach(page IN LISTS pages)
+  execute_process(COMMAND "${SEVENZIP}" x -so "${CHM}" "${page}"
+                  OUTPUT_VARIABLE html RESULT_VARIABLE rc ERROR_QUIET)
+  string(REGEX MATCHALL "href=\"[^\"#:]+\"" links "${html}")
+  foreach(link IN LISTS links)
+    string(REGEX REPLACE "^href=\"([^\"]+)\"$" "\\1" target "${link}")
+    string(FIND "${listing}" "_RESOURCE/${target}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${page} links to ${target}, which is not in ${CHM}")
+    endif()
+  endforeach()
+endforeach()
+
 execute_process(COMMAND "${SEVENZIP}" x -so "${CHM}" "_RESOURCE/HLP000011.html"
                 OUTPUT_VARIABLE page RESULT_VARIABLE rc ERROR_QUIET)
 if(NOT rc EQUAL 0 OR page STREQUAL "")

@@ -144,12 +144,5 @@ TEST_F(StringBuiltins, ReplaceWithAnEmptyPatternLeavesTheTextAlone) {
     EXPECT_EQ(call("REPLACE$", {S("abc"), S("")}), S("abc"));
 }
 
-TEST_F(StringBuiltins, ResultsAreStringsOrIntegersByName) {
-    EXPECT_TRUE(call("TOSTR$", {I(1)}).isString());
-    EXPECT_TRUE(call("ASCIICODE$", {I(0)}).isString());
-    EXPECT_TRUE(call("STRLEN", {S("1")}).isInteger());
-    EXPECT_TRUE(call("GETASCIICODE", {S("1"), I(0)}).isInteger());
-}
-
 } // namespace
 } // namespace tapwell::test

@@ -131,14 +131,5 @@ TEST(MessageBuiltins, TextAndCaptionAreConvertedToText) {
     EXPECT_EQ(env.boxes.shown()[1].caption, "7");
 }
 
-TEST(MessageBuiltins, QuestionIsTrueOnlyForYes) {
-    TestBuiltinEnv env;
-    env.boxes.addAnswer(message_box::IdNo);
-    EXPECT_EQ(env.call("QUESTION", {S("Continue?")}), I(0));
-    env.boxes.addAnswer(message_box::IdYes);
-    EXPECT_EQ(env.call("QUESTION", {S("Continue?")}), I(1));
-    EXPECT_EQ(env.boxes.shown()[0].caption, "Question");
-}
-
 } // namespace
 } // namespace tapwell::test

@@ -49,11 +49,6 @@ TEST(ToInteger, SaturatesAtTheThirtyTwoBitRange) {
     EXPECT_EQ(ToInteger("000000000000000000000000000012"), 12);
 }
 
-TEST(ToInteger, IntegerValueGivesItself) {
-    EXPECT_EQ(ToInteger(ScriptValue(-5)), -5);
-    EXPECT_EQ(ToInteger(ScriptValue("-5")), -5);
-}
-
 TEST(ToText, FormatsLikePercentD) {
     EXPECT_EQ(ToText(ScriptValue(0)), "0");
     EXPECT_EQ(ToText(ScriptValue(-12)), "-12");
@@ -73,17 +68,6 @@ TEST(ToText, AppendAndInPlaceConversionAgreeWithToText) {
     EXPECT_TRUE(v.isString());
     EXPECT_EQ(v.integer, 0);
     EXPECT_EQ(v, ScriptValue("42"));
-}
-
-TEST(ScriptValue, SettersKeepTheUnusedFieldNeutral) {
-    ScriptValue v("text");
-    v.setInteger(3);
-    EXPECT_EQ(v, ScriptValue(3));
-    v.setString("x");
-    EXPECT_EQ(v, ScriptValue("x"));
-    v.setEmptyString();
-    EXPECT_TRUE(v.isString());
-    EXPECT_EQ(v.string, "");
 }
 
 TEST(IsTrue, StringsAreTrueWhenNotEmptyIntegersWhenNotZero) {

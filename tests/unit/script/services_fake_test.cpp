@@ -89,15 +89,6 @@ TEST(ScriptedMessageBoxes, EscapesTexts) {
     EXPECT_EQ(lines[0], "box 64 \"日本\" \"a\\\"b\\\\c\\r\\nd\te\"");
 }
 
-TEST(ScriptedMessageBoxes, ParsesOnlyTheFourAnswers) {
-    EXPECT_EQ(ScriptedMessageBoxes::parseAnswer("ok"), message_box::IdOk);
-    EXPECT_EQ(ScriptedMessageBoxes::parseAnswer("cancel"), message_box::IdCancel);
-    EXPECT_EQ(ScriptedMessageBoxes::parseAnswer("yes"), message_box::IdYes);
-    EXPECT_EQ(ScriptedMessageBoxes::parseAnswer("no"), message_box::IdNo);
-    EXPECT_FALSE(ScriptedMessageBoxes::parseAnswer("OK"));
-    EXPECT_FALSE(ScriptedMessageBoxes::parseAnswer("retry"));
-}
-
 TEST(DryRunKeyEvents, PrintedAsTheyHappen) {
     std::vector<std::string> lines;
     RecordingSink sink;

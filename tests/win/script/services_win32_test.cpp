@@ -156,15 +156,5 @@ TEST(Win32Sleep, AStopRequestFromAnotherThreadEndsAWait) {
     stopper.join();
 }
 
-TEST(Win32Time, LocalTimeMatchesThePlatform) {
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    const LocalTime t = systemScriptServices().localTime();
-    EXPECT_EQ(t.year, st.wYear);
-    EXPECT_EQ(t.month, st.wMonth);
-    EXPECT_GE(t.dayOfWeek, 0);
-    EXPECT_LE(t.dayOfWeek, 6);
-}
-
 } // namespace
 } // namespace tapwell

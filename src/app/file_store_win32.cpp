@@ -80,8 +80,14 @@ class Win32ReplacementFile final : public ReplacementFile {
         h_ = INVALID_HANDLE_VALUE;
         if (!flushed || !closed)
             return false;
-        committed_ = MoveFileExW(temp_.c_str(), target_.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        // Replacing keeps what belongs to the old file (attributes, creation
+        // time, permissions); a new name is a plain rename.
+        if (GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES)
+            committed_ =
+                ReplaceFileW(target_.c_str(), temp_.c_str(), nullptr, 0, nullptr, nullptr) != 0;
+        else
+            committed_ = MoveFileExW(temp_.c_str(), target_.c_str(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
         return committed_;
     }
 

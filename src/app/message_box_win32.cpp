@@ -1,5 +1,7 @@
 #include "app/message_box_win32.h"
 
+#include "theme/theme_win32.h"
+
 #include <string>
 
 namespace tapwell {
@@ -17,7 +19,7 @@ int ShowAppMessage(HWND owner, std::u16string_view text, std::u16string_view cap
     std::wstring c(caption.begin(), caption.end());
     if (const AppMessagePresenter& p = currentPresenter())
         return p(owner, t.c_str(), c.c_str(), flags);
-    return MessageBoxW(owner, t.c_str(), c.c_str(), flags);
+    return ThemedMessageBox(owner, t.c_str(), c.c_str(), flags);
 }
 
 AppMessagePresenter setAppMessagePresenter(AppMessagePresenter presenter) {

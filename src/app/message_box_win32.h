@@ -1,5 +1,5 @@
-// The program's one way to show a message box. Theming replaces how boxes
-// are drawn by installing its own presenter; tests install a recorder.
+// The program's one way to show a message box: the themed box (dark in dark
+// mode) unless a presenter is installed, as tests do to record boxes.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +14,7 @@ using AppMessagePresenter =
 
 int ShowAppMessage(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags);
 
-// Installs `presenter` (an empty one restores the plain system box) and
+// Installs `presenter` (an empty one restores the themed box) and
 // returns the one it replaces. Meant for start-up and tests, not for use
 // while other threads may be showing boxes.
 AppMessagePresenter setAppMessagePresenter(AppMessagePresenter presenter);

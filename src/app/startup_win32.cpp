@@ -10,6 +10,7 @@
 #include "app/system_library_win32.h"
 #include "app/ui_language.h"
 #include "common/bom_text.h"
+#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -161,6 +162,8 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
                    const std::vector<std::u16string>& arguments) {
     AppState& state = appState();
     win32AppHandles().instance = instance;
+    ReadDarkModeSetting(instance);
+    PrepareDarkMenus();
     chooseLanguage(state);
     enterExecutableFolder();
 
@@ -207,6 +210,7 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
 
     allowDropsFromLowerIntegrity();
     RunMainDialog(instance);
+    ReleaseDarkBrush();
     return 0;
 }
 

@@ -153,6 +153,12 @@ TEST_F(StartupTest, CopySwitchWithATextSelectsTheIniAndTypesInUnicodeMode) {
     EXPECT_FALSE(test::programKeyExists());
 }
 
+TEST_F(StartupTest, HelpSwitchStartsTheViewerAndEndsAtOnce) {
+    auto r = run(install(L"tapwell.exe"), L"/?", 0);
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_FALSE(test::programKeyExists()) << "help is a one-shot mode: no settings saved";
+}
+
 TEST_F(StartupTest, UnreadableFileIsReportedBeforeTheConflict) {
     auto r = run(install(L"tapwell.exe"), L"/T:abc /F:missing.txt", 1);
     ASSERT_EQ(r.boxes.size(), 1u);

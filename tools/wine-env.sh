@@ -52,7 +52,9 @@ tapwell_start_xvfb() {
 }
 
 tapwell_wine_cleanup() {
-  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  # A shared cached prefix may be in use by another test at the same time:
+  # only a throw-away prefix has its Wine processes ended here.
+  if [ -n "$tapwell_fresh_prefix" ]; then wineserver -k 2>/dev/null || true; fi
   local p
   for p in "${tapwell_started_pids[@]}"; do kill "$p" 2>/dev/null || true; done
   tapwell_started_pids=()

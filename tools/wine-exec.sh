@@ -4,7 +4,13 @@
 # once per run); otherwise a cached prefix and a private Xvfb for this call.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+if [ -z "${WINEPREFIX:-}" ]; then
+  # One cached prefix per build folder: programs of two builds tested at the
+  # same time must not share a Wine desktop, or they take each other's focus.
+  build=$(sed -nE 's|.*/build/([^/]+)/.*|\1|p' <<<"$(realpath -m "${1:-x}")")
+  export WINEPREFIX="/tmp/tapwell-wine-cache-$(id -u)${build:+-$build}"
+fi
+if [ -z "${DISPLAY:-}" ] || [ ! -f "$WINEPREFIX/.tapwell-ready" ]; then
   # shellcheck source=wine-env.sh
   source "$here/wine-env.sh"
   trap tapwell_wine_cleanup EXIT

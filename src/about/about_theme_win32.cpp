@@ -14,6 +14,10 @@ bool g_aboutDark = false;
 HBRUSH g_aboutBrush = nullptr;
 
 HBRUSH aboutBrush() {
+    // Some link-control implementations delete the brush they are given;
+    // make a new one rather than hand out a dead handle.
+    if (g_aboutBrush && GetObjectType(g_aboutBrush) != OBJ_BRUSH)
+        g_aboutBrush = nullptr;
     if (!g_aboutBrush)
         g_aboutBrush = CreateSolidBrush(theme::toColorRef(theme::kDarkBackground));
     return g_aboutBrush;

@@ -67,13 +67,15 @@ bool IsDarkMode() {
 
 HBRUSH DarkBrush() {
     HBRUSH brush = g_darkBrush.load();
-    if (brush)
+    // A control that deletes the brush it was given must not leave every
+    // later reply with a dead handle.
+    if (brush && GetObjectType(brush) == OBJ_BRUSH)
         return brush;
     HBRUSH made = CreateSolidBrush(theme::toColorRef(theme::kDarkBackground));
-    HBRUSH expected = nullptr;
+    HBRUSH expected = brush;
     if (!g_darkBrush.compare_exchange_strong(expected, made)) {
         DeleteObject(made); // another thread was first
-        return expected;
+        return expected ? expected : DarkBrush();
     }
     return made;
 }

@@ -45,6 +45,16 @@ constexpr std::array kTable = {
                  u"This build has no main dialog yet. Give a text with /T: or /F: to type it.",
                  u"このビルドにはまだメイン画面がありません。/T: または /F: "
                  u"で入力する文字を指定してください。"},
+    AppTextEntry{AppText::IniWriteFailed, u".\\tapwell.ini[TAPWELL] - %s write error.",
+                 u".\\tapwell.iniの[TAPWELL]セクションの%sに値を書き込めません。"},
+    AppTextEntry{AppText::RegistryOpenFailed,
+                 u"Cannot open - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion",
+                 u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersionを開けません。"},
+    AppTextEntry{
+        AppText::RegistryWriteFailed,
+        u"Cannot write data - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion - %s",
+        u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion - "
+        u"%sへデータを書き込めません。"},
 };
 
 } // namespace
@@ -55,6 +65,14 @@ std::u16string_view appText(AppText id, UiLanguage language) {
             return language == UiLanguage::English ? e.english : e.japanese;
     }
     return {};
+}
+
+std::u16string appTextWith(AppText id, UiLanguage language, std::u16string_view value) {
+    std::u16string text(appText(id, language));
+    std::size_t at = text.find(u"%s");
+    if (at != std::u16string::npos)
+        text.replace(at, 2, value);
+    return text;
 }
 
 std::span<const AppTextEntry> appTextTable() {

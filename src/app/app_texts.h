@@ -4,6 +4,7 @@
 #include "app/ui_language.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tapwell {
@@ -22,6 +23,10 @@ enum class AppText {
     RegwCloseUnopened,
     RegwClosedByDestructor,
     MainDialogMissing,
+    // Descriptions of one failed settings write; "%s" stands for the name.
+    IniWriteFailed,
+    RegistryOpenFailed,
+    RegistryWriteFailed,
 };
 
 struct AppTextEntry {
@@ -31,6 +36,9 @@ struct AppTextEntry {
 };
 
 std::u16string_view appText(AppText id, UiLanguage language);
+
+// The text with its one "%s" replaced by `value`.
+std::u16string appTextWith(AppText id, UiLanguage language, std::u16string_view value);
 
 // The whole table, for tests that look at both languages at once.
 std::span<const AppTextEntry> appTextTable();

@@ -1,6 +1,6 @@
 #include "app/settings_persistence.h"
 
-#include "app/store_locations.h"
+#include "app/app_texts.h"
 
 namespace tapwell {
 
@@ -45,30 +45,10 @@ void TakeSettingsFromControls(Settings& s, SettingsControls& c) {
 
 std::u16string describeWriteFailure(bool iniStore, StoreWriteResult result,
                                     std::u16string_view name, UiLanguage language) {
-    const bool english = language == UiLanguage::English;
-    std::u16string out;
-    if (iniStore) {
-        out += kIniFilePath;
-        out += english ? u"[" : u"の[";
-        out += kIniSection;
-        out += english ? u"] - " : u"]セクションの";
-        out += name;
-        out += english ? u" write error." : u"に値を書き込めません。";
-        return out;
-    }
-    std::u16string key = std::u16string(kRegistryRootName) + std::u16string(kRegistryKeyPath);
-    if (result == StoreWriteResult::OpenFailed) {
-        if (english)
-            out = u"Cannot open - " + key;
-        else
-            out = key + u"を開けません。";
-        return out;
-    }
-    if (english)
-        out = u"Cannot write data - " + key + u" - " + std::u16string(name);
-    else
-        out = key + u" - " + std::u16string(name) + u"へデータを書き込めません。";
-    return out;
+    AppText text = iniStore                                 ? AppText::IniWriteFailed
+                   : result == StoreWriteResult::OpenFailed ? AppText::RegistryOpenFailed
+                                                            : AppText::RegistryWriteFailed;
+    return appTextWith(text, language, name);
 }
 
 bool WriteSettingValue(SettingsContext& ctx, std::u16string_view name, std::int32_t value,

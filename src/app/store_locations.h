@@ -5,7 +5,6 @@
 
 namespace tapwell {
 
-inline constexpr std::u16string_view kRegistryRootName = u"HKEY_CURRENT_USER\\";
 inline constexpr std::u16string_view kRegistryKeyPath =
     u"Software\\Brelvane\\TAPWELL\\CurrentVersion";
 // Relative to the current directory, which start-up makes the executable's folder.

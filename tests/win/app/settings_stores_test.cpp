@@ -171,20 +171,5 @@ TEST_F(SettingsStoresTest, ProcessWideSaveShowsTheFailureWithTheProgramTitle) {
     EXPECT_NE(boxes.shown[0].text.find(L"\r\n-----\r\n"), std::wstring::npos);
 }
 
-TEST_F(SettingsStoresTest, CopyIniToRegistryWithNoIniFileWritesTheDefaults) {
-    AppState& state = appState();
-    AppState saved = state;
-    state.settings = Settings{};
-    CopySettings(true, false);
-    EXPECT_FALSE(state.UseIniFile);
-    state = saved;
-    Settings loaded = unusualSettings();
-    auto ctx = context(false);
-    settings = loaded;
-    LoadSettings(ctx);
-    EXPECT_EQ(settings, Settings{});
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
 } // namespace
 } // namespace tapwell

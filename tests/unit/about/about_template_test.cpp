@@ -33,7 +33,9 @@ struct Reader {
     std::u16string nameOrOrdinal() {
         if (block.bytes[pos] == 0xFF && block.bytes[pos + 1] == 0xFF) {
             pos += 2;
-            return u"#" + std::u16string(1, static_cast<char16_t>(word()));
+            std::u16string ordinal = u"#";
+            ordinal += static_cast<char16_t>(word());
+            return ordinal;
         }
         return text();
     }

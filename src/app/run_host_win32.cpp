@@ -1,0 +1,120 @@
+#include "app/run_host_win32.h"
+
+#include "app/app_state.h"
+#include "app/dialog_controls_win32.h"
+#include "app/dialog_script_win32.h"
+#include "app/mode_controls_win32.h"
+#include "app/settings_stores_win32.h"
+#include "resource.h"
+
+namespace tapwell {
+
+RunSettings runSettingsFrom(const Settings& s) {
+    RunSettings r;
+    r.iInputMode = s.iInputMode == 0   ? InputMode::Keyboard
+                   : s.iInputMode == 1 ? InputMode::Unicode
+                                       : InputMode::Script;
+    r.iWaitMode = s.iWaitMode == 0 ? WaitMode::Seconds : WaitMode::TimeOfDay;
+    r.iWaitSec = s.iWaitSec;
+    r.iTimeHour = s.iTimeHour;
+    r.iTimeMin = s.iTimeMin;
+    r.iTimeSec = s.iTimeSec;
+    r.iWaitMSec = s.iWaitMSec;
+    r.iLoopNum = s.iLoopNum;
+    r.iErrorStop = s.iErrorStop != 0;
+    r.iDisableTab = s.iDisableTab != 0;
+    r.iDisableSpace = s.iDisableSpace != 0;
+    r.iDisableEnter = s.iDisableEnter != 0;
+    return r;
+}
+
+void DialogRunHost::armRunTimer(std::uint32_t periodMs) {
+    SetTimer(dialog_, RUN_TIMER_ID, periodMs, nullptr);
+}
+
+void DialogRunHost::killRunTimer() {
+    KillTimer(dialog_, RUN_TIMER_ID);
+}
+
+void DialogRunHost::setTitle(std::u16string_view title) {
+    std::u16string copy(title);
+    SetWindowTextW(dialog_, wide(copy));
+}
+
+void DialogRunHost::showMessage(const RunMessage& message) {
+    UINT flags = MB_OK;
+    switch (message.icon) {
+    case RunIcon::Error:
+        flags |= MB_ICONERROR;
+        break;
+    case RunIcon::Exclamation:
+        flags |= MB_ICONEXCLAMATION;
+        break;
+    case RunIcon::Information:
+        flags |= MB_ICONINFORMATION;
+        break;
+    case RunIcon::Question:
+        flags |= MB_ICONQUESTION;
+        break;
+    }
+    if (message.owner == RunMessageOwner::None)
+        showDialogMessage(nullptr, message.text, flags | MB_SYSTEMMODAL);
+    else
+        showDialogMessage(dialog_, message.text, flags);
+}
+
+void DialogRunHost::setRunUi(RunUi look) {
+    applyRunLook(dialog_, menu_, look == RunUi::Running);
+}
+
+void DialogRunHost::closeDialog() {
+    EndDialog(dialog_, 0);
+}
+
+void DialogRunHost::sleep(std::uint32_t ms) {
+    Sleep(ms);
+}
+
+RunTimeOfDay DialogRunHost::localTime() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wHour, t.wMinute, t.wSecond};
+}
+
+std::u16string DialogRunHost::readTextBox() {
+    std::u16string text = controlText16(dialog_, IDC_TEXT);
+    appState().InputText = text;
+    return text;
+}
+
+std::u16string DialogRunHost::readPrefixBox() {
+    return controlText16(dialog_, IDC_PREFIX);
+}
+
+std::u16string DialogRunHost::readSuffixBox() {
+    return controlText16(dialog_, IDC_SUFFIX);
+}
+
+bool DialogRunHost::textBoxEmpty() {
+    return GetWindowTextLengthW(GetDlgItem(dialog_, IDC_TEXT)) == 0;
+}
+
+RunSettings DialogRunHost::saveSettings() {
+    SaveSettings(dialog_);
+    return runSettingsFrom(appState().settings);
+}
+
+bool DialogRunHost::startScript(std::u16string text) {
+    return startScriptThread(dialog_, std::move(text));
+}
+
+std::u16string DialogRunHost::programTitle() {
+    return appState().programTitle;
+}
+
+RunLanguage DialogRunHost::language() {
+    return appState().language == UiLanguage::English ? RunLanguage::English
+                                                      : RunLanguage::Japanese;
+}
+
+} // namespace tapwell

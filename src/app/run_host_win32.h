@@ -1,0 +1,41 @@
+// The main dialog as the host of a keystroke run: its timer, title, controls
+// and message boxes, and the script thread.
+#pragma once
+
+#include "app/settings.h"
+#include "keystroke/run_host.h"
+
+#include <windows.h>
+
+namespace tapwell {
+
+class DialogRunHost : public RunHost {
+  public:
+    DialogRunHost(HWND dialog, HMENU menu) : dialog_(dialog), menu_(menu) {}
+
+    void armRunTimer(std::uint32_t periodMs) override;
+    void killRunTimer() override;
+    void setTitle(std::u16string_view title) override;
+    void showMessage(const RunMessage& message) override;
+    void setRunUi(RunUi look) override;
+    void closeDialog() override;
+    void sleep(std::uint32_t ms) override;
+    RunTimeOfDay localTime() override;
+    std::u16string readTextBox() override;
+    std::u16string readPrefixBox() override;
+    std::u16string readSuffixBox() override;
+    bool textBoxEmpty() override;
+    RunSettings saveSettings() override;
+    bool startScript(std::u16string text) override;
+    std::u16string programTitle() override;
+    RunLanguage language() override;
+
+  private:
+    HWND dialog_;
+    HMENU menu_;
+};
+
+// The part of the settings record that a run uses.
+RunSettings runSettingsFrom(const Settings& settings);
+
+} // namespace tapwell

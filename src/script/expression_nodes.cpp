@@ -37,6 +37,16 @@ int compareValues(const ScriptValue& a, const ScriptValue& b) {
     return TextView(a).text.compare(TextView(b).text);
 }
 
+void applyUnary(std::uint32_t op, ScriptValue& v) {
+    const std::int32_t x = ToInteger(v);
+    if (op == node_code::Sub)
+        v.setInteger(wrapSub(0, x));
+    else if (op == node_code::Not)
+        v.setInteger(~x);
+    else
+        v.setInteger(x == 0 ? 1 : 0);
+}
+
 } // namespace
 
 std::int32_t wrapAdd(std::int32_t a, std::int32_t b) {
@@ -112,9 +122,12 @@ ScriptValue& VarNode::writeSlot(ScriptRun& run) {
 }
 
 void VarNode::read(ScriptRun& run, ScriptValue& out) {
-    if (const ScriptValue* slot = readSlot(run))
-        out = *slot;
-    else if (stringName_)
+    if (const ScriptValue* slot = readSlot(run)) {
+        if (slot->isInteger())
+            out.setInteger(slot->integer); // no string to copy
+        else
+            out = *slot;
+    } else if (stringName_)
         out.setEmptyString();
     else
         out.setInteger(0);
@@ -132,6 +145,11 @@ ScriptValue& VarNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 
 ScriptValue& UnaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     // A chain like - - ~ x is walked without recursion.
+    if (operand->kind != Kind::Unary) {
+        operand->Evaluate(run, out);
+        applyUnary(NodeCode, out);
+        return out;
+    }
     std::vector<Node*>& chain = run.chain();
     const std::size_t base = chain.size();
     Node* n = this;
@@ -143,18 +161,17 @@ ScriptValue& UnaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     while (chain.size() > base) {
         const std::uint32_t op = chain.back()->NodeCode;
         chain.pop_back();
-        const std::int32_t v = ToInteger(out);
-        if (op == node_code::Sub)
-            out.setInteger(wrapSub(0, v));
-        else if (op == node_code::Not)
-            out.setInteger(~v);
-        else
-            out.setInteger(v == 0 ? 1 : 0);
+        applyUnary(op, out);
     }
     return out;
 }
 
 ScriptValue& BinaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    if (left->kind != Kind::Binary) { // the common short case
+        left->Evaluate(run, out);
+        apply(run, out);
+        return out;
+    }
     // Left-deep chains (a + b + c + ...) can be as long as the text allows:
     // walk down the left operands, then apply the operators bottom-up.
     std::vector<Node*>& chain = run.chain();

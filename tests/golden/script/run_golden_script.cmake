@@ -1,4 +1,5 @@
-# Runs one script case and compares its output and exit status.
+# Runs one script case and compares its output and exit status. An .args
+# file that starts with "check" runs that subcommand instead of a dry run.
 # -D CLI=... -D CASE=<dir>/<name> -D INPUT=<file> -D OUT_DIR=... [-D EMULATOR=...]
 set(args "")
 if(EXISTS ${CASE}.args)
@@ -9,8 +10,12 @@ set(expected_status 0)
 if(EXISTS ${CASE}.exit)
   file(STRINGS ${CASE}.exit expected_status LIMIT_COUNT 1)
 endif()
+set(command script --dry-run)
+if(args MATCHES "^check")
+  set(command "")
+endif()
 execute_process(
-  COMMAND ${EMULATOR} ${CLI} script --dry-run ${args} ${INPUT}
+  COMMAND ${EMULATOR} ${CLI} ${command} ${args} ${INPUT}
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

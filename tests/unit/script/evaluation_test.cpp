@@ -143,6 +143,19 @@ TEST_F(Evaluation, LongOperatorChainsEvaluateWithoutDeepRecursion) {
     EXPECT_EQ(run("cb.v(" + minus + "1, " + std::string(9001, '~') + "0)"), "v 1 -1\n");
 }
 
+TEST_F(Evaluation, NestingAsDeepAsTheParserAllowsEvaluates) {
+    // Right-nested forms recurse once per level; the parser's stack limit
+    // bounds the depth (the script thread's stack is sized for it).
+    std::string chain;
+    for (int i = 0; i < 4990; ++i)
+        chain += "a = ";
+    EXPECT_EQ(run(chain + "7\ncb.v(a)"), "v 7\n");
+    std::string paren = "x = ";
+    for (int i = 0; i < 3300; ++i)
+        paren += "1 + (";
+    EXPECT_EQ(run(paren + "1" + std::string(3300, ')') + "\ncb.v(x)"), "v 3301\n");
+}
+
 TEST_F(Evaluation, AppendingInAStatementKeepsEveryByte) {
     EXPECT_EQ(
         run("for (i = 0, i < 100000, i++) {\ns$ += \"xy\"\n}\ncb.v(strlen(s$), right$(s$, 3))"),

@@ -22,10 +22,11 @@ std::vector<std::string> lex(std::string_view text, std::int32_t* finalLine = nu
             break;
         std::string word = tokenName(code);
         std::unique_ptr<std::string> owned(v.text);
-        if (word == "INTEGER")
-            word += "(" + std::to_string(v.integer) + ")";
-        else if (owned)
-            word += "(" + *owned + ")";
+        if (word == "INTEGER" || owned) {
+            word += '(';
+            word += owned ? *owned : std::to_string(v.integer);
+            word += ')';
+        }
         out.push_back(word);
     }
     if (finalLine)

@@ -129,6 +129,17 @@ TEST_F(Callbacks, WithoutCallBackNothingIsEvaluated) {
 
 class ScriptThread : public Runner {};
 
+TEST_F(ScriptThread, UnservedCallbackMessageNamesTheCallAsWritten) {
+    HostValue args[2];
+    CallBackCall call;
+    call.name = u"Anything\u3042";
+    call.arguments = args;
+    call.count = 2;
+    EXPECT_EQ(unknownCallBackMessage(call), u"Unknown CallBack Function: Anything\u3042(args:2)");
+    call.count = -1;
+    EXPECT_EQ(unknownCallBackMessage(call), u"Unknown CallBack Function: Anything\u3042(args:-1)");
+}
+
 std::int32_t requestStop(CallBackCall*) {
     scriptStopRequested = true;
     EXPECT_TRUE(scriptRunning.load());

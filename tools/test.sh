@@ -53,7 +53,7 @@ layer() {
   fi
   echo "== $name: tests"
   ctest --preset "$preset" >"$log_dir/$preset-test.log" 2>&1
-  grep -E '(\*\*\*|Failed|Timeout|Not Run)' "$log_dir/$preset-test.log" | grep -v '^ *[0-9]*% tests' | head -40
+  grep -E '\*\*\*|Not Run|\((Failed|Timeout|SEGFAULT|Subprocess aborted)\)' "$log_dir/$preset-test.log" | head -40
   tail -n 3 "$log_dir/$preset-test.log" | grep -E 'tests passed' || true
   count_ctest "$log_dir/$preset-test.log"
 }
@@ -88,7 +88,7 @@ if [[ $skip != *" fuzz "* ]] && [ -x "$root/tools/fuzz-smoke.sh" ]; then
   echo "== fuzz: smoke runs"
   # The smoke script runs its targets through ctest and prints its summary.
   "$root/tools/fuzz-smoke.sh" >"$log_dir/fuzz.log" 2>&1
-  grep -E '(\*\*\*|Failed)' "$log_dir/fuzz.log" | head -20
+  grep -E '\*\*\*|\((Failed|Timeout)\)|ERROR: |SUMMARY: ' "$log_dir/fuzz.log" | head -20
   count_ctest "$log_dir/fuzz.log"
 fi
 

@@ -8,8 +8,9 @@
 #include "app/regw_win32.h"
 #include "app/settings_stores_win32.h"
 #include "app/system_library_win32.h"
+#include "app/text_file.h"
+#include "app/text_file_win32.h"
 #include "app/ui_language.h"
-#include "common/bom_text.h"
 #include "theme/theme_win32.h"
 
 #include <commctrl.h>
@@ -141,21 +142,10 @@ std::wstring modulePath() {
 }
 
 std::optional<std::u16string> readCommandLineFile(std::u16string_view path) {
-    std::wstring p = wide(path);
-    HANDLE file = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    std::u16string text;
+    if (ReadTextFile(wide(path), text) != kReadTextOk)
         return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(file);
-    if (!ok)
-        return std::nullopt;
-    return decodeBomText(bytes);
+    return text;
 }
 
 int RunApplication(HINSTANCE instance, const wchar_t* commandLine,

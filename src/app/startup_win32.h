@@ -23,8 +23,8 @@ Win32AppHandles& win32AppHandles();
 int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
                    const std::vector<std::u16string>& arguments);
 
-// The text of a file named on the command line, or nullopt when it cannot
-// be read.
+// The text of a file named on the command line (any encoding, as the File
+// menu reads it), or nullopt when it cannot be read. Needs COM.
 std::optional<std::u16string> readCommandLineFile(std::u16string_view path);
 
 // The running executable's full path, however long.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace tapwell::cli {
 
@@ -108,7 +109,7 @@ int traceCommand(const Args& args) {
 
     TraceWriter out(
         [](std::string_view chunk) { std::fwrite(chunk.data(), 1, chunk.size(), stdout); });
-    TraceEnd end = traceRun(text, options, out);
+    TraceEnd end = traceRun(std::move(text), options, out);
     std::fflush(stdout);
     switch (end) {
     case TraceEnd::Ok:

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <utility>
 
 namespace tapwell {
 
@@ -120,8 +121,8 @@ class TraceLines {
 // tick, and pause boxes answered OK at once.
 class TraceHost : public RunHost {
   public:
-    TraceHost(std::u16string_view text, const TraceOptions& options, TraceLines& lines)
-        : text_(text), options_(options), lines_(lines) {}
+    TraceHost(std::u16string text, const TraceOptions& options, TraceLines& lines)
+        : text_(std::move(text)), empty_(text_.empty()), options_(options), lines_(lines) {}
 
     bool armed = false;
     std::uint32_t period = 0;
@@ -156,10 +157,13 @@ class TraceHost : public RunHost {
         return {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
                 static_cast<int>(s % 60)};
     }
-    std::u16string readTextBox() override { return std::u16string(text_); }
+    // A trace reads the box once, at the end of the countdown: the text is
+    // handed over rather than copied, which keeps a long text's peak memory
+    // at two copies (the box's and the built one).
+    std::u16string readTextBox() override { return std::move(text_); }
     std::u16string readPrefixBox() override { return options_.prefix; }
     std::u16string readSuffixBox() override { return options_.suffix; }
-    bool textBoxEmpty() override { return text_.empty(); }
+    bool textBoxEmpty() override { return empty_; }
     RunSettings saveSettings() override {
         RunSettings s = options_.settings;
         s.iWaitMode = WaitMode::Seconds;
@@ -171,17 +175,18 @@ class TraceHost : public RunHost {
     RunLanguage language() override { return options_.language; }
 
   private:
-    std::u16string_view text_;
+    std::u16string text_;
+    bool empty_;
     const TraceOptions& options_;
     TraceLines& lines_;
 };
 
 } // namespace
 
-TraceEnd traceRun(std::u16string_view text, const TraceOptions& options, TraceWriter& out) {
+TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter& out) {
     const bool endless = options.settings.iLoopNum == 0;
     TraceLines lines(out, endless, options.maxEvents);
-    TraceHost host(text, options, lines);
+    TraceHost host(std::move(text), options, lines);
     RecordingSink sink;
     sink.keepEvents = false;
     sink.onEvent = [&lines](const KeyEvent& e) { lines.event(e); };

@@ -61,6 +61,6 @@ class TraceWriter {
 };
 
 // Writes every line, the final "end ..." line included.
-TraceEnd traceRun(std::u16string_view text, const TraceOptions& options, TraceWriter& out);
+TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter& out);
 
 } // namespace tapwell

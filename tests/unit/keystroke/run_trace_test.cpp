@@ -20,7 +20,7 @@ Traced trace(std::u16string_view text, TraceOptions options = {}) {
         t.out.append(chunk);
         ++t.chunks;
     });
-    t.end = traceRun(text, options, writer);
+    t.end = traceRun(std::u16string(text), options, writer);
     return t;
 }
 

@@ -26,9 +26,9 @@ TEST(RunCountdown, FiveSecondsCountDownInTheTitleThenSendAfterTheInterval) {
     EXPECT_EQ(r.host.timerPeriod, 1000u);
     for (int left = 4; left >= 1; --left) {
         r.tick();
-        EXPECT_EQ(r.host.title(), u"" + decimalText(left) +
-                                      u" sec... Activate the destination window and wait - "
-                                      u"Davudiru Dodovizar");
+        std::u16string expected = decimalText(left);
+        expected.append(u" sec... Activate the destination window and wait - Davudiru Dodovizar");
+        EXPECT_EQ(r.host.title(), expected);
         EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
     }
     std::size_t titlesBefore = r.host.titles.size();

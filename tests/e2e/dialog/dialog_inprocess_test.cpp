@@ -3,10 +3,21 @@
 #include "app/app_state.h"
 #include "app/dialog_accelerator_win32.h"
 #include "app/main_dialog_proc_win32.h"
+#include "app/message_box_win32.h"
 #include "resource.h"
 #include "support/win_driver.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
 
 using namespace tapwell;
 using namespace tapwell::e2e;
@@ -54,6 +65,95 @@ class InProcessDialog {
   private:
     HWND dialog_ = nullptr;
 };
+
+RECT rectIn(HWND dialog, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+// A drop of `paths`, as the shell hands it to the window.
+HDROP makeDrop(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& p : paths) {
+        list += p;
+        list.push_back(L'\0');
+    }
+    list.push_back(L'\0');
+    const SIZE_T size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(),
+                list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+struct RecordedBox {
+    std::wstring text;
+    UINT flags = 0;
+};
+
+// Message boxes answered by the test instead of a person.
+class BoxRecorder {
+  public:
+    explicit BoxRecorder(int answer) {
+        previous_ = setAppMessagePresenter(
+            [this, answer](HWND, const wchar_t* text, const wchar_t*, UINT flags) {
+                boxes.push_back({text, flags});
+                return answer;
+            });
+    }
+    ~BoxRecorder() { setAppMessagePresenter(previous_); }
+    std::vector<RecordedBox> boxes;
+
+  private:
+    AppMessagePresenter previous_;
+};
+
+HWND ownedTooltip(HWND dialog) {
+    struct Search {
+        HWND owner;
+        HWND found = nullptr;
+    } search{dialog};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t cls[64] = {};
+            GetClassNameW(w, cls, 64);
+            if (GetWindow(w, GW_OWNER) == s->owner && _wcsicmp(cls, TOOLTIPS_CLASSW) == 0 &&
+                SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0) > 0) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+constexpr const wchar_t* kPersonalize =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+void setAppsUseLightTheme(DWORD value) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kPersonalize, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                    nullptr);
+    RegSetValueExW(key, L"AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof(value));
+    RegCloseKey(key);
+}
 
 } // namespace
 
@@ -146,4 +246,102 @@ TEST(InProcessDialog, AcceleratorKeysAndTheirCommands) {
     EXPECT_EQ(acceleratorCommand('S', false), 0);
     EXPECT_EQ(acceleratorCommand('A', true), 0);
     EXPECT_EQ(acceleratorCommand(VK_F1, false), 0) << "F1 arrives as the help message";
+}
+
+TEST(InProcessDialog, DroppingFilesLoadsTheFirstOnly) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Settings unicode; // keyboard mode would fold the loaded text to upper case
+    unicode.iInputMode = 1;
+    InProcessDialog d(false, unicode);
+    const std::wstring dir = makeScratchDir(L"drop");
+    writeFile(dir + L"first.txt", "\xEF\xBB\xBF"
+                                  "first \xE3\x81\x82");
+    writeFile(dir + L"second.txt", "second");
+    SendMessageW(d.hwnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(
+                     makeDrop({dir + L"first.txt", dir + L"second.txt", dir + L"third.txt"})),
+                 0);
+    wchar_t text[64] = {};
+    GetDlgItemTextW(d.hwnd(), IDC_TEXT, text, 64);
+    EXPECT_STREQ(text, L"first \u3042");
+
+    // A file that cannot be read leaves the box as it was, with a message.
+    BoxRecorder boxes(IDOK);
+    SendMessageW(d.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({dir + L"missing.txt"})),
+                 0);
+    GetDlgItemTextW(d.hwnd(), IDC_TEXT, text, 64);
+    EXPECT_STREQ(text, L"first \u3042");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, L"Cannot open the file.");
+    EXPECT_EQ(boxes.boxes[0].flags & MB_ICONMASK, UINT(MB_ICONERROR));
+    CoUninitialize();
+}
+
+TEST(InProcessDialog, TooltipsCoverTheLanguagesTable) {
+    for (bool japanese : {false, true}) {
+        InProcessDialog d(japanese);
+        HWND tip = ownedTooltip(d.hwnd());
+        ASSERT_NE(tip, nullptr);
+        EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), japanese ? 8 : 5);
+        EXPECT_NE(GetWindowLongW(tip, GWL_STYLE) & TTS_ALWAYSTIP, 0);
+    }
+}
+
+TEST(InProcessDialog, BigDialogFillsTheWorkAreaFromTheTopLeftCorner) {
+    RECT normal{};
+    {
+        InProcessDialog d(true);
+        GetWindowRect(d.hwnd(), &normal);
+    }
+    Settings s;
+    s.g_BigDialog = 1;
+    InProcessDialog d(true, s);
+    RECT big{};
+    GetWindowRect(d.hwnd(), &big);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    GetMonitorInfoW(MonitorFromWindow(d.hwnd(), MONITOR_DEFAULTTONEAREST), &mi);
+    const int w0 = normal.right - normal.left, h0 = normal.bottom - normal.top;
+    const double factor = std::min(double(mi.rcWork.right - mi.rcWork.left) / w0,
+                                   double(mi.rcWork.bottom - mi.rcWork.top) / h0);
+    EXPECT_EQ(big.left, 0);
+    EXPECT_EQ(big.top, 0);
+    EXPECT_EQ(big.right - big.left, int(w0 * factor));
+    EXPECT_EQ(big.bottom - big.top, int(h0 * factor));
+    EXPECT_EQ(IsDlgButtonChecked(d.hwnd(), IDC_BIG_DIALOG), UINT(BST_CHECKED));
+    LOGFONTW text{}, child{};
+    GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(d.hwnd(), IDC_TEXT, WM_GETFONT, 0, 0)),
+               sizeof(text), &text);
+    EXPECT_EQ(text.lfHeight, int(factor * 12));
+    GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(d.hwnd(), IDC_START, WM_GETFONT, 0, 0)),
+               sizeof(child), &child);
+    EXPECT_EQ(child.lfWeight, factor > 1.0 ? 600 : 400);
+}
+
+TEST(InProcessDialog, DarkSettingChangeSwapsMenuBarAndButtonsAtRunTime) {
+    DWORD saved = 1, size = sizeof(saved);
+    const bool hadValue = RegGetValueW(HKEY_CURRENT_USER, kPersonalize, L"AppsUseLightTheme",
+                                       RRF_RT_REG_DWORD, nullptr, &saved, &size) == ERROR_SUCCESS;
+    setAppsUseLightTheme(1);
+    InProcessDialog d(false);
+    HWND text = GetDlgItem(d.hwnd(), IDC_TEXT);
+    const RECT light = rectIn(d.hwnd(), text);
+    ASSERT_NE(d.menu(), nullptr);
+
+    setAppsUseLightTheme(0);
+    SendMessageW(d.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+    EXPECT_EQ(d.menu(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(d.hwnd(), IDC_MENU_HELP)));
+    EXPECT_EQ(rectIn(d.hwnd(), text).top - light.top, GetSystemMetrics(SM_CYMENU));
+
+    setAppsUseLightTheme(1);
+    SendMessageW(d.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+    EXPECT_NE(d.menu(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(d.hwnd(), IDC_MENU_HELP)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d.hwnd(), IDC_MENU_HELP)));
+    EXPECT_EQ(rectIn(d.hwnd(), text).top, light.top);
+    EXPECT_EQ(rectIn(d.hwnd(), text).bottom, light.bottom);
+
+    if (hadValue)
+        setAppsUseLightTheme(saved);
 }

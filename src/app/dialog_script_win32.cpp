@@ -5,6 +5,7 @@
 #include "script/script_runner.h"
 #include "script/script_thread.h"
 #include "script/services_win32.h"
+#include "theme/theme_win32.h"
 
 #include <process.h>
 
@@ -28,13 +29,13 @@ std::int32_t hostCallBack(CallBackCall* call) {
     std::swprintf(text, sizeof text / sizeof text[0],
                   L"Unknown CallBack Function: %.500ls(args:%d)", name,
                   call ? static_cast<int>(call->count) : 0);
-    MessageBoxW(g_owner, text, kScriptCaption, MB_OK | MB_ICONERROR);
+    ThemedMessageBox(g_owner, text, kScriptCaption, MB_OK | MB_ICONERROR);
     return 0;
 }
 
 void hostReportError(std::int32_t, std::int32_t, const char16_t* text) {
-    MessageBoxW(g_owner, text ? reinterpret_cast<const wchar_t*>(text) : L"", kScriptCaption,
-                MB_OK | MB_ICONERROR);
+    ThemedMessageBox(g_owner, text ? reinterpret_cast<const wchar_t*>(text) : L"", kScriptCaption,
+                     MB_OK | MB_ICONERROR);
 }
 
 std::int32_t hostMessageBox(void* owner, const char16_t* text, const char16_t* caption,

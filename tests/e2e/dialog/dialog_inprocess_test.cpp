@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -101,6 +101,7 @@ HDROP makeDrop(const std::vector<std::wstring>& paths) {
 
 struct RecordedBox {
     std::wstring text;
+    std::wstring caption;
     UINT flags = 0;
 };
 
@@ -109,8 +110,8 @@ class BoxRecorder {
   public:
     explicit BoxRecorder(int answer) {
         previous_ = setAppMessagePresenter(
-            [this, answer](HWND, const wchar_t* text, const wchar_t*, UINT flags) {
-                boxes.push_back({text, flags});
+            [this, answer](HWND, const wchar_t* text, const wchar_t* caption, UINT flags) {
+                boxes.push_back({text, caption, flags});
                 return answer;
             });
     }
@@ -344,4 +345,31 @@ TEST(InProcessDialog, DarkSettingChangeSwapsMenuBarAndButtonsAtRunTime) {
 
     if (hadValue)
         setAppsUseLightTheme(saved);
+}
+
+TEST(InProcessDialog, TickingTheEnlargementBoxExplainsItUntickingDoesNot) {
+    InProcessDialog d(true);
+    BoxRecorder boxes(IDOK);
+    HWND check = GetDlgItem(d.hwnd(), IDC_BIG_DIALOG);
+    SendMessageW(check, BM_CLICK, 0, 0);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].caption, L"設定画面強制拡大");
+    EXPECT_EQ(boxes.boxes[0].text.rfind(L"「設定画面強制拡大」はテスト中の機能です。", 0), 0u);
+    EXPECT_EQ(boxes.boxes[0].flags & MB_ICONMASK, UINT(MB_ICONINFORMATION));
+    SendMessageW(check, BM_CLICK, 0, 0);
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST(InProcessDialog, StartWithAnEmptyBoxShowsTheMessageAndStaysIdle) {
+    InProcessDialog d(false);
+    BoxRecorder boxes(IDOK);
+    d.command(IDC_START);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, L"It's empty!");
+    EXPECT_EQ(boxes.boxes[0].caption, L"Davudiru Dodovizar");
+    EXPECT_EQ(boxes.boxes[0].flags & MB_ICONMASK, UINT(MB_ICONERROR));
+    wchar_t start[32] = {};
+    GetDlgItemTextW(d.hwnd(), IDC_START, start, 32);
+    EXPECT_STREQ(start, L"St&art");
+    EXPECT_FALSE(grayed(d.menu(), 0));
 }

@@ -30,9 +30,3 @@ TEST(RunTexts, EveryTextExistsInBothLanguages) {
     EXPECT_EQ(runText(RunText::StartButton, RunLanguage::Japanese), u"入力開始(&A)");
     EXPECT_EQ(runText(RunText::AbortButton, RunLanguage::Japanese), u"中止");
 }
-
-TEST(RunTexts, DecimalText) {
-    EXPECT_EQ(decimalText(0), u"0");
-    EXPECT_EQ(decimalText(-2147483648LL), u"-2147483648");
-    EXPECT_EQ(decimalText(INT64_MIN), u"-9223372036854775808");
-}

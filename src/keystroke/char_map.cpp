@@ -4,53 +4,53 @@ namespace tapwell {
 
 namespace {
 
-constexpr std::uint8_t VK_OEM_1 = 0xBA;
-constexpr std::uint8_t VK_OEM_PLUS = 0xBB;
-constexpr std::uint8_t VK_OEM_COMMA = 0xBC;
-constexpr std::uint8_t VK_OEM_MINUS = 0xBD;
-constexpr std::uint8_t VK_OEM_PERIOD = 0xBE;
-constexpr std::uint8_t VK_OEM_2 = 0xBF;
-constexpr std::uint8_t VK_OEM_3 = 0xC0;
-constexpr std::uint8_t VK_OEM_4 = 0xDB;
-constexpr std::uint8_t VK_OEM_5 = 0xDC;
-constexpr std::uint8_t VK_OEM_6 = 0xDD;
-constexpr std::uint8_t VK_OEM_7 = 0xDE;
-constexpr std::uint8_t VK_OEM_102 = 0xE2;
+constexpr std::uint8_t kVkOem1 = 0xBA;
+constexpr std::uint8_t kVkOemPlus = 0xBB;
+constexpr std::uint8_t kVkOemComma = 0xBC;
+constexpr std::uint8_t kVkOemMinus = 0xBD;
+constexpr std::uint8_t kVkOemPeriod = 0xBE;
+constexpr std::uint8_t kVkOem2 = 0xBF;
+constexpr std::uint8_t kVkOem3 = 0xC0;
+constexpr std::uint8_t kVkOem4 = 0xDB;
+constexpr std::uint8_t kVkOem5 = 0xDC;
+constexpr std::uint8_t kVkOem6 = 0xDD;
+constexpr std::uint8_t kVkOem7 = 0xDE;
+constexpr std::uint8_t kVkOem102 = 0xE2;
 
 // Unshifted and shifted symbol of one keycap give the same key.
 std::uint8_t symbolKey(char16_t c) {
     switch (c) {
     case u'-':
     case u'=':
-        return VK_OEM_MINUS;
+        return kVkOemMinus;
     case u'^':
     case u'~':
-        return VK_OEM_7;
+        return kVkOem7;
     case u'\\':
     case u'|':
-        return VK_OEM_5;
+        return kVkOem5;
     case u'@':
     case u'`':
-        return VK_OEM_3;
+        return kVkOem3;
     case u';':
     case u'+':
-        return VK_OEM_PLUS;
+        return kVkOemPlus;
     case u':':
     case u'*':
-        return VK_OEM_1;
+        return kVkOem1;
     case u']':
-        return VK_OEM_6;
+        return kVkOem6;
     case u',':
     case u'<':
-        return VK_OEM_COMMA;
+        return kVkOemComma;
     case u'.':
     case u'>':
-        return VK_OEM_PERIOD;
+        return kVkOemPeriod;
     case u'/':
     case u'?':
-        return VK_OEM_2;
+        return kVkOem2;
     case u'_':
-        return VK_OEM_102;
+        return kVkOem102;
     default:
         return 0;
     }
@@ -65,10 +65,10 @@ std::uint8_t mapKeyboardChar(std::u16string_view text, std::size_t& position) {
     if (c == u'[') {
         // Otherwise the bracket opens a notation.
         if (position + 1 == text.size())
-            return VK_OEM_4;
+            return kVkOem4;
         if (text[position + 1] == u'[') {
             ++position;
-            return VK_OEM_4;
+            return kVkOem4;
         }
         return 0;
     }

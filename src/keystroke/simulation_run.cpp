@@ -9,9 +9,9 @@ namespace tapwell {
 namespace {
 
 constexpr std::uint32_t kSecondTick = 1000;
-constexpr std::uint8_t VK_TAB = 0x09;
-constexpr std::uint8_t VK_RETURN = 0x0D;
-constexpr std::uint8_t VK_SPACE = 0x20;
+constexpr std::uint8_t kVkTab = 0x09;
+constexpr std::uint8_t kVkReturn = 0x0D;
+constexpr std::uint8_t kVkSpace = 0x20;
 
 } // namespace
 
@@ -183,15 +183,15 @@ StepOutcome SimulationRun::processCharacter(char16_t unit) {
     switch (unit) {
     case u'\t':
         if (!settings_.iDisableTab)
-            pressAndRelease(sink_, VK_TAB);
+            pressAndRelease(sink_, kVkTab);
         return StepOutcome::Continue;
     case u' ':
         if (!settings_.iDisableSpace)
-            pressAndRelease(sink_, VK_SPACE);
+            pressAndRelease(sink_, kVkSpace);
         return StepOutcome::Continue;
     case u'\n':
         if (!settings_.iDisableEnter)
-            pressAndRelease(sink_, VK_RETURN);
+            pressAndRelease(sink_, kVkReturn);
         return StepOutcome::Continue;
     case u'\r':
         return StepOutcome::Continue;

@@ -178,3 +178,33 @@ TEST(Runs, ScriptModeSendsKeysThroughKeybdEvent) {
     t->command(IDM_EXIT);
     EXPECT_EQ(t->process().wait(10000), 0u);
 }
+
+TEST(Runs, AbortStopsAnEndlessScriptAndANewRunStartsAfresh) {
+    auto t = Tapwell::start(L"script-loop", options(false, {L"iInputMode=2", L"iWaitSec=3"}));
+    ASSERT_TRUE(t);
+    t->setText(IDC_TEXT,
+               L"loop {\r\nKEYBDEVENT(VK_Q, 1)\r\nKEYBDEVENT(VK_Q, 0)\r\nSLEEP(50)\r\n}\r\n");
+    t->command(IDC_START);
+    auto receiver = startReceiver(L"script-loop-recv", 2500);
+    ASSERT_TRUE(receiver);
+    ASSERT_TRUE(waitUntil([&] { return charsOf(readLines(receiver->log)).size() >= 5; }, 10000))
+        << "the script did not type";
+    t->command(IDC_START); // Abort
+    EXPECT_TRUE(waitUntil([&] { return t->title() == L"Davudiru Dodovizar"; }, 2000));
+    Sleep(400); // the script sees the request after its current statement
+    const std::size_t atAbort = charsOf(readLines(receiver->log)).size();
+    Sleep(800);
+    EXPECT_EQ(charsOf(readLines(receiver->log)).size(), atAbort) << "the script kept typing";
+
+    // The stopped script left nothing behind: a new script runs to its end.
+    t->setText(IDC_TEXT, L"KEYBDEVENT(VK_W, 1)\r\nKEYBDEVENT(VK_W, 0)\r\n");
+    t->setText(IDC_WAIT_SEC, L"0");
+    t->command(IDC_START);
+    EXPECT_TRUE(waitUntil([&] { return t->title() == L"Running Script..."; }, 4000));
+    EXPECT_TRUE(waitUntil([&] { return t->title() == L"Davudiru Dodovizar"; }, 6000));
+    std::vector<std::string> chars = charsOf(stopReceiver(*receiver));
+    ASSERT_FALSE(chars.empty());
+    EXPECT_EQ(chars.back(), "char 119");
+    t->command(IDM_EXIT);
+    EXPECT_EQ(t->process().wait(10000), 0u);
+}

@@ -9,7 +9,7 @@ tools/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target tapwell tapwell-cli >/dev/null
 # The help file is built with the program when its sources are present.
-cmake --build --preset win64 --target tapwell_chm >/dev/null 2>&1 || true
+cmake --build --preset win64 --target tapwell_help >/dev/null 2>&1 || true
 
 version=$(sed -nE 's/^project\(tapwell VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 out="$root/build/dist"

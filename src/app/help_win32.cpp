@@ -93,9 +93,16 @@ bool OpenHelpTopic(HWND owner, const wchar_t* topic) {
 }
 
 bool LaunchHelpViewer() {
+    // The viewer lives in the Windows directory; naming it by full path keeps
+    // a program of the same name beside the executable from being started.
+    wchar_t windowsDir[MAX_PATH] = {};
+    UINT n = GetWindowsDirectoryW(windowsDir, MAX_PATH);
+    std::wstring viewer =
+        (n > 0 && n < MAX_PATH) ? std::wstring(windowsDir) + L"\\hh.exe" : std::wstring(L"hh.exe");
     std::wstring parameter(kHelpViewerParameter.begin(), kHelpViewerParameter.end());
     auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", L"hh.exe", parameter.c_str(), L".", SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", viewer.c_str(), parameter.c_str(), L".", SW_SHOWNORMAL));
+    // Values up to 32 are the shell's error codes (32 itself: a missing DLL).
     return result > 32;
 }
 

@@ -1,4 +1,5 @@
 #include "app/startup_win32.h"
+#include "app/help_win32.h"
 
 #include "app/app_state.h"
 #include "app/app_texts.h"
@@ -66,17 +67,7 @@ void showStartupMessage(AppText text, UINT icon) {
 }
 
 int openCommandLineHelp() {
-    // The viewer lives in the Windows directory; naming it by full path keeps
-    // a program of the same name beside the executable from being started.
-    wchar_t windowsDir[MAX_PATH] = {};
-    UINT n = GetWindowsDirectoryW(windowsDir, MAX_PATH);
-    std::wstring viewer =
-        (n > 0 && n < MAX_PATH) ? std::wstring(windowsDir) + L"\\hh.exe" : std::wstring(L"hh.exe");
-    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", viewer.c_str(),
-                                                          L"tapwell.chm::/_RESOURCE/HLP000012.html",
-                                                          L".", SW_SHOWNORMAL));
-    // Values up to 32 are the shell's error codes.
-    if (result > 32)
+    if (LaunchHelpViewer())
         return 0;
     showStartupMessage(AppText::HelpViewerFailed, MB_ICONERROR);
     return 1;

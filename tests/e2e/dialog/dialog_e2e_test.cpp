@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+
 using namespace tapwell::e2e;
 
 namespace {
@@ -219,5 +223,54 @@ TEST(MainDialog, DarkModeShowsFlatButtonsAndLowersTheTextBox) {
     RECT client1{};
     GetClientRect(t->dialog(), &client1);
     EXPECT_EQ(client1.bottom - text1.bottom, client0.bottom - text0.bottom);
+    endByMenu(*t);
+}
+
+namespace {
+
+void pressKeys(std::initializer_list<BYTE> down) {
+    for (BYTE vk : down)
+        keybd_event(vk, 0, 0, 0);
+    for (auto it = std::rbegin(down); it != std::rend(down); ++it)
+        keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+}
+
+} // namespace
+
+TEST(MainDialog, ShortcutsActOnlyWhileTheDialogIsActive) {
+    auto t = Tapwell::start(L"shortcuts", options(false, {L"iInputMode=1"}));
+    ASSERT_TRUE(t);
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            SetForegroundWindow(t->dialog());
+            return GetForegroundWindow() == t->dialog();
+        },
+        5000));
+    pressKeys({VK_CONTROL, 'L'});
+    HWND open = waitForWindow(t->process().pid(), L"Choose a file", L"", 10000);
+    ASSERT_NE(open, nullptr) << "Ctrl+L opened no file dialog";
+    PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(open); }, 5000));
+    EXPECT_EQ(t->text(IDC_TEXT), L"") << "the swallowed L must not reach the text box";
+
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            SetForegroundWindow(t->dialog());
+            return GetForegroundWindow() == t->dialog();
+        },
+        5000));
+    pressKeys({VK_F10});
+    HWND about = waitForWindow(t->process().pid(), L"About", L"", 10000);
+    ASSERT_NE(about, nullptr) << "F10 opened no About box";
+    PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }, 5000));
+
+    // With another window active the keys are that window's.
+    auto receiver = startReceiver(L"shortcuts-recv", 1500);
+    ASSERT_TRUE(receiver);
+    pressKeys({VK_CONTROL, 'L'});
+    EXPECT_EQ(waitForWindow(t->process().pid(), L"Choose a file", L"", 1500), nullptr);
+    std::vector<std::string> got = stopReceiver(*receiver);
+    EXPECT_NE(std::find(got.begin(), got.end(), "keydown 76"), got.end());
     endByMenu(*t);
 }

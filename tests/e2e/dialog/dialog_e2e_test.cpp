@@ -223,6 +223,18 @@ TEST(MainDialog, DarkModeShowsFlatButtonsAndLowersTheTextBox) {
     RECT client1{};
     GetClientRect(t->dialog(), &client1);
     EXPECT_EQ(client1.bottom - text1.bottom, client0.bottom - text0.bottom);
+
+    // A flat button pops its menu up right below itself.
+    t->command(IDC_MENU_SETTINGS);
+    HWND popup = waitForWindow(t->process().pid(), L"", L"#32768", 5000);
+    ASSERT_NE(popup, nullptr) << "no pop-up menu";
+    RECT button{}, menu{};
+    GetWindowRect(t->control(IDC_MENU_SETTINGS), &button);
+    GetWindowRect(popup, &menu);
+    EXPECT_EQ(menu.left, button.left);
+    EXPECT_EQ(menu.top, button.bottom);
+    PostMessageW(t->dialog(), WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(popup); }, 5000));
     endByMenu(*t);
 }
 

@@ -227,6 +227,10 @@ void onCommand(HWND hwnd, int id, int notification) {
             d.run->startOrAbort();
         return;
     case IDC_EXIT:
+        // Esc and the close box arrive here even while the Exit button is
+        // disabled; a run is ended with Abort, not by closing under it.
+        if (d.run && d.run->running())
+            return;
         askToExit(hwnd);
         return;
     case IDM_EXIT:

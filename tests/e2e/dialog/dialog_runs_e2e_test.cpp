@@ -37,7 +37,7 @@ TEST(Runs, EmptyTextIsRefused) {
 }
 
 TEST(Runs, CountdownTitlesThenAbortRestoresTheIdleLook) {
-    auto t = Tapwell::start(L"countdown", options(false, {L"iInputMode=1", L"iWaitSec=3"}));
+    auto t = Tapwell::start(L"countdown", options(false, {L"iInputMode=1", L"iWaitSec=6"}));
     ASSERT_TRUE(t);
     t->setText(IDC_TEXT, L"never typed");
     t->command(IDC_START);
@@ -49,15 +49,19 @@ TEST(Runs, CountdownTitlesThenAbortRestoresTheIdleLook) {
             titles.push_back(title);
         Sleep(30);
     }
-    const std::wstring three =
-        L"3 sec... Activate the destination window and wait - Davudiru Dodovizar";
-    auto at = std::find(titles.begin(), titles.end(), three);
-    ASSERT_NE(at, titles.end()) << "no title for 3 seconds left";
+    const std::wstring six =
+        L"6 sec... Activate the destination window and wait - Davudiru Dodovizar";
+    auto at = std::find(titles.begin(), titles.end(), six);
+    ASSERT_NE(at, titles.end()) << "no title for 6 seconds left";
     ASSERT_NE(at + 1, titles.end());
-    EXPECT_EQ(at[1], L"2 sec... Activate the destination window and wait - Davudiru Dodovizar");
+    EXPECT_EQ(at[1], L"5 sec... Activate the destination window and wait - Davudiru Dodovizar");
     EXPECT_EQ(t->text(IDC_START), L"Abort");
     for (int id : {IDC_TEXT, IDC_EXIT, IDC_MODE_KEYBOARD, IDC_WAIT_SEC, IDC_PREFIX})
         EXPECT_FALSE(t->enabled(id)) << id;
+
+    // Esc and the close box are not accepted while running.
+    t->command(IDC_EXIT);
+    EXPECT_FALSE(waitForBox(*t, 800).has_value());
 
     t->command(IDC_START); // Abort
     EXPECT_TRUE(waitUntil([&] { return t->title() == L"Davudiru Dodovizar"; }, 3000));

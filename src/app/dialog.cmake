@@ -19,6 +19,9 @@ if(WIN32)
     dialog_layout_win32.cpp
     dialog_script_win32.cpp
     dialog_tooltips_win32.cpp
+    main_dialog_commands_win32.cpp
+    main_dialog_common_win32.cpp
+    main_dialog_init_win32.cpp
     main_dialog_win32.cpp
     menu_bar_mode_win32.cpp
     menu_keys_win32.cpp

@@ -1,38 +1,22 @@
-// The main dialog's procedure: initialisation, commands, dropped files,
-// resizing and closing. Runs hand over to SimulationRun.
+// The main dialog's procedure: the message switch, closing, and the modal
+// run that start-up calls. Initialisation and commands live next to it.
 #include "app/main_dialog.h"
 #include "app/main_dialog_proc_win32.h"
 
-#include "app/app_state.h"
 #include "app/dialog_accelerator_win32.h"
 #include "app/dialog_controls_win32.h"
 #include "app/dialog_layout_win32.h"
-#include "app/dialog_text_edit.h"
-#include "app/dialog_texts.h"
-#include "app/dialog_tooltips_win32.h"
-#include "app/file_commands_win32.h"
 #include "app/help_topics.h"
 #include "app/help_win32.h"
+#include "app/main_dialog_parts_win32.h"
 #include "app/main_dialog_state_win32.h"
 #include "app/menu_bar_mode_win32.h"
-#include "app/menu_keys_win32.h"
-#include "app/message_box_win32.h"
-#include "app/mode_controls_win32.h"
 #include "app/run_host_win32.h"
 #include "app/settings_stores_win32.h"
-#include "app/text_file_win32.h"
-#include "keystroke/key_event_sink_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_thread.h"
 #include "theme/theme_win32.h"
-
-#include <commctrl.h>
-#include <shellapi.h>
-
-#ifdef TAPWELL_HAVE_ABOUT
-#include "about/show_about_box_win32.h"
-#endif
 
 namespace tapwell {
 
@@ -46,286 +30,6 @@ HWND mainWindow() {
 }
 
 namespace {
-
-constexpr int kFileDialogPath = 520;
-
-bool japanese() {
-    return appState().language == UiLanguage::Japanese;
-}
-
-int messageBoxAdapter(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
-    return ShowAppMessage(owner, reinterpret_cast<const char16_t*>(text),
-                          reinterpret_cast<const char16_t*>(caption), flags);
-}
-
-FileCommandUi fileCommandUi() {
-    FileCommandUi ui;
-    ui.japanese = japanese();
-    ui.programTitle = reinterpret_cast<const wchar_t*>(appState().programTitle.c_str());
-    ui.messageBox = messageBoxAdapter;
-    return ui;
-}
-
-void createTextBoxFont(MainDialogState& d) {
-    const UiLanguage lang = appState().language;
-    const int height = textBoxFontHeight(enlargementScale(), lang);
-    std::u16string face(dialogText(DialogText::TextBoxFontFace, lang));
-    d.textFont = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             FIXED_PITCH | FF_DONTCARE, wide(face));
-    SendDlgItemMessageW(d.hwnd, IDC_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(d.textFont), TRUE);
-}
-
-void setNumber(HWND dialog, int editId, int spinId, std::int32_t value, int low, int high) {
-    SetDlgItemInt(dialog, editId, static_cast<UINT>(value), FALSE);
-    SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE32, static_cast<WPARAM>(low),
-                        static_cast<LPARAM>(high));
-}
-
-void checkMenu(HMENU menu, int id, bool on) {
-    CheckMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void placeTopMost(HWND hwnd, bool on) {
-    SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-int topOf(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    return control ? childRect(dialog, control).top : 0;
-}
-
-BOOL initialise(HWND hwnd) {
-    MainDialogState& d = mainDialogState();
-    AppState& app = appState();
-    Settings& s = app.settings;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
-
-    d.hwnd = hwnd;
-    d.language = app.language;
-    d.menu = LoadMenuW(instance, MAKEINTRESOURCEW(japanese() ? IDR_MENU_JA : IDR_MENU_EN));
-    SetWindowTextW(hwnd, wide(app.programTitle));
-
-    if (s.g_BigDialog == 1)
-        EnlargeDialog(hwnd);
-    createTextBoxFont(d);
-
-    // Shared: the same handle start-up loaded, never destroyed.
-    HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-
-    d.tooltip = createDialogTooltips(hwnd, app.language);
-
-    const int modeRadio = s.iInputMode == 0   ? IDC_MODE_KEYBOARD
-                          : s.iInputMode == 1 ? IDC_MODE_UNICODE
-                                              : IDC_MODE_SCRIPT;
-    CheckRadioButton(hwnd, IDC_MODE_KEYBOARD, IDC_MODE_SCRIPT, modeRadio);
-    CheckRadioButton(hwnd, IDC_WAIT_AFTER_START, IDC_WAIT_UNTIL_TIME,
-                     s.iWaitMode == 0 ? IDC_WAIT_AFTER_START : IDC_WAIT_UNTIL_TIME);
-
-    if (s.g_BigDialog == 1) {
-        CheckDlgButton(hwnd, IDC_BIG_DIALOG, BST_CHECKED);
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-
-    checkMenu(d.menu, IDM_ERROR_STOP, s.iErrorStop != 0);
-    checkMenu(d.menu, IDM_IGNORE_RETURN, s.iDisableEnter != 0);
-    checkMenu(d.menu, IDM_IGNORE_SPACE, s.iDisableSpace != 0);
-    checkMenu(d.menu, IDM_IGNORE_TAB, s.iDisableTab != 0);
-    if (s.iTopMost == 1) {
-        checkMenu(d.menu, IDM_ALWAYS_TOP, true);
-        placeTopMost(hwnd, true);
-    }
-
-    fillKeySubmenus(d.menu, app.language);
-
-    setNumber(hwnd, IDC_WAIT_SEC, IDC_WAIT_SEC_SPIN, s.iWaitSec, 0, 2147483647);
-    setNumber(hwnd, IDC_TIME_HOUR, IDC_TIME_HOUR_SPIN, s.iTimeHour, 0, 23);
-    setNumber(hwnd, IDC_TIME_MIN, IDC_TIME_MIN_SPIN, s.iTimeMin, 0, 59);
-    setNumber(hwnd, IDC_TIME_SEC, IDC_TIME_SEC_SPIN, s.iTimeSec, 0, 59);
-    setNumber(hwnd, IDC_INTERVAL, IDC_INTERVAL_SPIN, s.iWaitMSec, 0, 65535);
-    setNumber(hwnd, IDC_LOOP, IDC_LOOP_SPIN, s.iLoopNum, 0, 65535);
-
-    UpdateModeControls(hwnd);
-
-    ShowWindow(hwnd, SW_SHOW);
-    SetForegroundWindow(hwnd);
-    SendMessageW(hwnd, WM_THEMECHANGED, 0, 0);
-    SubclassForDisabledPainting(hwnd);
-
-    d.layout = std::make_unique<DialogAnchorLayout>(hwnd, mainDialogAnchors());
-    RECT w{};
-    GetWindowRect(hwnd, &w);
-    d.layout->setMinimumTrackingSize(static_cast<std::uint32_t>(w.right - w.left),
-                                     static_cast<std::uint32_t>(w.bottom - w.top));
-
-    d.rememberedTop[0] = topOf(hwnd, IDC_MODE_PROMPT);
-    d.rememberedTop[1] = topOf(hwnd, IDC_MODE_KEYBOARD);
-    d.rememberedTop[2] = topOf(hwnd, IDC_MODE_DESCRIPTION);
-    d.rememberedTop[3] = topOf(hwnd, IDC_TEXT);
-
-    applyMenuBarMode(d, IsDarkMode());
-
-    d.acceleratorHook = installAcceleratorHook(hwnd);
-
-    d.runHost = std::make_unique<DialogRunHost>(hwnd, d.menu);
-    d.run = std::make_unique<SimulationRun>(*d.runHost, systemKeyEventSink(), scriptRunning,
-                                            scriptStopRequested);
-    d.run->setAutoRun(app.autoRun());
-
-    if (app.autoRun()) {
-        SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
-        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_START, BN_CLICKED), 0);
-    }
-    return TRUE;
-}
-
-void removeCharactersFromTextBox(HWND hwnd, RemovedCharacters which) {
-    AppState& app = appState();
-    app.InputText = controlText16(hwnd, IDC_TEXT);
-    app.InputText = removeCharacters(app.InputText, which);
-    SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
-}
-
-void toggleSetting(HWND, HMENU menu, int id, std::uint8_t& flag) {
-    flag = flag ? 0 : 1;
-    checkMenu(menu, id, flag != 0);
-}
-
-void askToExit(HWND hwnd) {
-    const int answer =
-        showDialogMessage(hwnd, dialogText(DialogText::ExitQuestion, appState().language),
-                          MB_YESNO | MB_ICONQUESTION);
-    if (answer == IDYES)
-        EndDialog(hwnd, IDC_EXIT);
-}
-
-void showAbout(HWND hwnd) {
-#ifdef TAPWELL_HAVE_ABOUT
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
-    about::ShowAboutBox(hwnd, instance, japanese(), wide(appState().programTitle));
-#else
-    (void)hwnd;
-#endif
-}
-
-void onCommand(HWND hwnd, int id, int notification) {
-    MainDialogState& d = mainDialogState();
-    Settings& s = appState().settings;
-    HWND textBox = GetDlgItem(hwnd, IDC_TEXT);
-    if (auto removal = removalForCommand(id)) {
-        removeCharactersFromTextBox(hwnd, *removal);
-        return;
-    }
-    if (insertNotationForCommand(textBox, id))
-        return;
-    switch (id) {
-    case IDC_START:
-        if (d.run)
-            d.run->startOrAbort();
-        return;
-    case IDC_EXIT:
-        // Esc and the close box arrive here even while the Exit button is
-        // disabled; a run is ended with Abort, not by closing under it.
-        if (d.run && d.run->running())
-            return;
-        askToExit(hwnd);
-        return;
-    case IDM_EXIT:
-        EndDialog(hwnd, IDM_EXIT);
-        return;
-    case IDM_HELP:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicMain)));
-        return;
-    case IDM_HELP_NOTATION:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicNotation)));
-        return;
-    case IDM_HELP_KEYCODES:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicVirtualKeys)));
-        return;
-    case IDM_HELP_SCRIPT:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicScript)));
-        return;
-    case IDM_ABOUT:
-        showAbout(hwnd);
-        return;
-    case IDC_MODE_KEYBOARD:
-        if (notification != BN_CLICKED)
-            return;
-        // Text written for another mode means something else here.
-        SetDlgItemTextW(hwnd, IDC_TEXT, L"");
-        SetDlgItemTextW(hwnd, IDC_PREFIX, L"");
-        SetDlgItemTextW(hwnd, IDC_SUFFIX, L"");
-        UpdateModeControls(hwnd);
-        return;
-    case IDC_MODE_UNICODE:
-    case IDC_MODE_SCRIPT:
-    case IDC_WAIT_AFTER_START:
-    case IDC_WAIT_UNTIL_TIME:
-        if (notification == BN_CLICKED)
-            UpdateModeControls(hwnd);
-        return;
-    case IDC_BIG_DIALOG:
-        if (notification == BN_CLICKED && IsDlgButtonChecked(hwnd, IDC_BIG_DIALOG) == BST_CHECKED)
-            ShowAppMessage(hwnd, dialogText(DialogText::BigDialogNotice, appState().language),
-                           dialogText(DialogText::BigDialogCaption, appState().language),
-                           MB_OK | MB_ICONINFORMATION);
-        return;
-    case IDC_MENU_FILE:
-    case IDC_MENU_SETTINGS:
-    case IDC_MENU_KEYS:
-    case IDC_MENU_HELP:
-        popUpMenuOfButton(d, id);
-        return;
-    case IDM_ERROR_STOP:
-        toggleSetting(hwnd, d.menu, id, s.iErrorStop);
-        return;
-    case IDM_IGNORE_TAB:
-        toggleSetting(hwnd, d.menu, id, s.iDisableTab);
-        return;
-    case IDM_IGNORE_SPACE:
-        toggleSetting(hwnd, d.menu, id, s.iDisableSpace);
-        return;
-    case IDM_IGNORE_RETURN:
-        toggleSetting(hwnd, d.menu, id, s.iDisableEnter);
-        return;
-    case IDM_ALWAYS_TOP:
-        toggleSetting(hwnd, d.menu, id, s.iTopMost);
-        placeTopMost(hwnd, s.iTopMost != 0);
-        return;
-    case IDM_LOAD_TEXT:
-        LoadTextFromFile(hwnd, textBox, fileCommandUi());
-        return;
-    case IDM_SAVE_TEXT:
-        SaveTextToFile(hwnd, textBox, fileCommandUi());
-        return;
-    case IDM_READ_HEX:
-        ReadHexDumpFromFile(hwnd, textBox, fileCommandUi());
-        return;
-    case IDM_WRITE_HEX:
-        WriteHexDumpToFile(hwnd, textBox, fileCommandUi());
-        return;
-    default:
-        return;
-    }
-}
-
-void onDropFiles(HWND hwnd, HDROP drop) {
-    wchar_t path[kFileDialogPath + 1] = {};
-    const UINT got = DragQueryFileW(drop, 0, path, kFileDialogPath);
-    DragFinish(drop);
-    if (got == 0)
-        return;
-    std::u16string text;
-    const unsigned code = ReadTextFile(path, text);
-    if (code != 0) {
-        ReportReadError(hwnd, code, fileCommandUi());
-        return;
-    }
-    SetDlgItemTextW(hwnd, IDC_TEXT, wide(text));
-}
 
 void onDestroy(HWND hwnd) {
     MainDialogState& d = mainDialogState();
@@ -363,9 +67,9 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     switch (msg) {
     case WM_INITDIALOG:
-        return initialise(hwnd);
+        return initialiseMainDialog(hwnd);
     case WM_COMMAND:
-        onCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
+        onMainDialogCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_TIMER:
         if (mainDialogState().run)
@@ -385,7 +89,7 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicMain)));
         return TRUE;
     case WM_DROPFILES:
-        onDropFiles(hwnd, reinterpret_cast<HDROP>(wParam));
+        onMainDialogDropFiles(hwnd, reinterpret_cast<HDROP>(wParam));
         return TRUE;
     case WM_SETTINGCHANGE:
         if (mainDialogState().hwnd == hwnd) {
@@ -403,7 +107,7 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 void RunMainDialog(HINSTANCE instance) {
-    const int templateId = japanese() ? IDD_MAIN_JA : IDD_MAIN_EN;
+    const int templateId = dialogIsJapanese() ? IDD_MAIN_JA : IDD_MAIN_EN;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), nullptr, MainDialogProc, 0);
 }
 

@@ -87,6 +87,8 @@ struct AboutFixture : ::testing::Test {
     HWND aboutOut = nullptr;
     EnvoAboutInfo info;
     DWORD guiThread = GetCurrentThreadId();
+    // Light unless a test says otherwise, whatever the prefix holds.
+    AppsUseLightThemeOverride lightByDefault{1};
 
     void SetUp() override {
         owner = CreateWindowExW(0, L"STATIC", L"About test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,

@@ -20,10 +20,11 @@ tapwell_prepare_prefix() {
     mkdir -p "$prefix"
     WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
-    # Japanese glyphs: link the dialog fonts to IPAGothic.
+    # Japanese glyphs: link the dialog fonts to IPAGothic. Unmanaged windows:
+    # with no window manager on Xvfb, each closed managed window costs seconds.
     # regedit wants UTF-16 for the non-ASCII font name; the file is kept as UTF-8.
-    local reg="$prefix/tapwell-fonts.reg"
-    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$(tapwell_tools_dir)/wine-fonts.reg"; } >"$reg"
+    local reg="$prefix/tapwell-prefix.reg"
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$(tapwell_tools_dir)/wine-prefix.reg"; } >"$reg"
     WINEPREFIX="$prefix" wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 || true
     WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
     touch "$prefix/.tapwell-ready"

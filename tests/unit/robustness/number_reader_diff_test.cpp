@@ -35,13 +35,30 @@ std::string randomNumberish(std::mt19937& rng, const std::string& alphabet, std:
     return s;
 }
 
-std::u16string widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string widen(const std::string& s) {
+    return std::u16string(s.begin(), s.end());
+}
 
 // Inputs near the 32-bit limits are where saturation goes wrong.
-const char* const kEdges[] = {"2147483647", "2147483648", "-2147483648", "-2147483649",
-                              "4294967295", "0x7fffffff", "0x80000000", "-0x80000000",
-                              "0xFFFFFFFF", "017777777777", "020000000000", "99999999999999999999",
-                              "  +12", "\t-0", "+-1", "0x", "-", "", " \v\f\r\n7"};
+const char* const kEdges[] = {"2147483647",
+                              "2147483648",
+                              "-2147483648",
+                              "-2147483649",
+                              "4294967295",
+                              "0x7fffffff",
+                              "0x80000000",
+                              "-0x80000000",
+                              "0xFFFFFFFF",
+                              "017777777777",
+                              "020000000000",
+                              "99999999999999999999",
+                              "  +12",
+                              "\t-0",
+                              "+-1",
+                              "0x",
+                              "-",
+                              "",
+                              " \v\f\r\n7"};
 
 } // namespace
 
@@ -67,7 +84,8 @@ TEST(NumberReaderDifferential, ScriptToIntegerMatchesStrtolBase10) {
         EXPECT_EQ(tapwell::ToInteger(std::string_view(e)), referenceStrtol32(e, 10)) << e;
     for (int i = 0; i < 50000; ++i) {
         std::string s = randomNumberish(rng, alphabet, 16);
-        ASSERT_EQ(tapwell::ToInteger(std::string_view(s)), referenceStrtol32(s, 10)) << "'" << s << "'";
+        ASSERT_EQ(tapwell::ToInteger(std::string_view(s)), referenceStrtol32(s, 10))
+            << "'" << s << "'";
     }
 }
 

@@ -51,19 +51,14 @@ bool aboutDarkMode() {
 
 bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LPARAM lParam,
                              INT_PTR& result) {
-    switch (msg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
+    if (theme::isControlColorMessage(msg)) {
         if (!g_aboutDark)
             return false;
         result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
             reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), aboutBrush()));
         return true;
+    }
+    switch (msg) {
     case WM_ERASEBKGND:
         theme::eraseDialogBackground(box, reinterpret_cast<HDC>(wParam), g_aboutDark, aboutBrush());
         result = handled(box, 1);

@@ -26,8 +26,6 @@ void eraseDialogBackground(HWND window, HDC dc, bool dark, HBRUSH darkBrush) {
     FillRect(dc, &client, dark ? darkBrush : GetSysColorBrush(COLOR_BTNFACE));
 }
 
-namespace {
-
 bool isControlColorMessage(UINT msg) {
     switch (msg) {
     case WM_CTLCOLORMSGBOX:
@@ -42,6 +40,8 @@ bool isControlColorMessage(UINT msg) {
         return false;
     }
 }
+
+namespace {
 
 // Covers the light line that the system draws between menu bar and client.
 void drawNonClientLine(HWND window) {

@@ -68,6 +68,8 @@ namespace theme {
 std::optional<std::uint32_t> readAppsUseLightTheme();
 // Desktop-window-manager attribute 20; ignored where unsupported.
 void setImmersiveDarkMode(HWND window, bool dark);
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: the messages a dark reply answers.
+bool isControlColorMessage(UINT msg);
 // The dark control-colour reply: white text, transparent (opaque for edit and
 // list controls, which would otherwise leave ghosts), background 56, 56, 56.
 HBRUSH replyDarkControlColor(HDC dc, HWND control, HBRUSH brush);

@@ -18,16 +18,10 @@ thread_local HHOOK t_hook = nullptr;
 
 LRESULT CALLBACK messageBoxSubclassProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR) {
-    switch (msg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
+    if (theme::isControlColorMessage(msg))
         return reinterpret_cast<LRESULT>(theme::replyDarkControlColor(
             reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), DarkBrush()));
+    switch (msg) {
     case WM_NCDESTROY:
         RemoveWindowSubclass(box, messageBoxSubclassProc, id);
         break;

@@ -1,3 +1,7 @@
-i = 0
-while i < 10000000:
-    i += 1
+def main():
+    i = 0
+    while i < 10000000:
+        i += 1
+
+
+main()

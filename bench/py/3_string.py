@@ -1,6 +1,10 @@
-s = ""
-i = 0
-while i < 1000000:
-    s += "x"
-    i += 1
-n = len(s)
+def main():
+    s = ""
+    i = 0
+    while i < 1000000:
+        s += "x"
+        i += 1
+    n = len(s)
+
+
+main()

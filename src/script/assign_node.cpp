@@ -2,8 +2,7 @@
 // read differs between the forms and is visible to scripts whose value
 // expression changes the target.
 #include "script/expression_ops.h"
-#include "script/script_run.h"
-#include "script/syntax_tree.h"
+#include "script/node_eval.h"
 
 namespace tapwell {
 
@@ -37,79 +36,99 @@ std::int32_t combine(std::uint32_t code, std::int32_t t, std::int32_t v) {
 
 } // namespace
 
-ScriptValue* AssignNode::store(ScriptRun& run, std::int32_t& old) {
+std::int32_t AssignNode::storeInteger(ScriptRun& run) {
     using namespace assign_code;
-    ScriptValue v;
     switch (AssignCode) {
     case Set: {
-        value->Evaluate(run, v);
-        ScriptValue& slot = target->writeSlot(run);
-        slot.setInteger(ToInteger(v));
-        return &slot;
-    }
-    case SetString: {
-        value->Evaluate(run, v);
-        ScriptValue& slot = target->writeSlot(run);
-        slot.setString(std::move(MakeText(v)));
-        return &slot;
-    }
-    case Append: {
-        // The value first, then the target: appended in place, so building a
-        // text byte by byte stays linear.
-        value->Evaluate(run, v);
-        const bool existed = target->readSlot(run) != nullptr;
-        ScriptValue& slot = target->writeSlot(run);
-        if (!existed && target->isStringName())
-            slot.setEmptyString(); // a missing string variable reads as ""
-        AppendText(MakeText(slot), v);
-        return &slot;
+        const std::int32_t v = integerOf(value.get(), run);
+        target->writeSlot(run).setInteger(v);
+        return v;
     }
     case Div:
     case Mod: {
         // The divisor is tested first; when it is not zero the value
         // expression runs a second time for the division itself.
-        value->Evaluate(run, v);
-        if (ToInteger(v) == 0) {
+        if (integerOf(value.get(), run) == 0) {
             reportDivisionByZero(run, line, AssignCode == Mod);
-            return nullptr;
+            return 0;
         }
         const std::int32_t t = target->readInteger(run);
-        value->Evaluate(run, v);
-        const std::int32_t d = ToInteger(v);
+        const std::int32_t d = integerOf(value.get(), run);
         if (d == 0) { // the second run of the expression gave 0
             reportDivisionByZero(run, line, AssignCode == Mod);
-            return nullptr;
+            return 0;
         }
-        ScriptValue& slot = target->writeSlot(run);
-        slot.setInteger(AssignCode == Div ? wrapDiv(t, d) : wrapRem(t, d));
-        return &slot;
+        const std::int32_t result = AssignCode == Div ? wrapDiv(t, d) : wrapRem(t, d);
+        target->writeSlot(run).setInteger(result);
+        return result;
     }
     default: {
         const std::int32_t t = target->readInteger(run);
-        value->Evaluate(run, v);
-        old = t;
+        const std::int32_t result = combine(AssignCode, t, integerOf(value.get(), run));
+        target->writeSlot(run).setInteger(result);
+        return AssignCode == PostInc || AssignCode == PostDec ? t : result;
+    }
+    }
+}
+
+ScriptValue& AssignNode::storeString(ScriptRun& run) {
+    Node* v = value.get();
+    if (AssignCode == assign_code::SetString) {
+        if (v->NodeCode == node_code::String) {
+            ScriptValue& slot = target->writeSlot(run);
+            slot.setString(std::string_view(static_cast<StringNode*>(v)->value));
+            return slot;
+        }
+        ScriptValue text;
+        v->Evaluate(run, text);
         ScriptValue& slot = target->writeSlot(run);
-        slot.setInteger(combine(AssignCode, t, ToInteger(v)));
-        return &slot;
+        slot.setString(std::move(MakeText(text)));
+        return slot;
     }
+    // Appending: the value first, then the target, appended in place, so
+    // building a text byte by byte stays linear.
+    if (v->NodeCode == node_code::String || v->valueType == ValueType::Integer) {
+        // Nothing to keep aside: a literal, or an integer taken now.
+        const std::int32_t number = v->NodeCode == node_code::String ? 0 : integerOf(v, run);
+        const bool existed = target->readSlot(run) != nullptr;
+        ScriptValue& slot = target->writeSlot(run);
+        if (!existed && target->isStringName())
+            slot.setEmptyString(); // a missing text variable reads as ""
+        if (v->NodeCode == node_code::String)
+            MakeText(slot) += static_cast<StringNode*>(v)->value;
+        else
+            AppendText(MakeText(slot), number);
+        return slot;
     }
+    ScriptValue text;
+    v->Evaluate(run, text);
+    const bool existed = target->readSlot(run) != nullptr;
+    ScriptValue& slot = target->writeSlot(run);
+    if (!existed && target->isStringName())
+        slot.setEmptyString();
+    AppendText(MakeText(slot), text);
+    return slot;
 }
 
 ScriptValue& AssignNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    std::int32_t old = 0;
-    ScriptValue* slot = store(run, old);
-    if (AssignCode == assign_code::PostInc || AssignCode == assign_code::PostDec)
-        out.setInteger(old);
-    else if (slot)
-        out = *slot;
+    if (valueType == ValueType::Integer)
+        out.setInteger(storeInteger(run));
     else
-        out.setInteger(0);
+        out = storeString(run);
     return out;
 }
 
+std::int32_t AssignNode::evaluateInteger(ScriptRun& run) {
+    if (valueType == ValueType::Integer)
+        return storeInteger(run);
+    return ToInteger(storeString(run));
+}
+
 void AssignNode::Execute(ScriptRun& run) {
-    std::int32_t old = 0;
-    store(run, old);
+    if (valueType == ValueType::Integer)
+        storeInteger(run);
+    else
+        storeString(run);
 }
 
 } // namespace tapwell

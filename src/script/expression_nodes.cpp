@@ -1,7 +1,6 @@
 // Literals, variable reads and the operators.
 #include "script/expression_ops.h"
-#include "script/script_run.h"
-#include "script/syntax_tree.h"
+#include "script/node_eval.h"
 
 #include <cstdio>
 
@@ -37,14 +36,92 @@ int compareValues(const ScriptValue& a, const ScriptValue& b) {
     return TextView(a).text.compare(TextView(b).text);
 }
 
-void applyUnary(std::uint32_t op, ScriptValue& v) {
-    const std::int32_t x = ToInteger(v);
+std::int32_t applyUnary(std::uint32_t op, std::int32_t x) {
     if (op == node_code::Sub)
-        v.setInteger(wrapSub(0, x));
-    else if (op == node_code::Not)
-        v.setInteger(~x);
-    else
-        v.setInteger(x == 0 ? 1 : 0);
+        return wrapSub(0, x);
+    if (op == node_code::Not)
+        return ~x;
+    return x == 0 ? 1 : 0;
+}
+
+bool isComparison(std::uint32_t op) {
+    return op >= node_code::Eq && op <= node_code::Ge;
+}
+
+// A comparison of two integers; StrictEq and StrictNe compare like Eq and
+// Ne, as both operands have the same type.
+bool compareIntegers(std::uint32_t op, std::int32_t l, std::int32_t r) {
+    using namespace node_code;
+    switch (op) {
+    case Eq:
+    case StrictEq:
+        return l == r;
+    case Ne:
+    case StrictNe:
+        return l != r;
+    case Lt:
+        return l < r;
+    case Gt:
+        return l > r;
+    case Le:
+        return l <= r;
+    default:
+        return l >= r;
+    }
+}
+
+// A comparison of any two values.
+bool compareValuesBy(std::uint32_t op, const ScriptValue& a, const ScriptValue& b) {
+    using namespace node_code;
+    switch (op) {
+    case Eq:
+        return equalValues(a, b);
+    case Ne:
+        return !equalValues(a, b);
+    case StrictEq:
+        return a.type == b.type && equalValues(a, b);
+    case StrictNe:
+        return !(a.type == b.type && equalValues(a, b));
+    case Lt:
+        return compareValues(a, b) < 0;
+    case Gt:
+        return compareValues(a, b) > 0;
+    case Le:
+        return compareValues(a, b) <= 0;
+    default:
+        return compareValues(a, b) >= 0;
+    }
+}
+
+// Appends the text of n's value to `out` (which no variable owns), copying
+// texts straight from literals and variables.
+void appendValueOf(Node* n, ScriptRun& run, std::string& out) {
+    if (n->valueType == ValueType::Integer) {
+        AppendText(out, integerOf(n, run));
+    } else if (n->NodeCode == node_code::String) {
+        out += static_cast<StringNode*>(n)->value;
+    } else if (n->NodeCode == node_code::Var) {
+        // A text variable; a missing one reads as "".
+        if (const ScriptValue* slot = static_cast<VarNode*>(n)->readSlot(run))
+            AppendText(out, *slot);
+    } else {
+        ScriptValue v;
+        AppendText(out, n->Evaluate(run, v));
+    }
+}
+
+// Binary nodes down a left chain that evaluateInteger may recurse along; a
+// longer chain is walked with an explicit list. Small, because every
+// non-binary node between two chains (a prefix operator, say) starts another
+// allowance of this many stack frames.
+constexpr std::uint16_t kRecursiveChain = 8;
+
+bool integerOperands(std::uint32_t op, const Node* left, const Node* right) {
+    if (op == node_code::Add)
+        return left->valueType == ValueType::Integer;
+    if (isComparison(op))
+        return left->valueType == ValueType::Integer && right->valueType == ValueType::Integer;
+    return true;
 }
 
 } // namespace
@@ -95,15 +172,29 @@ ScriptValue& IntNode::Evaluate(ScriptRun&, ScriptValue& out) {
     return out;
 }
 
+std::int32_t IntNode::evaluateInteger(ScriptRun&) {
+    return value;
+}
+
+bool IntNode::evaluateTruth(ScriptRun&) {
+    return value != 0;
+}
+
 ScriptValue& StringNode::Evaluate(ScriptRun&, ScriptValue& out) {
     out.setString(std::string_view(value));
     return out;
 }
 
-const ScriptValue* VarNode::readSlot(ScriptRun& run) {
+std::int32_t StringNode::evaluateInteger(ScriptRun&) {
+    return integerValue_;
+}
+
+bool StringNode::evaluateTruth(ScriptRun&) {
+    return !value.empty();
+}
+
+ScriptValue* VarNode::findSlot(ScriptRun& run) {
     VariableTable& table = run.variables();
-    if (slot_ && slotEpoch_ == table.epoch())
-        return slot_;
     ScriptValue* found = table.find(normalized_);
     if (found) {
         slot_ = found;
@@ -112,12 +203,10 @@ const ScriptValue* VarNode::readSlot(ScriptRun& run) {
     return found;
 }
 
-ScriptValue& VarNode::writeSlot(ScriptRun& run) {
+ScriptValue& VarNode::insertSlot(ScriptRun& run) {
     VariableTable& table = run.variables();
-    if (!slot_ || slotEpoch_ != table.epoch()) {
-        slot_ = &table.findOrInsert(normalized_);
-        slotEpoch_ = table.epoch();
-    }
+    slot_ = &table.findOrInsert(normalized_);
+    slotEpoch_ = table.epoch();
     return *slot_;
 }
 
@@ -133,23 +222,24 @@ void VarNode::read(ScriptRun& run, ScriptValue& out) {
         out.setInteger(0);
 }
 
-std::int32_t VarNode::readInteger(ScriptRun& run) {
-    const ScriptValue* slot = readSlot(run);
-    return slot ? ToInteger(*slot) : 0;
-}
-
 ScriptValue& VarNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     read(run, out);
     return out;
 }
 
-ScriptValue& UnaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+std::int32_t VarNode::evaluateInteger(ScriptRun& run) {
+    return readInteger(run);
+}
+
+bool VarNode::evaluateTruth(ScriptRun& run) {
+    const ScriptValue* slot = readSlot(run);
+    return slot && IsTrue(*slot);
+}
+
+std::int32_t UnaryNode::evaluateInteger(ScriptRun& run) {
+    if (operand->kind != Kind::Unary)
+        return applyUnary(NodeCode, integerOf(operand.get(), run));
     // A chain like - - ~ x is walked without recursion.
-    if (operand->kind != Kind::Unary) {
-        operand->Evaluate(run, out);
-        applyUnary(NodeCode, out);
-        return out;
-    }
     std::vector<Node*>& chain = run.chain();
     const std::size_t base = chain.size();
     Node* n = this;
@@ -157,27 +247,95 @@ ScriptValue& UnaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
         chain.push_back(n);
         n = static_cast<UnaryNode*>(n)->operand.get();
     }
-    n->Evaluate(run, out);
+    std::int32_t x = integerOf(n, run);
     while (chain.size() > base) {
-        const std::uint32_t op = chain.back()->NodeCode;
+        x = applyUnary(chain.back()->NodeCode, x);
         chain.pop_back();
-        applyUnary(op, out);
     }
+    return x;
+}
+
+bool UnaryNode::evaluateTruth(ScriptRun& run) {
+    return UnaryNode::evaluateInteger(run) != 0;
+}
+
+ScriptValue& UnaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    out.setInteger(UnaryNode::evaluateInteger(run));
     return out;
 }
 
+BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* right)
+    : Node(op, line, op == node_code::Add ? left->valueType : ValueType::Integer, Kind::Binary),
+      left(left), right(right) {
+    if (left->kind == Kind::Binary) {
+        const std::uint16_t below = static_cast<BinaryNode*>(left)->chainDepth_;
+        chainDepth_ = below == UINT16_MAX ? below : below + 1;
+    }
+    integerPath_ = chainDepth_ < kRecursiveChain && integerOperands(op, left, right);
+}
+
+std::int32_t BinaryNode::evaluateInteger(ScriptRun& run) {
+    if (!integerPath_)
+        return Node::evaluateInteger(run);
+    using namespace node_code;
+    if (NodeCode == AndAnd)
+        return integerOf(left.get(), run) != 0 && integerOf(right.get(), run) != 0 ? 1 : 0;
+    if (NodeCode == OrOr)
+        return integerOf(left.get(), run) != 0 || integerOf(right.get(), run) != 0 ? 1 : 0;
+    const std::int32_t l = integerOf(left.get(), run);
+    const std::int32_t r = integerOf(right.get(), run);
+    switch (NodeCode) {
+    case Add:
+        return wrapAdd(l, r);
+    case Sub:
+        return wrapSub(l, r);
+    case Mul:
+        return wrapMul(l, r);
+    case Div:
+    case Mod:
+        if (r == 0) {
+            reportDivisionByZero(run, line, NodeCode == Mod);
+            return 0;
+        }
+        return NodeCode == Div ? wrapDiv(l, r) : wrapRem(l, r);
+    case Or:
+        return l | r;
+    case And:
+        return l & r;
+    case Xor:
+        return l ^ r;
+    case Shl:
+        return shiftLeft(l, r);
+    case Shr:
+        return shiftRight(l, r);
+    default:
+        return compareIntegers(NodeCode, l, r) ? 1 : 0;
+    }
+}
+
+bool BinaryNode::evaluateTruth(ScriptRun& run) {
+    if (integerPath_)
+        return BinaryNode::evaluateInteger(run) != 0;
+    return Node::evaluateTruth(run);
+}
+
 ScriptValue& BinaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    if (integerPath_) {
+        out.setInteger(BinaryNode::evaluateInteger(run));
+        return out;
+    }
     if (left->kind != Kind::Binary) { // the common short case
         left->Evaluate(run, out);
         apply(run, out);
         return out;
     }
     // Left-deep chains (a + b + c + ...) can be as long as the text allows:
-    // walk down the left operands, then apply the operators bottom-up.
+    // walk down the left operands to one that computes on integers by
+    // itself (or the end of the chain), then apply the operators bottom-up.
     std::vector<Node*>& chain = run.chain();
     const std::size_t base = chain.size();
     Node* n = this;
-    while (n->kind == Kind::Binary) {
+    while (n->kind == Kind::Binary && !static_cast<BinaryNode*>(n)->integerPath_) {
         chain.push_back(n);
         n = static_cast<BinaryNode*>(n)->left.get();
     }
@@ -192,54 +350,44 @@ ScriptValue& BinaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 
 void BinaryNode::apply(ScriptRun& run, ScriptValue& acc) {
     using namespace node_code;
-    ScriptValue rhs;
-    if (NodeCode == AndAnd || NodeCode == OrOr) {
+    switch (NodeCode) {
+    case AndAnd:
+    case OrOr: {
         const bool leftTrue = ToInteger(acc) != 0;
-        if (NodeCode == AndAnd ? !leftTrue : leftTrue) {
+        if (NodeCode == AndAnd ? !leftTrue : leftTrue)
             acc.setInteger(leftTrue ? 1 : 0);
-            return;
-        }
-        right->Evaluate(run, rhs);
-        acc.setInteger(ToInteger(rhs) != 0 ? 1 : 0);
+        else
+            acc.setInteger(integerOf(right.get(), run) != 0 ? 1 : 0);
         return;
     }
-    right->Evaluate(run, rhs);
-    switch (NodeCode) {
     case Add:
         if (acc.isString())
-            AppendText(acc.string, rhs);
+            appendValueOf(right.get(), run, acc.string);
         else
-            acc.setInteger(wrapAdd(acc.integer, ToInteger(rhs)));
+            acc.setInteger(wrapAdd(acc.integer, integerOf(right.get(), run)));
         return;
     case Eq:
-        acc.setInteger(equalValues(acc, rhs) ? 1 : 0);
-        return;
     case Ne:
-        acc.setInteger(equalValues(acc, rhs) ? 0 : 1);
-        return;
     case StrictEq:
-        acc.setInteger(acc.type == rhs.type && equalValues(acc, rhs) ? 1 : 0);
-        return;
     case StrictNe:
-        acc.setInteger(acc.type == rhs.type && equalValues(acc, rhs) ? 0 : 1);
-        return;
     case Lt:
-        acc.setInteger(compareValues(acc, rhs) < 0 ? 1 : 0);
-        return;
     case Gt:
-        acc.setInteger(compareValues(acc, rhs) > 0 ? 1 : 0);
-        return;
     case Le:
-        acc.setInteger(compareValues(acc, rhs) <= 0 ? 1 : 0);
-        return;
     case Ge:
-        acc.setInteger(compareValues(acc, rhs) >= 0 ? 1 : 0);
+        if (acc.isInteger() && right->valueType == ValueType::Integer) {
+            const std::int32_t r = integerOf(right.get(), run);
+            acc.setInteger(compareIntegers(NodeCode, acc.integer, r) ? 1 : 0);
+        } else {
+            ScriptValue rhs;
+            right->Evaluate(run, rhs);
+            acc.setInteger(compareValuesBy(NodeCode, acc, rhs) ? 1 : 0);
+        }
         return;
     default:
         break;
     }
     const std::int32_t l = ToInteger(acc);
-    const std::int32_t r = ToInteger(rhs);
+    const std::int32_t r = integerOf(right.get(), run);
     std::int32_t result = 0;
     switch (NodeCode) {
     case Sub:
@@ -277,8 +425,15 @@ void BinaryNode::apply(ScriptRun& run, ScriptValue& acc) {
 }
 
 ScriptValue& CondNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    condition->Evaluate(run, out);
-    return (IsTrue(out) ? ifTrue : ifFalse)->Evaluate(run, out);
+    return (condition->evaluateTruth(run) ? ifTrue : ifFalse)->Evaluate(run, out);
+}
+
+std::int32_t CondNode::evaluateInteger(ScriptRun& run) {
+    return integerOf((condition->evaluateTruth(run) ? ifTrue : ifFalse).get(), run);
+}
+
+bool CondNode::evaluateTruth(ScriptRun& run) {
+    return (condition->evaluateTruth(run) ? ifTrue : ifFalse)->evaluateTruth(run);
 }
 
 } // namespace tapwell

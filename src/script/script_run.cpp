@@ -32,7 +32,7 @@ ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices)
 
 ScriptRun::~ScriptRun() = default;
 
-bool ScriptRun::checkAbort(std::int32_t line) {
+bool ScriptRun::askAbort(std::int32_t line) {
     if (stopPending_ || (checkAbort_ && checkAbort_(line) == 1)) {
         stopPending_ = false;
         FlowState = FLOW_STOP;

@@ -40,8 +40,13 @@ class ScriptRun final : public BuiltinEnv {
     std::int32_t ExitCode = 0;
 
     // Statement boundary: asks the host (once) whether to stop. On a stop
-    // request sets FlowState to FLOW_STOP and returns true.
-    bool checkAbort(std::int32_t line);
+    // request sets FlowState to FLOW_STOP and returns true. Inline, as it
+    // runs after every statement and loop iteration.
+    bool checkAbort(std::int32_t line) {
+        if (!stopPending_ && !checkAbort_)
+            return false;
+        return askAbort(line);
+    }
     // Line of the statement in progress, for stop queries from built-ins.
     void setCurrentLine(std::int32_t line) { currentLine_ = line; }
 
@@ -69,6 +74,8 @@ class ScriptRun final : public BuiltinEnv {
     bool stopRequested() const override;
 
   private:
+    bool askAbort(std::int32_t line);
+
     VariableTable variables_;
     ScriptReportErrorFn reportError_ = nullptr;
     ScriptCheckAbortFn checkAbort_ = nullptr;

@@ -6,8 +6,7 @@
 // expressions), so statements run through Execute and the statement nodes'
 // Evaluate gives integer 0 rather than carrying the last statement's value
 // up: that copy would make building a long text quadratic.
-#include "script/script_run.h"
-#include "script/syntax_tree.h"
+#include "script/node_eval.h"
 
 namespace tapwell {
 
@@ -52,10 +51,8 @@ ScriptValue& BlockNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 }
 
 void IfNode::Execute(ScriptRun& run) {
-    ScriptValue c;
-    condition->Evaluate(run, c);
-    if (IsTrue(c))
-        then->Execute(run);
+    if (condition->evaluateTruth(run))
+        static_cast<BlockNode*>(then.get())->BlockNode::Execute(run);
     else if (elsePart)
         elsePart->Execute(run);
 }
@@ -67,14 +64,11 @@ ScriptValue& IfNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 }
 
 void WhileNode::Execute(ScriptRun& run) {
-    ScriptValue c;
+    BlockNode* block = static_cast<BlockNode*>(body.get());
     for (;;) {
-        if (!endless) {
-            condition->Evaluate(run, c);
-            if (!IsTrue(c))
-                return;
-        }
-        body->Execute(run);
+        if (!endless && !condition->evaluateTruth(run))
+            return;
+        block->BlockNode::Execute(run);
         if (loopShouldReturn(run, line))
             return;
     }
@@ -87,13 +81,12 @@ ScriptValue& WhileNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 }
 
 void ForNode::Execute(ScriptRun& run) {
-    ScriptValue c;
+    BlockNode* block = static_cast<BlockNode*>(body.get());
     init->Execute(run);
     for (;;) {
-        condition->Evaluate(run, c);
-        if (!IsTrue(c))
+        if (!condition->evaluateTruth(run))
             return;
-        body->Execute(run);
+        block->BlockNode::Execute(run);
         if (run.FlowState == FLOW_BREAK) {
             run.FlowState = FLOW_NONE;
             return; // the step does not run
@@ -116,8 +109,7 @@ ScriptValue& ForNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 ScriptValue& ExitNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     run.FlowState = FLOW_STOP;
     if (value) {
-        value->Evaluate(run, out);
-        run.ExitCode = ToInteger(out);
+        run.ExitCode = value->evaluateInteger(run);
     } else {
         run.ExitCode = 0;
     }

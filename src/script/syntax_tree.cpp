@@ -41,6 +41,18 @@ void Node::Execute(ScriptRun& run) {
     Evaluate(run, run.scratch());
 }
 
+std::int32_t Node::evaluateInteger(ScriptRun& run) {
+    ScriptValue v;
+    return ToInteger(Evaluate(run, v));
+}
+
+bool Node::evaluateTruth(ScriptRun& run) {
+    if (valueType == ValueType::Integer)
+        return evaluateInteger(run) != 0;
+    ScriptValue v;
+    return IsTrue(Evaluate(run, v));
+}
+
 void BlockNode::detachChildren(std::vector<Node*>& out) {
     takeAll(statements, out);
 }
@@ -60,8 +72,9 @@ ScriptValue& ListNode::Evaluate(ScriptRun&, ScriptValue& out) {
 }
 
 VarNode::VarNode(std::int32_t line, std::string name)
-    : Node(node_code::Var, line), name(std::move(name)),
-      normalized_(VariableTable::normalize(this->name)),
+    : Node(node_code::Var, line,
+           !name.empty() && name.back() == '$' ? ValueType::String : ValueType::Integer),
+      name(std::move(name)), normalized_(VariableTable::normalize(this->name)),
       stringName_(!this->name.empty() && this->name.back() == '$') {}
 
 void UnaryNode::detachChildren(std::vector<Node*>& out) {
@@ -142,8 +155,8 @@ void CondNode::children(std::vector<const Node*>& out) const {
 }
 
 FuncCallNode::FuncCallNode(std::int32_t line, std::string name, ListNode& list)
-    : Node(node_code::FuncCall, line), name(std::move(name)), arguments(std::move(list.items)),
-      builtin_(ResolveBuiltin(this->name)) {
+    : Node(node_code::FuncCall, line, ValueType::Dynamic), name(std::move(name)),
+      arguments(std::move(list.items)), builtin_(ResolveBuiltin(this->name)) {
     list.items.clear();
 }
 void FuncCallNode::detachChildren(std::vector<Node*>& out) {
@@ -154,7 +167,8 @@ void FuncCallNode::children(std::vector<const Node*>& out) const {
 }
 
 CBCallNode::CBCallNode(std::int32_t line, std::string name, ListNode& list)
-    : Node(node_code::CBCall, line), name(std::move(name)), arguments(std::move(list.items)) {
+    : Node(node_code::CBCall, line, ValueType::Dynamic), name(std::move(name)),
+      arguments(std::move(list.items)) {
     list.items.clear();
 }
 void CBCallNode::detachChildren(std::vector<Node*>& out) {

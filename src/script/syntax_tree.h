@@ -93,19 +93,29 @@ struct NodeDeleter {
 using NodePtr = std::unique_ptr<Node, NodeDeleter>;
 using NodeList = std::vector<NodePtr>;
 
+// What a node's value is whatever happens at run time. A variable's type
+// follows from its name (only names ending in '$' ever hold texts), so most
+// expressions have a type known when the tree is built.
+enum class ValueType : std::uint8_t { Integer, String, Dynamic };
+
 class Node {
   public:
     // Lets the evaluator walk operator chains without virtual calls.
     enum class Kind : std::uint8_t { Other, Unary, Binary };
 
-    Node(std::uint32_t code, std::int32_t line, Kind kind = Kind::Other)
-        : NodeCode(code), line(line), kind(kind) {}
+    Node(std::uint32_t code, std::int32_t line, ValueType type, Kind kind = Kind::Other)
+        : NodeCode(code), line(line), kind(kind), valueType(type) {}
     virtual ~Node() = default;
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
 
     // Fills `out` with the node's value and returns it.
     virtual ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) = 0;
+    // ToInteger of the node's value, with the same effects as Evaluate; the
+    // integer-typed nodes compute it without a ScriptValue.
+    virtual std::int32_t evaluateInteger(ScriptRun& run);
+    // IsTrue of the node's value, with the same effects as Evaluate.
+    virtual bool evaluateTruth(ScriptRun& run);
     // Runs the node as a statement: its value is of no use to anyone, which
     // spares assignments the copy of what they stored.
     virtual void Execute(ScriptRun& run);
@@ -123,11 +133,12 @@ class Node {
     const std::uint32_t NodeCode;
     const std::int32_t line;
     const Kind kind;
+    const ValueType valueType;
 };
 
 class BlockNode final : public Node {
   public:
-    explicit BlockNode(std::int32_t line) : Node(node_code::Block, line) {}
+    explicit BlockNode(std::int32_t line) : Node(node_code::Block, line, ValueType::Integer) {}
     void append(Node* statement) { statements.emplace_back(statement); }
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
@@ -141,7 +152,7 @@ class BlockNode final : public Node {
 // Holds a call's arguments while the call is being parsed.
 class ListNode final : public Node {
   public:
-    explicit ListNode(std::int32_t line) : Node(node_code::List, line) {}
+    explicit ListNode(std::int32_t line) : Node(node_code::List, line, ValueType::Integer) {}
     void append(Node* argument) { items.emplace_back(argument); }
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void detachChildren(std::vector<Node*>& out) override;
@@ -153,8 +164,11 @@ class ListNode final : public Node {
 
 class IntNode final : public Node {
   public:
-    IntNode(std::int32_t line, std::int32_t value) : Node(node_code::Int, line), value(value) {}
+    IntNode(std::int32_t line, std::int32_t value)
+        : Node(node_code::Int, line, ValueType::Integer), value(value) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    std::int32_t evaluateInteger(ScriptRun& run) override;
+    bool evaluateTruth(ScriptRun& run) override;
     const char* className() const override { return "Int"; }
     void describeFields(std::string& out) const override;
 
@@ -164,33 +178,45 @@ class IntNode final : public Node {
 class StringNode final : public Node {
   public:
     StringNode(std::int32_t line, std::string value)
-        : Node(node_code::String, line), value(std::move(value)) {}
+        : Node(node_code::String, line, ValueType::String), value(std::move(value)),
+          integerValue_(ToInteger(this->value)) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    std::int32_t evaluateInteger(ScriptRun& run) override;
+    bool evaluateTruth(ScriptRun& run) override;
     const char* className() const override { return "String"; }
     void describeFields(std::string& out) const override;
 
     const std::string value;
+
+  private:
+    const std::int32_t integerValue_;
 };
 
 class VarNode final : public Node {
   public:
     VarNode(std::int32_t line, std::string name);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    std::int32_t evaluateInteger(ScriptRun& run) override;
+    bool evaluateTruth(ScriptRun& run) override;
     const char* className() const override { return "Var"; }
     void describeFields(std::string& out) const override;
 
-    // The variable's entry, created (integer 0) when missing.
-    ScriptValue& writeSlot(ScriptRun& run);
+    // The variable's entry, created (integer 0) when missing. The hot ones
+    // are defined in node_eval.h.
+    inline ScriptValue& writeSlot(ScriptRun& run);
     // The variable's entry, or null when it does not exist.
-    const ScriptValue* readSlot(ScriptRun& run);
+    inline const ScriptValue* readSlot(ScriptRun& run);
     // A read of the variable: its value, or 0 / "" when it does not exist.
     void read(ScriptRun& run, ScriptValue& out);
-    std::int32_t readInteger(ScriptRun& run);
+    inline std::int32_t readInteger(ScriptRun& run);
     bool isStringName() const { return stringName_; }
 
     const std::string name;
 
   private:
+    ScriptValue* findSlot(ScriptRun& run);
+    ScriptValue& insertSlot(ScriptRun& run);
+
     const std::string normalized_;
     const bool stringName_;
     // The entry found last time, valid while the table keeps its epoch.
@@ -201,8 +227,10 @@ class VarNode final : public Node {
 class UnaryNode final : public Node {
   public:
     UnaryNode(std::int32_t line, std::uint32_t op, Node* operand)
-        : Node(op, line, Kind::Unary), operand(operand) {}
+        : Node(op, line, ValueType::Integer, Kind::Unary), operand(operand) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    std::int32_t evaluateInteger(ScriptRun& run) override;
+    bool evaluateTruth(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Unary"; }
     void children(std::vector<const Node*>& out) const override;
@@ -212,9 +240,10 @@ class UnaryNode final : public Node {
 
 class BinaryNode final : public Node {
   public:
-    BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* right)
-        : Node(op, line, Kind::Binary), left(left), right(right) {}
+    BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* right);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    std::int32_t evaluateInteger(ScriptRun& run) override;
+    bool evaluateTruth(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Binary"; }
     void children(std::vector<const Node*>& out) const override;
@@ -225,13 +254,26 @@ class BinaryNode final : public Node {
 
     NodePtr left;
     NodePtr right;
+
+  private:
+    // Binary nodes down the left operands (saturating).
+    std::uint16_t chainDepth_ = 0;
+    // Whether evaluateInteger computes this node on integers alone: the
+    // operator and the operand types allow it, and the left chain is short
+    // enough to recurse along.
+    bool integerPath_ = false;
 };
 
 class AssignNode final : public Node {
   public:
     AssignNode(std::int32_t line, VarNode* target, Node* value, std::uint32_t assignCode)
-        : Node(node_code::Assign, line), target(target), value(value), AssignCode(assignCode) {}
+        : Node(node_code::Assign, line,
+               assignCode == assign_code::SetString || assignCode == assign_code::Append
+                   ? ValueType::String
+                   : ValueType::Integer),
+          target(target), value(value), AssignCode(assignCode) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    std::int32_t evaluateInteger(ScriptRun& run) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Assign"; }
@@ -243,16 +285,19 @@ class AssignNode final : public Node {
     const std::uint32_t AssignCode;
 
   private:
-    // Performs the store. Returns the entry written, or null when nothing was
-    // stored (division by zero). `old` receives the target's integer before
-    // the store (the value of postfix ++ and --).
-    ScriptValue* store(ScriptRun& run, std::int32_t& old);
+    // The store of the integer forms; returns the assignment's value (the
+    // old value for postfix ++ and --, 0 when a division by zero stored
+    // nothing).
+    std::int32_t storeInteger(ScriptRun& run);
+    // The store of "=" and "+=" on a text variable; returns the entry.
+    ScriptValue& storeString(ScriptRun& run);
 };
 
 class IfNode final : public Node {
   public:
     IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePart)
-        : Node(node_code::If, line), condition(condition), then(then), elsePart(elsePart) {}
+        : Node(node_code::If, line, ValueType::Integer), condition(condition), then(then),
+          elsePart(elsePart) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
@@ -267,7 +312,8 @@ class IfNode final : public Node {
 class WhileNode final : public Node {
   public:
     WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool endless)
-        : Node(node_code::While, line), condition(condition), body(body), endless(endless) {}
+        : Node(node_code::While, line, ValueType::Integer), condition(condition), body(body),
+          endless(endless) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
@@ -283,7 +329,8 @@ class WhileNode final : public Node {
 class ForNode final : public Node {
   public:
     ForNode(std::int32_t line, Node* init, Node* condition, Node* step, BlockNode* body)
-        : Node(node_code::For, line), init(init), condition(condition), step(step), body(body) {}
+        : Node(node_code::For, line, ValueType::Integer), init(init), condition(condition),
+          step(step), body(body) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
@@ -298,7 +345,8 @@ class ForNode final : public Node {
 
 class ExitNode final : public Node {
   public:
-    ExitNode(std::int32_t line, Node* value) : Node(node_code::Exit, line), value(value) {}
+    ExitNode(std::int32_t line, Node* value)
+        : Node(node_code::Exit, line, ValueType::Integer), value(value) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Exit"; }
@@ -309,7 +357,7 @@ class ExitNode final : public Node {
 
 class FlowNode final : public Node {
   public:
-    FlowNode(std::int32_t line, std::uint32_t code) : Node(code, line) {}
+    FlowNode(std::int32_t line, std::uint32_t code) : Node(code, line, ValueType::Integer) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     const char* className() const override {
         return NodeCode == node_code::Break ? "Break" : "Continue";
@@ -319,8 +367,12 @@ class FlowNode final : public Node {
 class CondNode final : public Node {
   public:
     CondNode(std::int32_t line, Node* condition, Node* ifTrue, Node* ifFalse)
-        : Node(node_code::Cond, line), condition(condition), ifTrue(ifTrue), ifFalse(ifFalse) {}
+        : Node(node_code::Cond, line,
+               ifTrue->valueType == ifFalse->valueType ? ifTrue->valueType : ValueType::Dynamic),
+          condition(condition), ifTrue(ifTrue), ifFalse(ifFalse) {}
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
+    std::int32_t evaluateInteger(ScriptRun& run) override;
+    bool evaluateTruth(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Cond"; }
     void children(std::vector<const Node*>& out) const override;

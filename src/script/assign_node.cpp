@@ -6,69 +6,48 @@
 
 namespace tapwell {
 
-namespace {
-
-std::int32_t combine(std::uint32_t code, std::int32_t t, std::int32_t v) {
-    using namespace assign_code;
-    switch (code) {
-    case Add:
-    case PostInc:
-        return wrapAdd(t, v);
-    case Sub:
-    case PostDec:
-        return wrapSub(t, v);
-    case Mul:
-        return wrapMul(t, v);
-    case Shr:
-        return shiftRight(t, v);
-    case Shl:
-        return shiftLeft(t, v);
-    case Or:
-        return t | v;
-    case Xor:
-        return t ^ v;
-    case And:
-        return t & v;
-    default:
-        return v;
+AssignNode::AssignNode(std::int32_t line, VarNode* target, Node* value, std::uint32_t assignCode)
+    : Node(node_code::Assign, line,
+           assignCode == assign_code::SetString || assignCode == assign_code::Append
+               ? ValueType::String
+               : ValueType::Integer),
+      target(target), value(value), AssignCode(assignCode) {
+    if (assignCode == assign_code::Div || assignCode == assign_code::Mod) {
+        integerFn_ = [](Node& n, ScriptRun& run) {
+            return static_cast<AssignNode&>(n).storeQuotient(run);
+        };
+        executeFn_ = [](Node& n, ScriptRun& run) {
+            static_cast<AssignNode&>(n).storeQuotient(run);
+        };
+    } else if (valueType == ValueType::String) {
+        integerFn_ = [](Node& n, ScriptRun& run) {
+            return ToInteger(static_cast<AssignNode&>(n).storeString(run));
+        };
+        executeFn_ = [](Node& n, ScriptRun& run) { static_cast<AssignNode&>(n).storeString(run); };
+    } else {
+        const AssignEntries chosen = chooseAssignInteger(assignCode, value);
+        integerFn_ = chosen.integer;
+        executeFn_ = chosen.execute;
     }
 }
 
-} // namespace
-
-std::int32_t AssignNode::storeInteger(ScriptRun& run) {
-    using namespace assign_code;
-    switch (AssignCode) {
-    case Set: {
-        const std::int32_t v = integerOf(value.get(), run);
-        target->writeSlot(run).setInteger(v);
-        return v;
+std::int32_t AssignNode::storeQuotient(ScriptRun& run) {
+    // The divisor is tested first; when it is not zero the value expression
+    // runs a second time for the division itself.
+    const bool remainder = AssignCode == assign_code::Mod;
+    if (value->evaluateInteger(run) == 0) {
+        reportDivisionByZero(run, line, remainder);
+        return 0;
     }
-    case Div:
-    case Mod: {
-        // The divisor is tested first; when it is not zero the value
-        // expression runs a second time for the division itself.
-        if (integerOf(value.get(), run) == 0) {
-            reportDivisionByZero(run, line, AssignCode == Mod);
-            return 0;
-        }
-        const std::int32_t t = target->readInteger(run);
-        const std::int32_t d = integerOf(value.get(), run);
-        if (d == 0) { // the second run of the expression gave 0
-            reportDivisionByZero(run, line, AssignCode == Mod);
-            return 0;
-        }
-        const std::int32_t result = AssignCode == Div ? wrapDiv(t, d) : wrapRem(t, d);
-        target->writeSlot(run).setInteger(result);
-        return result;
+    const std::int32_t t = target->readInteger(run);
+    const std::int32_t d = value->evaluateInteger(run);
+    if (d == 0) { // the second run of the expression gave 0
+        reportDivisionByZero(run, line, remainder);
+        return 0;
     }
-    default: {
-        const std::int32_t t = target->readInteger(run);
-        const std::int32_t result = combine(AssignCode, t, integerOf(value.get(), run));
-        target->writeSlot(run).setInteger(result);
-        return AssignCode == PostInc || AssignCode == PostDec ? t : result;
-    }
-    }
+    const std::int32_t result = remainder ? wrapRem(t, d) : wrapDiv(t, d);
+    target->writeSlot(run).setInteger(result);
+    return result;
 }
 
 ScriptValue& AssignNode::storeString(ScriptRun& run) {
@@ -89,7 +68,7 @@ ScriptValue& AssignNode::storeString(ScriptRun& run) {
     // building a text byte by byte stays linear.
     if (v->NodeCode == node_code::String || v->valueType == ValueType::Integer) {
         // Nothing to keep aside: a literal, or an integer taken now.
-        const std::int32_t number = v->NodeCode == node_code::String ? 0 : integerOf(v, run);
+        const std::int32_t number = v->NodeCode == node_code::String ? 0 : v->evaluateInteger(run);
         const bool existed = target->readSlot(run) != nullptr;
         ScriptValue& slot = target->writeSlot(run);
         if (!existed && target->isStringName())
@@ -112,23 +91,14 @@ ScriptValue& AssignNode::storeString(ScriptRun& run) {
 
 ScriptValue& AssignNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     if (valueType == ValueType::Integer)
-        out.setInteger(storeInteger(run));
+        out.setInteger(integerFn_(*this, run));
     else
         out = storeString(run);
     return out;
 }
 
-std::int32_t AssignNode::evaluateInteger(ScriptRun& run) {
-    if (valueType == ValueType::Integer)
-        return storeInteger(run);
-    return ToInteger(storeString(run));
-}
-
 void AssignNode::Execute(ScriptRun& run) {
-    if (valueType == ValueType::Integer)
-        storeInteger(run);
-    else
-        storeString(run);
+    executeFn_(*this, run);
 }
 
 } // namespace tapwell

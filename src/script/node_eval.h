@@ -1,6 +1,6 @@
 // The evaluator's hot little pieces, inline for the node files: variable
-// slots through their cache, and operand reads that skip the virtual call
-// for literals and variables.
+// slots through their cache, operand reads by shape, and the choosers of the
+// specialised entries of operators and assignments.
 #pragma once
 
 #include "script/script_run.h"
@@ -25,13 +25,45 @@ inline std::int32_t VarNode::readInteger(ScriptRun& run) {
     return slot ? ToInteger(*slot) : 0;
 }
 
-// n->evaluateInteger(run), without the call for the commonest operands.
-inline std::int32_t integerOf(Node* n, ScriptRun& run) {
-    if (n->NodeCode == node_code::Int)
-        return static_cast<IntNode*>(n)->value;
-    if (n->NodeCode == node_code::Var)
-        return static_cast<VarNode*>(n)->readInteger(run);
-    return n->evaluateInteger(run);
+// IsTrue of n's value; integer-typed nodes answer without a virtual call.
+inline bool truthOf(Node* n, ScriptRun& run) {
+    if (n->valueType == ValueType::Integer)
+        return n->evaluateInteger(run) != 0;
+    return n->evaluateTruth(run);
 }
+
+// The integer of an operand, read according to the operand's shape, which
+// the specialised entries know from when the node was built.
+struct ConstantOperand { // an IntNode
+    static std::int32_t get(Node* n, ScriptRun&) { return static_cast<IntNode*>(n)->value; }
+};
+struct VariableOperand { // a VarNode
+    static std::int32_t get(Node* n, ScriptRun& run) {
+        return static_cast<VarNode*>(n)->readInteger(run);
+    }
+};
+struct AnyOperand {
+    static std::int32_t get(Node* n, ScriptRun& run) { return n->evaluateInteger(run); }
+};
+
+// Calls F::template entry<Shape>() with the shape class of `n`.
+template <class F> auto withOperandShape(const Node* n, F f) {
+    if (n->NodeCode == node_code::Int)
+        return f.template entry<ConstantOperand>();
+    if (n->NodeCode == node_code::Var)
+        return f.template entry<VariableOperand>();
+    return f.template entry<AnyOperand>();
+}
+
+// The integer entry of a binary operator whose operands' types let it
+// compute on integers (see BinaryNode).
+IntegerFn chooseBinaryInteger(std::uint32_t op, const Node* left, const Node* right);
+
+// The entries of the integer assignment forms other than "/=" and "%=".
+struct AssignEntries {
+    IntegerFn integer;
+    ExecuteFn execute;
+};
+AssignEntries chooseAssignInteger(std::uint32_t assignCode, const Node* value);
 
 } // namespace tapwell

@@ -31,12 +31,22 @@ bool loopShouldReturn(ScriptRun& run, std::int32_t loopLine) {
     return run.checkAbort(loopLine);
 }
 
+// Execute entries that skip the virtual call.
+template <class T> void executeEntry(Node& n, ScriptRun& run) {
+    static_cast<T&>(n).T::Execute(run);
+}
+
 } // namespace
 
+BlockNode::BlockNode(std::int32_t line) : Node(node_code::Block, line, ValueType::Integer) {
+    executeFn_ = &executeEntry<BlockNode>;
+}
+
 void BlockNode::Execute(ScriptRun& run) {
-    for (const NodePtr& statement : statements) {
+    for (const NodePtr& p : statements) {
+        Node* statement = p.get();
         run.setCurrentLine(statement->line);
-        statement->Execute(run);
+        statement->executeStatement(run);
         if (run.checkAbort(statement->line))
             return;
         if (run.FlowState != FLOW_NONE)
@@ -50,11 +60,17 @@ ScriptValue& BlockNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     return out;
 }
 
+IfNode::IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePart)
+    : Node(node_code::If, line, ValueType::Integer), condition(condition), then(then),
+      elsePart(elsePart) {
+    executeFn_ = &executeEntry<IfNode>;
+}
+
 void IfNode::Execute(ScriptRun& run) {
-    if (condition->evaluateTruth(run))
+    if (truthOf(condition.get(), run))
         static_cast<BlockNode*>(then.get())->BlockNode::Execute(run);
     else if (elsePart)
-        elsePart->Execute(run);
+        elsePart->executeStatement(run);
 }
 
 ScriptValue& IfNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -63,10 +79,16 @@ ScriptValue& IfNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     return out;
 }
 
+WhileNode::WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool endless)
+    : Node(node_code::While, line, ValueType::Integer), condition(condition), body(body),
+      endless(endless) {
+    executeFn_ = &executeEntry<WhileNode>;
+}
+
 void WhileNode::Execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
     for (;;) {
-        if (!endless && !condition->evaluateTruth(run))
+        if (!endless && !truthOf(condition.get(), run))
             return;
         block->BlockNode::Execute(run);
         if (loopShouldReturn(run, line))
@@ -80,11 +102,17 @@ ScriptValue& WhileNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     return out;
 }
 
+ForNode::ForNode(std::int32_t line, Node* init, Node* condition, Node* step, BlockNode* body)
+    : Node(node_code::For, line, ValueType::Integer), init(init), condition(condition), step(step),
+      body(body) {
+    executeFn_ = &executeEntry<ForNode>;
+}
+
 void ForNode::Execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
-    init->Execute(run);
+    init->executeStatement(run);
     for (;;) {
-        if (!condition->evaluateTruth(run))
+        if (!truthOf(condition.get(), run))
             return;
         block->BlockNode::Execute(run);
         if (run.FlowState == FLOW_BREAK) {
@@ -94,7 +122,7 @@ void ForNode::Execute(ScriptRun& run) {
         if (run.FlowState == FLOW_STOP)
             return;
         run.FlowState = FLOW_NONE; // a continue still runs the step
-        step->Execute(run);
+        step->executeStatement(run);
         if (run.checkAbort(line))
             return;
     }

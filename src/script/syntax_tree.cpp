@@ -41,9 +41,13 @@ void Node::Execute(ScriptRun& run) {
     Evaluate(run, run.scratch());
 }
 
-std::int32_t Node::evaluateInteger(ScriptRun& run) {
+std::int32_t Node::integerThroughValue(Node& node, ScriptRun& run) {
     ScriptValue v;
-    return ToInteger(Evaluate(run, v));
+    return ToInteger(node.Evaluate(run, v));
+}
+
+void Node::executeVirtual(Node& node, ScriptRun& run) {
+    node.Execute(run);
 }
 
 bool Node::evaluateTruth(ScriptRun& run) {
@@ -70,12 +74,6 @@ ScriptValue& ListNode::Evaluate(ScriptRun&, ScriptValue& out) {
     out.setInteger(0);
     return out;
 }
-
-VarNode::VarNode(std::int32_t line, std::string name)
-    : Node(node_code::Var, line,
-           !name.empty() && name.back() == '$' ? ValueType::String : ValueType::Integer),
-      name(std::move(name)), normalized_(VariableTable::normalize(this->name)),
-      stringName_(!this->name.empty() && this->name.back() == '$') {}
 
 void UnaryNode::detachChildren(std::vector<Node*>& out) {
     take(operand, out);

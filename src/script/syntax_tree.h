@@ -98,6 +98,11 @@ using NodeList = std::vector<NodePtr>;
 // expressions have a type known when the tree is built.
 enum class ValueType : std::uint8_t { Integer, String, Dynamic };
 
+// Entry points a node chooses when it is built, specialised for its
+// operator and the shapes of its operands where that pays (see node_eval.h).
+using IntegerFn = std::int32_t (*)(Node& node, ScriptRun& run);
+using ExecuteFn = void (*)(Node& node, ScriptRun& run);
+
 class Node {
   public:
     // Lets the evaluator walk operator chains without virtual calls.
@@ -113,12 +118,14 @@ class Node {
     virtual ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) = 0;
     // ToInteger of the node's value, with the same effects as Evaluate; the
     // integer-typed nodes compute it without a ScriptValue.
-    virtual std::int32_t evaluateInteger(ScriptRun& run);
+    std::int32_t evaluateInteger(ScriptRun& run) { return integerFn_(*this, run); }
     // IsTrue of the node's value, with the same effects as Evaluate.
     virtual bool evaluateTruth(ScriptRun& run);
     // Runs the node as a statement: its value is of no use to anyone, which
     // spares assignments the copy of what they stored.
     virtual void Execute(ScriptRun& run);
+    // Execute through the node's chosen entry (what blocks call).
+    void executeStatement(ScriptRun& run) { executeFn_(*this, run); }
 
     // Moves the owned children (non-null ones) into `out`, leaving this node
     // without children; destroyTree uses it.
@@ -130,6 +137,16 @@ class Node {
     virtual void describeFields(std::string& out) const {}
     virtual void children(std::vector<const Node*>& out) const {}
 
+  protected:
+    // ToInteger(Evaluate(...)) and Execute(...): the entries of nodes with
+    // nothing better.
+    static std::int32_t integerThroughValue(Node& node, ScriptRun& run);
+    static void executeVirtual(Node& node, ScriptRun& run);
+
+    IntegerFn integerFn_ = &integerThroughValue;
+    ExecuteFn executeFn_ = &executeVirtual;
+
+  public:
     const std::uint32_t NodeCode;
     const std::int32_t line;
     const Kind kind;
@@ -138,7 +155,7 @@ class Node {
 
 class BlockNode final : public Node {
   public:
-    explicit BlockNode(std::int32_t line) : Node(node_code::Block, line, ValueType::Integer) {}
+    explicit BlockNode(std::int32_t line);
     void append(Node* statement) { statements.emplace_back(statement); }
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
@@ -164,11 +181,8 @@ class ListNode final : public Node {
 
 class IntNode final : public Node {
   public:
-    IntNode(std::int32_t line, std::int32_t value)
-        : Node(node_code::Int, line, ValueType::Integer), value(value) {}
+    IntNode(std::int32_t line, std::int32_t value);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    std::int32_t evaluateInteger(ScriptRun& run) override;
-    bool evaluateTruth(ScriptRun& run) override;
     const char* className() const override { return "Int"; }
     void describeFields(std::string& out) const override;
 
@@ -177,11 +191,8 @@ class IntNode final : public Node {
 
 class StringNode final : public Node {
   public:
-    StringNode(std::int32_t line, std::string value)
-        : Node(node_code::String, line, ValueType::String), value(std::move(value)),
-          integerValue_(ToInteger(this->value)) {}
+    StringNode(std::int32_t line, std::string value);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    std::int32_t evaluateInteger(ScriptRun& run) override;
     bool evaluateTruth(ScriptRun& run) override;
     const char* className() const override { return "String"; }
     void describeFields(std::string& out) const override;
@@ -189,6 +200,7 @@ class StringNode final : public Node {
     const std::string value;
 
   private:
+    // ToInteger(value), which never changes.
     const std::int32_t integerValue_;
 };
 
@@ -196,7 +208,6 @@ class VarNode final : public Node {
   public:
     VarNode(std::int32_t line, std::string name);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    std::int32_t evaluateInteger(ScriptRun& run) override;
     bool evaluateTruth(ScriptRun& run) override;
     const char* className() const override { return "Var"; }
     void describeFields(std::string& out) const override;
@@ -226,11 +237,8 @@ class VarNode final : public Node {
 
 class UnaryNode final : public Node {
   public:
-    UnaryNode(std::int32_t line, std::uint32_t op, Node* operand)
-        : Node(op, line, ValueType::Integer, Kind::Unary), operand(operand) {}
+    UnaryNode(std::int32_t line, std::uint32_t op, Node* operand);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    std::int32_t evaluateInteger(ScriptRun& run) override;
-    bool evaluateTruth(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Unary"; }
     void children(std::vector<const Node*>& out) const override;
@@ -242,8 +250,6 @@ class BinaryNode final : public Node {
   public:
     BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* right);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    std::int32_t evaluateInteger(ScriptRun& run) override;
-    bool evaluateTruth(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Binary"; }
     void children(std::vector<const Node*>& out) const override;
@@ -266,14 +272,8 @@ class BinaryNode final : public Node {
 
 class AssignNode final : public Node {
   public:
-    AssignNode(std::int32_t line, VarNode* target, Node* value, std::uint32_t assignCode)
-        : Node(node_code::Assign, line,
-               assignCode == assign_code::SetString || assignCode == assign_code::Append
-                   ? ValueType::String
-                   : ValueType::Integer),
-          target(target), value(value), AssignCode(assignCode) {}
+    AssignNode(std::int32_t line, VarNode* target, Node* value, std::uint32_t assignCode);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    std::int32_t evaluateInteger(ScriptRun& run) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Assign"; }
@@ -284,20 +284,17 @@ class AssignNode final : public Node {
     NodePtr value;
     const std::uint32_t AssignCode;
 
-  private:
-    // The store of the integer forms; returns the assignment's value (the
-    // old value for postfix ++ and --, 0 when a division by zero stored
-    // nothing).
-    std::int32_t storeInteger(ScriptRun& run);
+    // The store of "/=" and "%="; returns the assignment's value (0 when a
+    // division by zero stored nothing). The other integer forms have
+    // entries of their own (assign_integer.cpp).
+    std::int32_t storeQuotient(ScriptRun& run);
     // The store of "=" and "+=" on a text variable; returns the entry.
     ScriptValue& storeString(ScriptRun& run);
 };
 
 class IfNode final : public Node {
   public:
-    IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePart)
-        : Node(node_code::If, line, ValueType::Integer), condition(condition), then(then),
-          elsePart(elsePart) {}
+    IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePart);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
@@ -311,9 +308,7 @@ class IfNode final : public Node {
 
 class WhileNode final : public Node {
   public:
-    WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool endless)
-        : Node(node_code::While, line, ValueType::Integer), condition(condition), body(body),
-          endless(endless) {}
+    WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool endless);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
@@ -328,9 +323,7 @@ class WhileNode final : public Node {
 
 class ForNode final : public Node {
   public:
-    ForNode(std::int32_t line, Node* init, Node* condition, Node* step, BlockNode* body)
-        : Node(node_code::For, line, ValueType::Integer), init(init), condition(condition),
-          step(step), body(body) {}
+    ForNode(std::int32_t line, Node* init, Node* condition, Node* step, BlockNode* body);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
     void Execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
@@ -366,12 +359,8 @@ class FlowNode final : public Node {
 
 class CondNode final : public Node {
   public:
-    CondNode(std::int32_t line, Node* condition, Node* ifTrue, Node* ifFalse)
-        : Node(node_code::Cond, line,
-               ifTrue->valueType == ifFalse->valueType ? ifTrue->valueType : ValueType::Dynamic),
-          condition(condition), ifTrue(ifTrue), ifFalse(ifFalse) {}
+    CondNode(std::int32_t line, Node* condition, Node* ifTrue, Node* ifFalse);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    std::int32_t evaluateInteger(ScriptRun& run) override;
     bool evaluateTruth(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Cond"; }

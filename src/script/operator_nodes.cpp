@@ -1,0 +1,261 @@
+// Prefix and binary operators on values of any type. Operators whose
+// operand types allow it compute on integers through the entries of
+// binary_integer.cpp; the rest goes through ScriptValue here.
+#include "script/expression_ops.h"
+#include "script/node_eval.h"
+
+#include <cstdio>
+
+namespace tapwell {
+
+namespace {
+
+// The text of a value without building a string for an integer.
+struct TextView {
+    char buffer[16];
+    std::string_view text;
+
+    explicit TextView(const ScriptValue& v) {
+        if (v.isString()) {
+            text = v.string;
+        } else {
+            const int n = std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(v.integer));
+            text = std::string_view(buffer, static_cast<std::size_t>(n));
+        }
+    }
+};
+
+bool equalValues(const ScriptValue& a, const ScriptValue& b) {
+    if (a.isInteger() && b.isInteger())
+        return a.integer == b.integer;
+    return TextView(a).text == TextView(b).text;
+}
+
+// <0, 0, >0 like a three-way comparison of integers or of byte strings.
+int compareValues(const ScriptValue& a, const ScriptValue& b) {
+    if (a.isInteger() && b.isInteger())
+        return a.integer < b.integer ? -1 : (a.integer > b.integer ? 1 : 0);
+    return TextView(a).text.compare(TextView(b).text);
+}
+
+bool compareBy(std::uint32_t op, const ScriptValue& a, const ScriptValue& b) {
+    using namespace node_code;
+    switch (op) {
+    case Eq:
+        return equalValues(a, b);
+    case Ne:
+        return !equalValues(a, b);
+    case StrictEq:
+        return a.type == b.type && equalValues(a, b);
+    case StrictNe:
+        return !(a.type == b.type && equalValues(a, b));
+    case Lt:
+        return compareValues(a, b) < 0;
+    case Gt:
+        return compareValues(a, b) > 0;
+    case Le:
+        return compareValues(a, b) <= 0;
+    default:
+        return compareValues(a, b) >= 0;
+    }
+}
+
+bool isComparison(std::uint32_t op) {
+    return op >= node_code::Eq && op <= node_code::Ge;
+}
+
+std::int32_t applyUnary(std::uint32_t op, std::int32_t x) {
+    if (op == node_code::Sub)
+        return wrapSub(0, x);
+    if (op == node_code::Not)
+        return ~x;
+    return x == 0 ? 1 : 0;
+}
+
+std::int32_t unaryInteger(Node& node, ScriptRun& run) {
+    UnaryNode& u = static_cast<UnaryNode&>(node);
+    if (u.operand->kind != Node::Kind::Unary)
+        return applyUnary(u.NodeCode, u.operand->evaluateInteger(run));
+    // A chain like - - ~ x is walked without recursion.
+    std::vector<Node*>& chain = run.chain();
+    const std::size_t base = chain.size();
+    Node* n = &u;
+    while (n->kind == Node::Kind::Unary) {
+        chain.push_back(n);
+        n = static_cast<UnaryNode*>(n)->operand.get();
+    }
+    std::int32_t x = n->evaluateInteger(run);
+    while (chain.size() > base) {
+        x = applyUnary(chain.back()->NodeCode, x);
+        chain.pop_back();
+    }
+    return x;
+}
+
+// Appends the text of n's value to `out` (which no variable owns), copying
+// texts straight from literals and variables.
+void appendValueOf(Node* n, ScriptRun& run, std::string& out) {
+    if (n->valueType == ValueType::Integer) {
+        AppendText(out, n->evaluateInteger(run));
+    } else if (n->NodeCode == node_code::String) {
+        out += static_cast<StringNode*>(n)->value;
+    } else if (n->NodeCode == node_code::Var) {
+        // A text variable; a missing one reads as "".
+        if (const ScriptValue* slot = static_cast<VarNode*>(n)->readSlot(run))
+            AppendText(out, *slot);
+    } else {
+        ScriptValue v;
+        AppendText(out, n->Evaluate(run, v));
+    }
+}
+
+// Binary nodes down a left chain that the integer entries may recurse
+// along; a longer chain is walked with an explicit list. Small, because
+// every non-binary node between two chains (a prefix operator, say) starts
+// another allowance of this many stack frames.
+constexpr std::uint16_t kRecursiveChain = 8;
+
+bool integerOperands(std::uint32_t op, const Node* left, const Node* right) {
+    if (op == node_code::Add)
+        return left->valueType == ValueType::Integer;
+    if (isComparison(op))
+        return left->valueType == ValueType::Integer && right->valueType == ValueType::Integer;
+    return true;
+}
+
+} // namespace
+
+UnaryNode::UnaryNode(std::int32_t line, std::uint32_t op, Node* operand)
+    : Node(op, line, ValueType::Integer, Kind::Unary), operand(operand) {
+    integerFn_ = &unaryInteger;
+}
+
+ScriptValue& UnaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    out.setInteger(unaryInteger(*this, run));
+    return out;
+}
+
+BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* right)
+    : Node(op, line, op == node_code::Add ? left->valueType : ValueType::Integer, Kind::Binary),
+      left(left), right(right) {
+    if (left->kind == Kind::Binary) {
+        const std::uint16_t below = static_cast<BinaryNode*>(left)->chainDepth_;
+        chainDepth_ = below == UINT16_MAX ? below : below + 1;
+    }
+    integerPath_ = chainDepth_ < kRecursiveChain && integerOperands(op, left, right);
+    if (integerPath_)
+        integerFn_ = chooseBinaryInteger(op, left, right);
+}
+
+ScriptValue& BinaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
+    if (integerPath_) {
+        out.setInteger(integerFn_(*this, run));
+        return out;
+    }
+    if (left->kind != Kind::Binary) { // the common short case
+        left->Evaluate(run, out);
+        apply(run, out);
+        return out;
+    }
+    // Left-deep chains (a + b + c + ...) can be as long as the text allows:
+    // walk down the left operands to one that computes on integers by
+    // itself (or the end of the chain), then apply the operators bottom-up.
+    std::vector<Node*>& chain = run.chain();
+    const std::size_t base = chain.size();
+    Node* n = this;
+    while (n->kind == Kind::Binary && !static_cast<BinaryNode*>(n)->integerPath_) {
+        chain.push_back(n);
+        n = static_cast<BinaryNode*>(n)->left.get();
+    }
+    n->Evaluate(run, out);
+    while (chain.size() > base) {
+        BinaryNode* b = static_cast<BinaryNode*>(chain.back());
+        chain.pop_back();
+        b->apply(run, out);
+    }
+    return out;
+}
+
+void BinaryNode::apply(ScriptRun& run, ScriptValue& acc) {
+    using namespace node_code;
+    if (NodeCode == AndAnd || NodeCode == OrOr) {
+        const bool leftTrue = ToInteger(acc) != 0;
+        if (NodeCode == AndAnd ? !leftTrue : leftTrue)
+            acc.setInteger(leftTrue ? 1 : 0);
+        else
+            acc.setInteger(right->evaluateInteger(run) != 0 ? 1 : 0);
+        return;
+    }
+    if (NodeCode == Add && acc.isString()) {
+        appendValueOf(right.get(), run, acc.string);
+        return;
+    }
+    if (isComparison(NodeCode) && (acc.isString() || right->valueType != ValueType::Integer)) {
+        ScriptValue rhs;
+        right->Evaluate(run, rhs);
+        acc.setInteger(compareBy(NodeCode, acc, rhs) ? 1 : 0);
+        return;
+    }
+    // Two integers (for a comparison) or the operands' integer values.
+    const std::int32_t l = ToInteger(acc);
+    const std::int32_t r = right->evaluateInteger(run);
+    std::int32_t result = 0;
+    switch (NodeCode) {
+    case Add:
+        result = wrapAdd(l, r);
+        break;
+    case Sub:
+        result = wrapSub(l, r);
+        break;
+    case Mul:
+        result = wrapMul(l, r);
+        break;
+    case Div:
+    case Mod:
+        if (r == 0)
+            reportDivisionByZero(run, line, NodeCode == Mod);
+        else
+            result = NodeCode == Div ? wrapDiv(l, r) : wrapRem(l, r);
+        break;
+    case Or:
+        result = l | r;
+        break;
+    case And:
+        result = l & r;
+        break;
+    case Xor:
+        result = l ^ r;
+        break;
+    case Shl:
+        result = shiftLeft(l, r);
+        break;
+    case Shr:
+        result = shiftRight(l, r);
+        break;
+    case Eq:
+    case StrictEq:
+        result = l == r;
+        break;
+    case Ne:
+    case StrictNe:
+        result = l != r;
+        break;
+    case Lt:
+        result = l < r;
+        break;
+    case Gt:
+        result = l > r;
+        break;
+    case Le:
+        result = l <= r;
+        break;
+    case Ge:
+        result = l >= r;
+        break;
+    default:
+        break;
+    }
+    acc.setInteger(result);
+}
+
+} // namespace tapwell

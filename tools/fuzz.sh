@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # A long fuzzing campaign on one target:  tools/fuzz.sh TARGET SECONDS [JOBS]
+# It stops after SECONDS or, with TAPWELL_FUZZ_RUNS=N, after N executions.
 # The corpus grows in build/fuzz/tests/fuzz/corpus-TARGET; crashes land in
 # build/fuzz/artifacts/.
 set -euo pipefail
@@ -14,6 +15,8 @@ work=build/fuzz/tests/fuzz/corpus-$target
 mkdir -p "$work" build/fuzz/artifacts
 dict=()
 [ -f "tests/fuzz/$target.dict" ] && dict=(-dict="tests/fuzz/$target.dict")
-exec "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -jobs="$jobs" \
+runs=()
+[ -n "${TAPWELL_FUZZ_RUNS:-}" ] && runs=(-runs="$TAPWELL_FUZZ_RUNS")
+exec "$bin" "${runs[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -jobs="$jobs" \
   -workers="$jobs" -print_final_stats=1 -artifact_prefix=build/fuzz/artifacts/ "${dict[@]}" \
   "$work" "tests/fuzz/corpus/$target"

@@ -30,8 +30,10 @@ void VariableTable::clear() {
 }
 
 void VariableTable::definePredefinedConstants() {
+    // The constants come sorted by name: each goes in at the end without a
+    // search (a hint that does not fit only costs the search).
     for (const ScriptConstant& c : scriptConstants())
-        entries_.insert_or_assign(c.name, ScriptValue(c.value));
+        entries_.insert_or_assign(entries_.end(), c.name, ScriptValue(c.value));
 }
 
 std::uint64_t VariableTable::nextEpoch() {

@@ -6,7 +6,6 @@
 namespace tapwell {
 
 ScriptValue& FuncCallNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    values_.resize(arguments.size());
     for (std::size_t i = 0; i < arguments.size(); ++i)
         arguments[i]->Evaluate(run, values_[i]);
     CallBuiltin(run, out, builtin_, name, values_, line);

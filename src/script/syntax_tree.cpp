@@ -154,7 +154,8 @@ void CondNode::children(std::vector<const Node*>& out) const {
 
 FuncCallNode::FuncCallNode(std::int32_t line, std::string name, ListNode& list)
     : Node(node_code::FuncCall, line, ValueType::Dynamic), name(std::move(name)),
-      arguments(std::move(list.items)), builtin_(ResolveBuiltin(this->name)) {
+      arguments(std::move(list.items)), builtin_(ResolveBuiltin(this->name)),
+      values_(arguments.size()) {
     list.items.clear();
 }
 void FuncCallNode::detachChildren(std::vector<Node*>& out) {

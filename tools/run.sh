@@ -32,7 +32,8 @@ source "$root/tools/wine-env.sh" fresh
 trap tapwell_wine_cleanup EXIT
 work=$(mktemp -d /tmp/tapwell-run.XXXXXX)
 trap 'tapwell_wine_cleanup; rm -rf "$work"' EXIT
-sample=${TAPWELL_SAMPLE:-"Hello, tapwell! こんにちは 世界"}
+# "!" would be the notation's pause box, which nobody answers here.
+sample=${TAPWELL_SAMPLE:-"Hello, tapwell. こんにちは 世界 😀"}
 # Unicode mode, a one-second countdown and a short interval, from an ini file
 # beside a copy of the program.
 cp "$exe" "$work/tapwell.exe"

@@ -32,6 +32,23 @@ inline bool truthOf(Node* n, ScriptRun& run) {
     return n->evaluateTruth(run);
 }
 
+// The truth of a loop's or an if's condition. The commonest tests
+// (`i < n`, `x == 3`) are compared in place, without a call.
+inline bool conditionTruth(Node* n, ScriptRun& run) {
+    if (n->kind == Node::Kind::Binary) {
+        const BinaryNode* b = static_cast<const BinaryNode*>(n);
+        if (const unsigned outcomes = b->directComparison()) {
+            const std::int32_t l = static_cast<VarNode*>(b->left.get())->readInteger(run);
+            Node* right = b->right.get();
+            const std::int32_t r = right->NodeCode == node_code::Int
+                                       ? static_cast<IntNode*>(right)->value
+                                       : static_cast<VarNode*>(right)->readInteger(run);
+            return (outcomes >> ((l > r) - (l < r) + 1)) & 1u;
+        }
+    }
+    return truthOf(n, run);
+}
+
 // The integer of an operand, read according to the operand's shape, which
 // the specialised entries know from when the node was built.
 struct ConstantOperand { // an IntNode

@@ -64,6 +64,28 @@ bool isComparison(std::uint32_t op) {
     return op >= node_code::Eq && op <= node_code::Ge;
 }
 
+// Bit 0: true when less, bit 1: when equal, bit 2: when greater (integers;
+// === and !== compare two integers like == and !=).
+std::uint8_t comparisonOutcomes(std::uint32_t op) {
+    using namespace node_code;
+    switch (op) {
+    case Eq:
+    case StrictEq:
+        return 0b010;
+    case Ne:
+    case StrictNe:
+        return 0b101;
+    case Lt:
+        return 0b001;
+    case Gt:
+        return 0b100;
+    case Le:
+        return 0b011;
+    default:
+        return 0b110;
+    }
+}
+
 std::int32_t applyUnary(std::uint32_t op, std::int32_t x) {
     if (op == node_code::Sub)
         return wrapSub(0, x);
@@ -145,6 +167,9 @@ BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* ri
     integerPath_ = chainDepth_ < kRecursiveChain && integerOperands(op, left, right);
     if (integerPath_)
         integerFn_ = chooseBinaryInteger(op, left, right);
+    if (integerPath_ && isComparison(op) && left->NodeCode == node_code::Var &&
+        (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int))
+        directComparison_ = comparisonOutcomes(op);
 }
 
 ScriptValue& BinaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {

@@ -16,6 +16,7 @@ ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices)
         messageBox_ = host->ShowMessageBox;
         owner_ = host->hWndOwner;
     }
+    askAtBoundary_ = checkAbort_ != nullptr;
     if (!messageBox_)
         messageBox_ = devices.platformMessageBox;
     if (!services_) {
@@ -35,6 +36,7 @@ ScriptRun::~ScriptRun() = default;
 bool ScriptRun::askAbort(std::int32_t line) {
     if (stopPending_ || (checkAbort_ && checkAbort_(line) == 1)) {
         stopPending_ = false;
+        askAtBoundary_ = checkAbort_ != nullptr;
         FlowState = FLOW_STOP;
         return true;
     }
@@ -42,8 +44,10 @@ bool ScriptRun::askAbort(std::int32_t line) {
 }
 
 bool ScriptRun::stopRequested() const {
-    if (!stopPending_ && checkAbort_ && checkAbort_(currentLine_) == 1)
+    if (!stopPending_ && checkAbort_ && checkAbort_(currentLine_) == 1) {
         stopPending_ = true;
+        askAtBoundary_ = true;
+    }
     return stopPending_;
 }
 

@@ -43,7 +43,7 @@ class ScriptRun final : public BuiltinEnv {
     // request sets FlowState to FLOW_STOP and returns true. Inline, as it
     // runs after every statement and loop iteration.
     bool checkAbort(std::int32_t line) {
-        if (!stopPending_ && !checkAbort_)
+        if (!askAtBoundary_)
             return false;
         return askAbort(line);
     }
@@ -92,6 +92,9 @@ class ScriptRun final : public BuiltinEnv {
     // A stop request that a built-in's query took from the host; the next
     // statement boundary acts on it.
     mutable bool stopPending_ = false;
+    // stopPending_ or a host CheckAbort: whether a statement boundary has
+    // anything to do (one test for the common case of neither).
+    mutable bool askAtBoundary_ = false;
     mutable std::int32_t currentLine_ = 0;
 };
 

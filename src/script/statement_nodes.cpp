@@ -67,7 +67,7 @@ IfNode::IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePa
 }
 
 void IfNode::Execute(ScriptRun& run) {
-    if (truthOf(condition.get(), run))
+    if (conditionTruth(condition.get(), run))
         static_cast<BlockNode*>(then.get())->BlockNode::Execute(run);
     else if (elsePart)
         elsePart->executeStatement(run);
@@ -88,7 +88,7 @@ WhileNode::WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool e
 void WhileNode::Execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
     for (;;) {
-        if (!endless && !truthOf(condition.get(), run))
+        if (!endless && !conditionTruth(condition.get(), run))
             return;
         block->BlockNode::Execute(run);
         if (loopShouldReturn(run, line))
@@ -112,7 +112,7 @@ void ForNode::Execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
     init->executeStatement(run);
     for (;;) {
-        if (!truthOf(condition.get(), run))
+        if (!conditionTruth(condition.get(), run))
             return;
         block->BlockNode::Execute(run);
         if (run.FlowState == FLOW_BREAK) {

@@ -258,6 +258,11 @@ class BinaryNode final : public Node {
     // evaluates itself, unless && or || decide without it); result in `acc`.
     void apply(ScriptRun& run, ScriptValue& acc);
 
+    // For a comparison of an integer variable with an integer literal or
+    // variable, the outcomes that make it true: bit 0 for less, bit 1 for
+    // equal, bit 2 for greater. 0 for every other node.
+    std::uint8_t directComparison() const { return directComparison_; }
+
     NodePtr left;
     NodePtr right;
 
@@ -268,6 +273,7 @@ class BinaryNode final : public Node {
     // operator and the operand types allow it, and the left chain is short
     // enough to recurse along.
     bool integerPath_ = false;
+    std::uint8_t directComparison_ = 0;
 };
 
 class AssignNode final : public Node {

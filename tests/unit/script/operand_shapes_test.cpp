@@ -67,6 +67,35 @@ TEST_F(OperandShapes, EveryOperatorAgreesAcrossShapes) {
     }
 }
 
+TEST_F(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
+    const char* ops[] = {"<", ">", "<=", ">=", "==", "!=", "===", "!=="};
+    const char* tests[] = {"a OP b",          "b OP a",  "a OP a",  "a OP 3", "b OP 7",
+                           "b OP 2147483647", "c OP -1", "s$ OP b", "a OP s$"};
+    std::string script = "a = -5\nb = 7\nc = -2147483647 - 1\ns$ = \"10\"\n";
+    int lines = 0;
+    for (const char* op : ops) {
+        for (std::string test : tests) {
+            test.replace(test.find("OP"), 2, op);
+            script +=
+                "if " + test + " {\ncb.v(1, " + test + ")\n} else {\ncb.v(0, " + test + ")\n}\n";
+            ++lines;
+        }
+    }
+    const std::string log = run(script);
+    std::istringstream in(log);
+    int seen = 0;
+    for (std::string line; std::getline(in, line); ++seen) {
+        const auto w = words(line);
+        ASSERT_EQ(w.size(), 3u) << line;
+        EXPECT_EQ(w[1], w[2]) << "condition " << seen << ": " << line;
+    }
+    EXPECT_EQ(seen, lines) << log;
+    // A loop's test is taken afresh each time round.
+    EXPECT_EQ(run("k = 0\nn = 3\nwhile k != n {\nk++\nif k == 2 {\nn = 5\n}\n}\n"
+                  "for (j = 10, j >= k, j -= 2) {\n}\ncb.v(k, n, j)"),
+              "v 5 5 4\n");
+}
+
 TEST_F(OperandShapes, KnownResultsThroughVariables) {
     EXPECT_EQ(run("a = 2147483647\nb = -2147483647 - 1\nc = -1\nd = 33\n"
                   "cb.v(a + 1, b - 1, a * 2, b / c, b % c, 1 << d, c >> d, -7 / 2, -7 % 2)"),

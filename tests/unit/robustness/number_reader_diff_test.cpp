@@ -1,5 +1,6 @@
 // The number readers agree with the C library's strtol, taken with the
 // 32-bit long of the platform the program runs on, on random inputs.
+#include "../script/script_test_host.h"
 #include "keystroke/key_number.h"
 #include "script/script_value.h"
 
@@ -101,5 +102,33 @@ TEST(NumberFormatDifferential, ToTextMatchesPrintfDecimal) {
         std::int32_t v = any(rng);
         std::snprintf(buf, sizeof buf, "%d", v);
         ASSERT_EQ(tapwell::ToText(v), buf);
+    }
+}
+
+TEST(NumberReaderDifferential, ScriptLiteralsMatchStrtolInBases2To16) {
+    // Each literal is one token: only digits of its base follow the prefix.
+    std::mt19937 rng(4242);
+    struct Form {
+        const char* prefix;
+        std::string digits;
+        int base;
+        std::size_t maxLen;
+    } forms[] = {
+        {"0x", "0123456789abcdefABCDEF", 16, 12}, {"0b", "01", 2, 40}, {"", "0123456789", 10, 14}};
+    for (const Form& f : forms) {
+        std::string script;
+        std::vector<std::int32_t> expected;
+        for (int i = 0; i < 300; ++i) {
+            std::string digits = randomNumberish(rng, f.digits, f.maxLen);
+            if (digits.empty())
+                digits = "1";
+            script += "cb.v(" + std::string(f.prefix) + digits + ")\n";
+            expected.push_back(referenceStrtol32(digits, f.base));
+        }
+        tapwell::test::ScriptTestHost host;
+        std::string want;
+        for (std::int32_t v : expected)
+            want += "v " + std::to_string(v) + "\n";
+        EXPECT_EQ(host.runLog(script), want) << "base " << f.base;
     }
 }

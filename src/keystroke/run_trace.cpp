@@ -64,11 +64,11 @@ const char* iconName(RunIcon icon) {
     return "error";
 }
 
-// Counts the lines and, for an endless run, refuses the one past the limit.
+// Counts the lines and, when capped, refuses the one past the limit.
 class TraceLines {
   public:
-    TraceLines(TraceWriter& out, bool endless, std::uint64_t max)
-        : out_(out), endless_(endless), max_(max), keys_(keyLines()) {}
+    TraceLines(TraceWriter& out, bool capped, std::uint64_t max)
+        : out_(out), capped_(capped), max_(max), keys_(keyLines()) {}
 
     void line(std::string_view text) {
         if (!admit())
@@ -101,7 +101,7 @@ class TraceLines {
     bool admit() {
         if (limited_)
             return false;
-        if (endless_ && count_ >= max_) {
+        if (capped_ && count_ >= max_) {
             limited_ = true;
             return false;
         }
@@ -110,7 +110,7 @@ class TraceLines {
     }
 
     TraceWriter& out_;
-    bool endless_;
+    bool capped_;
     std::uint64_t max_;
     const std::array<std::string, 512>& keys_;
     std::uint64_t count_ = 0;
@@ -185,7 +185,7 @@ class TraceHost : public RunHost {
 
 TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter& out) {
     const bool endless = options.settings.iLoopNum == 0;
-    TraceLines lines(out, endless, options.maxEvents);
+    TraceLines lines(out, endless || options.capEveryRun, options.maxEvents);
     TraceHost host(std::move(text), options, lines);
     RecordingSink sink;
     sink.keepEvents = false;

@@ -10,14 +10,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tapwell::fuzz::Input in{data, size};
     std::uint8_t flags = in.takeByte();
     tapwell::TraceOptions opt;
-    opt.settings.iInputMode = (flags & 1) ? tapwell::InputMode::Unicode : tapwell::InputMode::Keyboard;
+    opt.settings.iInputMode =
+        (flags & 1) ? tapwell::InputMode::Unicode : tapwell::InputMode::Keyboard;
     opt.settings.iErrorStop = (flags >> 1) & 1;
     opt.settings.iDisableTab = (flags >> 2) & 1;
     opt.settings.iDisableSpace = (flags >> 3) & 1;
     opt.settings.iDisableEnter = (flags >> 4) & 1;
     opt.settings.iLoopNum = (flags >> 5) & 3; // 0 is endless: the cap ends it
     opt.language = (flags & 0x80) ? tapwell::RunLanguage::Japanese : tapwell::RunLanguage::English;
-    opt.maxEvents = 2000; // endless runs: enough to go round a few times
+    // Enough for an endless run to go round a few times; finite runs are
+    // capped too, since nested repeat blocks can ask for billions of events.
+    opt.maxEvents = 2000;
+    opt.capEveryRun = true;
     std::u16string text = (flags & 0x40) ? in.restAsUnits() : tapwell::utf8ToUtf16(in.rest());
     std::size_t lines = 0;
     bool sawEnd = false;

@@ -64,11 +64,11 @@ const char* iconName(RunIcon icon) {
     return "error";
 }
 
-// Counts the lines and, when capped, refuses the one past the limit.
+// Counts the lines and, for an endless run, refuses the one past the limit.
 class TraceLines {
   public:
-    TraceLines(TraceWriter& out, bool capped, std::uint64_t max)
-        : out_(out), capped_(capped), max_(max), keys_(keyLines()) {}
+    TraceLines(TraceWriter& out, bool endless, std::uint64_t max)
+        : out_(out), endless_(endless), max_(max), keys_(keyLines()) {}
 
     void line(std::string_view text) {
         if (!admit())
@@ -101,7 +101,7 @@ class TraceLines {
     bool admit() {
         if (limited_)
             return false;
-        if (capped_ && count_ >= max_) {
+        if (endless_ && count_ >= max_) {
             limited_ = true;
             return false;
         }
@@ -110,7 +110,7 @@ class TraceLines {
     }
 
     TraceWriter& out_;
-    bool capped_;
+    bool endless_;
     std::uint64_t max_;
     const std::array<std::string, 512>& keys_;
     std::uint64_t count_ = 0;
@@ -185,7 +185,7 @@ class TraceHost : public RunHost {
 
 TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter& out) {
     const bool endless = options.settings.iLoopNum == 0;
-    TraceLines lines(out, endless || options.capEveryRun, options.maxEvents);
+    TraceLines lines(out, endless, options.maxEvents);
     TraceHost host(std::move(text), options, lines);
     RecordingSink sink;
     sink.keepEvents = false;
@@ -198,7 +198,13 @@ TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter&
     bool silentPasses = false;
     std::uint64_t passes = 0;
     std::uint64_t linesAtPassStart = 0;
+    std::uint64_t ticks = 0;
+    bool outOfTicks = false;
     while (run.running() && host.armed && !lines.limited()) {
+        if (options.maxTicks != 0 && ticks++ == options.maxTicks) {
+            outOfTicks = true;
+            break;
+        }
         host.clockMs += host.period;
         run.onRunTimer(RUN_TIMER_ID);
         if (run.completedPasses() != passes) {
@@ -214,7 +220,7 @@ TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter&
     }
 
     TraceEnd end;
-    if (lines.limited() || (silentPasses && endless))
+    if (lines.limited() || outOfTicks || (silentPasses && endless))
         end = TraceEnd::Limit;
     else if (silentPasses || run.lastEnd() == RunEnd::Normal)
         end = TraceEnd::Ok;

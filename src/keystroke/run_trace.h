@@ -20,11 +20,12 @@ struct TraceOptions {
     std::u16string prefix;
     std::u16string suffix;
     RunLanguage language = RunLanguage::English;
-    // Only an endless run (loop count 0) is cut off, after this many lines,
-    // unless capEveryRun is set: nested repeat blocks make even a finite run
-    // as long as one likes, which a fuzzer must not wait for.
+    // Only an endless run (loop count 0) is cut off, after this many lines.
     std::uint64_t maxEvents = 100000;
-    bool capEveryRun = false;
+    // Any run is cut off after this many timer ticks, 0 being no limit:
+    // nested repeat blocks make even a finite run as long as one likes, with
+    // or without output, which a fuzzer must not wait for.
+    std::uint64_t maxTicks = 0;
 };
 
 enum class TraceEnd : std::uint8_t { Ok, Error, Limit };

@@ -62,20 +62,28 @@ TEST(RunTrace, EndlessRunStopsExactlyAtTheLimit) {
     EXPECT_EQ(t.end, TraceEnd::Error);
 }
 
-TEST(RunTrace, LimitAppliesToEndlessRunsOrWhenEveryRunIsCapped) {
+TEST(RunTrace, LimitAppliesOnlyToEndlessRuns) {
     Traced t = trace(u"AB", loop(3, 2));
     EXPECT_EQ(t.end, TraceEnd::Ok);
     EXPECT_EQ(t.out.size(), std::string("down 41 A\nup 41 A\ndown 42 B\nup 42 B\n").size() * 3 +
                                 std::string("end ok\n").size());
-    // Unless every run is capped: nested blocks would otherwise ask for
-    // 10^10 events from a finite run.
-    TraceOptions capped = loop(1, 5);
-    capped.capEveryRun = true;
-    t = trace(u"{99999:{99999:{99999:A}}}", capped);
-    EXPECT_EQ(t.out, "down 41 A\nup 41 A\ndown 41 A\nup 41 A\ndown 41 A\nend limit\n");
+}
+
+TEST(RunTrace, TickLimitCutsOffAnyRun) {
+    // Nested blocks ask for 10^10 ticks from a finite run, with output or
+    // without.
+    TraceOptions o = loop(1);
+    o.maxTicks = 1000;
+    Traced t = trace(u"{99999:{99999:[FOO]}}", o);
+    EXPECT_EQ(t.out, "end limit\n");
     EXPECT_EQ(t.end, TraceEnd::Limit);
-    // A capped run that ends before the cap still ends as it would have.
-    t = trace(u"{2:A}", capped);
+    t = trace(u"{99999:{99999:A}}", o);
+    EXPECT_EQ(t.end, TraceEnd::Limit);
+    EXPECT_GT(t.out.size(), 0u);
+    EXPECT_LT(t.out.size(), 1000u * 20);
+    // A run that ends within the limit ends as it would have.
+    t = trace(u"{2:A}", o);
+    EXPECT_EQ(t.out, "down 41 A\nup 41 A\ndown 41 A\nup 41 A\nend ok\n");
     EXPECT_EQ(t.end, TraceEnd::Ok);
 }
 

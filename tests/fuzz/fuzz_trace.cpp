@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     opt.settings.iDisableEnter = (flags >> 4) & 1;
     opt.settings.iLoopNum = (flags >> 5) & 3; // 0 is endless: the cap ends it
     opt.language = (flags & 0x80) ? tapwell::RunLanguage::Japanese : tapwell::RunLanguage::English;
-    opt.maxEvents = 2000; // endless runs: enough to go round a few times
+    opt.maxEvents = 400; // endless runs: enough to go round a few times
     // Finite runs too: nested repeat blocks can ask for billions of ticks.
-    opt.maxTicks = 20000;
+    opt.maxTicks = 4000;
     std::u16string text = (flags & 0x40) ? in.restAsUnits() : tapwell::utf8ToUtf16(in.rest());
     std::size_t lines = 0;
     bool sawEnd = false;

@@ -49,6 +49,7 @@ class ScriptRun final : public BuiltinEnv {
     }
     // Line of the statement in progress, for stop queries from built-ins.
     void setCurrentLine(std::int32_t line) { currentLine_ = line; }
+    std::int32_t currentLine() const { return currentLine_; }
 
     // Reports through the host without touching the flow state (syntax errors).
     void reportError(int code, std::int32_t line, std::string_view utf8Message);

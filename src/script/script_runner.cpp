@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 namespace tapwell {
@@ -18,6 +19,39 @@ ScriptDevices g_defaultDevices;
 void reportLiteral(const ScriptHost* host, int code, const char16_t* text) {
     if (host && host->ReportError)
         host->ReportError(code, -1, text);
+}
+
+std::int32_t parseAndExecute(ScriptRun& run, std::string& source) {
+    ParseOutcome parsed = parseScript(source);
+    std::string().swap(source);
+    if (parsed.result != kParseAccepted) {
+        char message[128];
+        std::snprintf(message, sizeof message, "Error at line %d: %s\n",
+                      static_cast<int>(parsed.errorLine), parsed.message.c_str());
+        run.reportError(kErrorSyntax, parsed.errorLine, message);
+        return 0;
+    }
+    if (parsed.root) {
+        run.variables().definePredefinedConstants();
+        parsed.root->Execute(run);
+    }
+    return run.ExitCode;
+}
+
+// A script can grow a text without bound with nothing but operators
+// (a$ = a$ + a$ in a loop). Running out of memory ends the script with an
+// error instead of taking the program down with it.
+void reportOutOfMemory(ScriptRun& run) {
+    // The script ends here anyway: its variables give back what reporting needs.
+    run.variables().clear();
+    char message[80];
+    std::snprintf(message, sizeof message, "Runtime error at line %d: Out of memory.\n",
+                  static_cast<int>(run.currentLine()));
+    try {
+        run.reportRuntimeError(kErrorNoMemory, run.currentLine(), message);
+    } catch (const std::bad_alloc&) {
+        run.FlowState = FLOW_STOP;
+    }
 }
 
 } // namespace
@@ -54,22 +88,14 @@ std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
     }
 
     ScriptRun run(host, devices);
-    ParseOutcome parsed = parseScript(source);
-    std::string().swap(source);
-    if (parsed.result != kParseAccepted) {
-        char message[128];
-        std::snprintf(message, sizeof message, "Error at line %d: %s\n",
-                      static_cast<int>(parsed.errorLine), parsed.message.c_str());
-        run.reportError(kErrorSyntax, parsed.errorLine, message);
-        return 0;
+    try {
+        return parseAndExecute(run, source);
+    } catch (const std::bad_alloc&) {
+        reportOutOfMemory(run);
+    } catch (const std::length_error&) {
+        reportOutOfMemory(run);
     }
-    if (parsed.root) {
-        run.variables().definePredefinedConstants();
-        parsed.root->Execute(run);
-    }
-    const std::int32_t result = run.ExitCode;
-    parsed.root.reset();
-    return result;
+    return run.ExitCode;
 }
 
 } // namespace tapwell

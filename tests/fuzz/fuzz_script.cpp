@@ -5,14 +5,13 @@
 // megabyte fails as on a machine that has run out of memory: the script must
 // then end with its out-of-memory error (a sanitizer build would otherwise
 // stop at its own memory limit first).
+#include "allocation_limit.h"
 #include "keystroke/recording_sink.h"
 #include "script/script_runner.h"
 #include "script/services_fake.h"
 
 #include <sanitizer/allocator_interface.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 
 namespace {
@@ -20,7 +19,6 @@ namespace {
 constexpr std::size_t kHeapCap = 4u << 20;
 constexpr std::size_t kLargestAllocation = 1u << 20;
 int g_steps = 0;
-bool g_limitAllocations = false;
 
 std::int32_t stopAfterBudget(std::int32_t) {
     return ++g_steps > 2000 || __sanitizer_get_current_allocated_bytes() > kHeapCap ? 1 : 0;
@@ -35,20 +33,6 @@ std::int32_t callBack(tapwell::CallBackCall* call) {
 }
 
 } // namespace
-
-void* operator new(std::size_t size) {
-    if (g_limitAllocations && size > kLargestAllocation)
-        throw std::bad_alloc();
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 512)
@@ -67,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.ReportError = ignoreError;
     host.CallBack = callBack;
     g_steps = 0;
-    g_limitAllocations = true;
+    tapwell::test::AllocationLimit limit(kLargestAllocation);
     (void)tapwell::RunScriptText(text.c_str(), &host, devices);
-    g_limitAllocations = false;
     return 0;
 }

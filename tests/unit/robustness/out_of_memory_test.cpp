@@ -1,45 +1,11 @@
 // Running out of memory in the middle of a script: the script ends with an
-// error and the program goes on. This binary replaces the global operator new
-// so that, while a test arms the limit, any single allocation above it fails
-// as it would on a machine whose memory is used up.
+// error and the program goes on.
 #include "../script/script_test_host.h"
+#include "allocation_limit.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdint>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<std::size_t> g_largestAllowed{SIZE_MAX};
-
-struct AllocationLimit {
-    explicit AllocationLimit(std::size_t bytes) { g_largestAllowed = bytes; }
-    ~AllocationLimit() { g_largestAllowed = SIZE_MAX; }
-    AllocationLimit(const AllocationLimit&) = delete;
-    AllocationLimit& operator=(const AllocationLimit&) = delete;
-};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (size > g_largestAllowed.load(std::memory_order_relaxed))
-        throw std::bad_alloc();
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-// The pointers come from the malloc above, which GCC cannot see.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
+using tapwell::test::AllocationLimit;
 using tapwell::test::ScriptTestHost;
 
 TEST(OutOfMemory, TextGrownByOperatorsEndsTheScriptWithAnError) {

@@ -1,0 +1,23 @@
+// Makes allocations fail on demand, as on a machine whose memory is used up.
+// A binary that links allocation_limit.cpp has every global operator new and
+// delete replaced; while a limit is set, a single request above it throws
+// std::bad_alloc (the nothrow forms return null).
+#pragma once
+
+#include <cstddef>
+
+namespace tapwell::test {
+
+void setLargestAllocation(std::size_t bytes);
+void clearAllocationLimit();
+
+// Sets the limit for its lifetime.
+class AllocationLimit {
+  public:
+    explicit AllocationLimit(std::size_t bytes) { setLargestAllocation(bytes); }
+    ~AllocationLimit() { clearAllocationLimit(); }
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
+};
+
+} // namespace tapwell::test

@@ -35,12 +35,17 @@ std::int32_t AssignNode::storeQuotient(ScriptRun& run) {
     // The divisor is tested first; when it is not zero the value expression
     // runs a second time for the division itself.
     const bool remainder = AssignCode == assign_code::Mod;
-    if (value->evaluateInteger(run) == 0) {
+    const std::int32_t first = value->evaluateInteger(run);
+    if (first == 0) {
         reportDivisionByZero(run, line, remainder);
         return 0;
     }
     const std::int32_t t = target->readInteger(run);
-    const std::int32_t d = value->evaluateInteger(run);
+    // A /= inside the value doubles the work again, so a few dozen nested
+    // ones keep one statement busy for years, out of reach of the stop
+    // request between statements. Once a stop is asked for, the first value
+    // serves for the division and the statement ends in linear time.
+    const std::int32_t d = run.stopRequested() ? first : value->evaluateInteger(run);
     if (d == 0) { // the second run of the expression gave 0
         reportDivisionByZero(run, line, remainder);
         return 0;

@@ -109,5 +109,18 @@ TEST_F(ControlFlow, AStopTakenWhileABuiltinWaitsEndsTheScriptAfterThatStatement)
     EXPECT_EQ(run("x = sleep(100000) + cb.same()\ncb.never()"), "abort? 2\nsame\n");
 }
 
+TEST_F(ControlFlow, AStopCutsShortNestedDivisionsThatRunTheirValueTwice) {
+    // Every /= runs its value twice: 64 nested ones would run 2^64 times.
+    std::string script = "a = 1\nb = ";
+    for (int i = 0; i < 64; ++i)
+        script += "(a /= ";
+    script += "1" + std::string(64, ')') + "\ncb.never()\n";
+    int queries = 0;
+    t.checkAbort = [&](int) { return ++queries == 100 ? 1 : 0; };
+    EXPECT_EQ(run(script), "");
+    // The request, once taken, is not asked for again.
+    EXPECT_EQ(queries, 100);
+}
+
 } // namespace
 } // namespace tapwell::test

@@ -90,7 +90,14 @@ std::optional<std::u16string> Win32ScriptServices::clipboardText(OwnerWindow own
     std::size_t length = 0;
     while (length < capacity && units[length] != 0)
         ++length;
-    std::u16string text(units, length);
+    std::u16string text;
+    try {
+        text.assign(units, length);
+    } catch (...) {
+        // Out of memory ends the script; the block must not stay locked.
+        GlobalUnlock(data);
+        throw;
+    }
     GlobalUnlock(data);
     return text;
 }

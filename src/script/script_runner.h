@@ -18,7 +18,9 @@ inline constexpr int kErrorNoMemory = 106;
 inline constexpr int kErrorInvalidText = 107;
 
 // Runs the null-terminated `text` with `host` (may be null, as may any of its
-// entries). Returns the script's exit code; -1 after errors 106 and 107.
+// entries). Returns the script's exit code; -1 when the text is null (107) or
+// cannot be translated for lack of memory (106). Running out of memory later
+// ends the script with error 106 and its exit code so far.
 std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
                            const ScriptDevices& devices = {});
 

@@ -3,15 +3,18 @@
 // the text to be typed.
 #pragma once
 
-#include "app/settings.h"
-#include "app/ui_language.h"
+#include "common/language.h"
+#include "settings/settings.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tapwell {
 
 struct AppState {
-    UiLanguage language = UiLanguage::Japanese;
+    Language language = Language::Japanese;
     std::u16string programTitle = u"doruviravad";
     bool UseIniFile = false;
     Settings settings;
@@ -28,6 +31,12 @@ struct AppState {
 AppState& appState();
 
 // Sets the language and the program title that goes with it.
-void setUiLanguage(AppState& state, UiLanguage language);
+void setUiLanguage(AppState& state, Language language);
+
+// `tpwLang` is the TPW_LANG variable (nullopt when unset). A non-empty value
+// decides on its own: "JA" in any case is Japanese, anything else English.
+// Otherwise the system's default language id decides (primary language 0x11).
+Language chooseUiLanguage(std::optional<std::u16string_view> tpwLang,
+                            std::uint16_t systemLanguageId);
 
 } // namespace tapwell

@@ -1,17 +1,15 @@
 #include "app/startup_win32.h"
-#include "app/help_win32.h"
+#include "dialog/help_win32.h"
 
 #include "app/app_state.h"
 #include "app/app_texts.h"
 #include "app/command_line.h"
-#include "app/main_dialog.h"
-#include "app/message_box_win32.h"
-#include "app/regw_win32.h"
-#include "app/settings_stores_win32.h"
-#include "app/system_library_win32.h"
-#include "app/text_file.h"
-#include "app/text_file_win32.h"
-#include "app/ui_language.h"
+#include "dialog/main_dialog.h"
+#include "theme/message_box_win32.h"
+#include "settings/settings_stores_win32.h"
+#include "common/windows_glue_win32.h"
+#include "files/text_file.h"
+#include "files/text_file_win32.h"
 #include "theme/theme_win32.h"
 
 #include <commctrl.h>
@@ -31,10 +29,6 @@ constexpr DWORD kMessageFilterAdd = 1;
 std::u16string u16(std::wstring_view s) {
     return std::u16string(s.begin(), s.end());
 }
-std::wstring wide(std::u16string_view s) {
-    return std::wstring(s.begin(), s.end());
-}
-
 std::optional<std::u16string> environmentVariable(const wchar_t* name) {
     DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
     if (needed == 0)
@@ -49,16 +43,16 @@ std::optional<std::u16string> environmentVariable(const wchar_t* name) {
 
 void chooseLanguage(AppState& state) {
     std::optional<std::u16string> tpwLang = environmentVariable(L"TPW_LANG");
-    UiLanguage language =
+    Language language =
         chooseUiLanguage(tpwLang ? std::optional<std::u16string_view>(*tpwLang) : std::nullopt,
                          GetSystemDefaultLangID());
     setUiLanguage(state, language);
-    REGW::setJapanese(language == UiLanguage::Japanese);
+    REGW::setJapanese(language == Language::Japanese);
 }
 
 void enterExecutableFolder() {
     if (auto folder = executableFolder(u16(modulePath())))
-        SetCurrentDirectoryW(wide(*folder).c_str());
+        SetCurrentDirectoryW(toWide(*folder).c_str());
 }
 
 void showStartupMessage(AppText text, UINT icon) {
@@ -134,7 +128,7 @@ std::wstring modulePath() {
 
 std::optional<std::u16string> readCommandLineFile(std::u16string_view path) {
     std::u16string text;
-    if (ReadTextFile(wide(path), text) != kReadTextOk)
+    if (ReadTextFile(toWide(path), text) != kReadTextOk)
         return std::nullopt;
     return text;
 }

@@ -68,9 +68,9 @@ int traceCommand(const Args& args) {
         } else if (a == "--lang") {
             const std::string* v = value();
             if (v && *v == "en")
-                options.language = RunLanguage::English;
+                options.language = Language::English;
             else if (v && *v == "ja")
-                options.language = RunLanguage::Japanese;
+                options.language = Language::Japanese;
             else
                 return usageError(kTraceUsage, "--lang takes en or ja");
         } else if (a == "--prefix" || a == "--suffix") {

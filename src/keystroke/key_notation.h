@@ -2,6 +2,7 @@
 // release keys or wait, and repeat blocks. Each form is one step of a run.
 #pragma once
 
+#include "common/language.h"
 #include "keystroke/key_event_sink.h"
 #include "keystroke/run_host.h"
 #include "keystroke/run_texts.h"
@@ -34,7 +35,7 @@ struct NotationContext {
     RepeatStack& repeatStack;
     KeyEventSink& sink;
     RunHost& host;
-    RunLanguage language;
+    Language language;
     bool errorStop;
 };
 

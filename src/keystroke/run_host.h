@@ -2,6 +2,7 @@
 // implements it on Windows; tests and tapwell-cli's trace use a virtual clock.
 #pragma once
 
+#include "common/language.h"
 #include "keystroke/run_settings.h"
 #include "keystroke/run_texts.h"
 
@@ -71,7 +72,7 @@ class RunHost {
     virtual bool startScript(std::u16string text) = 0;
 
     virtual std::u16string programTitle() = 0;
-    virtual RunLanguage language() = 0;
+    virtual Language language() = 0;
 };
 
 } // namespace tapwell

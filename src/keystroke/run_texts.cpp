@@ -43,12 +43,12 @@ static_assert(tableInEnumOrder(), "run texts must follow the RunText order");
 
 } // namespace
 
-std::u16string_view runText(RunText id, RunLanguage lang) {
+std::u16string_view runText(RunText id, Language lang) {
     const TextPair& t = kTexts[static_cast<std::size_t>(id)];
-    return lang == RunLanguage::Japanese ? t.japanese : t.english;
+    return lang == Language::Japanese ? t.japanese : t.english;
 }
 
-std::u16string formatRunText(RunText id, RunLanguage lang,
+std::u16string formatRunText(RunText id, Language lang,
                              std::initializer_list<std::u16string_view> args) {
     std::u16string_view fmt = runText(id, lang);
     auto next = args.begin();

@@ -1,6 +1,8 @@
 // Every text the keystroke run shows, in Japanese and English side by side.
 #pragma once
 
+#include "common/language.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -8,7 +10,6 @@
 
 namespace tapwell {
 
-enum class RunLanguage : std::uint8_t { Japanese, English };
 
 enum class RunText : std::uint8_t {
     EmptyText,
@@ -27,11 +28,11 @@ enum class RunText : std::uint8_t {
     Count_
 };
 
-std::u16string_view runText(RunText id, RunLanguage lang);
+std::u16string_view runText(RunText id, Language lang);
 
 // Fills %d, %s and %c from `args` in order and turns %% into %. A placeholder
 // without an argument stays as it is.
-std::u16string formatRunText(RunText id, RunLanguage lang,
+std::u16string formatRunText(RunText id, Language lang,
                              std::initializer_list<std::u16string_view> args);
 
 std::u16string decimalText(std::int64_t value);

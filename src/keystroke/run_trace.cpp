@@ -172,7 +172,7 @@ class TraceHost : public RunHost {
     }
     bool startScript(std::u16string) override { return false; }
     std::u16string programTitle() override { return u""; }
-    RunLanguage language() override { return options_.language; }
+    Language language() override { return options_.language; }
 
   private:
     std::u16string text_;

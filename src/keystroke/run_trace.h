@@ -3,6 +3,7 @@
 // how the run ended. Behind tapwell-cli's trace.
 #pragma once
 
+#include "common/language.h"
 #include "keystroke/run_settings.h"
 #include "keystroke/run_texts.h"
 
@@ -19,7 +20,7 @@ struct TraceOptions {
     RunSettings settings; // mode, error stop, ignores and loop count are used
     std::u16string prefix;
     std::u16string suffix;
-    RunLanguage language = RunLanguage::English;
+    Language language = Language::English;
     // Only an endless run (loop count 0) is cut off, after this many lines.
     std::uint64_t maxEvents = 100000;
     // Any run is cut off after this many timer ticks, 0 being no limit:

@@ -3,6 +3,7 @@
 // (script mode). Lives on the GUI thread; the process has one.
 #pragma once
 
+#include "common/language.h"
 #include "keystroke/key_event_sink.h"
 #include "keystroke/key_notation.h"
 #include "keystroke/run_host.h"
@@ -76,7 +77,7 @@ class SimulationRun {
     std::atomic<bool>& scriptStopRequested_;
 
     RunSettings settings_;
-    RunLanguage language_ = RunLanguage::English;
+    Language language_ = Language::English;
     bool autoRun_ = false;
     bool running_ = false;
     RunPhase phase_ = RunPhase::Countdown;

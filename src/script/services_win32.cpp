@@ -1,5 +1,6 @@
 #include "script/services_win32.h"
 
+#include "common/windows_glue_win32.h"
 #include "script/services_sleep.h"
 
 #include <windows.h>
@@ -9,10 +10,6 @@
 namespace tapwell {
 
 namespace {
-
-const wchar_t* wide(const std::u16string& s) {
-    return reinterpret_cast<const wchar_t*>(s.c_str());
-}
 
 // The clipboard is opened and closed within one call.
 class OpenClipboardScope {

@@ -1,6 +1,6 @@
 // Hex dumps: any text decodes without crashing, and any bytes survive a
 // round trip through their dump.
-#include "app/hex_dump.h"
+#include "files/hex_dump.h"
 #include "fuzz_input.h"
 
 #include <cstdlib>

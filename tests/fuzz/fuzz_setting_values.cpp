@@ -1,6 +1,6 @@
 // The registry's text-number rule agrees with a straightforward reading:
 // optional white space and sign, decimal digits, and a value that fits.
-#include "app/registry_value.h"
+#include "settings/settings_store.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,6 @@
 // The text reader's decoding path (byte-order marks, detection fallback) on
 // any bytes, with a code-page service that knows nothing and fails often.
-#include "app/text_file_decoding.h"
+#include "files/text_file_decoding.h"
 #include "fake_code_page_service.h"
 #include "fuzz_input.h"
 

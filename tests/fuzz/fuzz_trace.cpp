@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     opt.settings.iDisableSpace = (flags >> 3) & 1;
     opt.settings.iDisableEnter = (flags >> 4) & 1;
     opt.settings.iLoopNum = (flags >> 5) & 3; // 0 is endless: the cap ends it
-    opt.language = (flags & 0x80) ? tapwell::RunLanguage::Japanese : tapwell::RunLanguage::English;
+    opt.language = (flags & 0x80) ? tapwell::Language::Japanese : tapwell::Language::English;
     opt.maxEvents = 400; // endless runs: enough to go round a few times
     // Finite runs too: nested repeat blocks can ask for billions of ticks.
     opt.maxTicks = 4000;

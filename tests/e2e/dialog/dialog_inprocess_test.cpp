@@ -1,9 +1,9 @@
 // The main dialog created inside the test process, where its menus can be
 // read (Wine keeps menus private to their process).
 #include "app/app_state.h"
-#include "app/dialog_accelerator_win32.h"
-#include "app/main_dialog_proc_win32.h"
-#include "app/message_box_win32.h"
+#include "dialog/main_dialog_win32.h"
+#include "dialog/main_dialog.h"
+#include "theme/message_box_win32.h"
 #include "resource.h"
 #include "support/win_driver.h"
 
@@ -45,7 +45,7 @@ class InProcessDialog {
     explicit InProcessDialog(bool japanese, const Settings& settings = {}) {
         SetCurrentDirectoryW(makeScratchDir(japanese ? L"inproc-ja" : L"inproc-en").c_str());
         AppState& app = appState();
-        setUiLanguage(app, japanese ? UiLanguage::Japanese : UiLanguage::English);
+        setUiLanguage(app, japanese ? Language::Japanese : Language::English);
         app.UseIniFile = true;
         app.settings = settings;
         app.InputText.clear();

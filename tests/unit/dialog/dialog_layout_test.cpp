@@ -1,4 +1,4 @@
-#include "app/dialog_layout.h"
+#include "dialog/dialog_layout.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -113,10 +113,10 @@ TEST(Enlargement, FactorIsTheSmallerRatioAndFontsFollowIt) {
     EXPECT_EQ(enlargedFontWeight(2.0), 600);
     EXPECT_EQ(enlargedFontWeight(1.0), 400);
     EXPECT_EQ(enlargedFontWeight(0.8), 400);
-    EXPECT_EQ(textBoxFontHeight(0.0, UiLanguage::Japanese), 12);
-    EXPECT_EQ(textBoxFontHeight(0.0, UiLanguage::English), 14);
-    EXPECT_EQ(textBoxFontHeight(1.55, UiLanguage::Japanese), 18); // 18.6 truncated
-    EXPECT_EQ(textBoxFontHeight(1.55, UiLanguage::English), 21);  // 21.7 truncated
+    EXPECT_EQ(textBoxFontHeight(0.0, Language::Japanese), 12);
+    EXPECT_EQ(textBoxFontHeight(0.0, Language::English), 14);
+    EXPECT_EQ(textBoxFontHeight(1.55, Language::Japanese), 18); // 18.6 truncated
+    EXPECT_EQ(textBoxFontHeight(1.55, Language::English), 21);  // 21.7 truncated
 }
 
 TEST(Enlargement, RectanglesScaleByPositionAndSizeTruncated) {

@@ -1,6 +1,5 @@
-#include "app/dialog_text_edit.h"
-#include "app/dialog_texts.h"
-#include "app/mode_rules.h"
+#include "dialog/dialog_rules.h"
+#include "dialog/dialog_texts.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -86,15 +85,15 @@ TEST(DialogTexts, BothLanguagesPresentExceptTheJapaneseOnlyCheckBox) {
             e.id == DialogText::BigDialogNotice || e.id == DialogText::BigDialogCaption;
         EXPECT_EQ(e.english.empty(), japaneseOnly);
     }
-    EXPECT_EQ(dialogText(DialogText::ExitQuestion, UiLanguage::English),
+    EXPECT_EQ(dialogText(DialogText::ExitQuestion, Language::English),
               u"Are you sure you want to exit?");
-    EXPECT_EQ(dialogText(DialogText::ExitQuestion, UiLanguage::Japanese),
+    EXPECT_EQ(dialogText(DialogText::ExitQuestion, Language::Japanese),
               u"終了してもよろしいですか?");
 }
 
 TEST(DialogTexts, TooltipTablesEndWithIdZeroAndNameOnlyRealControls) {
-    auto en = tooltipTable(UiLanguage::English);
-    auto ja = tooltipTable(UiLanguage::Japanese);
+    auto en = tooltipTable(Language::English);
+    auto ja = tooltipTable(Language::Japanese);
     ASSERT_EQ(en.back().controlId, 0);
     ASSERT_EQ(ja.back().controlId, 0);
     EXPECT_EQ(en.size(), 6u);

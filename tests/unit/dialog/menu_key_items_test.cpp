@@ -1,4 +1,4 @@
-#include "app/menu_key_items.h"
+#include "dialog/menu_key_items.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ const KeySubmenu kAll[] = {KeySubmenu::Push, KeySubmenu::Pull, KeySubmenu::PushA
 } // namespace
 
 TEST(KeyMenuItems, EverySubmenuListsOneItemPerDistinctCodeInTableOrder) {
-    for (UiLanguage lang : {UiLanguage::English, UiLanguage::Japanese}) {
+    for (Language lang : {Language::English, Language::Japanese}) {
         for (KeySubmenu sub : kAll) {
             std::vector<KeyMenuItem> items = keyMenuItems(sub, lang);
             ASSERT_EQ(items.size(), 192u);
@@ -29,16 +29,16 @@ TEST(KeyMenuItems, EverySubmenuListsOneItemPerDistinctCodeInTableOrder) {
 }
 
 TEST(KeyMenuItems, EnglishShowsNamesJapaneseAddsEllipsisAndDescription) {
-    auto en = keyMenuItems(KeySubmenu::Push, UiLanguage::English);
+    auto en = keyMenuItems(KeySubmenu::Push, Language::English);
     EXPECT_EQ(en.front().text, u"VK_CANCEL");
     EXPECT_EQ(en.back().text, u"VK_XBUTTON2");
-    auto ja = keyMenuItems(KeySubmenu::Pull, UiLanguage::Japanese);
+    auto ja = keyMenuItems(KeySubmenu::Pull, Language::Japanese);
     EXPECT_EQ(ja.front().text, u"VK_CANCEL \u2026 Ctrl+Break処理");
     EXPECT_EQ(ja.back().text, u"VK_XBUTTON2 \u2026 マウスのX2ボタン");
 }
 
 TEST(KeyMenuItems, SharedCodesKeepOnlyTheFirstName) {
-    auto en = keyMenuItems(KeySubmenu::PushAndPull, UiLanguage::English);
+    auto en = keyMenuItems(KeySubmenu::PushAndPull, Language::English);
     std::set<std::u16string> names;
     for (const auto& item : en)
         names.insert(item.text);
@@ -63,7 +63,7 @@ TEST(InsertionText, FixedItemsAndTheThreeKeyForms) {
 
 TEST(InsertionText, EveryMenuItemInsertsItsOwnName) {
     for (KeySubmenu sub : kAll) {
-        for (const KeyMenuItem& item : keyMenuItems(sub, UiLanguage::English)) {
+        for (const KeyMenuItem& item : keyMenuItems(sub, Language::English)) {
             auto text = insertionTextForCommand(item.commandId);
             ASSERT_TRUE(text.has_value()) << item.commandId;
             EXPECT_EQ(text->substr(1, text->size() - 2), item.text);

@@ -2,7 +2,7 @@
 // platform's strict conversions make of them, and what it detects.
 #pragma once
 
-#include "app/code_page_service.h"
+#include "files/text_file_decoding.h"
 
 #include <map>
 #include <utility>

@@ -2,7 +2,7 @@
 // operation fail.
 #pragma once
 
-#include "app/file_store.h"
+#include "files/file_store.h"
 
 #include <cstring>
 #include <map>

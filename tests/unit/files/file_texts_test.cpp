@@ -1,4 +1,4 @@
-#include "app/file_texts.h"
+#include "files/file_texts.h"
 
 #include <gtest/gtest.h>
 

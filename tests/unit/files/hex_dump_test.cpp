@@ -1,4 +1,4 @@
-#include "app/hex_dump.h"
+#include "files/hex_dump.h"
 #include "fake_file_store.h"
 
 #include <gtest/gtest.h>

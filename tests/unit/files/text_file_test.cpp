@@ -1,5 +1,5 @@
-#include "app/text_file.h"
-#include "app/text_file_decoding.h"
+#include "files/text_file.h"
+#include "files/text_file_decoding.h"
 #include "fake_code_page_service.h"
 #include "fake_file_store.h"
 

@@ -2,6 +2,7 @@
 // hand and sees every title, message, look and sleep the run asked for.
 #pragma once
 
+#include "common/language.h"
 #include "keystroke/recording_sink.h"
 #include "keystroke/run_host.h"
 #include "keystroke/simulation_run.h"
@@ -34,7 +35,7 @@ class FakeRunHost : public RunHost {
     RunSettings settings;
     int saves = 0;
     std::u16string program = u"Davudiru Dodovizar";
-    RunLanguage lang = RunLanguage::English;
+    Language lang = Language::English;
 
     // Script thread.
     std::vector<std::u16string> scriptsStarted;
@@ -82,7 +83,7 @@ class FakeRunHost : public RunHost {
         return scriptStarts;
     }
     std::u16string programTitle() override { return program; }
-    RunLanguage language() override { return lang; }
+    Language language() override { return lang; }
 
     const std::u16string& title() const {
         static const std::u16string none;

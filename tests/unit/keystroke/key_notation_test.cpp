@@ -17,7 +17,7 @@ struct Outcome {
 };
 
 Outcome send(std::u16string text, InputMode mode = InputMode::Keyboard, bool errorStop = false,
-             RunLanguage lang = RunLanguage::English) {
+             Language lang = Language::English) {
     RunRig r;
     r.host.settings.iInputMode = mode;
     r.host.settings.iErrorStop = errorStop;
@@ -82,7 +82,7 @@ TEST(KeyNotation, ParenthesesOnlyIsAnErrorWithErrorStop) {
     EXPECT_TRUE(o.events.empty());
     EXPECT_EQ(o.messages, std::vector<std::u16string>{u"'(...)' has no meaning."});
     EXPECT_EQ(o.end, RunEnd::Error);
-    o = send(u"(13)", InputMode::Unicode, true, RunLanguage::Japanese);
+    o = send(u"(13)", InputMode::Unicode, true, Language::Japanese);
     EXPECT_EQ(
         o.messages,
         std::vector<std::u16string>{
@@ -101,7 +101,7 @@ TEST(KeyNotation, MissingClosingBracket) {
     o = send(u"A[VK_SHIFT", InputMode::Keyboard, true);
     EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
     EXPECT_EQ(o.messages, std::vector<std::u16string>{u"']' or ')' is missing"});
-    EXPECT_EQ(send(u"(x", InputMode::Unicode, true, RunLanguage::Japanese).messages,
+    EXPECT_EQ(send(u"(x", InputMode::Unicode, true, Language::Japanese).messages,
               std::vector<std::u16string>{u"']' または ')' が足りません。"});
 }
 
@@ -132,7 +132,7 @@ TEST(KeyNotation, WaitSleepsWhateverTheBracketsAndCase) {
 }
 
 TEST(KeyNotation, PauseBoxHasNoOwnerAndTheRunGoesOnAfterIt) {
-    for (RunLanguage lang : {RunLanguage::English, RunLanguage::Japanese}) {
+    for (Language lang : {Language::English, Language::Japanese}) {
         RunRig r;
         r.host.lang = lang;
         std::size_t eventsDuringPause = 99;
@@ -142,7 +142,7 @@ TEST(KeyNotation, PauseBoxHasNoOwnerAndTheRunGoesOnAfterIt) {
         r.runText(u"A!B");
         ASSERT_EQ(r.host.messages.size(), 1u);
         const RunMessage& m = r.host.messages[0];
-        EXPECT_EQ(m.text, lang == RunLanguage::English ? u"Push [OK] button to continue."
+        EXPECT_EQ(m.text, lang == Language::English ? u"Push [OK] button to continue."
                                                        : u"OKボタンを押してください。");
         EXPECT_EQ(m.icon, RunIcon::Information);
         EXPECT_EQ(m.owner, RunMessageOwner::None);
@@ -184,7 +184,7 @@ TEST(RepeatBlocks, InvalidCountsStopWhateverErrorStopSays) {
             EXPECT_EQ(o.end, RunEnd::Error);
         }
     }
-    EXPECT_EQ(send(u"{0:A}", InputMode::Unicode, false, RunLanguage::Japanese).messages,
+    EXPECT_EQ(send(u"{0:A}", InputMode::Unicode, false, Language::Japanese).messages,
               std::vector<std::u16string>{u"繰り返し回数が不正です。\n0"});
 }
 
@@ -204,7 +204,7 @@ TEST(RepeatBlocks, TooManyClosingBraces) {
     EXPECT_EQ(r.host.messages[0].text, u"} are too many.");
     EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
     EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
-    EXPECT_EQ(send(u"}", InputMode::Unicode, false, RunLanguage::Japanese).messages,
+    EXPECT_EQ(send(u"}", InputMode::Unicode, false, Language::Japanese).messages,
               std::vector<std::u16string>{u"} の数が多すぎます。"});
 }
 
@@ -218,7 +218,7 @@ TEST(RepeatBlocks, UnclosedBlockIsReportedAtTheEndOfThePass) {
     EXPECT_EQ(r.host.messages[0].icon, RunIcon::Exclamation);
     EXPECT_EQ(r.run.passesDone(), 0u);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
-    EXPECT_EQ(send(u"{2:A", InputMode::Keyboard, false, RunLanguage::Japanese).messages,
+    EXPECT_EQ(send(u"{2:A", InputMode::Keyboard, false, Language::Japanese).messages,
               std::vector<std::u16string>{u"{ の数が多すぎます。"});
 }
 
@@ -244,6 +244,6 @@ TEST(InvalidCharacters, SkippedOrStoppingWithErrorStop) {
                   std::vector<std::u16string>{u"Invalid character - '" + std::u16string(t) + u"'"});
         EXPECT_EQ(stopped.end, RunEnd::Error);
     }
-    EXPECT_EQ(send(u"a", InputMode::Keyboard, true, RunLanguage::Japanese).messages,
+    EXPECT_EQ(send(u"a", InputMode::Keyboard, true, Language::Japanese).messages,
               std::vector<std::u16string>{u"無効な文字が入力されています - 'a'"});
 }

@@ -5,28 +5,28 @@
 using namespace tapwell;
 
 TEST(RunTexts, FormatFillsPlaceholdersInOrder) {
-    EXPECT_EQ(formatRunText(RunText::CountdownTitle, RunLanguage::English, {u"-3", u"T"}),
+    EXPECT_EQ(formatRunText(RunText::CountdownTitle, Language::English, {u"-3", u"T"}),
               u"-3 sec... Activate the destination window and wait - T");
-    EXPECT_EQ(formatRunText(RunText::ProgressTitle, RunLanguage::English, {u"42"}),
+    EXPECT_EQ(formatRunText(RunText::ProgressTitle, Language::English, {u"42"}),
               u"Keyboard Simulating(42%)...");
-    EXPECT_EQ(formatRunText(RunText::ProgressTitle, RunLanguage::Japanese, {u"100"}),
+    EXPECT_EQ(formatRunText(RunText::ProgressTitle, Language::Japanese, {u"100"}),
               u"入力中(100%)...");
     // An argument holding % or a placeholder is not read again.
-    EXPECT_EQ(formatRunText(RunText::InvalidRepeatCount, RunLanguage::English, {u"%s%d"}),
+    EXPECT_EQ(formatRunText(RunText::InvalidRepeatCount, Language::English, {u"%s%d"}),
               u"Invalid repeat number.\n%s%d");
     // A missing argument leaves the placeholder.
-    EXPECT_EQ(formatRunText(RunText::InvalidCharacter, RunLanguage::English, {}),
+    EXPECT_EQ(formatRunText(RunText::InvalidCharacter, Language::English, {}),
               u"Invalid character - '%c'");
 }
 
 TEST(RunTexts, EveryTextExistsInBothLanguages) {
     for (int i = 0; i < static_cast<int>(RunText::Count_); ++i) {
         auto id = static_cast<RunText>(i);
-        EXPECT_FALSE(runText(id, RunLanguage::English).empty());
-        EXPECT_FALSE(runText(id, RunLanguage::Japanese).empty());
-        EXPECT_NE(runText(id, RunLanguage::English), runText(id, RunLanguage::Japanese));
+        EXPECT_FALSE(runText(id, Language::English).empty());
+        EXPECT_FALSE(runText(id, Language::Japanese).empty());
+        EXPECT_NE(runText(id, Language::English), runText(id, Language::Japanese));
     }
-    EXPECT_EQ(runText(RunText::StartButton, RunLanguage::English), u"St&art");
-    EXPECT_EQ(runText(RunText::StartButton, RunLanguage::Japanese), u"入力開始(&A)");
-    EXPECT_EQ(runText(RunText::AbortButton, RunLanguage::Japanese), u"中止");
+    EXPECT_EQ(runText(RunText::StartButton, Language::English), u"St&art");
+    EXPECT_EQ(runText(RunText::StartButton, Language::Japanese), u"入力開始(&A)");
+    EXPECT_EQ(runText(RunText::AbortButton, Language::Japanese), u"中止");
 }

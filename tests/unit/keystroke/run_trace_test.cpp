@@ -46,7 +46,7 @@ TEST(RunTrace, LinesForEventsWaitsPausesMessagesAndTheEnd) {
 
 TEST(RunTrace, MessageTextsAreEscapedAndInTheChosenLanguage) {
     TraceOptions o;
-    o.language = RunLanguage::Japanese;
+    o.language = Language::Japanese;
     o.prefix = u"\r"; // the box's carriage returns are dropped, the prefix's are not
     Traced t = trace(u"{\\\n:A}", o);
     EXPECT_EQ(t.out, "message error 繰り返し回数が不正です。\\n\\\\\\n\\r\nend error\n");

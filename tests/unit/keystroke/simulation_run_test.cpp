@@ -49,7 +49,7 @@ TEST(RunCountdown, FiveSecondsCountDownInTheTitleThenSendAfterTheInterval) {
 
 TEST(RunCountdown, JapaneseTitles) {
     RunRig r;
-    r.host.lang = RunLanguage::Japanese;
+    r.host.lang = Language::Japanese;
     r.host.program = u"doruviravad";
     r.host.settings.iWaitSec = 2;
     r.host.box = u"AB";
@@ -117,14 +117,14 @@ TEST(RunCountdown, TimeOfDayIsNotResynchronisedWithTheClock) {
 }
 
 TEST(RunStart, EmptyBoxIsRefusedWithAMessageAndStaysIdle) {
-    for (RunLanguage lang : {RunLanguage::English, RunLanguage::Japanese}) {
+    for (Language lang : {Language::English, Language::Japanese}) {
         RunRig r;
         r.host.lang = lang;
         r.run.startRun();
         EXPECT_EQ(r.host.saves, 1); // saved before the refusal
         ASSERT_EQ(r.host.messages.size(), 1u);
         EXPECT_EQ(r.host.messages[0].text,
-                  lang == RunLanguage::English ? u"It's empty!" : u"入力欄が空です。");
+                  lang == Language::English ? u"It's empty!" : u"入力欄が空です。");
         EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
         EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
         EXPECT_FALSE(r.run.running());
@@ -399,7 +399,7 @@ TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
 
 TEST(RunScript, JapaneseTitle) {
     RunRig r;
-    r.host.lang = RunLanguage::Japanese;
+    r.host.lang = Language::Japanese;
     r.host.settings.iInputMode = InputMode::Script;
     r.host.box = u"a";
     r.run.startRun();

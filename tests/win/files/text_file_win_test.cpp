@@ -1,9 +1,8 @@
 // Text and hex-dump files on real files, with the platform's code pages.
-#include "app/code_page_service_win32.h"
-#include "app/file_store_win32.h"
-#include "app/hex_dump.h"
-#include "app/text_file.h"
-#include "app/text_file_win32.h"
+#include "files/text_file_win32.h"
+#include "files/file_store.h"
+#include "files/hex_dump.h"
+#include "files/text_file.h"
 
 #include <windows.h>
 

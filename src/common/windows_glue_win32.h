@@ -1,0 +1,44 @@
+// The Win32 glue every Windows-side file shares: the program's UTF-16 text as
+// the platform's wide strings, libraries loaded from the system directory
+// only, and the Windows version.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tapwell {
+
+// char16_t and wchar_t are both UTF-16 units on Windows, so a string's own
+// buffer serves as a wide string without a copy.
+inline const wchar_t* wide(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+// A terminated wide copy, for views that may not end in a zero.
+inline std::wstring toWide(std::u16string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+inline std::u16string fromWide(std::wstring_view s) {
+    return std::u16string(s.begin(), s.end());
+}
+
+// Loads a library by its full path; its own imports are looked for beside
+// it, never in the program's folder or the current one.
+HMODULE loadLibraryByFullPath(const wchar_t* path);
+
+// The system directory, looked up once.
+const std::wstring& systemDirectory();
+
+// Loads `fileName` from the system directory by its full path, so a file of
+// the same name beside the executable or in the current directory is never
+// used; the library's own imports resolve from there too. The caller frees it.
+HMODULE loadSystemLibrary(const wchar_t* fileName);
+
+// 600 for Windows Vista, 1000 for Windows 10; from the native runtime's
+// version query, else the older one.
+int windowsVersionNumber();
+
+} // namespace tapwell

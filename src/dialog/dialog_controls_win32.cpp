@@ -1,0 +1,121 @@
+
+#include "app/app_state.h"
+#include "dialog/main_dialog_win32.h"
+#include "dialog/dialog_texts.h"
+#include "theme/message_box_win32.h"
+#include "dialog/dialog_rules.h"
+#include "keystroke/run_texts.h"
+#include "resource.h"
+
+#include <commctrl.h>
+#include <string>
+
+namespace tapwell {
+
+std::u16string windowText16(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::u16string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
+    const int got = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
+                                   static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+std::u16string controlText16(HWND dialog, int controlId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    return control ? windowText16(control) : std::u16string();
+}
+
+void setControlText16(HWND dialog, int controlId, std::u16string_view text) {
+    std::u16string copy(text);
+    SetDlgItemTextW(dialog, controlId, wide(copy));
+}
+
+void enableControl(HWND dialog, int controlId, bool enabled) {
+    if (HWND control = GetDlgItem(dialog, controlId))
+        EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+int showDialogMessage(HWND owner, std::u16string_view text, UINT flags) {
+    return ShowAppMessage(owner, text, appState().programTitle, flags);
+}
+
+namespace {
+
+void setUpperCase(HWND edit, bool on) {
+    if (!edit)
+        return;
+    LONG_PTR style = GetWindowLongPtrW(edit, GWL_STYLE);
+    const LONG_PTR wanted = on ? (style | ES_UPPERCASE) : (style & ~LONG_PTR(ES_UPPERCASE));
+    if (wanted != style)
+        SetWindowLongPtrW(edit, GWL_STYLE, wanted);
+}
+
+Language runLanguage() {
+    return appState().language == Language::English ? Language::English
+                                                      : Language::Japanese;
+}
+
+} // namespace
+
+void UpdateModeControls(HWND dialog) {
+    const std::uint8_t mode = modeFromRadios(IsDlgButtonChecked(dialog, IDC_MODE_KEYBOARD) != 0,
+                                             IsDlgButtonChecked(dialog, IDC_MODE_UNICODE) != 0);
+    const bool waitAfterStart = IsDlgButtonChecked(dialog, IDC_WAIT_AFTER_START) != 0;
+    const ModeControls rules = modeControls(mode, waitAfterStart);
+    for (int id : upperCaseEdits())
+        setUpperCase(GetDlgItem(dialog, id), rules.upperCase);
+    setControlText16(dialog, IDC_MODE_DESCRIPTION,
+                     dialogText(rules.description, appState().language));
+    for (const ControlEnable& c : rules.controls)
+        enableControl(dialog, c.controlId, c.enabled);
+}
+
+void applyRunLook(HWND dialog, HMENU menu, bool running) {
+    const Language lang = runLanguage();
+    setControlText16(dialog, IDC_START,
+                     runText(running ? RunText::AbortButton : RunText::StartButton, lang));
+    if (menu) {
+        for (UINT pos = 0; pos < 4; ++pos)
+            EnableMenuItem(menu, pos, MF_BYPOSITION | (running ? MF_GRAYED : MF_ENABLED));
+        DrawMenuBar(dialog);
+    }
+    for (int id : runLockedControls()) {
+        // The menu buttons stay disabled while the real menu bar is shown.
+        const bool menuButton = id >= IDC_MENU_FILE && id <= IDC_MENU_HELP;
+        if (!running && menuButton && !IsWindowVisible(GetDlgItem(dialog, id)))
+            continue;
+        enableControl(dialog, id, !running);
+    }
+    if (!running)
+        UpdateModeControls(dialog);
+}
+
+HWND createDialogTooltips(HWND dialog, Language language) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    HWND tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance, nullptr);
+    if (!tip)
+        return nullptr;
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+    for (const TooltipEntry& entry : tooltipTable(language)) {
+        if (entry.controlId == 0)
+            break;
+        HWND control = GetDlgItem(dialog, entry.controlId);
+        if (!control)
+            continue;
+        std::u16string text(entry.text);
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = dialog;
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        info.lpszText = reinterpret_cast<wchar_t*>(text.data());
+        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    return tip;
+}
+
+} // namespace tapwell

@@ -1,0 +1,42 @@
+// Every text that the main dialog itself shows, in both languages. The
+// controls' own captions live in the dialog templates; these are the ones the
+// dialog's code puts up at run time.
+#pragma once
+
+#include "common/language.h"
+#include "app/app_state.h"
+
+#include <span>
+#include <string_view>
+
+namespace tapwell {
+
+enum class DialogText {
+    DescriptionKeyboard,
+    DescriptionUnicode,
+    DescriptionScript,
+    ExitQuestion,
+    BigDialogNotice,
+    BigDialogCaption,
+    TextBoxFontFace,
+};
+
+struct DialogTextEntry {
+    DialogText id;
+    std::u16string_view english;
+    std::u16string_view japanese;
+};
+
+std::u16string_view dialogText(DialogText id, Language language);
+std::span<const DialogTextEntry> dialogTextTable();
+
+// A tooltip: the control it belongs to and its text.
+struct TooltipEntry {
+    int controlId; // 0 ends the table
+    std::u16string_view text;
+};
+
+// The language's tooltip table, ended by an entry with id 0.
+std::span<const TooltipEntry> tooltipTable(Language language);
+
+} // namespace tapwell

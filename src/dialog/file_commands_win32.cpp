@@ -1,0 +1,186 @@
+#include "dialog/file_commands_win32.h"
+
+#include "common/windows_glue_win32.h"
+#include "files/file_store.h"
+#include "files/file_texts.h"
+#include "files/hex_dump.h"
+#include "files/text_file_win32.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <new>
+
+namespace tapwell {
+
+namespace {
+
+std::wstring text(FileText id, const FileCommandUi& ui) {
+    auto t = fileText(id, ui.japanese);
+    return std::wstring(t.begin(), t.end());
+}
+
+void show(HWND owner, FileText id, UINT icon, const FileCommandUi& ui) {
+    std::wstring message = text(id, ui);
+    MessageBoxFunction box = ui.messageBox ? ui.messageBox : MessageBoxW;
+    box(owner, message.c_str(), ui.programTitle.c_str(), MB_OK | icon);
+}
+
+// "label\0pattern\0label\0pattern\0\0"
+std::wstring makeFilter(FileText label, std::u16string_view pattern, const FileCommandUi& ui) {
+    std::wstring f;
+    for (auto [l, p] :
+         {std::pair{label, pattern}, std::pair{FileText::AllFilesLabel, kAllFilesPattern}}) {
+        f += text(l, ui);
+        f.push_back(L'\0');
+        f.append(p.begin(), p.end());
+        f.push_back(L'\0');
+    }
+    f.push_back(L'\0');
+    return f;
+}
+
+bool runFileDialog(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
+                   const wchar_t* defaultExtension, DWORD flags, bool save) {
+    // One more try after a rejected name: the buffer is emptied for it.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        buffer[0] = L'\0';
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = owner;
+        ofn.lpstrFilter = filter;
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = buffer;
+        ofn.nMaxFile = static_cast<DWORD>(kFileDialogBufferSize);
+        ofn.lpstrTitle = title;
+        ofn.lpstrDefExt = defaultExtension;
+        ofn.Flags = flags;
+        if (save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))
+            return true;
+        if (CommDlgExtendedError() != FNERR_INVALIDFILENAME)
+            break;
+    }
+    buffer[0] = L'\0';
+    return false;
+}
+
+std::u16string windowText(HWND box) {
+    int length = GetWindowTextLengthW(box);
+    std::u16string s(static_cast<std::size_t>(length) + 1, u'\0');
+    int got = GetWindowTextW(box, reinterpret_cast<wchar_t*>(s.data()), length + 1);
+    s.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return s;
+}
+
+} // namespace
+
+bool ChooseFileToOpen(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
+                      const wchar_t* defaultExtension) {
+    return runFileDialog(owner, filter, buffer, title, defaultExtension,
+                         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+                         false);
+}
+
+bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title) {
+    return runFileDialog(
+        owner, filter, buffer, title, L"txt",
+        OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, true);
+}
+
+unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui) {
+    show(owner, readErrorText(code), MB_ICONERROR, ui);
+    return code;
+}
+
+bool LoadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+    std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
+    std::wstring title = text(FileText::LoadTextTitle, ui);
+    wchar_t path[kFileDialogBufferSize];
+    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"txt"))
+        return false;
+    std::u16string loaded;
+    if (unsigned code = ReadTextFile(path, loaded)) {
+        ReportReadError(dialog, code, ui);
+        return false;
+    }
+    SetWindowTextW(textBox, wide(loaded));
+    return true;
+}
+
+bool SaveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+    std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
+    std::wstring title = text(FileText::SaveTextTitle, ui);
+    wchar_t path[kFileDialogBufferSize];
+    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str()))
+        return false;
+    std::u16string content;
+    try {
+        content = windowText(textBox);
+    } catch (const std::bad_alloc&) {
+        show(dialog, FileText::SaveNoMemoryForText, MB_ICONERROR, ui);
+        return false;
+    }
+    unsigned code = WriteTextFileUtf8(path, content);
+    show(dialog, saveResultText(code), code == 0 ? MB_ICONINFORMATION : MB_ICONERROR, ui);
+    return code == 0;
+}
+
+bool ReadHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+    std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
+    std::wstring title = text(FileText::ReadHexTitle, ui);
+    wchar_t path[kFileDialogBufferSize];
+    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"bin"))
+        return false;
+    std::u16string dump;
+    FilePath filePath(path, path + wcslen(path));
+    switch (ReadHexDumpFile(win32FileStore(), filePath, dump)) {
+    case HexReadResult::Ok:
+        SetWindowTextW(textBox, wide(dump));
+        return true;
+    case HexReadResult::CannotOpen:
+        show(dialog, FileText::HexReadCannotOpen, MB_ICONERROR, ui);
+        break;
+    case HexReadResult::NoMemoryForBytes:
+        show(dialog, FileText::HexReadNoMemoryForBytes, MB_ICONERROR, ui);
+        break;
+    case HexReadResult::ReadFailed:
+        show(dialog, FileText::HexReadFailed, MB_ICONERROR, ui);
+        break;
+    case HexReadResult::NoMemoryForText:
+        show(dialog, FileText::HexReadNoMemoryForText, MB_ICONERROR, ui);
+        break;
+    }
+    return false;
+}
+
+bool WriteHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+    std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
+    std::wstring title = text(FileText::WriteHexTitle, ui);
+    wchar_t path[kFileDialogBufferSize];
+    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str()))
+        return false;
+    std::u16string content;
+    try {
+        content = windowText(textBox);
+    } catch (const std::bad_alloc&) {
+        show(dialog, FileText::HexWriteNoMemoryForText, MB_ICONERROR, ui);
+        return false;
+    }
+    FilePath filePath(path, path + wcslen(path));
+    switch (WriteHexDumpFile(win32FileStore(), filePath, content)) {
+    case HexWriteResult::Ok:
+        return true;
+    case HexWriteResult::NoMemoryForText:
+        show(dialog, FileText::HexWriteNoMemoryForText, MB_ICONERROR, ui);
+        break;
+    case HexWriteResult::CannotCreate:
+        show(dialog, FileText::HexWriteCannotCreate, MB_ICONERROR, ui);
+        break;
+    case HexWriteResult::WriteFailed:
+        show(dialog, FileText::HexWriteFailed, MB_ICONERROR, ui);
+        break;
+    }
+    return false;
+}
+
+} // namespace tapwell

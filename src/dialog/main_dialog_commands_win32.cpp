@@ -1,0 +1,166 @@
+// The main dialog's commands: Start and Abort, exit, help, About, mode
+// radios, menu buttons, setting toggles, character removal, file commands,
+// notation insertion; and dropped files.
+#include "app/app_state.h"
+#include "dialog/main_dialog_win32.h"
+#include "dialog/dialog_rules.h"
+#include "dialog/dialog_texts.h"
+#include "dialog/help_topics.h"
+#include "dialog/help_win32.h"
+#include "theme/message_box_win32.h"
+#include "files/text_file_win32.h"
+#include "keystroke/simulation_run.h"
+#include "resource.h"
+
+#include "about/show_about_box_win32.h"
+
+namespace tapwell {
+
+namespace {
+
+constexpr int kFileDialogPath = 520;
+
+void removeCharactersFromTextBox(HWND hwnd, RemovedCharacters which) {
+    AppState& app = appState();
+    app.InputText = controlText16(hwnd, IDC_TEXT);
+    app.InputText = removeCharacters(app.InputText, which);
+    SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
+}
+
+void toggleSetting(HWND, HMENU menu, int id, std::uint8_t& flag) {
+    flag = flag ? 0 : 1;
+    checkMenu(menu, id, flag != 0);
+}
+
+void askToExit(HWND hwnd) {
+    const int answer =
+        showDialogMessage(hwnd, dialogText(DialogText::ExitQuestion, appState().language),
+                          MB_YESNO | MB_ICONQUESTION);
+    if (answer == IDYES)
+        EndDialog(hwnd, IDC_EXIT);
+}
+
+void showAbout(HWND hwnd) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
+    about::ShowAboutBox(hwnd, instance, dialogIsJapanese(), wide(appState().programTitle));
+}
+
+} // namespace
+
+void onMainDialogCommand(HWND hwnd, int id, int notification) {
+    MainDialogState& d = mainDialogState();
+    Settings& s = appState().settings;
+    HWND textBox = GetDlgItem(hwnd, IDC_TEXT);
+    if (auto removal = removalForCommand(id)) {
+        removeCharactersFromTextBox(hwnd, *removal);
+        return;
+    }
+    if (insertNotationForCommand(textBox, id))
+        return;
+    switch (id) {
+    case IDC_START:
+        if (d.run)
+            d.run->startOrAbort();
+        return;
+    case IDC_EXIT:
+        // Esc and the close box arrive here even while the Exit button is
+        // disabled; a run is ended with Abort, not by closing under it.
+        if (d.run && d.run->running())
+            return;
+        askToExit(hwnd);
+        return;
+    case IDM_EXIT:
+        EndDialog(hwnd, IDM_EXIT);
+        return;
+    case IDM_HELP:
+        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicMain)));
+        return;
+    case IDM_HELP_NOTATION:
+        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicNotation)));
+        return;
+    case IDM_HELP_KEYCODES:
+        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicVirtualKeys)));
+        return;
+    case IDM_HELP_SCRIPT:
+        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicScript)));
+        return;
+    case IDM_ABOUT:
+        showAbout(hwnd);
+        return;
+    case IDC_MODE_KEYBOARD:
+        if (notification != BN_CLICKED)
+            return;
+        // Text written for another mode means something else here.
+        SetDlgItemTextW(hwnd, IDC_TEXT, L"");
+        SetDlgItemTextW(hwnd, IDC_PREFIX, L"");
+        SetDlgItemTextW(hwnd, IDC_SUFFIX, L"");
+        UpdateModeControls(hwnd);
+        return;
+    case IDC_MODE_UNICODE:
+    case IDC_MODE_SCRIPT:
+    case IDC_WAIT_AFTER_START:
+    case IDC_WAIT_UNTIL_TIME:
+        if (notification == BN_CLICKED)
+            UpdateModeControls(hwnd);
+        return;
+    case IDC_BIG_DIALOG:
+        if (notification == BN_CLICKED && IsDlgButtonChecked(hwnd, IDC_BIG_DIALOG) == BST_CHECKED)
+            ShowAppMessage(hwnd, dialogText(DialogText::BigDialogNotice, appState().language),
+                           dialogText(DialogText::BigDialogCaption, appState().language),
+                           MB_OK | MB_ICONINFORMATION);
+        return;
+    case IDC_MENU_FILE:
+    case IDC_MENU_SETTINGS:
+    case IDC_MENU_KEYS:
+    case IDC_MENU_HELP:
+        popUpMenuOfButton(d, id);
+        return;
+    case IDM_ERROR_STOP:
+        toggleSetting(hwnd, d.menu, id, s.iErrorStop);
+        return;
+    case IDM_IGNORE_TAB:
+        toggleSetting(hwnd, d.menu, id, s.iDisableTab);
+        return;
+    case IDM_IGNORE_SPACE:
+        toggleSetting(hwnd, d.menu, id, s.iDisableSpace);
+        return;
+    case IDM_IGNORE_RETURN:
+        toggleSetting(hwnd, d.menu, id, s.iDisableEnter);
+        return;
+    case IDM_ALWAYS_TOP:
+        toggleSetting(hwnd, d.menu, id, s.iTopMost);
+        placeTopMost(hwnd, s.iTopMost != 0);
+        return;
+    case IDM_LOAD_TEXT:
+        LoadTextFromFile(hwnd, textBox, fileCommandUi());
+        return;
+    case IDM_SAVE_TEXT:
+        SaveTextToFile(hwnd, textBox, fileCommandUi());
+        return;
+    case IDM_READ_HEX:
+        ReadHexDumpFromFile(hwnd, textBox, fileCommandUi());
+        return;
+    case IDM_WRITE_HEX:
+        WriteHexDumpToFile(hwnd, textBox, fileCommandUi());
+        return;
+    default:
+        return;
+    }
+}
+
+void onMainDialogDropFiles(HWND hwnd, HDROP drop) {
+    wchar_t path[kFileDialogPath + 1] = {};
+    const UINT got = DragQueryFileW(drop, 0, path, kFileDialogPath);
+    DragFinish(drop);
+    if (got == 0)
+        return;
+    std::u16string text;
+    const unsigned code = ReadTextFile(path, text);
+    if (code != 0) {
+        ReportReadError(hwnd, code, fileCommandUi());
+        return;
+    }
+    SetDlgItemTextW(hwnd, IDC_TEXT, wide(text));
+}
+
+} // namespace tapwell

@@ -1,0 +1,49 @@
+// The main dialog as the host of a keystroke run: its timer, title, controls
+// and message boxes, and the script thread.
+#pragma once
+
+#include "common/language.h"
+#include "settings/settings.h"
+#include "keystroke/run_host.h"
+
+#include <string>
+#include <windows.h>
+
+namespace tapwell {
+
+class DialogRunHost : public RunHost {
+  public:
+    DialogRunHost(HWND dialog, HMENU menu) : dialog_(dialog), menu_(menu) {}
+
+    void armRunTimer(std::uint32_t periodMs) override;
+    void killRunTimer() override;
+    void setTitle(std::u16string_view title) override;
+    void showMessage(const RunMessage& message) override;
+    void setRunUi(RunUi look) override;
+    void closeDialog() override;
+    void sleep(std::uint32_t ms) override;
+    RunTimeOfDay localTime() override;
+    std::u16string readTextBox() override;
+    std::u16string readPrefixBox() override;
+    std::u16string readSuffixBox() override;
+    bool textBoxEmpty() override;
+    RunSettings saveSettings() override;
+    bool startScript(std::u16string text) override;
+    std::u16string programTitle() override;
+    Language language() override;
+
+  private:
+    HWND dialog_;
+    HMENU menu_;
+};
+
+// The part of the settings record that a run uses.
+RunSettings runSettingsFrom(const Settings& settings);
+
+// The script thread as the main dialog starts it: its own copy of the text,
+// a large stack, and the dialog's host callbacks (boxes owned by the dialog).
+
+// False when no thread could be started.
+bool startScriptThread(HWND owner, std::u16string text);
+
+} // namespace tapwell

@@ -1,0 +1,43 @@
+// The text box as a hex dump: any file's bytes shown as two upper-case hex
+// digits each, and hex digits in the text written back as bytes.
+#pragma once
+
+#include "files/file_store.h"
+
+#include <string>
+#include <string_view>
+
+namespace tapwell {
+
+// "%02X" per byte, no separators, no line breaks.
+std::u16string EncodeHexDump(std::string_view bytes);
+
+// Each pair of hex digits (either case) becomes one byte; every other
+// character is skipped without breaking a pair, and a lone digit at the end
+// is dropped.
+std::string DecodeHexDump(std::u16string_view text);
+
+enum class HexReadResult {
+    Ok,
+    CannotOpen,
+    NoMemoryForBytes,
+    ReadFailed, // also for files of 4 GB or more
+    NoMemoryForText,
+};
+
+enum class HexWriteResult {
+    Ok,
+    NoMemoryForText,
+    CannotCreate,
+    WriteFailed,
+};
+
+// On success `text` holds the dump (empty for an empty file); otherwise it is
+// left unchanged.
+HexReadResult ReadHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text);
+
+// An empty text creates an empty file. A failed write leaves the old file as
+// it was.
+HexWriteResult WriteHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text);
+
+} // namespace tapwell

@@ -1,0 +1,21 @@
+// The text-file reader and writer on real files, with the platform's
+// code-page service. COM must be initialised on the calling thread.
+#pragma once
+
+#include "files/text_file_decoding.h"
+
+#include <string>
+#include <string_view>
+
+namespace tapwell {
+
+unsigned ReadTextFile(const std::wstring& path, std::u16string& text);
+unsigned WriteTextFileUtf8(const std::wstring& path, std::u16string_view text);
+
+// The platform's code-page service: MLang's detection and conversion, and the
+// system's strict conversions. COM must be initialised on the calling thread.
+
+// Creates the multi-language object; nullptr when that fails.
+std::unique_ptr<CodePageService> createMlangCodePageService();
+
+} // namespace tapwell

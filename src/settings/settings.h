@@ -1,0 +1,64 @@
+// The fourteen user settings, their defaults, their store names and the
+// ranges that a loaded value is forced into.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace tapwell {
+
+struct Settings {
+    std::uint8_t g_BigDialog = 0;
+    std::uint8_t iInputMode = 0; // 0 keyboard-simulate, 1 Unicode, 2 script
+    std::uint8_t iWaitMode = 0;  // 0 seconds after Start, 1 clock time
+    std::uint8_t iErrorStop = 0;
+    std::uint8_t iDisableEnter = 0;
+    std::uint8_t iDisableSpace = 0;
+    std::uint8_t iDisableTab = 0;
+    std::uint8_t iTopMost = 0;
+    std::int32_t iWaitSec = 5;
+    std::int32_t iTimeHour = 0;
+    std::int32_t iTimeMin = 0;
+    std::int32_t iTimeSec = 0;
+    std::int32_t iWaitMSec = 20;
+    std::int32_t iLoopNum = 1;
+
+    bool operator==(const Settings&) const = default;
+};
+
+inline constexpr std::uint8_t kInputModeKeyboard = 0;
+inline constexpr std::uint8_t kInputModeUnicode = 1;
+inline constexpr std::uint8_t kInputModeScript = 2;
+
+// One field as the stores see it: a name and a 32-bit integer. Setting an
+// 8-bit field keeps the low 8 bits of the value.
+struct SettingField {
+    std::u16string_view name;
+    std::uint8_t Settings::*flag;
+    std::int32_t Settings::*number;
+
+    std::int32_t get(const Settings& s) const { return flag ? s.*flag : s.*number; }
+    void set(Settings& s, std::int32_t v) const {
+        if (flag)
+            s.*flag = static_cast<std::uint8_t>(v & 0xFF);
+        else
+            s.*number = v;
+    }
+};
+
+// In load and save order.
+extern const std::array<SettingField, 14> kSettingFields;
+
+// Forces every field into its load range (out-of-range values fall back).
+void applyLoadRanges(Settings& s);
+
+// Where the two settings stores live.
+
+inline constexpr std::u16string_view kRegistryKeyPath =
+    u"Software\\Brelvane\\TAPWELL\\CurrentVersion";
+// Relative to the current directory, which start-up makes the executable's folder.
+inline constexpr std::u16string_view kIniFilePath = u".\\tapwell.ini";
+inline constexpr std::u16string_view kIniSection = u"TAPWELL";
+
+} // namespace tapwell

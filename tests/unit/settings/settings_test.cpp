@@ -1,0 +1,107 @@
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace tapwell {
+namespace {
+
+const SettingField& field(std::u16string_view name) {
+    for (const auto& f : kSettingFields) {
+        if (f.name == name)
+            return f;
+    }
+    ADD_FAILURE() << "no such field";
+    return kSettingFields[0];
+}
+
+// Stores `raw` into the named field the way a load does, then applies the ranges.
+std::int32_t loaded(std::u16string_view name, std::int32_t raw) {
+    Settings s;
+    field(name).set(s, raw);
+    applyLoadRanges(s);
+    return field(name).get(s);
+}
+
+TEST(SettingsTest, FieldTableNamesEveryFieldOnceInStoreOrder) {
+    std::set<std::u16string_view> names;
+    for (const auto& f : kSettingFields)
+        names.insert(f.name);
+    EXPECT_EQ(names.size(), 14u);
+    EXPECT_EQ(kSettingFields.front().name, u"g_BigDialog");
+    EXPECT_EQ(kSettingFields[1].name, u"iInputMode");
+    EXPECT_EQ(kSettingFields[8].name, u"iWaitSec");
+    EXPECT_EQ(kSettingFields.back().name, u"iLoopNum");
+}
+
+TEST(SettingsTest, FieldTableReachesTheRightMembers) {
+    Settings s;
+    std::int32_t v = 100;
+    for (const auto& f : kSettingFields)
+        f.set(s, v++);
+    EXPECT_EQ(s.g_BigDialog, 100);
+    EXPECT_EQ(s.iTopMost, 107);
+    EXPECT_EQ(s.iWaitSec, 108);
+    EXPECT_EQ(s.iTimeHour, 109);
+    EXPECT_EQ(s.iWaitMSec, 112);
+    EXPECT_EQ(s.iLoopNum, 113);
+}
+
+TEST(SettingsTest, InputModeKeepsLowEightBitsThenFallsBackWhenUnknown) {
+    EXPECT_EQ(loaded(u"iInputMode", 2), 2);
+    EXPECT_EQ(loaded(u"iInputMode", 3), 0);
+    EXPECT_EQ(loaded(u"iInputMode", 258), 2);
+    EXPECT_EQ(loaded(u"iInputMode", 259), 0);
+    EXPECT_EQ(loaded(u"iInputMode", -1), 0);
+}
+
+TEST(SettingsTest, FlagsAboveOneBecomeZero) {
+    for (auto name : {u"g_BigDialog", u"iWaitMode", u"iErrorStop", u"iDisableEnter",
+                      u"iDisableSpace", u"iDisableTab", u"iTopMost"}) {
+        SCOPED_TRACE(std::string(name, name + std::char_traits<char16_t>::length(name)));
+        EXPECT_EQ(loaded(name, 1), 1);
+        EXPECT_EQ(loaded(name, 2), 0);
+        EXPECT_EQ(loaded(name, 257), 1);
+        EXPECT_EQ(loaded(name, 512), 0);
+    }
+}
+
+TEST(SettingsTest, ClockPartsOutsideTheirRangeBecomeZero) {
+    EXPECT_EQ(loaded(u"iTimeHour", 23), 23);
+    EXPECT_EQ(loaded(u"iTimeHour", 24), 0);
+    EXPECT_EQ(loaded(u"iTimeHour", -1), 0);
+    EXPECT_EQ(loaded(u"iTimeMin", 45), 45);
+    EXPECT_EQ(loaded(u"iTimeMin", 60), 0);
+    EXPECT_EQ(loaded(u"iTimeSec", 59), 59);
+    EXPECT_EQ(loaded(u"iTimeSec", 60), 0);
+    EXPECT_EQ(loaded(u"iTimeSec", INT32_MIN), 0);
+}
+
+TEST(SettingsTest, NegativeWaitsFallBackButZeroIntervalIsKept) {
+    EXPECT_EQ(loaded(u"iWaitSec", -3), 5);
+    EXPECT_EQ(loaded(u"iWaitSec", 0), 0);
+    EXPECT_EQ(loaded(u"iWaitSec", INT32_MAX), INT32_MAX);
+    EXPECT_EQ(loaded(u"iWaitMSec", 0), 0);
+    EXPECT_EQ(loaded(u"iWaitMSec", -1), 20);
+    EXPECT_EQ(loaded(u"iWaitMSec", 65535), 65535);
+}
+
+TEST(SettingsTest, RepeatCountHasNoRange) {
+    EXPECT_EQ(loaded(u"iLoopNum", 0), 0);
+    EXPECT_EQ(loaded(u"iLoopNum", -1), -1);
+    EXPECT_EQ(loaded(u"iLoopNum", 1000000), 1000000);
+}
+
+TEST(SettingsTest, DefaultsSurviveTheLoadRanges) {
+    Settings s;
+    applyLoadRanges(s);
+    EXPECT_EQ(s, Settings{});
+    EXPECT_EQ(s.iWaitSec, 5);
+    EXPECT_EQ(s.iWaitMSec, 20);
+    EXPECT_EQ(s.iLoopNum, 1);
+}
+
+} // namespace
+} // namespace tapwell

@@ -1,0 +1,95 @@
+// Finding the HTML help library once, by registration or by name.
+#include "dialog/help_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace tapwell;
+
+TEST(HelpLibrary, FoundByNameWhenTheRegisteredPathIsWrong) {
+    HelpLibraryState state;
+    HelpEntry entry = ensureHelpEntry(state, L"C:\\no\\such\\hhctrl.ocx");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_NE(state.library, nullptr);
+    EXPECT_FALSE(state.failed);
+}
+
+TEST(HelpLibrary, LoadedOnlyOnce) {
+    HelpLibraryState state;
+    HelpEntry first = ensureHelpEntry(state, registeredHelpControlPath());
+    ASSERT_NE(first, nullptr);
+    HMODULE library = state.library;
+    EXPECT_EQ(ensureHelpEntry(state, L"C:\\no\\such\\hhctrl.ocx"), first);
+    EXPECT_EQ(state.library, library);
+}
+
+TEST(HelpLibrary, RegisteredControlIsTheSameLibrary) {
+    std::wstring registered = registeredHelpControlPath();
+    if (registered.empty())
+        GTEST_SKIP() << "help control not registered here";
+    HelpLibraryState byRegistration, byName;
+    ensureHelpEntry(byRegistration, registered);
+    ensureHelpEntry(byName, L"");
+    EXPECT_EQ(byRegistration.library, byName.library);
+}
+
+TEST(HelpLibrary, AfterAFailureNothingIsTried) {
+    HelpLibraryState state;
+    state.failed = true;
+    EXPECT_EQ(ensureHelpEntry(state, registeredHelpControlPath()), nullptr);
+    EXPECT_EQ(state.library, nullptr);
+}
+
+TEST(HelpLibrary, MissingEntryPointIsRemembered) {
+    HelpLibraryState state;
+    state.library = GetModuleHandleW(nullptr); // the test program exports nothing
+    EXPECT_EQ(ensureHelpEntry(state, L""), nullptr);
+    EXPECT_TRUE(state.failed);
+    EXPECT_EQ(ensureHelpEntry(state, L""), nullptr);
+}
+
+namespace {
+
+// The compiled help file of this build, handed over by CTest.
+std::wstring builtHelpFile() {
+    const char* path = std::getenv("TAPWELL_TEST_CHM");
+    if (!path || !*path)
+        return {};
+    std::wstring w;
+    if (path[0] == '/')
+        w = L"Z:"; // the build machine's root as Wine shows it
+    for (const char* p = path; *p; ++p)
+        w.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    return w;
+}
+
+} // namespace
+
+TEST(HelpLibrary, OpensTopicsOfTheHelpFileInTheCurrentFolder) {
+    std::wstring chm = builtHelpFile();
+    if (chm.empty())
+        GTEST_SKIP() << "no help file given";
+    wchar_t tmp[MAX_PATH], saved[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    std::wstring dir =
+        std::wstring(tmp) + L"tapwell-help-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    std::wstring copy = dir + L"\\tapwell.chm";
+    ASSERT_TRUE(CopyFileW(chm.c_str(), copy.c_str(), FALSE));
+    SetCurrentDirectoryW(dir.c_str());
+
+    EXPECT_TRUE(OpenHelpTopic(nullptr, L"HLP000005.html"));
+    HMODULE library = helpLibraryState().library;
+    EXPECT_NE(library, nullptr);
+    EXPECT_TRUE(OpenHelpTopic(nullptr, L"HLP000024.html"));
+    EXPECT_EQ(helpLibraryState().library, library);
+    if (helpLibraryState().entry)
+        helpLibraryState().entry(nullptr, nullptr, 0x12 /* close all */, 0);
+
+    SetCurrentDirectoryW(saved);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(dir.c_str());
+}

@@ -1,12 +1,10 @@
-// The About box's dialog procedure.
+// The About box's dialog procedure, its theming with its own dark flag and
+// brush, and the main program's entry.
 #include "about/about_box_win32.h"
 
-#include "about/about_links.h"
-#include "about/about_template.h"
-#include "about/about_texts.h"
-#include "about/about_theme_win32.h"
-#include "about/environment_info_win32.h"
-#include "about/version_resource_win32.h"
+#include "about/about_box.h"
+#include "theme/theme_rules.h"
+#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -20,6 +18,81 @@ namespace {
 constexpr UINT_PTR kLinkTimer = 1;
 constexpr UINT kLinkLockMs = 1000;
 constexpr UINT_PTR kSelectAllSubclassId = 1;
+
+// ---- Theming, with the box's own flag and brush -----------------------------
+
+// Only the GUI thread touches the box.
+bool g_aboutDark = false;
+HBRUSH g_aboutBrush = nullptr;
+
+HBRUSH aboutBrush() {
+    // Some link-control implementations delete the brush they are given;
+    // make a new one rather than hand out a dead handle.
+    if (g_aboutBrush && GetObjectType(g_aboutBrush) != OBJ_BRUSH)
+        g_aboutBrush = nullptr;
+    if (!g_aboutBrush)
+        g_aboutBrush = CreateSolidBrush(theme::toColorRef(theme::kDarkBackground));
+    return g_aboutBrush;
+}
+
+void applyThemeChanged(HWND box, HWND tooltip) {
+    theme::setImmersiveDarkMode(box, g_aboutDark);
+    theme::applyAboutChildStyles(box, g_aboutDark);
+    if (tooltip)
+        theme::themeTooltipWindow(tooltip, g_aboutDark);
+}
+
+INT_PTR handled(HWND box, LRESULT value) {
+    SetWindowLongPtrW(box, DWLP_MSGRESULT, value);
+    return TRUE;
+}
+
+bool readAboutDarkFlag() {
+    g_aboutDark = theme::darkFlagFromAppsUseLightTheme(theme::readAppsUseLightTheme());
+    return g_aboutDark;
+}
+
+bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LPARAM lParam,
+                             INT_PTR& result) {
+    if (theme::isControlColorMessage(msg)) {
+        if (!g_aboutDark)
+            return false;
+        result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
+            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), aboutBrush()));
+        return true;
+    }
+    switch (msg) {
+    case WM_ERASEBKGND:
+        theme::eraseDialogBackground(box, reinterpret_cast<HDC>(wParam), g_aboutDark, aboutBrush());
+        result = handled(box, 1);
+        return true;
+    case WM_THEMECHANGED:
+        applyThemeChanged(box, tooltip);
+        return false;
+    case WM_SETTINGCHANGE:
+        if (theme::settingChangeNamesColorSet(reinterpret_cast<const char16_t*>(lParam))) {
+            readAboutDarkFlag();
+            theme::setImmersiveDarkMode(box, g_aboutDark);
+            InvalidateRect(box, nullptr, TRUE);
+        }
+        applyThemeChanged(box, tooltip);
+        RedrawWindow(box, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        result = g_aboutDark ? TRUE : FALSE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void releaseAboutBrush() {
+    if (g_aboutBrush) {
+        DeleteObject(g_aboutBrush);
+        g_aboutBrush = nullptr;
+    }
+}
+
+// ---- The dialog -------------------------------------------------------------
 
 struct AboutState {
     const EnvoAboutInfo* info = nullptr;
@@ -202,7 +275,7 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
         case kIdEnvironment: {
             wchar_t version[512] = {};
             GetDlgItemTextW(box, kIdVersion, version, 512);
-            showEnvironmentInformation(box, text16(version), s->japanese, aboutDarkFlag(),
+            showEnvironmentInformation(box, text16(version), s->japanese, g_aboutDark,
                                        s->info->messageFunction ? s->info->messageFunction
                                                                 : plainMessageBox);
             return TRUE;
@@ -237,6 +310,10 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
+bool aboutDarkMode() {
+    return g_aboutDark;
+}
+
 INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
     readAboutDarkFlag();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS | ICC_WIN95_CLASSES};
@@ -255,6 +332,24 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
     return DialogBoxIndirectParamW(info.instance,
                                    reinterpret_cast<LPCDLGTEMPLATEW>(block->bytes.data()),
                                    info.owner, aboutProc, reinterpret_cast<LPARAM>(&state));
+}
+
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, bool japanese, const wchar_t* programTitle) {
+    // Views into literals are zero-terminated, so their data can be passed on.
+    auto wide = [](std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); };
+    EnvoAboutInfo info;
+    info.language = japanese ? 1 : 0;
+    info.iconId = kProgramIconId;
+    info.instance = instance;
+    info.owner = owner;
+    info.title = programTitle;
+    info.homePage = wide(kHomePage);
+    info.contact = wide(kMailPage);
+    info.donationPage = wide(kDonationPage);
+    info.description = wide(aboutText(AboutText::Description, japanese));
+    info.feedbackPage = wide(kFeedbackPage);
+    info.messageFunction = ThemedMessageBox;
+    return ShowEnvoAbout(info);
 }
 
 } // namespace tapwell::about

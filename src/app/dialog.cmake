@@ -31,7 +31,7 @@ if(WIN32)
   target_link_libraries(tapwell_main_dialog_win32 PUBLIC
     tapwell_dialog tapwell_app_win32 tapwell_files_win32 tapwell_keystroke_win32
     tapwell_script_win32 tapwell_theme_win32 user32 gdi32 comctl32 shell32)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/src/about/show_about_box_win32.h)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/src/about/about_box_win32.h)
     target_compile_definitions(tapwell_main_dialog_win32 PRIVATE TAPWELL_HAVE_ABOUT)
     target_link_libraries(tapwell_main_dialog_win32 PUBLIC tapwell_about_win32)
   endif()

@@ -18,7 +18,7 @@
 #include "resource.h"
 
 #ifdef TAPWELL_HAVE_ABOUT
-#include "about/show_about_box_win32.h"
+#include "about/about_box_win32.h"
 #endif
 
 namespace tapwell {

@@ -75,11 +75,10 @@ bool isControlColorMessage(UINT msg);
 HBRUSH replyDarkControlColor(HDC dc, HWND control, HBRUSH brush);
 // Fills the client area with the dark brush or the button-face colour.
 void eraseDialogBackground(HWND window, HDC dc, bool dark, HBRUSH darkBrush);
-// Visual styles of every child: the main dialog's rule and the About box's.
-void applyDialogChildStyles(HWND window, bool dark);
+// Visual styles of every child by the About box's rule (the main dialog's
+// is part of ThemeChildren).
 void applyAboutChildStyles(HWND window, bool dark);
 void themeTooltipWindow(HWND tooltip, bool dark);
-void themeTooltipsOf(HWND window, bool dark);
 
 } // namespace theme
 

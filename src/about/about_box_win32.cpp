@@ -15,10 +15,6 @@ namespace tapwell::about {
 
 namespace {
 
-constexpr UINT_PTR kLinkTimer = 1;
-constexpr UINT kLinkLockMs = 1000;
-constexpr UINT_PTR kSelectAllSubclassId = 1;
-
 // ---- Theming, with the box's own flag and brush -----------------------------
 
 // Only the GUI thread touches the box.
@@ -93,6 +89,10 @@ void releaseAboutBrush() {
 }
 
 // ---- The dialog -------------------------------------------------------------
+
+constexpr UINT_PTR kLinkTimer = 1;
+constexpr UINT kLinkLockMs = 1000;
+constexpr UINT_PTR kSelectAllSubclassId = 1;
 
 struct AboutState {
     const EnvoAboutInfo* info = nullptr;

@@ -12,11 +12,15 @@ namespace tapwell::about {
 
 namespace {
 
-// ---- System queries ---------------------------------------------------------
-
 std::u16string fromWide(const wchar_t* s) {
     return std::u16string(reinterpret_cast<const char16_t*>(s));
 }
+
+const wchar_t* wide(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+// ---- System queries ---------------------------------------------------------
 
 template <typename Fn> Fn systemExport(const wchar_t* module, const char* name) {
     // ntdll and kernel32 are in every process; no search is involved.
@@ -222,10 +226,6 @@ void Win32Clipboard::freeBlock() {
         GlobalFree(block_);
         block_ = nullptr;
     }
-}
-
-const wchar_t* wide(const std::u16string& s) {
-    return reinterpret_cast<const wchar_t*>(s.c_str());
 }
 
 } // namespace

@@ -1,12 +1,11 @@
-// The About box's dialog procedure.
+// The About box's dialog procedure, its theming with its own dark flag and
+// brush, and the main program's entry.
 #include "about/about_box_win32.h"
 
-#include "about/about_links.h"
-#include "about/about_template.h"
-#include "about/about_texts.h"
-#include "about/about_theme_win32.h"
-#include "about/environment_info_win32.h"
-#include "about/version_resource_win32.h"
+#include "common/windows_glue_win32.h"
+#include "about/about_box.h"
+#include "theme/theme_rules.h"
+#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -16,6 +15,81 @@
 namespace tapwell::about {
 
 namespace {
+
+// ---- Theming, with the box's own flag and brush -----------------------------
+
+// Only the GUI thread touches the box.
+bool g_aboutDark = false;
+HBRUSH g_aboutBrush = nullptr;
+
+HBRUSH aboutBrush() {
+    // Some link-control implementations delete the brush they are given;
+    // make a new one rather than hand out a dead handle.
+    if (g_aboutBrush && GetObjectType(g_aboutBrush) != OBJ_BRUSH)
+        g_aboutBrush = nullptr;
+    if (!g_aboutBrush)
+        g_aboutBrush = CreateSolidBrush(theme::toColorRef(theme::kDarkBackground));
+    return g_aboutBrush;
+}
+
+void applyThemeChanged(HWND box, HWND tooltip) {
+    theme::setImmersiveDarkMode(box, g_aboutDark);
+    theme::applyAboutChildStyles(box, g_aboutDark);
+    if (tooltip)
+        theme::themeTooltipWindow(tooltip, g_aboutDark);
+}
+
+INT_PTR handled(HWND box, LRESULT value) {
+    SetWindowLongPtrW(box, DWLP_MSGRESULT, value);
+    return TRUE;
+}
+
+bool readAboutDarkFlag() {
+    g_aboutDark = theme::darkFlagFromAppsUseLightTheme(theme::readAppsUseLightTheme());
+    return g_aboutDark;
+}
+
+bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LPARAM lParam,
+                             INT_PTR& result) {
+    if (theme::isControlColorMessage(msg)) {
+        if (!g_aboutDark)
+            return false;
+        result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
+            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), aboutBrush()));
+        return true;
+    }
+    switch (msg) {
+    case WM_ERASEBKGND:
+        theme::eraseDialogBackground(box, reinterpret_cast<HDC>(wParam), g_aboutDark, aboutBrush());
+        result = handled(box, 1);
+        return true;
+    case WM_THEMECHANGED:
+        applyThemeChanged(box, tooltip);
+        return false;
+    case WM_SETTINGCHANGE:
+        if (theme::settingChangeNamesColorSet(reinterpret_cast<const char16_t*>(lParam))) {
+            readAboutDarkFlag();
+            theme::setImmersiveDarkMode(box, g_aboutDark);
+            InvalidateRect(box, nullptr, TRUE);
+        }
+        applyThemeChanged(box, tooltip);
+        RedrawWindow(box, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        result = g_aboutDark ? TRUE : FALSE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void releaseAboutBrush() {
+    if (g_aboutBrush) {
+        DeleteObject(g_aboutBrush);
+        g_aboutBrush = nullptr;
+    }
+}
+
+// ---- The dialog -------------------------------------------------------------
 
 constexpr UINT_PTR kLinkTimer = 1;
 constexpr UINT kLinkLockMs = 1000;
@@ -33,12 +107,6 @@ struct AboutState {
     HWND focusBeforeLock = nullptr;
 };
 
-std::u16string text16(const wchar_t* s) {
-    return s ? std::u16string(reinterpret_cast<const char16_t*>(s)) : std::u16string();
-}
-const wchar_t* wide(const std::u16string& s) {
-    return reinterpret_cast<const wchar_t*>(s.c_str());
-}
 
 AboutState* stateOf(HWND box) {
     return reinterpret_cast<AboutState*>(GetWindowLongPtrW(box, DWLP_USER));
@@ -147,10 +215,10 @@ void unlockLinks(HWND box, AboutState& s) {
 }
 
 INT_PTR openWithShell(HWND owner, const wchar_t* address) {
-    wchar_t dir[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
-    return reinterpret_cast<INT_PTR>(ShellExecuteW(
-        owner, L"open", address, nullptr, n > 0 && n < MAX_PATH ? dir : nullptr, SW_SHOWNORMAL));
+    const std::wstring& dir = systemDirectory();
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", address, nullptr,
+                                                   dir.empty() ? nullptr : dir.c_str(),
+                                                   SW_SHOWNORMAL));
 }
 
 void openLink(HWND box, AboutState& s, const wchar_t* id) {
@@ -159,7 +227,7 @@ void openLink(HWND box, AboutState& s, const wchar_t* id) {
     if (s.linksLocked)
         return;
     lockLinks(box, s);
-    const std::u16string target = resolveLinkTarget(text16(id), s.links);
+    const std::u16string target = resolveLinkTarget(fromWide(id), s.links);
     const AboutLinkOpener opener = s.info->linkOpener ? s.info->linkOpener : openWithShell;
     if (opener(box, wide(target)) <= 32) {
         const std::u16string text = browserFailedText(target, s.japanese);
@@ -202,7 +270,7 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
         case kIdEnvironment: {
             wchar_t version[512] = {};
             GetDlgItemTextW(box, kIdVersion, version, 512);
-            showEnvironmentInformation(box, text16(version), s->japanese, aboutDarkFlag(),
+            showEnvironmentInformation(box, fromWide(version), s->japanese, g_aboutDark,
                                        s->info->messageFunction ? s->info->messageFunction
                                                                 : plainMessageBox);
             return TRUE;
@@ -237,6 +305,10 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
+bool aboutDarkMode() {
+    return g_aboutDark;
+}
+
 INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
     readAboutDarkFlag();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS | ICC_WIN95_CLASSES};
@@ -245,9 +317,9 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
     AboutState state;
     state.info = &info;
     state.japanese = info.language == 1;
-    state.title = text16(info.title);
-    state.links = {text16(info.homePage), text16(info.contact), text16(info.donationPage),
-                   text16(info.feedbackPage), text16(info.extraText)};
+    state.title = fromWide(info.title);
+    state.links = {fromWide(info.homePage), fromWide(info.contact), fromWide(info.donationPage),
+                   fromWide(info.feedbackPage), fromWide(info.extraText)};
 
     const auto block = buildAboutTemplate(state.japanese, info.iconId);
     if (!block)
@@ -255,6 +327,24 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
     return DialogBoxIndirectParamW(info.instance,
                                    reinterpret_cast<LPCDLGTEMPLATEW>(block->bytes.data()),
                                    info.owner, aboutProc, reinterpret_cast<LPARAM>(&state));
+}
+
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, bool japanese, const wchar_t* programTitle) {
+    // Views into literals are zero-terminated, so their data can be passed on.
+    auto wide = [](std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); };
+    EnvoAboutInfo info;
+    info.language = japanese ? 1 : 0;
+    info.iconId = kProgramIconId;
+    info.instance = instance;
+    info.owner = owner;
+    info.title = programTitle;
+    info.homePage = wide(kHomePage);
+    info.contact = wide(kMailPage);
+    info.donationPage = wide(kDonationPage);
+    info.description = wide(aboutText(AboutText::Description, japanese));
+    info.feedbackPage = wide(kFeedbackPage);
+    info.messageFunction = ThemedMessageBox;
+    return ShowEnvoAbout(info);
 }
 
 } // namespace tapwell::about

@@ -1,8 +1,13 @@
 // The About box: a self-contained dialog driven by an information record
-// that the main program fills.
+// that the main program fills, and the main program's entry to it (menu
+// command 104, F10).
 #pragma once
 
+#include "about/environment_report.h"
+
 #include <windows.h>
+
+#include <string_view>
 
 namespace tapwell::about {
 
@@ -38,5 +43,31 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info);
 
 // The box's own dark flag, as last read.
 bool aboutDarkMode();
+
+// ---- The main program's entry -----------------------------------------------
+
+// The maker's pages linked from the About box.
+inline constexpr std::u16string_view kHomePage = u"https://www.brelvane.example/";
+inline constexpr std::u16string_view kMailPage = u"https://www.brelvane.example/mail.html";
+inline constexpr std::u16string_view kDonationPage = u"https://www.brelvane.example/kifu.html";
+inline constexpr std::u16string_view kFeedbackPage = u"https://www.brelvane.example/ifa.php?TK";
+
+inline constexpr int kProgramIconId = 130;
+
+// Fills the About record (program icon, the maker's pages, the description in
+// the UI language, ThemedMessageBox) and shows the box modally over `owner`.
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, bool japanese, const wchar_t* programTitle);
+
+// ---- Shared with environment_report_win32 ------------------------------------
+
+// The running executable's strings from the "041104b0" block; a missing
+// entry stays empty.
+VersionStrings readExecutableVersionStrings();
+
+// The Environment Information button: shows the report and copies it on OK.
+// `versionText` is the box's version text; the report ends with its first
+// line. `darkMode` is the box's own flag.
+void showEnvironmentInformation(HWND box, std::u16string_view versionText, bool japanese,
+                                bool darkMode, AboutMessageFunction message);
 
 } // namespace tapwell::about

@@ -1,12 +1,58 @@
 #include "about/environment_report.h"
 
-#include "about/text_format.h"
-
-#include <array>
-
 namespace tapwell::about {
 
 namespace {
+
+void appendDigits(std::u16string& out, std::uint64_t value, unsigned base, int width, char16_t pad,
+                  bool negative) {
+    char16_t digits[24];
+    int n = 0;
+    do {
+        const auto d = static_cast<unsigned>(value % base);
+        digits[n++] = static_cast<char16_t>(d < 10 ? u'0' + d : u'a' + (d - 10));
+        value /= base;
+    } while (value != 0);
+    const int used = n + (negative ? 1 : 0);
+    // With zero padding the sign goes before the zeros, as printf does.
+    if (negative && pad == u'0')
+        out += u'-';
+    for (int i = used; i < width; ++i)
+        out += pad;
+    if (negative && pad != u'0')
+        out += u'-';
+    while (n > 0)
+        out += digits[--n];
+}
+
+bool isBlank(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// One "%u": true when a number was read.
+bool scanUnsigned(std::u16string_view s, std::size_t& pos, std::uint32_t& out) {
+    std::size_t p = pos;
+    while (p < s.size() && isBlank(s[p]))
+        ++p;
+    bool negative = false;
+    if (p < s.size() && (s[p] == u'+' || s[p] == u'-')) {
+        negative = s[p] == u'-';
+        ++p;
+    }
+    if (p >= s.size() || !isDigit(s[p]))
+        return false;
+    std::uint32_t value = 0;
+    while (p < s.size() && isDigit(s[p])) {
+        value = value * 10u + static_cast<std::uint32_t>(s[p] - u'0'); // wraps like the C library
+        ++p;
+    }
+    out = negative ? 0u - value : value;
+    pos = p;
+    return true;
+}
 
 constexpr std::array<std::u16string_view, 7> kWeekdays = {u"Sun", u"Mon", u"Tue", u"Wed",
                                                           u"Thu", u"Fri", u"Sat"};
@@ -17,6 +63,39 @@ constexpr std::array<std::u16string_view, 12> kMonths = {
 std::u16string widenAscii(std::string_view s) {
     return std::u16string(s.begin(), s.end());
 }
+
+template <typename Code> struct CodeName {
+    Code code;
+    std::u16string_view name;
+};
+
+// The name of `code` in `table`; empty for a code the table does not list.
+template <typename Code, std::size_t N>
+std::u16string_view nameOf(const std::array<CodeName<Code>, N>& table, Code code) {
+    for (const auto& entry : table) {
+        if (entry.code == code)
+            return entry.name;
+    }
+    return {};
+}
+
+constexpr std::array<CodeName<std::uint32_t>, 3> kPlatformNames = {{
+    {0, u"(Win32s)"},
+    {1, u"(Win9x)"},
+    {2, u"(NT)"},
+}};
+
+constexpr std::array<CodeName<std::uint32_t>, 3> kProductTypeNames = {{
+    {1, u"1 (Workstation)"},
+    {2, u"2 (Domain Controller)"},
+    {3, u"3 (Server)"},
+}};
+
+constexpr std::array<CodeName<int>, 3> kSafeModeNames = {{
+    {0, u"Off"},
+    {1, u"Fail-safe boot"},
+    {2, u"Fail-safe with network boot"},
+}};
 
 std::u16string_view pick(std::u16string_view whenTrue, std::u16string_view whenFalse, bool c) {
     return c ? whenTrue : whenFalse;
@@ -39,19 +118,7 @@ void appendWindowsSection(std::u16string& out, const SystemInfo& info) {
     out += u"\r\n Platform Id\t: ";
     appendSigned(out, static_cast<std::int32_t>(info.platformId));
     out += u' ';
-    switch (info.platformId) {
-    case 0:
-        out += u"(Win32s)";
-        break;
-    case 1:
-        out += u"(Win9x)";
-        break;
-    case 2:
-        out += u"(NT)";
-        break;
-    default:
-        break;
-    }
+    out += nameOf(kPlatformNames, info.platformId);
 
     const OsVersion v =
         normalizeOsVersion(info.platformId, info.majorVersion, info.minorVersion, info.buildNumber);
@@ -73,20 +140,10 @@ void appendWindowsSection(std::u16string& out, const SystemInfo& info) {
     out += u"\r\n Architecture\t: x64";
 
     out += u"\r\n ProductType\t: ";
-    switch (info.productType) {
-    case 1:
-        out += u"1 (Workstation)";
-        break;
-    case 2:
-        out += u"2 (Domain Controller)";
-        break;
-    case 3:
-        out += u"3 (Server)";
-        break;
-    default:
+    if (const auto name = nameOf(kProductTypeNames, info.productType); !name.empty())
+        out += name;
+    else
         appendUnsigned(out, info.productType);
-        break;
-    }
 
     if (v.major >= 6) {
         out += u"\r\n ProductInfo.\t: 0x";
@@ -96,20 +153,10 @@ void appendWindowsSection(std::u16string& out, const SystemInfo& info) {
     appendHex(out, info.suiteMask, 4);
 
     out += u"\r\n SafeMode\t: ";
-    switch (info.cleanBoot) {
-    case 0:
-        out += u"Off";
-        break;
-    case 1:
-        out += u"Fail-safe boot";
-        break;
-    case 2:
-        out += u"Fail-safe with network boot";
-        break;
-    default:
+    if (const auto name = nameOf(kSafeModeNames, info.cleanBoot); !name.empty())
+        out += name;
+    else
         appendSigned(out, info.cleanBoot);
-        break;
-    }
 
     out += u"\r\n Locale Info\t: ";
     out += info.localeCountry;
@@ -185,6 +232,75 @@ void appendOtherSection(std::u16string& out, const SystemInfo& info) {
 }
 
 } // namespace
+
+// ---- Number formatting ------------------------------------------------------
+
+void appendUnsigned(std::u16string& out, std::uint32_t value, int width, char16_t pad) {
+    appendDigits(out, value, 10, width, pad, false);
+}
+
+void appendSigned(std::u16string& out, std::int64_t value, int width, char16_t pad) {
+    const bool negative = value < 0;
+    const std::uint64_t magnitude = negative ? std::uint64_t{0} - static_cast<std::uint64_t>(value)
+                                             : static_cast<std::uint64_t>(value);
+    appendDigits(out, magnitude, 10, width, pad, negative);
+}
+
+void appendHex(std::u16string& out, std::uint32_t value, int width) {
+    appendDigits(out, value, 16, width, u'0', false);
+}
+
+// ---- Version text -----------------------------------------------------------
+
+std::array<std::uint32_t, 4> splitFileVersion(std::u16string_view fileVersion) {
+    std::array<std::uint32_t, 4> parts{};
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            if (pos >= fileVersion.size() || fileVersion[pos] != u'.')
+                break;
+            ++pos;
+        }
+        if (!scanUnsigned(fileVersion, pos, parts[i]))
+            break;
+    }
+    return parts;
+}
+
+std::u16string localizedSpecialBuild(std::u16string_view specialBuild, bool japanese) {
+    if (japanese && specialBuild == u"beta")
+        return u"β";
+    if (japanese && specialBuild == u"alpha")
+        return u"α";
+    return std::u16string(specialBuild);
+}
+
+std::u16string composeVersionText(std::u16string_view title, const VersionStrings& strings,
+                                  bool japanese) {
+    const auto v = splitFileVersion(strings.fileVersion);
+    std::u16string out(title);
+    out += u" ver.";
+    appendUnsigned(out, v[0]);
+    out += u'.';
+    appendUnsigned(out, v[1]);
+    appendUnsigned(out, v[2]);
+    out += u'.';
+    appendUnsigned(out, v[3], 2);
+    if (!strings.specialBuild.empty()) {
+        out += u' ';
+        out += localizedSpecialBuild(strings.specialBuild, japanese);
+    }
+    if (!strings.privateBuild.empty()) {
+        out += u" (";
+        out += strings.privateBuild;
+        out += u')';
+    }
+    out += u"\r\n";
+    out += strings.legalCopyright;
+    return out;
+}
+
+// ---- The report -------------------------------------------------------------
 
 std::u16string_view libraryBuildDate() {
     static const std::u16string date = widenAscii(__DATE__);

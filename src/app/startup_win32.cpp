@@ -5,12 +5,11 @@
 #include "app/app_texts.h"
 #include "app/command_line.h"
 #include "dialog/main_dialog.h"
-#include "theme/message_box_win32.h"
+#include "theme/theme_win32.h"
 #include "settings/settings_stores_win32.h"
 #include "common/windows_glue_win32.h"
 #include "files/text_file.h"
 #include "files/text_file_win32.h"
-#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -46,24 +46,29 @@ int versionFromRecord(DWORD platform, DWORD major, DWORD minor, DWORD build) {
 
 } // namespace
 
-int windowsVersionNumber() {
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    if (HMODULE ntdll = loadSystemLibrary(L"ntdll.dll")) {
+bool queryWindowsVersion(OSVERSIONINFOEXW& out) {
+    out = {};
+    out.dwOSVersionInfoSize = sizeof out;
+    // ntdll is in every process: no search for a file is involved.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
         auto query = reinterpret_cast<RtlGetVersionFn>(
             reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
-        bool ok = query && query(&info) == 0;
-        FreeLibrary(ntdll);
-        if (ok)
-            return versionFromRecord(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
-                                     info.dwBuildNumber);
+        if (query && query(&out) == 0)
+            return true;
     }
+    out = {};
+    out.dwOSVersionInfoSize = sizeof out;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExW(&info))
-        return 0;
+    return GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&out)) != 0;
 #pragma GCC diagnostic pop
+}
+
+int windowsVersionNumber() {
+    OSVERSIONINFOEXW info;
+    if (!queryWindowsVersion(info))
+        return 0;
     return versionFromRecord(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
                              info.dwBuildNumber);
 }

@@ -25,6 +25,11 @@ inline std::u16string fromWide(std::wstring_view s) {
     return std::u16string(s.begin(), s.end());
 }
 
+// A null pointer reads as an empty text.
+inline std::u16string fromWide(const wchar_t* s) {
+    return s ? fromWide(std::wstring_view(s)) : std::u16string();
+}
+
 // Loads a library by its full path; its own imports are looked for beside
 // it, never in the program's folder or the current one.
 HMODULE loadLibraryByFullPath(const wchar_t* path);
@@ -36,6 +41,10 @@ const std::wstring& systemDirectory();
 // the same name beside the executable or in the current directory is never
 // used; the library's own imports resolve from there too. The caller frees it.
 HMODULE loadSystemLibrary(const wchar_t* fileName);
+
+// The real version record: the native runtime's query first, which the
+// compatibility manifest does not bend, else the older one.
+bool queryWindowsVersion(OSVERSIONINFOEXW& out);
 
 // 600 for Windows Vista, 1000 for Windows 10; from the native runtime's
 // version query, else the older one.

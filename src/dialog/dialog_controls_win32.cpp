@@ -2,7 +2,7 @@
 #include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
 #include "dialog/dialog_texts.h"
-#include "theme/message_box_win32.h"
+#include "theme/theme_win32.h"
 #include "dialog/dialog_rules.h"
 #include "keystroke/run_texts.h"
 #include "resource.h"

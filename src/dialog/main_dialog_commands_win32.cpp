@@ -7,12 +7,12 @@
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
-#include "theme/message_box_win32.h"
+#include "theme/theme_win32.h"
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 
-#include "about/show_about_box_win32.h"
+#include "about/about_box_win32.h"
 
 namespace tapwell {
 

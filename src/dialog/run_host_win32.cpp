@@ -3,14 +3,13 @@
 
 #include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
-#include "theme/message_box_win32.h"
+#include "theme/theme_win32.h"
 #include "settings/settings_stores_win32.h"
 #include "keystroke/key_event_sink_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
 #include "script/script_thread.h"
 #include "script/services_win32.h"
-#include "theme/theme_win32.h"
 
 #include <algorithm>
 #include <cwchar>

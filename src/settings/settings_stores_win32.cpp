@@ -3,7 +3,7 @@
 
 #include "common/windows_glue_win32.h"
 #include "app/app_state.h"
-#include "theme/message_box_win32.h"
+#include "theme/theme_win32.h"
 #include "settings/settings_store.h"
 #include "settings/settings.h"
 

@@ -1,8 +1,7 @@
 // Grey painting of disabled static texts, check boxes and radio buttons in
 // dark mode: the system would draw them in a colour meant for light
 // backgrounds, which is nearly invisible on the dark dialog.
-#include "theme/child_rules.h"
-#include "theme/theme_colors.h"
+#include "theme/theme_rules.h"
 #include "theme/theme_win32.h"
 #include "theme/theme_win32_internal.h"
 

@@ -1,9 +1,7 @@
 // Dark painting of the menu bar through the two undocumented drawing
 // messages. The structures follow the platform's layout for them.
-#include "theme/menu_bar_look.h"
-#include "theme/theme_colors.h"
+#include "theme/theme_rules.h"
 #include "theme/theme_win32_internal.h"
-#include "theme/uxtheme_api_win32.h"
 
 namespace tapwell::theme {
 

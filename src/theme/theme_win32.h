@@ -27,7 +27,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string_view>
 
 namespace tapwell {
 
@@ -62,6 +64,18 @@ bool OnThemeSettingChange(HWND dialog, LPARAM lParam);
 // Safe on any thread; nested boxes on one thread are fine.
 int ThemedMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
 
+// How the rest of the program shows a box: the themed box, unless a presenter
+// is installed, as tests do to record boxes.
+using AppMessagePresenter =
+    std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags)>;
+
+int ShowAppMessage(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags);
+
+// Installs `presenter` (an empty one restores the themed box) and
+// returns the one it replaces. Meant for start-up and tests, not for use
+// while other threads may be showing boxes.
+AppMessagePresenter setAppMessagePresenter(AppMessagePresenter presenter);
+
 namespace theme {
 
 // HKCU ...\Themes\Personalize "AppsUseLightTheme" as a 32-bit value, if any.
@@ -75,11 +89,10 @@ bool isControlColorMessage(UINT msg);
 HBRUSH replyDarkControlColor(HDC dc, HWND control, HBRUSH brush);
 // Fills the client area with the dark brush or the button-face colour.
 void eraseDialogBackground(HWND window, HDC dc, bool dark, HBRUSH darkBrush);
-// Visual styles of every child: the main dialog's rule and the About box's.
-void applyDialogChildStyles(HWND window, bool dark);
+// Visual styles of every child by the About box's rule (the main dialog's
+// is part of ThemeChildren).
 void applyAboutChildStyles(HWND window, bool dark);
 void themeTooltipWindow(HWND tooltip, bool dark);
-void themeTooltipsOf(HWND window, bool dark);
 
 } // namespace theme
 

@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
 #include "dialog/main_dialog.h"
-#include "theme/message_box_win32.h"
+#include "theme/theme_win32.h"
 #include "resource.h"
 #include "support/win_driver.h"
 

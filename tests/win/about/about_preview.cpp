@@ -1,6 +1,6 @@
 // Shows the About box for a screenshot: "about_preview [ja] [seconds]".
 // It closes itself after the given time (default 5 s).
-#include "about/show_about_box_win32.h"
+#include "about/about_box_win32.h"
 #include "theme/theme_win32.h"
 
 #include <windows.h>

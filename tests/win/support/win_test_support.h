@@ -2,7 +2,7 @@
 // a clean registry key, and a recorder for message boxes.
 #pragma once
 
-#include "theme/message_box_win32.h"
+#include "theme/theme_win32.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 // Shared by the Windows-side theme and About tests: the system's dark
-// setting for the test's user, colour checks on replies and pixels.
+// setting for the test's user, colour checks on replies and pixels, and a
+// small dialog to theme.
 #pragma once
 
 #include <windows.h>
@@ -38,5 +39,13 @@ COLORREF clientPixel(HWND window, int x, int y);
 
 // Pumps this thread's messages for `ms` milliseconds.
 void pumpFor(DWORD ms);
+
+// A small modeless dialog for theme tests: a static text, a check box, a
+// radio button, a push button and an edit box, built from an in-memory
+// template. Its procedure routes the theme messages like the main dialog.
+enum TestControl { kStatic = 10, kCheck = 11, kRadio = 12, kPush = 13, kEdit = 14 };
+
+// `themed`: route messages through HandleDialogThemeMessage.
+HWND createTestDialog(bool themed);
 
 } // namespace tapwell::wintest

@@ -1,9 +1,30 @@
-#include "theme/child_rules.h"
+#include "theme/theme_rules.h"
 
 #include <gtest/gtest.h>
 
 namespace tapwell::theme {
 namespace {
+
+TEST(DarkModeSetting, OnlyAnExplicitZeroIsDark) {
+    EXPECT_TRUE(darkFlagFromAppsUseLightTheme(0u));
+    EXPECT_FALSE(darkFlagFromAppsUseLightTheme(1u));
+    EXPECT_FALSE(darkFlagFromAppsUseLightTheme(0xFFFFFFFFu));
+    EXPECT_FALSE(darkFlagFromAppsUseLightTheme(std::nullopt)); // older systems: no value
+}
+
+TEST(DarkModeSetting, OnlyTheColourSetNoticeRereadsTheFlag) {
+    EXPECT_TRUE(settingChangeNamesColorSet(u"ImmersiveColorSet"));
+    EXPECT_FALSE(settingChangeNamesColorSet(nullptr));
+    EXPECT_FALSE(settingChangeNamesColorSet(u""));
+    EXPECT_FALSE(settingChangeNamesColorSet(u"Policy"));
+    EXPECT_FALSE(settingChangeNamesColorSet(u"ImmersiveColorSetX"));
+}
+
+TEST(ThemeColors, PackedInThePlatformOrder) {
+    EXPECT_EQ(toColorRef(Rgb{1, 2, 3}), 0x030201u);
+    EXPECT_EQ(toColorRef(kDarkBackground), 0x383838u);
+    EXPECT_EQ(toColorRef(kTooltipText), 0xFEFEFEu);
+}
 
 constexpr std::uint32_t kVisibleChild = 0x50000000;
 
@@ -56,6 +77,32 @@ TEST(ChildRules, DisabledPaintingTargetsAndLayout) {
     const auto text = disabledPaintLayout(DisabledMark::None, client);
     EXPECT_EQ(text.textRect, client);
     EXPECT_EQ(text.markRect, Rect{});
+}
+
+TEST(MenuBarLook, StatesGiveTheirFillsAndParts) {
+    using namespace item_state;
+    const auto normal = menuBarItemLook(0);
+    EXPECT_EQ(normal.state, BarItemState::Normal);
+    EXPECT_EQ(normal.fill, kMenuBarNormal);
+    EXPECT_EQ(normal.text, kDarkText);
+    EXPECT_FALSE(normal.hidePrefix);
+
+    const auto hot = menuBarItemLook(kHotLight);
+    EXPECT_EQ(hot.state, BarItemState::Hot);
+    EXPECT_EQ(hot.fill, (Rgb{61, 61, 61}));
+
+    const auto pushed = menuBarItemLook(kSelected | kHotLight);
+    EXPECT_EQ(pushed.state, BarItemState::Pushed);
+    EXPECT_EQ(pushed.fill, (Rgb{53, 53, 53}));
+
+    for (std::uint32_t off : {kGrayed, kDisabled, kGrayed | kHotLight}) {
+        const auto look = menuBarItemLook(off);
+        EXPECT_EQ(look.state, BarItemState::Disabled);
+        EXPECT_EQ(look.text, (Rgb{109, 109, 109}));
+    }
+    EXPECT_EQ(menuBarItemLook(kInactive).state, BarItemState::Normal);
+    EXPECT_EQ(menuBarItemLook(kDefault).fill, kMenuBarNormal);
+    EXPECT_TRUE(menuBarItemLook(kNoAccel | kHotLight).hidePrefix);
 }
 
 } // namespace

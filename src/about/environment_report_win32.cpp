@@ -1,14 +1,19 @@
-#include "about/system_info_win32.h"
+// The environment report on Windows: the system queries that fill its
+// record, the executable's version strings, the clipboard steps on the
+// platform's clipboard and the Environment Information button.
+#include "about/about_box.h"
+#include "common/windows_glue_win32.h"
+#include "about/about_box_win32.h"
+#include "about/environment_report.h"
 
-#include <windows.h>
+#include <cstring>
+#include <vector>
 
 namespace tapwell::about {
 
 namespace {
 
-std::u16string fromWide(const wchar_t* s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s));
-}
+// ---- System queries ---------------------------------------------------------
 
 template <typename Fn> Fn systemExport(const wchar_t* module, const char* name) {
     // ntdll and kernel32 are in every process; no search is involved.
@@ -18,22 +23,8 @@ template <typename Fn> Fn systemExport(const wchar_t* module, const char* name) 
 }
 
 void readOsVersion(SystemInfo& info) {
-    OSVERSIONINFOEXW v{};
-    v.dwOSVersionInfoSize = sizeof(v);
-    // The native query reports the real version; the older one is subject
-    // to the compatibility manifest.
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    auto rtlGetVersion = systemExport<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
-    bool ok = rtlGetVersion && rtlGetVersion(&v) == 0;
-    if (!ok) {
-        v = {};
-        v.dwOSVersionInfoSize = sizeof(v);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        ok = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&v)) != 0;
-#pragma GCC diagnostic pop
-    }
-    if (!ok)
+    OSVERSIONINFOEXW v;
+    if (!queryWindowsVersion(v))
         return;
     info.platformId = v.dwPlatformId;
     info.majorVersion = v.dwMajorVersion;
@@ -127,8 +118,7 @@ void readTime(SystemInfo& info) {
     info.timeZoneBias = kind == TIME_ZONE_ID_INVALID ? 0 : bias;
 }
 
-} // namespace
-
+// `darkMode` is the About box's own flag.
 SystemInfo collectSystemInfo(bool darkMode) {
     SystemInfo info;
     readOsVersion(info);
@@ -143,6 +133,116 @@ SystemInfo collectSystemInfo(bool darkMode) {
     readScreen(info);
     readTime(info);
     return info;
+}
+
+// ---- Version resource -------------------------------------------------------
+
+std::u16string queryString(std::vector<BYTE>& data, const wchar_t* name) {
+    std::wstring path = L"\\StringFileInfo\\041104b0\\";
+    path += name;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), path.c_str(), &value, &length) || !value || length == 0)
+        return {};
+    // The length counts the terminator when there is one.
+    std::u16string text(static_cast<const char16_t*>(value), length);
+    while (!text.empty() && text.back() == u'\0')
+        text.pop_back();
+    return text;
+}
+
+// ---- Clipboard --------------------------------------------------------------
+
+class Win32Clipboard : public ClipboardSteps {
+  public:
+    bool open() override;
+    void close() override;
+    bool allocate(std::size_t bytes) override;
+    bool lockAndCopy(std::u16string_view units) override;
+    bool empty() override;
+    bool setUnicodeText() override;
+    void freeBlock() override;
+
+  private:
+    HGLOBAL block_ = nullptr;
+};
+
+bool Win32Clipboard::open() {
+    return OpenClipboard(nullptr) != 0;
+}
+
+void Win32Clipboard::close() {
+    CloseClipboard();
+}
+
+bool Win32Clipboard::allocate(std::size_t bytes) {
+    block_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    return block_ != nullptr;
+}
+
+bool Win32Clipboard::lockAndCopy(std::u16string_view units) {
+    void* p = GlobalLock(block_);
+    if (!p)
+        return false;
+    std::memcpy(p, units.data(), units.size() * sizeof(char16_t));
+    GlobalUnlock(block_);
+    return true;
+}
+
+bool Win32Clipboard::empty() {
+    return EmptyClipboard() != 0;
+}
+
+bool Win32Clipboard::setUnicodeText() {
+    if (!SetClipboardData(CF_UNICODETEXT, block_))
+        return false;
+    block_ = nullptr; // the clipboard owns it now
+    return true;
+}
+
+void Win32Clipboard::freeBlock() {
+    if (block_) {
+        GlobalFree(block_);
+        block_ = nullptr;
+    }
+}
+
+} // namespace
+
+VersionStrings readExecutableVersionStrings() {
+    VersionStrings strings;
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return strings;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    if (size == 0)
+        return strings;
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path, 0, size, data.data()))
+        return strings;
+    strings.fileVersion = queryString(data, L"FileVersion");
+    strings.specialBuild = queryString(data, L"SpecialBuild");
+    strings.legalCopyright = queryString(data, L"LegalCopyright");
+    strings.privateBuild = queryString(data, L"PrivateBuild");
+    return strings;
+}
+
+void showEnvironmentInformation(HWND box, std::u16string_view versionText, bool japanese,
+                                bool darkMode, AboutMessageFunction message) {
+    const std::u16string report = appendClientSection(
+        BuildEnvironmentReport(collectSystemInfo(darkMode), libraryBuildDate()), versionText);
+    const std::u16string shown = report + u"\r\n------------------------\r\n" +
+                                 std::u16string(aboutText(AboutText::ReportPrompt, japanese));
+    const std::u16string caption(aboutText(AboutText::ReportCaption, japanese));
+    if (message(box, wide(shown), wide(caption), MB_OKCANCEL) != IDOK)
+        return;
+
+    Win32Clipboard clipboard;
+    const ClipboardMessage result = clipboardMessage(copyToClipboard(clipboard, report));
+    const std::u16string text(aboutText(result.text, japanese));
+    message(box, wide(text), wide(caption), result.error ? MB_ICONERROR : MB_ICONINFORMATION);
 }
 
 } // namespace tapwell::about

@@ -1,4 +1,6 @@
-#include "about/about_texts.h"
+#include "about/about_box.h"
+
+#include "about/environment_report.h"
 
 #include <array>
 
@@ -6,7 +8,7 @@ namespace tapwell::about {
 
 namespace {
 
-constexpr std::array kTable = {
+constexpr std::array kTexts = {
     AboutTextEntry{AboutText::DialogTitle, u"About", u"バージョン情報"},
     AboutTextEntry{AboutText::FontFace, u"MS Sans Serif", u"MS UI Gothic"},
     AboutTextEntry{AboutText::FeedbackLink, u"<a id=\"feedback\">Feedback</a>",
@@ -83,10 +85,33 @@ constexpr std::array kTooltipsJapanese = {
     TooltipEntry{2003, u"ブラウザでサイトを開きます。インターネット接続が必要です"},
 };
 
+bool startsWithNoCase(std::u16string_view s, std::u16string_view prefix) {
+    if (s.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char16_t c = s[i];
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c + 32);
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+void appendLink(std::u16string& out, std::u16string_view id, std::u16string_view text) {
+    out += u"  <a id=\"";
+    out += id;
+    out += u"\">";
+    out += text;
+    out += u"</a>";
+}
+
 } // namespace
 
+// ---- Texts ------------------------------------------------------------------
+
 std::u16string_view aboutText(AboutText id, bool japanese) {
-    for (const auto& e : kTable) {
+    for (const auto& e : kTexts) {
         if (e.id == id)
             return japanese ? e.japanese : e.english;
     }
@@ -94,7 +119,7 @@ std::u16string_view aboutText(AboutText id, bool japanese) {
 }
 
 std::span<const AboutTextEntry> aboutTextTable() {
-    return kTable;
+    return kTexts;
 }
 
 std::uint16_t aboutFontPointSize(bool japanese) {
@@ -112,6 +137,174 @@ std::span<const TooltipEntry> aboutTooltips(bool japanese) {
     if (japanese)
         return kTooltipsJapanese;
     return kTooltipsEnglish;
+}
+
+// ---- Controls and template --------------------------------------------------
+
+TemplateDialog aboutDialog(bool japanese, std::u16string_view iconText) {
+    using namespace style;
+    constexpr std::uint32_t kChildVisible = kChild | kVisible;
+    TemplateDialog d;
+    d.style = kPopup | kCaption | kSysMenu | kDsModalFrame | kDsCenter | kDsSetFont;
+    d.cx = 239;
+    d.cy = 261;
+    d.title = aboutText(AboutText::DialogTitle, japanese);
+    d.pointSize = aboutFontPointSize(japanese);
+    d.fontFace = aboutText(AboutText::FontFace, japanese);
+    d.controls = {
+        {kIdFeedback, ControlClass::Named, u"SysLink", kChildVisible | kTabStop, 0, 42, 145, 70, 10,
+         aboutText(AboutText::FeedbackLink, japanese)},
+        {kIdContribution, ControlClass::Named, u"SysLink", kChildVisible | kTabStop, 0, 126, 145,
+         96, 10, aboutText(AboutText::ContributionLink, japanese)},
+        {kIdDescription,
+         ControlClass::Edit,
+         {},
+         kChildVisible | kEsMultiline | kEsReadOnly | kVScroll | kTabStop,
+         kExClientEdge,
+         7,
+         156,
+         225,
+         80,
+         {}},
+        {kIdClose,
+         ControlClass::Button,
+         {},
+         kChildVisible | kBsDefPushButton | kTabStop,
+         0,
+         7,
+         240,
+         50,
+         14,
+         aboutText(AboutText::Close, japanese)},
+        {kIdEnvironment,
+         ControlClass::Button,
+         {},
+         kChildVisible | kBsPushButton | kTabStop,
+         0,
+         60,
+         240,
+         172,
+         14,
+         aboutText(AboutText::EnvironmentButton, japanese)},
+        {kIdIcon, ControlClass::Static, {}, kChildVisible | kSsIcon, 0, 7, 7, 32, 32, iconText},
+        {kIdVersion,
+         ControlClass::Edit,
+         {},
+         kChildVisible | kEsMultiline | kEsReadOnly | kTabStop,
+         0,
+         35,
+         7,
+         197,
+         37,
+         {}},
+        {kIdLinks,
+         ControlClass::Named,
+         u"SysLink",
+         kChildVisible | kTabStop,
+         0,
+         7,
+         46,
+         225,
+         98,
+         {}},
+    };
+    return d;
+}
+
+std::u16string iconResourceName(int iconId) {
+    std::u16string name = u"#";
+    appendSigned(name, iconId);
+    return name;
+}
+
+std::optional<TemplateBlock> buildAboutTemplate(bool japanese, int iconId) {
+    const std::u16string icon = iconResourceName(iconId);
+    return buildDialogTemplate(aboutDialog(japanese, icon));
+}
+
+// ---- Web links --------------------------------------------------------------
+
+bool isEmailContact(std::u16string_view contact) {
+    return !contact.empty() && !startsWithNoCase(contact, u"http://") &&
+           !startsWithNoCase(contact, u"https://");
+}
+
+std::u16string contactLinkId(std::u16string_view contact) {
+    std::u16string id = isEmailContact(contact) ? u"mailto:" : u"";
+    id += contact;
+    return id;
+}
+
+std::u16string composeLinksText(const AboutLinks& links, bool japanese) {
+    std::u16string out;
+    if (!links.homePage.empty())
+        out += aboutText(AboutText::WebSiteLabel, japanese);
+    out += u"\r\n";
+    appendLink(out, links.homePage, links.homePage);
+    out += u"\r\n\r\n";
+    if (!links.contact.empty())
+        out += aboutText(isEmailContact(links.contact) ? AboutText::EmailLabel
+                                                       : AboutText::ContactLabel,
+                         japanese);
+    out += u"\r\n";
+    appendLink(out, contactLinkId(links.contact), links.contact);
+    out += u"\r\n\r\n";
+    if (japanese && !links.contact.empty())
+        out += aboutText(AboutText::MailFilterNote, true);
+    out += u"\r\n";
+    out += links.extraText;
+    return out;
+}
+
+std::u16string resolveLinkTarget(std::u16string_view id, const AboutLinks& links) {
+    if (id == u"kifu" && !links.donationPage.empty())
+        return links.donationPage;
+    if (id == u"feedback" && !links.feedbackPage.empty())
+        return links.feedbackPage;
+    if (id.size() == kMaxLinkIdLength) {
+        for (const std::u16string& full : {links.homePage, contactLinkId(links.contact)}) {
+            if (full.size() > id.size() && std::u16string_view(full).substr(0, id.size()) == id)
+                return full;
+        }
+    }
+    return std::u16string(id);
+}
+
+// ---- Clipboard copy of the report -------------------------------------------
+
+ClipboardResult copyToClipboard(ClipboardSteps& steps, std::u16string_view text) {
+    if (!steps.open())
+        return ClipboardResult::OpenFailed;
+    ClipboardResult result = ClipboardResult::Done;
+    if (!steps.allocate((text.size() + 1) * sizeof(char16_t))) {
+        result = ClipboardResult::OutOfMemory;
+    } else {
+        if (!steps.lockAndCopy(text))
+            result = ClipboardResult::LockFailed;
+        else if (!steps.empty())
+            result = ClipboardResult::EmptyFailed;
+        else if (!steps.setUnicodeText())
+            result = ClipboardResult::SetFailed;
+        if (result != ClipboardResult::Done)
+            steps.freeBlock();
+    }
+    steps.close();
+    return result;
+}
+
+ClipboardMessage clipboardMessage(ClipboardResult result) {
+    // In the order of ClipboardResult. A refused set comes with the
+    // information icon, unlike the other failures.
+    constexpr std::array<ClipboardMessage, 6> kMessages = {{
+        {AboutText::ClipboardDone, false},
+        {AboutText::ClipboardOpenFailed, true},
+        {AboutText::ClipboardOutOfMemory, true},
+        {AboutText::ClipboardLockFailed, true},
+        {AboutText::ClipboardEmptyFailed, true},
+        {AboutText::ClipboardSetFailed, false},
+    }};
+    const auto index = static_cast<std::size_t>(result);
+    return index < kMessages.size() ? kMessages[index] : kMessages.back();
 }
 
 } // namespace tapwell::about

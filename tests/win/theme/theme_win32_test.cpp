@@ -1,4 +1,3 @@
-#include "test_dialog.h"
 #include "theme_test_support.h"
 
 #include "theme/theme_win32.h"

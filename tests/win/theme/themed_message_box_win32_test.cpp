@@ -1,4 +1,3 @@
-#include "test_dialog.h"
 #include "theme_test_support.h"
 
 #include "support/win_driver.h"

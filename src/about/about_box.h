@@ -1,0 +1,147 @@
+// The About box without the platform: every text it shows in both languages,
+// its controls and dialog template, its web links and the clipboard copy of
+// the environment report, step by step so that every failure can be checked
+// without a desktop. The dialog itself is in about_box_win32.
+#pragma once
+
+#include "about/dialog_template.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tapwell::about {
+
+// ---- Texts ------------------------------------------------------------------
+
+enum class AboutText {
+    DialogTitle,
+    FontFace,
+    FeedbackLink,
+    ContributionLink,
+    Close,
+    EnvironmentButton,
+    WebSiteLabel,
+    ContactLabel,
+    EmailLabel,
+    MailFilterNote, // Japanese only
+    BrowserFailed,  // Japanese: "%s" is the address
+    ReportPrompt,
+    ReportCaption,
+    ClipboardDone,
+    ClipboardOpenFailed,
+    ClipboardOutOfMemory,
+    ClipboardLockFailed,
+    ClipboardEmptyFailed,
+    ClipboardSetFailed,
+    Description,
+};
+
+struct AboutTextEntry {
+    AboutText id;
+    std::u16string_view english;
+    std::u16string_view japanese;
+};
+
+std::u16string_view aboutText(AboutText id, bool japanese);
+std::span<const AboutTextEntry> aboutTextTable();
+
+// Point size of the dialog font: 8 in English, 9 in Japanese.
+std::uint16_t aboutFontPointSize(bool japanese);
+
+// "Cannot open a browser." / "<address>を開けませんでした。…"
+std::u16string browserFailedText(std::u16string_view address, bool japanese);
+
+struct TooltipEntry {
+    int controlId;
+    std::u16string_view text;
+};
+
+std::span<const TooltipEntry> aboutTooltips(bool japanese);
+
+// ---- Controls and template --------------------------------------------------
+
+inline constexpr std::uint16_t kIdClose = 2;
+inline constexpr std::uint16_t kIdVersion = 2002;
+inline constexpr std::uint16_t kIdLinks = 2003;
+inline constexpr std::uint16_t kIdDescription = 2004;
+inline constexpr std::uint16_t kIdEnvironment = 2005;
+inline constexpr std::uint16_t kIdContribution = 2006;
+inline constexpr std::uint16_t kIdIcon = 2007;
+inline constexpr std::uint16_t kIdFeedback = 2009;
+
+// The dialog in the given language. The long texts (version, links,
+// description) are set after creation; `iconText` ("#130") names the icon
+// resource and must outlive the returned description.
+TemplateDialog aboutDialog(bool japanese, std::u16string_view iconText);
+
+// "#<id>", the icon control's resource name.
+std::u16string iconResourceName(int iconId);
+
+std::optional<TemplateBlock> buildAboutTemplate(bool japanese, int iconId);
+
+// ---- Web links --------------------------------------------------------------
+
+struct AboutLinks {
+    std::u16string homePage;
+    std::u16string contact; // a web address, or an e-mail address
+    std::u16string donationPage;
+    std::u16string feedbackPage;
+    std::u16string extraText;
+};
+
+// A contact that is not a web address ("http://" or "https://") is an e-mail
+// address. An empty contact is neither.
+bool isEmailContact(std::u16string_view contact);
+
+// The link id of the contact: "mailto:" + address for e-mail.
+std::u16string contactLinkId(std::u16string_view contact);
+
+std::u16string composeLinksText(const AboutLinks& links, bool japanese);
+
+// Link ids longer than this are cut by the link control.
+inline constexpr std::size_t kMaxLinkIdLength = 47;
+
+// "kifu" and "feedback" open their pages when given; an id cut by the link
+// control is matched back to the address it came from; any other id is the
+// address itself.
+std::u16string resolveLinkTarget(std::u16string_view id, const AboutLinks& links);
+
+// ---- Clipboard copy of the report -------------------------------------------
+
+// The platform's clipboard calls, one per step, so that a test can fail any
+// one of them.
+class ClipboardSteps {
+  public:
+    virtual ~ClipboardSteps() = default;
+    virtual bool open() = 0;
+    virtual void close() = 0;
+    // A movable, zero-filled block of `bytes`; false when out of memory.
+    virtual bool allocate(std::size_t bytes) = 0;
+    // Locks the block and copies `units` into it; false when it cannot be locked.
+    virtual bool lockAndCopy(std::u16string_view units) = 0;
+    virtual bool empty() = 0;
+    // Hands the block over as Unicode text; false when refused.
+    virtual bool setUnicodeText() = 0;
+    // Frees a block that was not handed over.
+    virtual void freeBlock() = 0;
+};
+
+enum class ClipboardResult { Done, OpenFailed, OutOfMemory, LockFailed, EmptyFailed, SetFailed };
+
+// Opens, allocates (text plus terminator), copies, empties, sets. The block is
+// freed unless the clipboard took it; the clipboard is closed whenever it was
+// opened.
+ClipboardResult copyToClipboard(ClipboardSteps& steps, std::u16string_view text);
+
+struct ClipboardMessage {
+    AboutText text;
+    bool error; // error icon, else information icon
+};
+
+ClipboardMessage clipboardMessage(ClipboardResult result);
+
+} // namespace tapwell::about

@@ -1,0 +1,142 @@
+#include "theme/theme_rules.h"
+
+#include <array>
+
+namespace tapwell::theme {
+
+namespace {
+
+bool sameClass(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char16_t c) -> char16_t { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+constexpr std::uint32_t kButtonTypeMask = 0x0F;
+constexpr std::uint32_t kStaticTypeMask = 0x1F;
+
+struct ButtonTypeRule {
+    ChildKind kind;
+    DisabledMark mark;
+};
+
+// Indexed by a button's type bits (style & kButtonTypeMask).
+constexpr std::array<ButtonTypeRule, 16> kButtonTypes = {{
+    {ChildKind::PushButton, DisabledMark::None},   // push button
+    {ChildKind::PushButton, DisabledMark::None},   // default push button
+    {ChildKind::MarkButton, DisabledMark::Square}, // check box
+    {ChildKind::MarkButton, DisabledMark::Square}, // automatic check box
+    {ChildKind::MarkButton, DisabledMark::Circle}, // radio button
+    {ChildKind::MarkButton, DisabledMark::Square}, // three-state box
+    {ChildKind::MarkButton, DisabledMark::Square}, // automatic three-state box
+    {ChildKind::MarkButton, DisabledMark::None},   // group box
+    {ChildKind::Other, DisabledMark::None},        // user button
+    {ChildKind::MarkButton, DisabledMark::Circle}, // automatic radio button
+    {ChildKind::Other, DisabledMark::None},        // push box
+    {ChildKind::Other, DisabledMark::None},        // owner-drawn
+    {ChildKind::Other, DisabledMark::None},        // split button
+    {ChildKind::Other, DisabledMark::None},        // default split button
+    {ChildKind::Other, DisabledMark::None},        // command link
+    {ChildKind::Other, DisabledMark::None},        // default command link
+}};
+
+const ButtonTypeRule& buttonTypeRule(std::uint32_t style) {
+    return kButtonTypes[style & kButtonTypeMask];
+}
+
+// Indexed by VisualStyle; Default passes no name at all.
+constexpr std::array<std::u16string_view, 4> kVisualStyleNames = {
+    std::u16string_view{}, u"Explorer", u"DarkMode_Explorer", u" "};
+
+} // namespace
+
+// ---- The system's light/dark choice -----------------------------------------
+
+bool darkFlagFromAppsUseLightTheme(std::optional<std::uint32_t> value) {
+    return value.has_value() && *value == 0;
+}
+
+bool settingChangeNamesColorSet(const char16_t* area) {
+    return area != nullptr && std::u16string_view(area) == u"ImmersiveColorSet";
+}
+
+// ---- Child windows ----------------------------------------------------------
+
+ChildKind classifyChild(std::u16string_view className, std::uint32_t style) {
+    if (sameClass(className, u"Button"))
+        return buttonTypeRule(style).kind;
+    if (sameClass(className, u"Static") && (style & kStaticTypeMask) <= 2)
+        return ChildKind::TextStatic;
+    return ChildKind::Other;
+}
+
+VisualStyle dialogChildStyle(ChildKind kind, bool dark) {
+    if (kind == ChildKind::PushButton)
+        return dark ? VisualStyle::DarkModeExplorer : VisualStyle::Explorer;
+    return dark ? VisualStyle::Off : VisualStyle::Default;
+}
+
+VisualStyle aboutChildStyle(ChildKind kind, bool dark) {
+    if (kind == ChildKind::PushButton)
+        return dark ? VisualStyle::DarkModeExplorer : VisualStyle::Explorer;
+    return VisualStyle::Off;
+}
+
+std::u16string_view visualStyleName(VisualStyle style) {
+    const auto index = static_cast<std::size_t>(style);
+    return index < kVisualStyleNames.size() ? kVisualStyleNames[index] : std::u16string_view{};
+}
+
+bool wantsDisabledPainting(ChildKind kind) {
+    return kind == ChildKind::MarkButton || kind == ChildKind::TextStatic;
+}
+
+DisabledMark disabledMarkFor(std::u16string_view className, std::uint32_t style) {
+    if (!sameClass(className, u"Button"))
+        return DisabledMark::None;
+    return buttonTypeRule(style).mark;
+}
+
+DisabledPaintLayout disabledPaintLayout(DisabledMark mark, Rect client) {
+    DisabledPaintLayout layout;
+    layout.mark = mark;
+    layout.textRect = client;
+    if (mark != DisabledMark::None) {
+        constexpr int kMarkSize = 14;
+        layout.markRect = {client.left, client.top, client.left + kMarkSize,
+                           client.top + kMarkSize};
+        layout.textRect.left += 18;
+        layout.textRect.top += 1;
+    }
+    return layout;
+}
+
+// ---- Menu-bar items ---------------------------------------------------------
+
+MenuBarItemLook menuBarItemLook(std::uint32_t state) {
+    using namespace item_state;
+    MenuBarItemLook look;
+    if (state & (kInactive | kDefault))
+        look.state = BarItemState::Normal;
+    if (state & kHotLight) {
+        look.state = BarItemState::Hot;
+        look.fill = kMenuBarHot;
+    }
+    if (state & kSelected) {
+        look.state = BarItemState::Pushed;
+        look.fill = kMenuBarPushed;
+    }
+    if (state & (kGrayed | kDisabled)) {
+        look.state = BarItemState::Disabled;
+        look.text = kMenuBarDisabledText;
+    }
+    look.hidePrefix = (state & kNoAccel) != 0;
+    return look;
+}
+
+} // namespace tapwell::theme

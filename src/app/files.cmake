@@ -20,3 +20,10 @@ if(WIN32)
   target_link_libraries(tapwell_files_win32 PUBLIC tapwell_files ole32 comdlg32 shell32 advapi32)
   tapwell_warnings(tapwell_files_win32)
 endif()
+
+if(NOT WIN32)
+  # Where there is no multi-language service: the C library's iconv.
+  add_library(tapwell_files_iconv STATIC ${CMAKE_CURRENT_LIST_DIR}/code_page_service_iconv.cpp)
+  target_link_libraries(tapwell_files_iconv PUBLIC tapwell_files)
+  tapwell_warnings(tapwell_files_iconv)
+endif()

@@ -29,11 +29,6 @@ personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 set_theme() { # 1 light, 0 dark
   wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
-# Closer metrics to the fonts the dialogs name than the test prefix's
-# choices: the proportional IPA Gothic for both dialogs.
-subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-wine reg add "$subst" /v "MS Sans Serif" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
-wine reg add "$subst" /v "MS UI Gothic" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
 wineserver -w
 
 work=$(mktemp -d /tmp/tapwell-shots.XXXXXX)

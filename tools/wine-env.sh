@@ -16,18 +16,27 @@ tapwell_fresh_prefix=""
 
 tapwell_prepare_prefix() {
   local prefix=$1
+  local source_reg
+  source_reg="$(tapwell_tools_dir)/wine-prefix.reg"
+  # The marker holds the checksum of the settings applied, so that a cached
+  # prefix takes up a changed wine-prefix.reg.
+  local stamp
+  stamp=$(cksum <"$source_reg")
   if [ ! -f "$prefix/.tapwell-ready" ]; then
     mkdir -p "$prefix"
     WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
-    # Japanese glyphs: link the dialog fonts to IPAGothic. Unmanaged windows:
-    # with no window manager on Xvfb, each closed managed window costs seconds.
-    # regedit wants UTF-16 for the non-ASCII font name; the file is kept as UTF-8.
+  fi
+  if [ "$(cat "$prefix/.tapwell-ready" 2>/dev/null)" != "$stamp" ]; then
+    # Japanese glyphs and proportional dialog fonts from the IPA fonts.
+    # Unmanaged windows: with no window manager on Xvfb, each closed managed
+    # window costs seconds. regedit wants UTF-16 for the non-ASCII font name;
+    # the file is kept as UTF-8.
     local reg="$prefix/tapwell-prefix.reg"
-    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$(tapwell_tools_dir)/wine-prefix.reg"; } >"$reg"
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$source_reg"; } >"$reg"
     WINEPREFIX="$prefix" wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 || true
     WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
-    touch "$prefix/.tapwell-ready"
+    printf '%s\n' "$stamp" >"$prefix/.tapwell-ready"
   fi
 }
 

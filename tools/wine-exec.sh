@@ -10,10 +10,10 @@ if [ -z "${WINEPREFIX:-}" ]; then
   build=$(sed -nE 's|.*/build/([^/]+)/.*|\1|p' <<<"$(realpath -m "${1:-x}")")
   export WINEPREFIX="/tmp/tapwell-wine-cache-$(id -u)${build:+-$build}"
 fi
-if [ -z "${DISPLAY:-}" ] || [ ! -f "$WINEPREFIX/.tapwell-ready" ]; then
-  # shellcheck source=wine-env.sh
-  source "$here/wine-env.sh"
-  trap tapwell_wine_cleanup EXIT
-fi
+# wine-env.sh prepares the prefix only when it is new or its settings
+# (tools/wine-prefix.reg) changed, and starts Xvfb only without a DISPLAY.
+# shellcheck source=wine-env.sh
+source "$here/wine-env.sh"
+trap tapwell_wine_cleanup EXIT
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine "$@"

@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "common/bom_text.h"
+#include "cli/input_code_pages.h"
 #include "common/utf.h"
 #include "script/script_parser.h"
 #include "script/script_runner.h"
@@ -10,7 +10,9 @@ namespace tapwell::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "usage: tapwell-cli check [--tree] FILE\n";
+constexpr std::string_view kUsage =
+    "usage: tapwell-cli check [--tree] FILE\n"
+    "FILE is read as the program reads a text file; it may be - for standard input.\n";
 
 } // namespace
 
@@ -29,14 +31,13 @@ int checkCommand(const Args& args) {
     }
     if (path.empty())
         return usageError(kUsage, "FILE missing");
-    const auto bytes = readInputBytes(path);
-    if (!bytes)
+    const auto decoded = readInputText(path, inputCodePages());
+    if (!decoded)
         return usageError(kUsage, "cannot read " + path);
 
-    // The same steps as a run: the text ends at its first NUL, a leading
-    // byte-order mark is dropped, and a line feed is appended.
-    const std::u16string decoded = decodeBomText(*bytes);
-    std::u16string_view text(decoded.c_str());
+    // The same steps as a run: a leading byte-order mark is dropped, and a
+    // line feed is appended.
+    std::u16string_view text(*decoded);
     if (!text.empty() && text.front() == u'\uFEFF')
         text.remove_prefix(1);
     std::string source = utf16ToUtf8(text);

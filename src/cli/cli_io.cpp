@@ -1,5 +1,7 @@
 #include "cli/cli_io.h"
 
+#include "files/text_file.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -18,6 +20,17 @@ std::optional<std::string> readInputBytes(const std::string& path) {
     if (!in)
         return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::optional<std::u16string> readInputText(const std::string& path,
+                                            const CodePageServiceFactory& codePages) {
+    std::optional<std::string> bytes = readInputBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    std::u16string text;
+    if (DecodeTextFile(codePages, *bytes, text) != kReadTextOk)
+        return std::nullopt;
+    return text;
 }
 
 std::string escapeText(std::string_view s, bool quotes) {

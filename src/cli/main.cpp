@@ -17,9 +17,11 @@ constexpr std::string_view kUsage =
     "       tapwell-cli check [--tree] FILE\n"
     "       tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
-    "                         [--loop N] [--lang en|ja] [--max-events N] FILE\n"
+    "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N] FILE\n"
     "       tapwell-cli script [--dry-run] [--answer BUTTON]... [--lang en|ja] FILE\n"
-    "FILE may be - for standard input.\n";
+    "FILE is read as the program reads a text file (byte-order marks, detection where\n"
+    "the platform has it, then the strict-decoding fallback) up to its first zero\n"
+    "character; FILE may be - for standard input.\n";
 
 struct Command {
     const char* name;

@@ -2,8 +2,8 @@
 // everything that would have reached the desktop, in the order it happens;
 // message boxes are answered from --answer, else with their first button.
 #include "cli/commands.h"
+#include "cli/input_code_pages.h"
 #include "cli/script_devices.h"
-#include "common/bom_text.h"
 #include "common/utf.h"
 #include "keystroke/recording_sink.h"
 #include "script/script_runner.h"
@@ -19,7 +19,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: tapwell-cli script [--dry-run] [--answer ok|cancel|yes|no]... [--lang en|ja]\n"
-    "                          [--wait SECONDS] FILE\n";
+    "                          [--wait SECONDS] FILE\n"
+    "FILE is read as the program reads a text file; it may be - for standard input.\n";
 
 void printLine(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
@@ -86,10 +87,10 @@ int scriptCommand(const Args& args) {
     }
     if (path.empty())
         return usageError(kUsage, "FILE missing");
-    const auto bytes = readInputBytes(path);
-    if (!bytes)
+    const auto decoded = readInputText(path, inputCodePages());
+    if (!decoded)
         return usageError(kUsage, "cannot read " + path);
-    const std::u16string text = decodeBomText(*bytes);
+    const std::u16string& text = *decoded;
 
     std::int32_t exitCode = 0;
     if (dryRun) {

@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "common/bom_text.h"
+#include "cli/input_code_pages.h"
 #include "common/utf.h"
 #include "keystroke/run_trace.h"
 
@@ -16,13 +16,21 @@ namespace {
 constexpr std::string_view kTraceUsage =
     "usage: tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
-    "                         [--loop N] [--lang en|ja] [--max-events N] FILE\n"
+    "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N] FILE\n"
     "Prints what a run would send, one line per event, and how it ends:\n"
-    "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines).\n"
+    "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines,\n"
+    "default 100000, or any run cut off after --max-ticks timer ticks, default 10000000,\n"
+    "0 for no limit).\n"
+    "FILE is read as the program reads a text file: byte-order marks, then detection\n"
+    "where the platform has it, then the strict-decoding fallback (on Linux as on a\n"
+    "Japanese system); the text ends at its first zero character.\n"
     "FILE may be - for standard input.\n";
 
 constexpr int kExitError = 1;
 constexpr int kExitLimit = 3;
+// A text such as {2147483647:}A never ends a pass and writes nothing, so
+// neither the loop count nor --max-events would stop it.
+constexpr std::uint64_t kDefaultMaxTicks = 10000000;
 
 std::optional<std::uint64_t> parseCount(std::string_view s, std::uint64_t max) {
     if (s.empty() || s.size() > 20)
@@ -43,6 +51,7 @@ std::optional<std::uint64_t> parseCount(std::string_view s, std::uint64_t max) {
 
 int traceCommand(const Args& args) {
     TraceOptions options;
+    options.maxTicks = kDefaultMaxTicks;
     std::optional<std::string> file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -91,6 +100,12 @@ int traceCommand(const Args& args) {
             if (!n)
                 return usageError(kTraceUsage, "--max-events takes a number");
             options.maxEvents = *n;
+        } else if (a == "--max-ticks") {
+            const std::string* v = value();
+            auto n = v ? parseCount(*v, UINT64_MAX) : std::nullopt;
+            if (!n)
+                return usageError(kTraceUsage, "--max-ticks takes a number");
+            options.maxTicks = *n;
         } else if (a.size() > 1 && a[0] == '-') {
             return usageError(kTraceUsage, "unknown option " + a);
         } else if (file) {
@@ -101,15 +116,13 @@ int traceCommand(const Args& args) {
     }
     if (!file)
         return usageError(kTraceUsage, "FILE is missing");
-    std::optional<std::string> bytes = readInputBytes(*file);
-    if (!bytes)
+    std::optional<std::u16string> text = readInputText(*file, inputCodePages());
+    if (!text)
         return usageError(kTraceUsage, "cannot read " + *file);
-    std::u16string text = decodeBomText(*bytes);
-    bytes.reset();
 
     TraceWriter out(
         [](std::string_view chunk) { std::fwrite(chunk.data(), 1, chunk.size(), stdout); });
-    TraceEnd end = traceRun(std::move(text), options, out);
+    TraceEnd end = traceRun(std::move(*text), options, out);
     std::fflush(stdout);
     switch (end) {
     case TraceEnd::Ok:

@@ -83,10 +83,11 @@ bool OpenHelpTopic(HWND owner, const wchar_t* topic) {
 }
 
 bool LaunchHelpViewer() {
-    // The viewer lives in the Windows directory; naming it by full path keeps
-    // a program of the same name beside the executable from being started.
+    // The viewer lives in the Windows directory (the system's, not a Remote
+    // Desktop user's private one); naming it by full path keeps a program of
+    // the same name beside the executable from being started.
     wchar_t windowsDir[MAX_PATH] = {};
-    UINT n = GetWindowsDirectoryW(windowsDir, MAX_PATH);
+    UINT n = GetSystemWindowsDirectoryW(windowsDir, MAX_PATH);
     std::wstring viewer =
         (n > 0 && n < MAX_PATH) ? std::wstring(windowsDir) + L"\\hh.exe" : std::wstring(L"hh.exe");
     std::wstring parameter(kHelpViewerParameter.begin(), kHelpViewerParameter.end());

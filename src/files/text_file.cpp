@@ -33,6 +33,11 @@ unsigned ReadTextFile(FileStore& store, const CodePageServiceFactory& makeServic
     std::string bytes;
     if (unsigned code = ReadWholeFile(store, path, bytes))
         return code;
+    return DecodeTextFile(makeService, bytes, text);
+}
+
+unsigned DecodeTextFile(const CodePageServiceFactory& makeService, std::string_view bytes,
+                        std::u16string& text) {
     auto service = makeService ? makeService() : nullptr;
     if (!service)
         return kReadTextNoConverter;

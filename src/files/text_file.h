@@ -39,6 +39,10 @@ unsigned ReadWholeFile(FileStore& store, const FilePath& path, std::string& byte
 unsigned ReadTextFile(FileStore& store, const CodePageServiceFactory& makeService,
                       const FilePath& path, std::u16string& text);
 
+// ReadTextFile's steps after the read, for bytes from anywhere: 0, 4, 5 or 6.
+unsigned DecodeTextFile(const CodePageServiceFactory& makeService, std::string_view bytes,
+                        std::u16string& text);
+
 // Writes EF BB BF and the text in UTF-8. The old file stays untouched unless
 // everything was written.
 unsigned WriteTextFileUtf8(FileStore& store, const FilePath& path, std::u16string_view text);

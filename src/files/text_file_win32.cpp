@@ -1,4 +1,3 @@
-
 #include "files/text_file_win32.h"
 
 #include "files/file_store.h"
@@ -6,6 +5,7 @@
 
 #include <climits>
 #include <mlang.h>
+#include <utility>
 #include <windows.h>
 
 namespace tapwell {
@@ -36,7 +36,8 @@ const IID kIidMultiLanguage2 = {
 
 class MlangCodePageService final : public CodePageService {
   public:
-    explicit MlangCodePageService(IMultiLanguage2* ml) : ml_(ml) {}
+    MlangCodePageService(IMultiLanguage2* ml, MlangConversionCall convert)
+        : ml_(ml), convert_(std::move(convert)) {}
     ~MlangCodePageService() override { ml_->Release(); }
     MlangCodePageService(const MlangCodePageService&) = delete;
     MlangCodePageService& operator=(const MlangCodePageService&) = delete;
@@ -65,10 +66,10 @@ class MlangCodePageService final : public CodePageService {
         DWORD mode = 0;
         UINT srcSize = static_cast<UINT>(bytes.size());
         UINT dstSize = static_cast<UINT>(out.size() - 1);
-        HRESULT hr = ml_->ConvertStringToUnicodeEx(&mode, codePage, const_cast<CHAR*>(bytes.data()),
-                                                   &srcSize, reinterpret_cast<WCHAR*>(out.data()),
-                                                   &dstSize, 0, nullptr);
-        if (FAILED(hr))
+        HRESULT hr = convert_(&mode, codePage, const_cast<CHAR*>(bytes.data()), &srcSize,
+                              reinterpret_cast<WCHAR*>(out.data()), &dstSize);
+        // S_FALSE means the conversion is not supported and nothing was converted.
+        if (hr != S_OK)
             return std::nullopt;
         out.resize(dstSize);
         return out;
@@ -98,17 +99,29 @@ class MlangCodePageService final : public CodePageService {
 
   private:
     IMultiLanguage2* ml_;
+    MlangConversionCall convert_;
 };
 
 } // namespace
 
-std::unique_ptr<CodePageService> createMlangCodePageService() {
+std::unique_ptr<CodePageService> createMlangCodePageServiceWith(MlangConversionCall convert) {
     IMultiLanguage2* ml = nullptr;
     HRESULT hr = CoCreateInstance(kClsidMultiLanguage, nullptr, CLSCTX_INPROC_SERVER,
                                   kIidMultiLanguage2, reinterpret_cast<void**>(&ml));
     if (FAILED(hr) || !ml)
         return nullptr;
-    return std::make_unique<MlangCodePageService>(ml);
+    if (!convert) {
+        convert = [ml](DWORD* mode, UINT codePage, CHAR* src, UINT* srcSize, WCHAR* dst,
+                       UINT* dstSize) {
+            return ml->ConvertStringToUnicodeEx(mode, codePage, src, srcSize, dst, dstSize, 0,
+                                                nullptr);
+        };
+    }
+    return std::make_unique<MlangCodePageService>(ml, std::move(convert));
+}
+
+std::unique_ptr<CodePageService> createMlangCodePageService() {
+    return createMlangCodePageServiceWith(MlangConversionCall{});
 }
 
 } // namespace tapwell

@@ -4,6 +4,8 @@
 #include "script/lexer_state.h"
 #include "script/syntax_tree.h"
 
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,8 +27,14 @@ struct ParseOutcome {
     std::string message;
 };
 
-// Parses `text` as it stands (the runner appends the final line feed).
-ParseOutcome parseScript(std::string_view text);
+// The longest text the scanner takes: it counts in int and adds two bytes of
+// its own, so anything longer (2 GiB or more) would wrap.
+inline constexpr std::size_t kLongestScript = INT_MAX - 2;
+
+// Parses `text` as it stands (the runner appends the final line feed). A text
+// longer than `longest` is refused unscanned as a syntax error at line 1,
+// "script too long"; only tests pass a smaller `longest`.
+ParseOutcome parseScript(std::string_view text, std::size_t longest = kLongestScript);
 
 // What the generated parser sees of its caller.
 class ParseSession {

@@ -260,7 +260,14 @@ ParseOutcome ParseSession::finish(int result) {
     return outcome;
 }
 
-ParseOutcome parseScript(std::string_view text) {
+ParseOutcome parseScript(std::string_view text, std::size_t longest) {
+    if (text.size() > longest) {
+        ParseOutcome refused;
+        refused.result = kParseSyntaxError;
+        refused.errorLine = 1;
+        refused.message = "script too long";
+        return refused;
+    }
     ParseSession session(text);
     const int result = qzparse(session);
     return session.finish(result);

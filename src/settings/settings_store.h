@@ -85,6 +85,10 @@ enum class RegistryValueType : std::uint32_t {
     Qword = 11,
 };
 
+// The most bytes a read accepts: a number needs a few dozen, and a larger
+// value is as unreadable as any other bad one (but could exhaust memory).
+inline constexpr std::uint32_t kLargestRegistryValue = 64;
+
 // A text is a number when its first character is "+", "-" or a digit and
 // every later one a digit; a lone sign is 0. Numbers that do not fit in 32
 // signed bits are refused rather than wrapped.

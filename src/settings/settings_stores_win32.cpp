@@ -149,7 +149,8 @@ std::int32_t REGW::ReadIntegerW(std::u16string_view name, std::int32_t defaultVa
     const std::wstring n = toWide(name);
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(key_, n.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExW(key_, n.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        size > kLargestRegistryValue)
         return defaultValue;
     // Zero-filled and longer than the value, so a text without its own
     // terminator still ends.

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <string>
+#include <vector>
 
 using namespace tapwell;
 using namespace tapwell::e2e;
@@ -158,6 +160,57 @@ void setAppsUseLightTheme(DWORD value) {
 
 } // namespace
 
+// What a label needs of its control in the control's own font: its text
+// with the mnemonic marks taken out, wrapped where the control wraps.
+struct LabelFit {
+    std::wstring text;
+    SIZE needed{};
+    SIZE room{};
+};
+
+std::vector<LabelFit> labelsOf(HWND dialog) {
+    std::vector<LabelFit> labels;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        const bool isStatic = _wcsicmp(cls, L"Static") == 0;
+        if (!(style & WS_VISIBLE) || (!isStatic && _wcsicmp(cls, L"Button") != 0))
+            continue;
+        LabelFit label;
+        label.text.resize(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1);
+        label.text.resize(static_cast<std::size_t>(
+            GetWindowTextW(child, label.text.data(), static_cast<int>(label.text.size()))));
+        if (label.text.empty())
+            continue;
+        RECT client{};
+        GetClientRect(child, &client);
+        label.room = {client.right, client.bottom};
+        UINT format = DT_CALCRECT;
+        const LONG type = style & BS_TYPEMASK;
+        if (isStatic) {
+            format |= (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK;
+        } else {
+            format |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+            if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_CHECKBOX ||
+                type == BS_AUTOCHECKBOX)
+                label.room.cx -= GetSystemMetrics(SM_CXMENUCHECK) + 4; // the box and its gap
+            else if (type != BS_GROUPBOX)
+                label.room.cx -= 2 * GetSystemMetrics(SM_CXEDGE); // the button's frame
+        }
+        HDC dc = GetDC(child);
+        auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT needed{0, 0, label.room.cx, 0};
+        DrawTextW(dc, label.text.c_str(), -1, &needed, format);
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        label.needed = {needed.right, needed.bottom};
+        labels.push_back(std::move(label));
+    }
+    return labels;
+}
+
 TEST(InProcessDialog, KeySubmenusHold192KeysInBothLanguages) {
     for (bool japanese : {false, true}) {
         InProcessDialog d(japanese);
@@ -186,6 +239,21 @@ TEST(InProcessDialog, KeySubmenusHold192KeysInBothLanguages) {
         EXPECT_EQ(menuText(bar, 0), japanese ? L"ファイル(&F)" : L"&File");
         // The Japanese help menu has three more topics and a separator.
         EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 3)), japanese ? 6 : 2);
+    }
+}
+
+// Clipped labels in a test prefix hide layout faults and spoil screenshots:
+// the prefix gives the dialogs' fonts proportional faces, as a real system does.
+TEST(InProcessDialog, EveryLabelFitsItsControlInBothLanguages) {
+    for (bool japanese : {false, true}) {
+        InProcessDialog d(japanese);
+        ASSERT_NE(d.hwnd(), nullptr);
+        const auto labels = labelsOf(d.hwnd());
+        EXPECT_GE(labels.size(), 20u) << "radio buttons, labels and buttons are all measured";
+        for (const LabelFit& label : labels) {
+            EXPECT_LE(label.needed.cx, label.room.cx) << (japanese ? "ja " : "en ") << label.text;
+            EXPECT_LE(label.needed.cy, label.room.cy) << (japanese ? "ja " : "en ") << label.text;
+        }
     }
 }
 

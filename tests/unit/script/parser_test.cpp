@@ -180,6 +180,16 @@ TEST(ParserLimits, MillionTermChainParsesAndIsDestroyed) {
     o.root.reset(); // must not recurse a million levels deep
 }
 
+TEST(ParserLimits, TextLongerThanTheScannerTakesIsRefusedAtLineOne) {
+    const std::string text = "x = 1\n\ny = ]\n"; // its own error is on line 3
+    const ParseOutcome refused = parseScript(text, text.size() - 1);
+    EXPECT_EQ(refused.result, kParseSyntaxError);
+    EXPECT_EQ(refused.errorLine, 1);
+    EXPECT_EQ(refused.message, "script too long");
+    EXPECT_FALSE(refused.root);
+    EXPECT_EQ(parseScript(text, text.size()).errorLine, 3) << "a text of the limit is scanned";
+}
+
 TEST(ParserLimits, SyntaxErrorAfterALongPrefixReleasesEverything) {
     // Leak checks under the sanitizer build see whatever is left behind.
     std::string text = "f(\"a\", g$(1, 2) + 3 * 4, ";

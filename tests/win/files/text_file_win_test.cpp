@@ -165,6 +165,29 @@ TEST_F(FilesOnDisk, PlatformStrictConversionsRejectWhatTheyCannotDecode) {
     EXPECT_EQ(service->convert(932, "\x82\xA0"), std::u16string(u"あ"));
 }
 
+// Wine's MLang never answers S_FALSE ("not supported", nothing converted),
+// so the call's result comes from a stand-in here.
+TEST_F(FilesOnDisk, OnlyAnOkFromMlangIsAConversion) {
+    HRESULT answer = S_OK;
+    auto service = createMlangCodePageServiceWith(
+        [&answer](DWORD*, UINT, CHAR* src, UINT* srcSize, WCHAR* dst, UINT* dstSize) {
+            if (answer != S_OK) {
+                *dstSize = 0;
+                return answer;
+            }
+            for (UINT i = 0; i < *srcSize; ++i)
+                dst[i] = static_cast<WCHAR>(src[i]);
+            *dstSize = *srcSize;
+            return answer;
+        });
+    ASSERT_NE(service, nullptr);
+    EXPECT_EQ(service->convert(932, "ab"), std::u16string(u"ab"));
+    for (HRESULT failure : {S_FALSE, E_FAIL, static_cast<HRESULT>(2)}) {
+        answer = failure;
+        EXPECT_FALSE(service->convert(932, "ab")) << std::hex << failure;
+    }
+}
+
 TEST_F(FilesOnDisk, OddUtf16AndMissingFiles) {
     put(L"odd.txt", std::string("\xFF\xFE"
                                 "A\0B",

@@ -1,7 +1,10 @@
 #include "settings/settings_stores_win32.h"
+#include "settings/settings_store.h"
 #include "win_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace tapwell {
 namespace {
@@ -47,6 +50,32 @@ TEST_F(RegwTest, CorrectUseWritesReadsAndWarnsAboutNothing) {
     ASSERT_TRUE(reg.OpenKey(REGW::kReadOnly));
     EXPECT_EQ(reg.ReadIntegerW(u"iLoopNum", 1), -5);
     EXPECT_EQ(reg.ReadIntegerW(u"absent", 42), 42);
+    EXPECT_TRUE(reg.CloseKey());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(RegwTest, OversizedValuesKeepTheDefault) {
+    // A number with leading zeros up to the cap still reads; one zero more
+    // and it is refused, as is a huge binary value whose first four bytes
+    // alone would make a number.
+    // Texts are stored with their terminator (Wine adds one when missing).
+    const std::wstring atCap = std::wstring(kLargestRegistryValue / 2 - 2, L'0') + L"7";
+    const std::wstring overCap = L"0" + atCap;
+    std::string huge(1 << 20, '\0');
+    huge[0] = 5;
+    test::writeRawValue(L"atCap", REG_SZ, atCap.c_str(),
+                        static_cast<DWORD>((atCap.size() + 1) * sizeof(wchar_t)));
+    test::writeRawValue(L"overCap", REG_SZ, overCap.c_str(),
+                        static_cast<DWORD>((overCap.size() + 1) * sizeof(wchar_t)));
+    test::writeRawValue(L"huge", REG_BINARY, huge.data(), static_cast<DWORD>(huge.size()));
+    test::writeRawValue(L"small", REG_BINARY, huge.data(), 4);
+
+    REGW reg;
+    ASSERT_TRUE(reg.OpenKey(REGW::kReadOnly));
+    EXPECT_EQ(reg.ReadIntegerW(u"atCap", 1), 7);
+    EXPECT_EQ(reg.ReadIntegerW(u"overCap", 1), 1);
+    EXPECT_EQ(reg.ReadIntegerW(u"huge", 1), 1);
+    EXPECT_EQ(reg.ReadIntegerW(u"small", 1), 5);
     EXPECT_TRUE(reg.CloseKey());
     EXPECT_TRUE(boxes.shown.empty());
 }

@@ -4,6 +4,10 @@
 
 #include "files/text_file_decoding.h"
 
+#include <windows.h>
+
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 

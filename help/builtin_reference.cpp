@@ -89,7 +89,8 @@ const std::vector<BuiltinDoc> kReference = {
 
     // Time, system and messages
     {G::System, "SLEEP", "ms", {},
-     {"ms ミリ秒待つ", "Waits ms milliseconds. Abort does not cut a wait short."},
+     {"ms ミリ秒待つ",
+      "Waits ms milliseconds (not at all when ms is 0 or less). Abort ends the wait at once."},
      {{{"SLEEP(500)"}}}},
     {G::System, "GETCURRENTYEAR", "", {}, {"年", "The year of the local time."},
      {{{"y = GETCURRENTYEAR()"}}}},

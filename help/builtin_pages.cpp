@@ -76,8 +76,10 @@ std::string rows(Lang lang) {
             html += "<tr class=\"builtin\"><td><code>" + escapeHtml(doc.name) + "(" +
                     escapeHtml(doc.arguments) + ")</code>";
             for (std::size_t i = 0; i < doc.aliases.size(); ++i)
-                html += std::string(i == 0 ? "<br>" : ja ? "、" : ", ") + "<code>" +
-                        escapeHtml(doc.aliases[i]) + "</code>";
+                html += std::string(i == 0 ? "<br>"
+                                    : ja   ? "、"
+                                           : ", ") +
+                        "<code>" + escapeHtml(doc.aliases[i]) + "</code>";
             html += "</td><td>" + escapeHtml(doc.description.in(lang)) + "</td><td>" +
                     exampleCell(doc, lang) + "</td></tr>\n";
         }

@@ -29,7 +29,7 @@ struct ExampleLine {
     std::string_view codeIn(Lang lang) const { return pick(code, lang); }
     std::string_view yieldsIn(Lang lang) const { return pick(yields, lang); }
 
-private:
+  private:
     static std::string_view pick(const Text& t, Lang lang) {
         return lang == Lang::En && t.en.empty() ? t.ja : t.in(lang);
     }
@@ -44,7 +44,7 @@ struct BuiltinDoc {
     std::vector<std::string_view> aliases;
     Text description;
     std::vector<ExampleLine> example;
-    Text afterExample = {};     // a few words after the example, when it needs them
+    Text afterExample = {};                     // a few words after the example, when it needs them
     std::vector<std::string_view> answers = {}; // --answer buttons for its message boxes
 };
 

@@ -184,6 +184,8 @@ constexpr KeyDescription kDescriptions[] = {
 
 } // namespace
 
-std::span<const KeyDescription> englishKeyDescriptions() { return kDescriptions; }
+std::span<const KeyDescription> englishKeyDescriptions() {
+    return kDescriptions;
+}
 
 } // namespace tapwell::help

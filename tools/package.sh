@@ -8,8 +8,8 @@ root=$(pwd)
 tools/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target tapwell tapwell-cli >/dev/null
-# The help file is built with the program when its sources are present.
-cmake --build --preset win64 --target tapwell_help >/dev/null 2>&1 || true
+# The help file, Japanese and English in one: the release is not complete without it.
+cmake --build --preset win64 --target tapwell_help >/dev/null
 
 version=$(sed -nE 's/^project\(tapwell VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 out="$root/build/dist"
@@ -21,8 +21,7 @@ cp "$bin/src/win/tapwell.exe" "$stage/"
 x86_64-w64-mingw32-strip "$stage/tapwell.exe"
 cp "$bin/src/cli/tapwell-cli.exe" "$stage/"
 x86_64-w64-mingw32-strip "$stage/tapwell-cli.exe"
-chm=$(find "$bin" -name tapwell.chm -print -quit)
-if [ -n "$chm" ]; then cp "$chm" "$stage/"; else echo "package: no tapwell.chm built" >&2; fi
+cp "$bin/help/chm/tapwell.chm" "$stage/"
 if compgen -G "examples/*" >/dev/null; then cp -r examples/. "$stage/examples/"; fi
 cp dist/readme_en.txt dist/readme_ja.txt "$stage/"
 cp LICENSE "$stage/LICENSE.txt"

@@ -1,0 +1,30 @@
+# cmake -DCLI=tapwell-cli -DDIR=... -DLEAST=N -P run_examples.cmake
+# Runs every script DIR/manifest.txt lists ("FILE ANSWER..." per line)
+# through "tapwell-cli script --dry-run", answering its message boxes with the
+# line's answers. Each must end on its own with exit status 0 and report no
+# error. LEAST guards against a manifest that lost its scripts.
+file(STRINGS "${DIR}/manifest.txt" entries)
+list(LENGTH entries count)
+if(count LESS LEAST)
+  message(FATAL_ERROR "${DIR}/manifest.txt lists ${count} scripts, expected at least ${LEAST}")
+endif()
+set(failures "")
+foreach(entry IN LISTS entries)
+  separate_arguments(words UNIX_COMMAND "${entry}")
+  list(POP_FRONT words file)
+  set(answer_args "")
+  foreach(answer IN LISTS words)
+    list(APPEND answer_args --answer ${answer})
+  endforeach()
+  execute_process(COMMAND "${CLI}" script --dry-run ${answer_args} "${DIR}/${file}"
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 20)
+  if(NOT rc STREQUAL "0")
+    string(APPEND failures "${file}: exit status ${rc}\n${out}${err}\n")
+  elseif(out MATCHES "(^|\n)error ")
+    string(APPEND failures "${file}: reports an error\n${out}\n")
+  endif()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "examples that do not run to their end:\n${failures}")
+endif()
+message(STATUS "${count} example scripts ran to their end")

@@ -1,7 +1,8 @@
 
 #include "app/app_state.h"
 
-#include "app/app_texts.h"
+
+#include <array>
 
 namespace tapwell {
 
@@ -30,6 +31,34 @@ Language chooseUiLanguage(std::optional<std::u16string_view> tpwLang,
         return equalsJaIgnoringCase(*tpwLang) ? Language::Japanese : Language::English;
     return (systemLanguageId & kPrimaryLanguageMask) == kLangJapanese ? Language::Japanese
                                                                       : Language::English;
+}
+
+namespace {
+
+constexpr std::array kTable = {
+    AppTextEntry{AppText::ProgramTitle, u"Davudiru Dodovizar", u"doruviravad"},
+    AppTextEntry{AppText::HelpViewerFailed, u"Cannot open tapwell.chm",
+                 u"hh.exeでヘルプファイルtapwell.chmを開けません"},
+    AppTextEntry{AppText::CommandLineFileUnreadable, u"Cannot open the file.",
+                 u"/fで指定されたファイルを読み込めません。"},
+    AppTextEntry{AppText::TextAndFileTogether, u"/t and /f cannot be specified at the same time.",
+                 u"/tと/fは同時に指定できません。"},
+    AppTextEntry{AppText::CopiedIniToRegistry,
+                 u"The process of copying from the ini file to the registry is complete.",
+                 u"設定をiniファイルからレジストリへコピーしました。"},
+    AppTextEntry{AppText::CopiedRegistryToIni,
+                 u"The process of copying from the registry to the ini file is complete.",
+                 u"設定をレジストリからiniファイルへコピーしました。"},
+};
+
+} // namespace
+
+std::u16string_view appText(AppText id, Language language) {
+    return pickText<AppText>(kTable, id, language);
+}
+
+std::span<const AppTextEntry> appTextTable() {
+    return kTable;
 }
 
 } // namespace tapwell

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,23 @@ void setUiLanguage(AppState& state, Language language);
 // Otherwise the system's default language id decides (primary language 0x11).
 Language chooseUiLanguage(std::optional<std::u16string_view> tpwLang,
                             std::uint16_t systemLanguageId);
+
+// Every user-visible text of start-up, in both languages.
+
+enum class AppText {
+    ProgramTitle,
+    HelpViewerFailed,
+    CommandLineFileUnreadable,
+    TextAndFileTogether,
+    CopiedIniToRegistry,
+    CopiedRegistryToIni,
+};
+
+using AppTextEntry = TextEntry<AppText>;
+
+std::u16string_view appText(AppText id, Language language);
+
+// The whole table, for tests that look at both languages at once.
+std::span<const AppTextEntry> appTextTable();
 
 } // namespace tapwell

@@ -1,33 +1,45 @@
-#include "app/startup_win32.h"
-#include "dialog/help_win32.h"
-
+// tapwell.exe: start-up on Windows and the program's entry point.
 #include "app/app_state.h"
-#include "app/app_texts.h"
 #include "app/command_line.h"
-#include "dialog/main_dialog.h"
-#include "theme/theme_win32.h"
-#include "settings/settings_stores_win32.h"
 #include "common/windows_glue_win32.h"
+#include "dialog/help_win32.h"
+#include "dialog/main_dialog.h"
 #include "files/text_file.h"
 #include "files/text_file_win32.h"
+#include "settings/settings_stores_win32.h"
+#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
 
 namespace tapwell {
-
 namespace {
 
-constexpr int kProgramIconId = 130;
 constexpr UINT kDropFilesMessage = 0x233;
 constexpr UINT kCopyDataMessage = 0x4A;
 constexpr UINT kCopyGlobalDataMessage = 0x49;
 constexpr DWORD kMessageFilterAdd = 1;
 
-std::u16string u16(std::wstring_view s) {
-    return std::u16string(s.begin(), s.end());
+// The running executable's full path, however long.
+std::wstring modulePath() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0)
+            return std::wstring();
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
+    }
 }
+
 std::optional<std::u16string> environmentVariable(const wchar_t* name) {
     DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
     if (needed == 0)
@@ -37,7 +49,7 @@ std::optional<std::u16string> environmentVariable(const wchar_t* name) {
     if (got == 0 || got >= needed)
         return std::u16string();
     value.resize(got);
-    return u16(value);
+    return fromWide(value);
 }
 
 void chooseLanguage(AppState& state) {
@@ -50,7 +62,7 @@ void chooseLanguage(AppState& state) {
 }
 
 void enterExecutableFolder() {
-    if (auto folder = executableFolder(u16(modulePath())))
+    if (auto folder = executableFolder(fromWide(modulePath())))
         SetCurrentDirectoryW(toWide(*folder).c_str());
 }
 
@@ -104,27 +116,8 @@ class ComApartment {
     bool initialised_;
 };
 
-} // namespace
-
-Win32AppHandles& win32AppHandles() {
-    static Win32AppHandles handles;
-    return handles;
-}
-
-std::wstring modulePath() {
-    std::wstring buf(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < buf.size()) {
-            buf.resize(n);
-            return buf;
-        }
-        buf.resize(buf.size() * 2);
-    }
-}
-
+// The text of a file named on the command line (any encoding, as the File
+// menu reads it), or nullopt when it cannot be read. Needs COM.
 std::optional<std::u16string> readCommandLineFile(std::u16string_view path) {
     std::u16string text;
     if (ReadTextFile(toWide(path), text) != kReadTextOk)
@@ -132,16 +125,18 @@ std::optional<std::u16string> readCommandLineFile(std::u16string_view path) {
     return text;
 }
 
+// The whole run of the program: language, current directory, the one-shot
+// command lines, the switches, the settings, then the main dialog. Returns the
+// process exit code (0, or 1 after a start-up error that was shown).
 int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
                    const std::vector<std::u16string>& arguments) {
     AppState& state = appState();
-    win32AppHandles().instance = instance;
     ReadDarkModeSetting(instance);
     PrepareDarkMenus();
     chooseLanguage(state);
     enterExecutableFolder();
 
-    switch (oneShotMode(u16(commandLine ? commandLine : L""))) {
+    switch (oneShotMode(fromWide(commandLine ? commandLine : L""))) {
     case OneShotMode::Help:
         return openCommandLineHelp();
     case OneShotMode::IniToRegistry:
@@ -172,9 +167,7 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
     state.textFromT = fromCommandLine.textFromT;
     state.textFromF = fromCommandLine.textFromF;
 
-    win32AppHandles().programIcon = static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (isIniExecutableName(u16(modulePath())))
+    if (isIniExecutableName(fromWide(modulePath())))
         state.UseIniFile = true;
 
     LoadSettings();
@@ -188,4 +181,29 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
     return 0;
 }
 
+// The runtime's split of the command line, without the program name.
+std::vector<std::u16string> commandLineArguments() {
+    std::vector<std::u16string> args;
+    int argc = __argc;
+    wchar_t** argv = __wargv;
+    LPWSTR* own = nullptr;
+    if (!argv) {
+        own = CommandLineToArgvW(GetCommandLineW(), &argc);
+        argv = own;
+    }
+    for (int i = 1; argv && i < argc; ++i) {
+        std::wstring_view a(argv[i]);
+        args.emplace_back(a.begin(), a.end());
+    }
+    if (own)
+        LocalFree(own);
+    return args;
+}
+
+} // namespace
 } // namespace tapwell
+
+// tapwell.exe's entry.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    return tapwell::RunApplication(instance, commandLine, tapwell::commandLineArguments());
+}

@@ -14,7 +14,7 @@
 #include "keystroke/key_event_sink_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
-#include "script/script_thread.h"
+#include "script/script_runner.h"
 
 #include <commctrl.h>
 

@@ -8,7 +8,6 @@
 #include "keystroke/key_event_sink_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
-#include "script/script_thread.h"
 #include "script/services_win32.h"
 
 #include <algorithm>

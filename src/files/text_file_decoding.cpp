@@ -1,6 +1,5 @@
 #include "files/text_file_decoding.h"
 
-#include "common/bom_text.h"
 #include "common/utf.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+
 #include "script/script_runner.h"
 
 #include "common/utf.h"
@@ -96,6 +97,31 @@ std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
         reportOutOfMemory(run);
     }
     return run.ExitCode;
+}
+
+std::atomic<bool> scriptRunning{false};
+std::atomic<bool> scriptStopRequested{false};
+
+std::int32_t consumeStopRequest(std::int32_t) {
+    return scriptStopRequested.exchange(false) ? 1 : 0;
+}
+
+std::u16string unknownCallBackMessage(const CallBackCall& call) {
+    std::u16string text = u"Unknown CallBack Function: ";
+    if (call.name)
+        text += call.name;
+    text += u"(args:";
+    for (char c : std::to_string(call.count))
+        text += static_cast<char16_t>(c);
+    text += u")";
+    return text;
+}
+
+void ScriptThreadProc(const ScriptHost& host) {
+    scriptRunning = true;
+    scriptStopRequested = false;
+    RunScript(&host);
+    scriptRunning = false;
 }
 
 } // namespace tapwell

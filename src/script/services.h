@@ -3,6 +3,7 @@
 // clock, cursor, clipboard and environment (tests and the tool's dry run).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -86,5 +87,12 @@ class ScriptServices {
     virtual std::optional<std::u16string> environmentVariable(std::u16string_view name) = 0;
     virtual bool setEnvironmentVariable(std::u16string_view name, std::u16string_view value) = 0;
 };
+
+// A wait that a stop request ends early, shared by the real services.
+
+// Sleeps up to `ms` milliseconds in short slices, looking at `stop` between
+// them. Returns true when the stop request cut the wait short.
+bool interruptibleSleep(std::uint32_t ms, const StopQuery& stop,
+                        std::chrono::milliseconds slice = std::chrono::milliseconds(10));
 
 } // namespace tapwell

@@ -1,7 +1,7 @@
 #include "script/services_win32.h"
 
 #include "common/windows_glue_win32.h"
-#include "script/services_sleep.h"
+#include "script/services.h"
 
 #include <windows.h>
 

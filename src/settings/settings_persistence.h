@@ -3,7 +3,6 @@
 #pragma once
 
 #include "common/language.h"
-#include "common/text_table.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 

@@ -1,6 +1,5 @@
 // UTF conversion and byte-order-mark decoding never crash, and conversion
 // keeps its round-trip promises on any bytes.
-#include "common/bom_text.h"
 #include "common/utf.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/app_texts.h"
+#include "app/app_state.h"
 #include "settings/settings_persistence.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "common/bom_text.h"
+#include "common/utf.h"
 
 #include <gtest/gtest.h>
 

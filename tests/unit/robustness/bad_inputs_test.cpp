@@ -1,7 +1,6 @@
 // Inputs chosen to break things: very long scripts and texts, and ill-formed
 // UTF-8 and UTF-16 through every conversion the program makes.
 #include "../script/script_test_host.h"
-#include "common/bom_text.h"
 #include "common/utf.h"
 #include "keystroke/run_trace.h"
 

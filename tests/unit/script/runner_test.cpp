@@ -1,6 +1,6 @@
 #include "script_test_host.h"
 
-#include "script/script_thread.h"
+#include "script/script_runner.h"
 
 #include <gtest/gtest.h>
 

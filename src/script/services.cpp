@@ -1,4 +1,4 @@
-#include "script/services_sleep.h"
+#include "script/services.h"
 
 #include <algorithm>
 #include <thread>

@@ -17,7 +17,8 @@ constexpr std::string_view kUsage =
     "       tapwell-cli check [--tree] FILE\n"
     "       tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
-    "                         [--loop N] [--lang en|ja] [--max-events N] FILE\n"
+    "                         [--loop N] [--lang en|ja] [--max-events N]\n"
+    "                         [--delivery written|keys] [--layout us|jp] FILE\n"
     "       tapwell-cli script [--dry-run] [--answer BUTTON]... [--lang en|ja] FILE\n"
     "FILE may be - for standard input.\n";
 

@@ -42,8 +42,8 @@ std::string describeKeyEvent(const KeyEvent& e) {
         int n = std::snprintf(buf, sizeof buf, "%s %02X %s", e.up ? "up" : "down", e.code,
                               name ? name : "-");
         if (e.kind == KeyEvent::Kind::PhysicalKey)
-            std::snprintf(buf + n, sizeof buf - static_cast<std::size_t>(n), e.scan > 0xFF ? " sc %04X" : " sc %02X",
-                          e.scan);
+            std::snprintf(buf + n, sizeof buf - static_cast<std::size_t>(n),
+                          e.scan > 0xFF ? " sc %04X" : " sc %02X", e.scan);
         break;
     }
     case KeyEvent::Kind::Settle:

@@ -15,8 +15,8 @@ struct KeyEvent {
     // a pause of `code` ms, recorded only when asked for.
     enum class Kind { Key, UnicodePair, UnicodeUnit, PhysicalKey, Settle };
     Kind kind;
-    std::uint16_t code; // virtual key, UTF-16 unit or milliseconds
-    bool up;            // for Key, UnicodeUnit and PhysicalKey
+    std::uint16_t code;     // virtual key, UTF-16 unit or milliseconds
+    bool up;                // for Key, UnicodeUnit and PhysicalKey
     std::uint16_t scan = 0; // for PhysicalKey: 0xE0xx for an extended key
 
     bool operator==(const KeyEvent&) const = default;

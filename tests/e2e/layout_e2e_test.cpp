@@ -120,7 +120,7 @@ TEST(KeyPresses, KeyboardSimulateModeAddsScanCodesToTheSameKeys) {
     std::vector<std::string> want = {"keydown 65 sc 1E", "char 97",  "keyup 65 sc 1E",
                                      "keydown 90 sc 2C", "char 122", "keyup 90 sc 2C"};
     EXPECT_EQ(head, want);
-    // The run ends the text with a line feed of its own.
+    // A text of several lines ends with a line feed of the run's own.
     std::vector<std::string> tail(got.end() - std::min<std::size_t>(got.size(), 8), got.end());
     std::vector<std::string> shiftA = {"keydown 16 sc 2A", "keydown 65 sc 1E", "char 65",
                                        "keyup 65 sc 1E",   "keyup 16 sc 2A",   "keydown 13 sc 1C",

@@ -37,10 +37,10 @@ void SimulationRun::startRun() {
         showRunError(host_, std::u16string(runText(RunText::EmptyText, language_)));
         return;
     }
-    // The store never keeps an interval below 1; a host that skipped the
-    // store's rules must not get a timer that fires continuously.
     delivery_ = std::make_shared<KeyDeliveryStage>(sink_, settings_.iDelivery,
                                                    settings_.iTargetLayout, resolveLayout_);
+    // The store never keeps an interval below 1; a host that skipped the
+    // store's rules must not get a timer that fires continuously.
     interval_ = settings_.iWaitMSec >= 1 ? static_cast<std::uint32_t>(settings_.iWaitMSec) : 20;
     host_.setRunUi(RunUi::Running);
     RunTimeOfDay now;

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/input_code_pages.h"
 #include "common/utf.h"
+#include "keystroke/keyboard_layout.h"
 #include "keystroke/run_trace.h"
 
 #include <cstdint>
@@ -16,7 +17,8 @@ namespace {
 constexpr std::string_view kTraceUsage =
     "usage: tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
-    "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N] FILE\n"
+    "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N]\n"
+    "                         [--delivery written|keys] [--layout us|jp] FILE\n"
     "Prints what a run would send, one line per event, and how it ends:\n"
     "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines,\n"
     "default 100000, or any run cut off after --max-ticks timer ticks, default 10000000,\n"
@@ -24,6 +26,9 @@ constexpr std::string_view kTraceUsage =
     "FILE is read as the program reads a text file: byte-order marks, then detection\n"
     "where the platform has it, then the strict-decoding fallback (on Linux as on a\n"
     "Japanese system); the text ends at its first zero character.\n"
+    "--delivery keys sends key presses for the --layout keyboard (default jp): key lines\n"
+    "gain the scan code (down 10 VK_SHIFT sc 2A), characters no key types read\n"
+    "char XXXX fallback.\n"
     "FILE may be - for standard input.\n";
 
 constexpr int kExitError = 1;
@@ -52,6 +57,7 @@ std::optional<std::uint64_t> parseCount(std::string_view s, std::uint64_t max) {
 int traceCommand(const Args& args) {
     TraceOptions options;
     options.maxTicks = kDefaultMaxTicks;
+    options.settings.iTargetLayout = kLayoutJapanese;
     std::optional<std::string> file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -74,6 +80,22 @@ int traceCommand(const Args& args) {
                 options.settings.iInputMode = InputMode::Unicode;
             else
                 return usageError(kTraceUsage, "--mode takes keyboard or unicode");
+        } else if (a == "--delivery") {
+            const std::string* v = value();
+            if (v && *v == "written")
+                options.settings.iDelivery = Delivery::Written;
+            else if (v && *v == "keys")
+                options.settings.iDelivery = Delivery::KeyPresses;
+            else
+                return usageError(kTraceUsage, "--delivery takes written or keys");
+        } else if (a == "--layout") {
+            const std::string* v = value();
+            if (v && *v == "us")
+                options.settings.iTargetLayout = kLayoutUs101;
+            else if (v && *v == "jp")
+                options.settings.iTargetLayout = kLayoutJapanese;
+            else
+                return usageError(kTraceUsage, "--layout takes us or jp");
         } else if (a == "--lang") {
             const std::string* v = value();
             if (v && *v == "en")

@@ -33,6 +33,20 @@ unsigned Win32KeyEventSink::sendUnicodeUnit(char16_t unit, bool up) {
     return SendInput(1, &in, sizeof(INPUT));
 }
 
+// Virtual key and scan code together, never KEYEVENTF_SCANCODE: Wine turns a
+// scan code alone into virtual key 0 with no character, while both reach
+// local programs and clients that forward scan codes.
+void Win32KeyEventSink::sendPhysicalKey(PhysicalKey key, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key.vk;
+    in.ki.wScan = static_cast<WORD>(key.scan & 0xFF);
+    in.ki.dwFlags = (key.extended() ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+void Win32KeyEventSink::settle(std::uint32_t ms) { Sleep(ms); }
+
 KeyEventSink& systemKeyEventSink() {
     static Win32KeyEventSink sink;
     return sink;

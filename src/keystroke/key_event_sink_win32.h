@@ -1,4 +1,5 @@
-// The Windows sink: keybd_event for virtual keys, SendInput for Unicode units.
+// The Windows sink: keybd_event for virtual keys, SendInput for Unicode units
+// and for physical keys (virtual key plus scan code).
 #pragma once
 
 #include "keystroke/key_event_sink.h"
@@ -10,6 +11,8 @@ public:
     void sendKey(std::uint8_t vk, bool up) override;
     void sendUnicodePair(char16_t unit) override;
     unsigned sendUnicodeUnit(char16_t unit, bool up) override;
+    void sendPhysicalKey(PhysicalKey key, bool up) override;
+    void settle(std::uint32_t ms) override;
 };
 
 // The process's sink; it keeps no state, so one instance serves both threads.

@@ -24,15 +24,31 @@ unsigned RecordingSink::sendUnicodeUnit(char16_t unit, bool up) {
     return 1;
 }
 
+void RecordingSink::sendPhysicalKey(PhysicalKey key, bool up) {
+    record({KeyEvent::Kind::PhysicalKey, key.vk, up, key.scan});
+}
+
+void RecordingSink::settle(std::uint32_t ms) {
+    if (keepSettles)
+        record({KeyEvent::Kind::Settle, static_cast<std::uint16_t>(ms), false});
+}
+
 std::string describeKeyEvent(const KeyEvent& e) {
     char buf[64];
     switch (e.kind) {
-    case KeyEvent::Kind::Key: {
+    case KeyEvent::Kind::Key:
+    case KeyEvent::Kind::PhysicalKey: {
         const char* name = keyNameForCode(static_cast<std::uint8_t>(e.code));
-        std::snprintf(buf, sizeof buf, "%s %02X %s", e.up ? "up" : "down", e.code,
-                      name ? name : "-");
+        int n = std::snprintf(buf, sizeof buf, "%s %02X %s", e.up ? "up" : "down", e.code,
+                              name ? name : "-");
+        if (e.kind == KeyEvent::Kind::PhysicalKey)
+            std::snprintf(buf + n, sizeof buf - static_cast<std::size_t>(n),
+                          e.scan > 0xFF ? " sc %04X" : " sc %02X", e.scan);
         break;
     }
+    case KeyEvent::Kind::Settle:
+        std::snprintf(buf, sizeof buf, "settle %u", static_cast<unsigned>(e.code));
+        break;
     case KeyEvent::Kind::UnicodePair:
         std::snprintf(buf, sizeof buf, "char %04X", e.code);
         break;

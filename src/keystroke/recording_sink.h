@@ -11,10 +11,13 @@
 namespace tapwell {
 
 struct KeyEvent {
-    enum class Kind { Key, UnicodePair, UnicodeUnit };
+    // PhysicalKey: a key with its scan code (key presses delivery). Settle:
+    // a pause of `code` ms, recorded only when asked for.
+    enum class Kind { Key, UnicodePair, UnicodeUnit, PhysicalKey, Settle };
     Kind kind;
-    std::uint16_t code; // virtual key or UTF-16 unit
-    bool up;            // for Key and UnicodeUnit
+    std::uint16_t code;     // virtual key, UTF-16 unit or milliseconds
+    bool up;                // for Key, UnicodeUnit and PhysicalKey
+    std::uint16_t scan = 0; // for PhysicalKey: 0xE0xx for an extended key
 
     bool operator==(const KeyEvent&) const = default;
 };
@@ -25,10 +28,14 @@ public:
     // output in the command-line tool).
     std::function<void(const KeyEvent&)> onEvent;
     bool keepEvents = true;
+    // Settle pauses are timing: a trace shows none, a test may want them.
+    bool keepSettles = false;
 
     void sendKey(std::uint8_t vk, bool up) override;
     void sendUnicodePair(char16_t unit) override;
     unsigned sendUnicodeUnit(char16_t unit, bool up) override;
+    void sendPhysicalKey(PhysicalKey key, bool up) override;
+    void settle(std::uint32_t ms) override;
 
     const std::vector<KeyEvent>& events() const { return events_; }
     void clear() { events_.clear(); }
@@ -38,7 +45,8 @@ private:
     std::vector<KeyEvent> events_;
 };
 
-// "down 0D VK_RETURN", "up 41 A", "char 3042", "unicode-down 3042", ...
+// "down 0D VK_RETURN", "up 41 A", "char 3042", "unicode-down 3042",
+// "down 10 VK_SHIFT sc 2A", "down A5 VK_RMENU sc E038", "settle 5", ...
 std::string describeKeyEvent(const KeyEvent& e);
 
 } // namespace tapwell

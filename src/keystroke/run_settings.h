@@ -8,6 +8,9 @@ namespace tapwell {
 
 enum class InputMode : std::uint8_t { Keyboard = 0, Unicode = 1, Script = 2 };
 enum class WaitMode : std::uint8_t { Seconds = 0, TimeOfDay = 1 };
+// As written: keys and Unicode events as the text gives them. Key presses:
+// physical keys of the target layout (remote desktops, virtual machines).
+enum class Delivery : std::uint8_t { Written = 0, KeyPresses = 1 };
 
 struct RunSettings {
     InputMode iInputMode = InputMode::Keyboard;
@@ -24,6 +27,10 @@ struct RunSettings {
     bool iDisableTab = false;
     bool iDisableSpace = false;
     bool iDisableEnter = false;
+    Delivery iDelivery = Delivery::Written;
+    // 0 the local layout, else a built-in table or an installed layout
+    // (kLayoutLocal and its neighbours in keyboard_layout.h).
+    std::uint32_t iTargetLayout = 0;
 };
 
 } // namespace tapwell

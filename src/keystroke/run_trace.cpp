@@ -67,8 +67,11 @@ const char* iconName(RunIcon icon) {
 // Counts the lines and, for an endless run, refuses the one past the limit.
 class TraceLines {
   public:
-    TraceLines(TraceWriter& out, bool endless, std::uint64_t max)
-        : out_(out), endless_(endless), max_(max), keys_(keyLines()) {}
+    // With key presses delivery a Unicode character reaches the sink only when
+    // no key of the layout types it.
+    TraceLines(TraceWriter& out, bool endless, std::uint64_t max, bool charsAreFallbacks)
+        : out_(out), endless_(endless), max_(max), keys_(keyLines()),
+          charsAreFallbacks_(charsAreFallbacks) {}
 
     void line(std::string_view text) {
         if (!admit())
@@ -85,10 +88,15 @@ class TraceLines {
         }
         if (e.kind == KeyEvent::Kind::UnicodePair) {
             static constexpr char kHex[] = "0123456789ABCDEF";
-            char buf[] = "char XXXX\n";
+            char buf[] = "char XXXX fallback\n";
             for (int i = 0; i < 4; ++i)
                 buf[5 + i] = kHex[(e.code >> (12 - 4 * i)) & 0xF];
-            out_.write(std::string_view(buf, sizeof buf - 1));
+            if (charsAreFallbacks_) {
+                out_.write(std::string_view(buf, sizeof buf - 1));
+            } else {
+                buf[9] = '\n';
+                out_.write(std::string_view(buf, 10));
+            }
             return;
         }
         out_.write(describeKeyEvent(e) + "\n");
@@ -113,6 +121,7 @@ class TraceLines {
     bool endless_;
     std::uint64_t max_;
     const std::array<std::string, 512>& keys_;
+    bool charsAreFallbacks_;
     std::uint64_t count_ = 0;
     bool limited_ = false;
 };
@@ -185,7 +194,8 @@ class TraceHost : public RunHost {
 
 TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter& out) {
     const bool endless = options.settings.iLoopNum == 0;
-    TraceLines lines(out, endless, options.maxEvents);
+    TraceLines lines(out, endless, options.maxEvents,
+                     options.settings.iDelivery == Delivery::KeyPresses);
     TraceHost host(std::move(text), options, lines);
     RecordingSink sink;
     sink.keepEvents = false;

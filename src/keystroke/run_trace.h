@@ -17,7 +17,9 @@
 namespace tapwell {
 
 struct TraceOptions {
-    RunSettings settings; // mode, error stop, ignores and loop count are used
+    // Mode, error stop, ignores, loop count, delivery and target layout are
+    // used; the target layout is a built-in one (kLayoutUs101, else Japanese).
+    RunSettings settings;
     std::u16string prefix;
     std::u16string suffix;
     Language language = Language::English;

@@ -37,6 +37,8 @@ void SimulationRun::startRun() {
         showRunError(host_, std::u16string(runText(RunText::EmptyText, language_)));
         return;
     }
+    delivery_ = std::make_shared<KeyDeliveryStage>(sink_, settings_.iDelivery,
+                                                   settings_.iTargetLayout, resolveLayout_);
     // The store never keeps an interval below 1; a host that skipped the
     // store's rules must not get a timer that fires continuously.
     interval_ = settings_.iWaitMSec >= 1 ? static_cast<std::uint32_t>(settings_.iWaitMSec) : 20;
@@ -180,18 +182,20 @@ void SimulationRun::endPass() {
 }
 
 StepOutcome SimulationRun::processCharacter(char16_t unit) {
+    const std::shared_ptr<KeyDeliveryStage> delivery = delivery_;
+    KeyEventSink& sink = delivery ? delivery->sink() : sink_;
     switch (unit) {
     case u'\t':
         if (!settings_.iDisableTab)
-            pressAndRelease(sink_, kVkTab);
+            pressAndRelease(sink, kVkTab);
         return StepOutcome::Continue;
     case u' ':
         if (!settings_.iDisableSpace)
-            pressAndRelease(sink_, kVkSpace);
+            pressAndRelease(sink, kVkSpace);
         return StepOutcome::Continue;
     case u'\n':
         if (!settings_.iDisableEnter)
-            pressAndRelease(sink_, kVkReturn);
+            pressAndRelease(sink, kVkReturn);
         return StepOutcome::Continue;
     case u'\r':
         return StepOutcome::Continue;
@@ -201,11 +205,11 @@ StepOutcome SimulationRun::processCharacter(char16_t unit) {
     const bool unicodeMode = settings_.iInputMode == InputMode::Unicode;
     if (!unicodeMode) {
         if (std::uint8_t vk = mapKeyboardChar(inputText_, position_)) {
-            pressAndRelease(sink_, vk);
+            pressAndRelease(sink, vk);
             return StepOutcome::Continue;
         }
     }
-    NotationContext ctx{inputText_, position_, repeatStack_,        sink_,
+    NotationContext ctx{inputText_, position_, repeatStack_,        sink,
                         host_,      language_, settings_.iErrorStop};
     switch (unit) {
     case u'!':
@@ -221,7 +225,7 @@ StepOutcome SimulationRun::processCharacter(char16_t unit) {
         break;
     }
     if (unicodeMode) {
-        sink_.sendUnicodePair(unit);
+        sink.sendUnicodePair(unit);
         return StepOutcome::Continue;
     }
     if (!settings_.iErrorStop)

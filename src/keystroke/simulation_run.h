@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/language.h"
+#include "keystroke/key_delivery.h"
 #include "keystroke/key_event_sink.h"
 #include "keystroke/key_notation.h"
 #include "keystroke/run_host.h"
@@ -12,6 +13,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tapwell {
@@ -39,6 +41,10 @@ class SimulationRun {
     // the end of a keyboard-simulate or Unicode run then closes the dialog.
     void setAutoRun(bool on) { autoRun_ = on; }
     bool autoRun() const { return autoRun_; }
+
+    // Where a key presses run gets its target layout: the built-in tables
+    // unless the platform knows installed layouts.
+    void setKeyboardLayoutResolver(KeyboardLayoutResolver resolve) { resolveLayout_ = resolve; }
 
     // The Start button: starts when idle, aborts when running.
     void startOrAbort();
@@ -73,6 +79,10 @@ class SimulationRun {
 
     RunHost& host_;
     KeyEventSink& sink_;
+    KeyboardLayoutResolver resolveLayout_ = portableKeyboardLayout;
+    // This run's delivery, made at Start. Shared, so that a step keeps its
+    // stage even when a pause box's nested loop starts the next run.
+    std::shared_ptr<KeyDeliveryStage> delivery_;
     std::atomic<bool>& scriptRunning_;
     std::atomic<bool>& scriptStopRequested_;
 

@@ -1,8 +1,10 @@
 // A window that takes the keyboard focus and logs every key and character
 // message it gets, one line each: "keydown VK", "keyup VK", "char UNIT",
-// "syskeydown VK", "syskeyup VK", "syschar UNIT". When it holds the focus it
-// creates LOG.ready, so a test knows when to start typing.
-//   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT]
+// "syskeydown VK", "syskeyup VK", "syschar UNIT". With --scan the key lines
+// also carry the scan code, "keydown VK sc XX" (E0XX for an extended key).
+// When it holds the focus it creates LOG.ready, so a test knows when to start
+// typing.
+//   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--scan]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,6 +18,7 @@ FILE* g_log = nullptr;
 std::wstring g_readyPath;
 DWORD g_holdUntil = 0;
 bool g_readyWritten = false;
+bool g_logScan = false;
 constexpr UINT_PTR kFocusTimer = 1;
 constexpr UINT_PTR kLifeTimer = 2;
 
@@ -23,6 +26,22 @@ void logLine(const char* what, WPARAM value) {
     if (!g_log)
         return;
     std::fprintf(g_log, "%s %u\n", what, static_cast<unsigned>(value));
+    std::fflush(g_log);
+}
+
+// Bits 16-23 of a key message's parameter are its scan code, bit 24 the
+// extended-key flag.
+void logKey(const char* what, WPARAM vk, LPARAM lp) {
+    if (!g_log)
+        return;
+    if (!g_logScan) {
+        logLine(what, vk);
+        return;
+    }
+    const unsigned scan = static_cast<unsigned>((lp >> 16) & 0xFF);
+    const bool extended = ((lp >> 24) & 1) != 0;
+    std::fprintf(g_log, extended ? "%s %u sc E0%02X\n" : "%s %u sc %02X\n", what,
+                 static_cast<unsigned>(vk), scan);
     std::fflush(g_log);
 }
 
@@ -39,11 +58,11 @@ void markReady(HWND hwnd) {
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_KEYDOWN: logLine("keydown", wp); return 0;
-    case WM_KEYUP: logLine("keyup", wp); return 0;
+    case WM_KEYDOWN: logKey("keydown", wp, lp); return 0;
+    case WM_KEYUP: logKey("keyup", wp, lp); return 0;
     case WM_CHAR: logLine("char", wp); return 0;
-    case WM_SYSKEYDOWN: logLine("syskeydown", wp); break;
-    case WM_SYSKEYUP: logLine("syskeyup", wp); break;
+    case WM_SYSKEYDOWN: logKey("syskeydown", wp, lp); break;
+    case WM_SYSKEYUP: logKey("syskeyup", wp, lp); break;
     case WM_SYSCHAR: logLine("syschar", wp); return 0;
     case WM_TIMER:
         if (wp == kFocusTimer) {
@@ -78,13 +97,20 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     int seconds = 60;
     int holdMs = 2000;
     std::wstring title = L"tapwell receiver";
-    for (int i = 2; i + 1 < argc; i += 2) {
+    for (int i = 2; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--scan") == 0) {
+            g_logScan = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            break;
         if (std::wcscmp(argv[i], L"--seconds") == 0)
             seconds = _wtoi(argv[i + 1]);
         else if (std::wcscmp(argv[i], L"--hold-focus") == 0)
             holdMs = _wtoi(argv[i + 1]);
         else if (std::wcscmp(argv[i], L"--title") == 0)
             title = argv[i + 1];
+        ++i;
     }
     g_log = _wfopen(logPath.c_str(), L"w");
     if (!g_log)

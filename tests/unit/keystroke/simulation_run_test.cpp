@@ -461,3 +461,49 @@ TEST(RunScript, StopRequestOnlyInScriptMode) {
     r.run.abortRun();
     EXPECT_FALSE(r.scriptStopRequested.load());
 }
+
+// --- Delivery --------------------------------------------------------------
+
+namespace {
+std::uint32_t g_resolvedLayout = 0;
+std::unique_ptr<KeyboardLayout> usResolver(std::uint32_t id) {
+    g_resolvedLayout = id;
+    return portableKeyboardLayout(kLayoutUs101);
+}
+} // namespace
+
+TEST(RunDelivery, EachRunTakesItsDeliveryFromTheSavedSettings) {
+    RunRig r;
+    r.run.setKeyboardLayoutResolver(usResolver);
+    r.host.settings.iInputMode = InputMode::Unicode;
+    r.host.settings.iDelivery = Delivery::KeyPresses;
+    r.host.settings.iTargetLayout = 0x04090409;
+    r.runText(u"@[VK_RCONTROL]\n");
+    EXPECT_EQ(g_resolvedLayout, 0x04090409u);
+    Lines keys = {"down 10 VK_SHIFT sc 2A",
+                  "down 32 2 sc 03",
+                  "up 32 2 sc 03",
+                  "up 10 VK_SHIFT sc 2A",
+                  "down A3 VK_RCONTROL sc E01D",
+                  "up A3 VK_RCONTROL sc E01D",
+                  "down 0D VK_RETURN sc 1C",
+                  "up 0D VK_RETURN sc 1C"};
+    EXPECT_EQ(r.events(), keys);
+
+    // The next run, as written again, sends exactly what it always did.
+    r.sink.clear();
+    r.host.settings.iDelivery = Delivery::Written;
+    r.runText(u"@[VK_RCONTROL]\n");
+    Lines written = {"char 0040", "down A3 VK_RCONTROL", "up A3 VK_RCONTROL", "down 0D VK_RETURN",
+                     "up 0D VK_RETURN"};
+    EXPECT_EQ(r.events(), written);
+}
+
+TEST(RunDelivery, KeyboardSimulateKeysGainTheJapaneseScanCodesByDefault) {
+    RunRig r;
+    r.host.settings.iDelivery = Delivery::KeyPresses;
+    r.runText(u"@_a\t");
+    Lines keys = {"down C0 VK_OEM_3 sc 1A", "up C0 VK_OEM_3 sc 1A", "down E2 VK_OEM_102 sc 73",
+                  "up E2 VK_OEM_102 sc 73", "down 09 VK_TAB sc 0F", "up 09 VK_TAB sc 0F"};
+    EXPECT_EQ(r.events(), keys);
+}

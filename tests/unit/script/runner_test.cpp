@@ -1,5 +1,6 @@
 #include "script_test_host.h"
 
+#include "keystroke/key_delivery.h"
 #include "script/script_runner.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +164,23 @@ TEST_F(ScriptThread, AbortFromTheGuiStopsTheLoopAndClearsTheFlags) {
     EXPECT_FALSE(scriptStopRequested.load());
     setDefaultScriptDevices({});
     ScriptText = nullptr;
+}
+
+TEST_F(Runner, KeyPressesDeliveryGivesKeybdEventItsScanCode) {
+    KeyDeliveryStage stage(t.keys, Delivery::KeyPresses, kLayoutJapanese, portableKeyboardLayout);
+    ScriptDevices devices = t.devices();
+    devices.keySink = &stage.sink();
+    const ScriptHost h = t.host();
+    const std::u16string text =
+        u"KEYBDEVENT(VK_OEM_3, 1)\nKEYBDEVENT(0x1A5, 0)\nSENDINPUTUNICODE(\"@\", 1)\n";
+    EXPECT_EQ(RunScriptText(text.c_str(), &h, devices), 0);
+    std::vector<std::string> got;
+    for (const KeyEvent& e : t.keys.events())
+        got.push_back(describeKeyEvent(e));
+    // The script's explicit Unicode event stays one.
+    std::vector<std::string> want = {"down C0 VK_OEM_3 sc 1A", "up A5 VK_RMENU sc E038",
+                                     "unicode-down 0040"};
+    EXPECT_EQ(got, want);
 }
 
 } // namespace

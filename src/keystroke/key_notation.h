@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 
 namespace tapwell {
 
@@ -50,5 +51,13 @@ StepOutcome endRepeatBlock(NotationContext& ctx);
 
 // The error message of a step, with the dialog as owner.
 void showRunError(RunHost& host, std::u16string text, RunIcon icon = RunIcon::Error);
+
+// Number reading inside the notation with the behaviour of the Windows C
+// library's strtol, whose long is 32 bits: leading white space, an optional
+// sign, digits up to the first unit that is not one, and saturation at the
+// signed 32-bit limits. Only ASCII counts as white space or digit.
+
+// base is 8, 10 or 16; with 16 an "0x"/"0X" prefix is accepted.
+std::int32_t readLong32(std::u16string_view text, int base);
 
 } // namespace tapwell

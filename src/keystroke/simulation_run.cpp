@@ -1,8 +1,9 @@
+
 #include "keystroke/simulation_run.h"
 
 #include "keystroke/char_map.h"
-#include "keystroke/countdown.h"
-#include "keystroke/input_text.h"
+
+#include <algorithm>
 
 namespace tapwell {
 
@@ -249,6 +250,52 @@ void SimulationRun::setProgressTitle() {
         progressTitle_ = formatRunText(RunText::ProgressTitle, language_, {decimalText(percent)});
     }
     host_.setTitle(progressTitle_);
+}
+
+std::int32_t initialCountdown(const RunSettings& s, RunTimeOfDay now) {
+    if (s.iWaitMode == WaitMode::Seconds)
+        return s.iWaitSec;
+    // 64-bit so that out-of-range fields from a hand-edited store cannot
+    // overflow; the store's load rules keep them in range anyway.
+    std::int64_t seconds =
+        ((static_cast<std::int64_t>(s.iTimeHour) - now.hour) * 60 + (s.iTimeMin - now.minute)) *
+            60 +
+        (s.iTimeSec - now.second);
+    if (seconds < 0)
+        seconds += 86400;
+    return static_cast<std::int32_t>(seconds);
+}
+
+std::u16string buildInputText(std::u16string_view text, std::u16string_view prefix,
+                              std::u16string_view suffix) {
+    std::u16string out;
+    std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+    out.reserve(text.size() + (lines + 1) * (prefix.size() + suffix.size() + 1));
+    out.append(prefix);
+    bool sawLineFeed = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // Copy the run of ordinary units up to the next line break at once.
+        std::size_t stop = text.find_first_of(u"\r\n", i);
+        if (stop == std::u16string_view::npos)
+            stop = text.size();
+        out.append(text.substr(i, stop - i));
+        if (stop == text.size())
+            break;
+        if (text[stop] == u'\n') {
+            sawLineFeed = true;
+            if (stop + 1 < text.size()) {
+                out.append(suffix);
+                out.push_back(u'\n');
+                out.append(prefix);
+            }
+        }
+        i = stop + 1;
+    }
+    out.append(suffix);
+    if (sawLineFeed)
+        out.push_back(u'\n');
+    return out;
 }
 
 } // namespace tapwell

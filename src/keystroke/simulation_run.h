@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tapwell {
 
@@ -106,5 +107,17 @@ class SimulationRun {
     int titlePercent_ = -1;
     std::u16string progressTitle_;
 };
+
+// Seconds a run waits before it starts sending.
+
+// Wait mode 0: the seconds setting. Wait mode 1: seconds from `now` until the
+// start time, which is taken to be tomorrow when it has passed today.
+std::int32_t initialCountdown(const RunSettings& settings, RunTimeOfDay now);
+
+// The text a run sends: every line gets the prefix and the suffix, carriage
+// returns go, and a text of several lines always ends with one line feed.
+
+std::u16string buildInputText(std::u16string_view boxText, std::u16string_view prefix,
+                              std::u16string_view suffix);
 
 } // namespace tapwell

@@ -1,3 +1,4 @@
+#include "keystroke/simulation_run.h"
 #include "fake_run_host.h"
 
 #include <gtest/gtest.h>
@@ -506,4 +507,27 @@ TEST(RunDelivery, KeyboardSimulateKeysGainTheJapaneseScanCodesByDefault) {
     Lines keys = {"down C0 VK_OEM_3 sc 1A", "up C0 VK_OEM_3 sc 1A", "down E2 VK_OEM_102 sc 73",
                   "up E2 VK_OEM_102 sc 73", "down 09 VK_TAB sc 0F", "up 09 VK_TAB sc 0F"};
     EXPECT_EQ(r.events(), keys);
+}
+
+TEST(BuildInputText, OneLineGetsPrefixAndSuffixAndNoLineFeed) {
+    EXPECT_EQ(buildInputText(u"AB", u"X", u"Y"), u"XABY");
+    EXPECT_EQ(buildInputText(u"", u"X", u"Y"), u"XY");
+    EXPECT_EQ(buildInputText(u"", u"", u""), u"");
+}
+
+TEST(BuildInputText, EveryLineIsWrappedAndSeveralLinesEndWithOneLineFeed) {
+    EXPECT_EQ(buildInputText(u"A\r\nB", u"P", u"S"), u"PAS\nPBS\n");
+    EXPECT_EQ(buildInputText(u"A\r\n", u"P", u"S"), u"PAS\n");
+    EXPECT_EQ(buildInputText(u"A\nB\n", u"P", u"S"), u"PAS\nPBS\n");
+    EXPECT_EQ(buildInputText(u"A\n\nB", u"<", u">"), u"<A>\n<>\n<B>\n");
+    EXPECT_EQ(buildInputText(u"\n", u"P", u"S"), u"PS\n");
+}
+
+TEST(BuildInputText, CarriageReturnsAreDroppedWherever) {
+    EXPECT_EQ(buildInputText(u"A\r\nB", u"", u""), u"A\nB\n");
+    EXPECT_EQ(buildInputText(u"A\rB", u"", u""), u"AB");
+    EXPECT_EQ(buildInputText(u"\r\r", u"", u""), u"");
+    EXPECT_EQ(buildInputText(u"\r\n\r", u"", u""), u"\n\n");
+    // Only the box's units are filtered, not those of prefix and suffix.
+    EXPECT_EQ(buildInputText(u"A", u"\r", u"\n"), u"\rA\n");
 }

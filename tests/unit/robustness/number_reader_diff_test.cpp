@@ -1,7 +1,7 @@
 // The number readers agree with the C library's strtol, taken with the
 // 32-bit long of the platform the program runs on, on random inputs.
 #include "../script/script_test_host.h"
-#include "keystroke/key_number.h"
+#include "keystroke/key_notation.h"
 #include "script/script_value.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "cli/cli_io.h"
+#include "cli/cli.h"
 
 #include "files/text_file.h"
 

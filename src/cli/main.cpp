@@ -1,14 +1,26 @@
 // tapwell-cli: the portable core without the dialog, to check and preview
 // what a text or a script will send.
-#include "cli/commands.h"
+#include "cli/cli.h"
+#include "common/utf.h"
+#include "keystroke/key_tables.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
+namespace tapwell::cli {
+
+int keysCommand(const Args& args) {
+    if (!args.empty())
+        return usageError("usage: tapwell-cli keys\n", "keys takes no arguments");
+    for (const KeyNameEntry& e : keyNames()) {
+        std::string desc = utf16ToUtf8(e.description);
+        std::printf("%02X %s %s\n", e.code, e.name, desc.c_str());
+    }
+    return 0;
+}
+
+} // namespace tapwell::cli
 
 namespace {
 
@@ -39,11 +51,7 @@ constexpr Command kCommands[] = {
 } // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    // Output is UTF-8 bytes with \n line ends, the same on every platform.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stdin), _O_BINARY);
-#endif
+    tapwell::cli::prepareStandardStreams();
     if (argc < 2)
         return tapwell::cli::usageError(kUsage);
     tapwell::cli::Args args(argv + 2, argv + argc);

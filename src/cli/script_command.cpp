@@ -1,9 +1,7 @@
 // tapwell-cli script: runs a QZ-Script. A dry run prints one line for
 // everything that would have reached the desktop, in the order it happens;
 // message boxes are answered from --answer, else with their first button.
-#include "cli/commands.h"
-#include "cli/input_code_pages.h"
-#include "cli/script_devices.h"
+#include "cli/cli.h"
 #include "common/utf.h"
 #include "keystroke/recording_sink.h"
 #include "script/script_runner.h"

@@ -1,5 +1,4 @@
-#include "cli/commands.h"
-#include "cli/input_code_pages.h"
+#include "cli/cli.h"
 #include "common/utf.h"
 #include "keystroke/keyboard_layout.h"
 #include "keystroke/run_trace.h"

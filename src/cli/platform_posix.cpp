@@ -1,0 +1,21 @@
+// tapwell-cli where there is no desktop: every script run is a dry run, and
+// iconv stands in for the code pages of a Japanese system.
+#include "cli/cli.h"
+#include "files/code_page_service_iconv.h"
+
+namespace tapwell::cli {
+
+void prepareStandardStreams() {}
+
+bool hasRealScriptDevices() {
+    return false;
+}
+ScriptDevices realScriptDevices() {
+    return {};
+}
+
+CodePageServiceFactory inputCodePages() {
+    return createIconvCodePageService;
+}
+
+} // namespace tapwell::cli

@@ -1,0 +1,48 @@
+// tapwell-cli on Windows: a script run that is not a dry run reaches the
+// desktop, and input files are decoded with MLang as the program does.
+#include "cli/cli.h"
+#include "files/text_file_win32.h"
+#include "keystroke/key_event_sink_win32.h"
+#include "script/services_win32.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <objbase.h>
+#include <windows.h>
+
+namespace tapwell::cli {
+
+void prepareStandardStreams() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+}
+
+namespace {
+
+std::int32_t platformMessageBox(void* owner, const char16_t* text, const char16_t* caption,
+                                std::uint32_t flags) {
+    return MessageBoxW(static_cast<HWND>(owner), reinterpret_cast<const wchar_t*>(text),
+                       reinterpret_cast<const wchar_t*>(caption), flags);
+}
+
+} // namespace
+
+bool hasRealScriptDevices() {
+    return true;
+}
+
+ScriptDevices realScriptDevices() {
+    return {&systemScriptServices(), &systemKeyEventSink(), &platformMessageBox};
+}
+
+CodePageServiceFactory inputCodePages() {
+    return [] {
+        // MLang is a COM object; the tool reads on its one thread and never
+        // uninitialises before it exits.
+        static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        (void)com;
+        return createMlangCodePageService();
+    };
+}
+
+} // namespace tapwell::cli

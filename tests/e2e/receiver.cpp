@@ -1,8 +1,10 @@
 // A window that takes the keyboard focus and logs every key and character
 // message it gets, one line each: "keydown VK", "keyup VK", "char UNIT",
 // "syskeydown VK", "syskeyup VK", "syschar UNIT". When it holds the focus it
-// creates LOG.ready, so a test knows when to start typing.
-//   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT]
+// creates LOG.ready, so a test knows when to start typing. With --times each
+// line ends in the microseconds since the receiver started, taken when the
+// message arrives (for the pace benchmark).
+//   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--times]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,13 +18,24 @@ FILE* g_log = nullptr;
 std::wstring g_readyPath;
 DWORD g_holdUntil = 0;
 bool g_readyWritten = false;
+bool g_times = false;
+LARGE_INTEGER g_startCount{};
+LARGE_INTEGER g_frequency{};
 constexpr UINT_PTR kFocusTimer = 1;
 constexpr UINT_PTR kLifeTimer = 2;
 
 void logLine(const char* what, WPARAM value) {
     if (!g_log)
         return;
-    std::fprintf(g_log, "%s %u\n", what, static_cast<unsigned>(value));
+    if (g_times) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const long long us =
+            (now.QuadPart - g_startCount.QuadPart) * 1000000 / g_frequency.QuadPart;
+        std::fprintf(g_log, "%s %u %lld\n", what, static_cast<unsigned>(value), us);
+    } else {
+        std::fprintf(g_log, "%s %u\n", what, static_cast<unsigned>(value));
+    }
     std::fflush(g_log);
 }
 
@@ -78,14 +91,22 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     int seconds = 60;
     int holdMs = 2000;
     std::wstring title = L"tapwell receiver";
-    for (int i = 2; i + 1 < argc; i += 2) {
+    for (int i = 2; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--times") == 0) {
+            g_times = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            break;
         if (std::wcscmp(argv[i], L"--seconds") == 0)
-            seconds = _wtoi(argv[i + 1]);
+            seconds = _wtoi(argv[++i]);
         else if (std::wcscmp(argv[i], L"--hold-focus") == 0)
-            holdMs = _wtoi(argv[i + 1]);
+            holdMs = _wtoi(argv[++i]);
         else if (std::wcscmp(argv[i], L"--title") == 0)
-            title = argv[i + 1];
+            title = argv[++i];
     }
+    QueryPerformanceFrequency(&g_frequency);
+    QueryPerformanceCounter(&g_startCount);
     g_log = _wfopen(logPath.c_str(), L"w");
     if (!g_log)
         return 2;

@@ -2,8 +2,10 @@
 // message it gets, one line each: "keydown VK", "keyup VK", "char UNIT",
 // "syskeydown VK", "syskeyup VK", "syschar UNIT". When it holds the focus it
 // creates LOG.ready, so a test knows when to start typing. With --times each
-// line ends in the microseconds since the receiver started, taken when the
-// message arrives (for the pace benchmark).
+// line ends in two times for the pace benchmark: the microseconds since the
+// receiver started when the message was handled, and the message's own time
+// in milliseconds (when the input entered the queue, which a busy receiver
+// does not delay).
 //   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--times]
 #include <windows.h>
 #include <shellapi.h>
@@ -32,7 +34,8 @@ void logLine(const char* what, WPARAM value) {
         QueryPerformanceCounter(&now);
         const long long us =
             (now.QuadPart - g_startCount.QuadPart) * 1000000 / g_frequency.QuadPart;
-        std::fprintf(g_log, "%s %u %lld\n", what, static_cast<unsigned>(value), us);
+        std::fprintf(g_log, "%s %u %lld %ld\n", what, static_cast<unsigned>(value), us,
+                     GetMessageTime());
     } else {
         std::fprintf(g_log, "%s %u\n", what, static_cast<unsigned>(value));
     }

@@ -21,9 +21,9 @@ std::int64_t Pacer::next(std::int64_t nowUs, std::uint32_t intervalMs) {
     const std::int64_t ideal = originUs_ + index_ * intervalUs;
     if (nowUs - ideal > std::max(intervalUs, kPacerMaxLagUs))
         return start(nowUs, intervalUs);
-    // Half an interval after the last tick at the earliest: a delay is made
-    // up at twice the pace, never all at once.
-    return std::max(ideal, lastTickUs_ + intervalUs / 2);
+    // Two thirds of an interval after the last tick at the earliest: a delay
+    // is made up bit by bit, never all at once.
+    return std::max(ideal, lastTickUs_ + intervalUs * 2 / 3);
 }
 
 } // namespace tapwell

@@ -3,9 +3,10 @@
 // that small delays (a late timer, a slow step) do not add up over a long
 // text. A schedule that has fallen far behind (a busy machine) starts again
 // from now instead of catching up in a burst, and catching up after a small
-// delay goes at most twice as fast as the pace, so the receiving program
-// never gets a flood. The Windows host uses it; tests drive it with a
-// virtual clock.
+// delay goes at most one and a half times as fast as the pace (two thirds of
+// an interval between ticks), so the receiving program never gets a flood:
+// even with some jitter, no three units arrive within one interval. The Windows host uses it; tests
+// drive it with a virtual clock.
 #pragma once
 
 #include <cstdint>

@@ -29,10 +29,7 @@ RunSettings runSettingsFrom(const Settings& s) {
 }
 
 bool DialogRunHost::acceptPacingTick(WPARAM sequence) {
-    if (!pacing_.accept(sequence))
-        return false;
-    pacer_.tick(PacingTimer::nowUs());
-    return true;
+    return pacing_.accept(sequence);
 }
 
 void DialogRunHost::armRunTimer(std::uint32_t periodMs) {

@@ -9,7 +9,6 @@ std::int64_t Pacer::start(std::int64_t nowUs, std::int64_t intervalUs) {
     originUs_ = nowUs;
     intervalUs_ = intervalUs;
     index_ = 1;
-    lastTickUs_ = nowUs;
     return nowUs + intervalUs;
 }
 
@@ -21,9 +20,9 @@ std::int64_t Pacer::next(std::int64_t nowUs, std::uint32_t intervalMs) {
     const std::int64_t ideal = originUs_ + index_ * intervalUs;
     if (nowUs - ideal > std::max(intervalUs, kPacerMaxLagUs))
         return start(nowUs, intervalUs);
-    // Two thirds of an interval after the last tick at the earliest: a delay
+    // Two thirds of an interval after the last step at the earliest: a delay
     // is made up bit by bit, never all at once.
-    return std::max(ideal, lastTickUs_ + intervalUs * 2 / 3);
+    return std::max(ideal, nowUs + intervalUs * 2 / 3);
 }
 
 } // namespace tapwell

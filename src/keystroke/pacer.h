@@ -4,8 +4,9 @@
 // text. A schedule that has fallen far behind (a busy machine) starts again
 // from now instead of catching up in a burst, and catching up after a small
 // delay goes at most one and a half times as fast as the pace (two thirds of
-// an interval between ticks), so the receiving program never gets a flood:
-// even with some jitter, no three units arrive within one interval. The Windows host uses it; tests
+// an interval from the end of one step to the next), so the receiving
+// program never gets a flood: even with some jitter, no three units arrive
+// within one interval. The Windows host uses it; tests
 // drive it with a virtual clock.
 #pragma once
 
@@ -18,13 +19,9 @@ inline constexpr std::int64_t kPacerMaxLagUs = 20000;
 
 class Pacer {
   public:
-    // The tick for the next unit has arrived at nowUs.
-    void tick(std::int64_t nowUs) { lastTickUs_ = nowUs; }
-
     // When the next unit is due, asked at nowUs once the step of the last one
-    // has ended. Starts a schedule (due one interval from now) when there is
-    // none or the interval has changed. A due time at or before nowUs means
-    // at once.
+    // has ended (its keys have just been sent). Starts a schedule (due one
+    // interval from now) when there is none or the interval has changed.
     std::int64_t next(std::int64_t nowUs, std::uint32_t intervalMs);
 
     // Forgets the schedule: after a step that blocked (a wait, a pause box)
@@ -40,7 +37,6 @@ class Pacer {
     std::int64_t originUs_ = 0;
     std::int64_t intervalUs_ = 0;
     std::int64_t index_ = 0;
-    std::int64_t lastTickUs_ = 0;
 };
 
 } // namespace tapwell

@@ -9,6 +9,7 @@ std::int64_t Pacer::start(std::int64_t nowUs, std::int64_t intervalUs) {
     originUs_ = nowUs;
     intervalUs_ = intervalUs;
     index_ = 1;
+    previousStepUs_ = nowUs;
     return nowUs + intervalUs;
 }
 
@@ -20,9 +21,16 @@ std::int64_t Pacer::next(std::int64_t nowUs, std::uint32_t intervalMs) {
     const std::int64_t ideal = originUs_ + index_ * intervalUs;
     if (nowUs - ideal > std::max(intervalUs, kPacerMaxLagUs))
         return start(nowUs, intervalUs);
-    // Two thirds of an interval after the last step at the earliest: a delay
-    // is made up bit by bit, never all at once.
-    return std::max(ideal, nowUs + intervalUs * 2 / 3);
+    // Catching up may send two units close together, never a third: it waits
+    // for an interval after the unit before the last one (whose keys went out
+    // before that step ended, so any three are an interval apart where they
+    // arrive). A limit on the gap to the last unit instead would force a wait
+    // after every unit, which a coarse timer (Wine rounds waits up to whole
+    // milliseconds) stretches, and the schedule could never make up the
+    // timer's lateness.
+    const std::int64_t earliest = previousStepUs_ + intervalUs;
+    previousStepUs_ = nowUs;
+    return std::max(ideal, earliest);
 }
 
 } // namespace tapwell

@@ -1,12 +1,10 @@
 // Due times for the units of a sending phase, on a monotonic clock in
 // microseconds. Unit k of a schedule is due at its start + k × interval, so
 // that small delays (a late timer, a slow step) do not add up over a long
-// text. A schedule that has fallen far behind (a busy machine) starts again
-// from now instead of catching up in a burst, and catching up after a small
-// delay goes at most one and a half times as fast as the pace (two thirds of
-// an interval from the end of one step to the next), so the receiving
-// program never gets a flood: even with some jitter, no three units arrive
-// within one interval. The Windows host uses it; tests
+// text: the unit after a late one is due sooner. A schedule that has fallen
+// far behind (a busy machine) starts again from now instead of catching up
+// in a burst, and catching up after a smaller delay never puts three units
+// within one interval, so the receiving program never gets a flood. The Windows host uses it; tests
 // drive it with a virtual clock.
 #pragma once
 
@@ -37,6 +35,8 @@ class Pacer {
     std::int64_t originUs_ = 0;
     std::int64_t intervalUs_ = 0;
     std::int64_t index_ = 0;
+    // When the step before the last one ended.
+    std::int64_t previousStepUs_ = 0;
 };
 
 } // namespace tapwell

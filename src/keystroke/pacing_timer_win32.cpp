@@ -37,8 +37,8 @@ PacingTimer::PacingTimer(HWND window, UINT_PTR windowTimerId, bool allowHighReso
                                     TIMER_ALL_ACCESS);
     if (!timer_)
         return;
-    wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    if (!wake_) {
+    quitEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!quitEvent_) {
         CloseHandle(timer_);
         timer_ = nullptr;
     }
@@ -46,17 +46,13 @@ PacingTimer::PacingTimer(HWND window, UINT_PTR windowTimerId, bool allowHighReso
 
 PacingTimer::~PacingTimer() {
     if (thread_.joinable()) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            quit_ = true;
-        }
-        SetEvent(wake_);
+        SetEvent(quitEvent_);
         thread_.join();
     }
     if (!timer_)
         KillTimer(window_, windowTimerId_);
-    if (wake_)
-        CloseHandle(wake_);
+    if (quitEvent_)
+        CloseHandle(quitEvent_);
     if (timer_)
         CloseHandle(timer_);
 }
@@ -69,22 +65,44 @@ std::int64_t PacingTimer::nowUs() {
     return now.QuadPart / frequency * 1'000'000 + now.QuadPart % frequency * 1'000'000 / frequency;
 }
 
+void PacingTimer::setTimerLocked(std::int64_t dueUs) {
+    // Relative, in 100 ns units (negative); a due time that has passed fires
+    // at once.
+    LARGE_INTEGER relative;
+    relative.QuadPart = -std::max<std::int64_t>(1, (dueUs - nowUs()) * 10);
+    SetWaitableTimer(timer_, &relative, 0, nullptr, nullptr, FALSE);
+}
+
 void PacingTimer::schedule(std::int64_t dueUs) {
+    const std::int64_t leftUs = dueUs - nowUs();
     if (!timer_) {
-        const std::int64_t leftMs = (dueUs - nowUs() + 999) / 1000;
+        const std::int64_t leftMs = (leftUs + 999) / 1000;
         SetTimer(window_, windowTimerId_, static_cast<UINT>(std::max<std::int64_t>(1, leftMs)),
                  nullptr);
         return;
     }
+    WPARAM postNow = 0;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        armed_ = true;
-        dueUs_ = dueUs;
         ++sequence_;
+        if (leftUs <= kCloseEnoughUs) {
+            // Due already (the run is catching up): no timer, no thread, and
+            // still only this one tick until it has been handled.
+            armed_ = false;
+            CancelWaitableTimer(timer_);
+            postNow = sequence_;
+        } else {
+            armed_ = true;
+            dueUs_ = dueUs;
+            setTimerLocked(dueUs);
+        }
+    }
+    if (postNow) {
+        PostMessageW(window_, kPacingTickMessage, postNow, 0);
+        return;
     }
     if (!thread_.joinable())
         thread_ = std::thread(&PacingTimer::run, this);
-    SetEvent(wake_);
 }
 
 void PacingTimer::cancel() {
@@ -95,6 +113,7 @@ void PacingTimer::cancel() {
     std::lock_guard<std::mutex> lock(mutex_);
     armed_ = false;
     ++sequence_;
+    CancelWaitableTimer(timer_);
 }
 
 bool PacingTimer::accept(WPARAM sequence) {
@@ -107,45 +126,23 @@ bool PacingTimer::accept(WPARAM sequence) {
 }
 
 void PacingTimer::run() {
-    for (;;) {
-        std::int64_t dueUs = 0;
-        WPARAM sequence = 0;
+    HANDLE handles[2] = {quitEvent_, timer_};
+    while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        WPARAM post = 0;
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (quit_)
-                return;
-            if (armed_) {
-                dueUs = dueUs_;
-                sequence = sequence_;
+            // The timer may have fired for a schedule since replaced or
+            // cancelled (setting it again resets it, so only just then).
+            if (!armed_)
+                continue;
+            if (dueUs_ - nowUs() > kCloseEnoughUs) {
+                setTimerLocked(dueUs_);
+                continue;
             }
+            armed_ = false;
+            post = sequence_;
         }
-        if (sequence == 0) {
-            WaitForSingleObject(wake_, INFINITE);
-            continue;
-        }
-        const std::int64_t leftUs = dueUs - nowUs();
-        if (leftUs > kCloseEnoughUs) {
-            LARGE_INTEGER relative;
-            relative.QuadPart = -leftUs * 10; // 100 ns units; negative: from now
-            if (SetWaitableTimer(timer_, &relative, 0, nullptr, nullptr, FALSE)) {
-                HANDLE handles[2] = {wake_, timer_};
-                if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0)
-                    CancelWaitableTimer(timer_);
-            } else {
-                Sleep(static_cast<DWORD>(leftUs / 1000));
-            }
-            continue; // a new schedule, a cancel, or the due time: look again
-        }
-        bool post = false;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (armed_ && sequence_ == sequence) {
-                armed_ = false;
-                post = true;
-            }
-        }
-        if (post)
-            PostMessageW(window_, kPacingTickMessage, sequence, 0);
+        PostMessageW(window_, kPacingTickMessage, post, 0);
     }
 }
 

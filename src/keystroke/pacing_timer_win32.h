@@ -1,8 +1,9 @@
 // Ticks for the sending phase at due times finer than a window timer can
 // keep (which never ticks sooner than 10 ms, on Windows every 15.6 ms in
-// practice). A small thread waits on a high-resolution waitable timer and
-// posts kPacingTickMessage to the window when the due time has come: one tick
-// at a time, as the next is only scheduled once the last has been handled.
+// practice). The caller sets a high-resolution waitable timer; a small thread
+// waits on it and posts kPacingTickMessage to the window when the due time
+// has come: one tick at a time, as the next is only scheduled once the last
+// has been handled.
 // Where the system refuses such a timer (before Windows 10 1803), or the
 // caller forbids it, the window timer with the given identifier stands in,
 // armed for the time left until the due time.
@@ -47,11 +48,13 @@ class PacingTimer {
 
   private:
     void run();
+    // With mutex_ held.
+    void setTimerLocked(std::int64_t dueUs);
 
     HWND window_;
     UINT_PTR windowTimerId_;
     HANDLE timer_ = nullptr;
-    HANDLE wake_ = nullptr;
+    HANDLE quitEvent_ = nullptr;
     std::thread thread_;
     std::mutex mutex_;
     // Guarded by mutex_.

@@ -7,7 +7,7 @@
 namespace tapwell {
 
 class KeyEventSink {
-  public:
+public:
     virtual ~KeyEventSink() = default;
     // A virtual key pressed (up == false) or released.
     virtual void sendKey(std::uint8_t vk, bool up) = 0;

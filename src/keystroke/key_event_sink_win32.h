@@ -6,7 +6,7 @@
 namespace tapwell {
 
 class Win32KeyEventSink : public KeyEventSink {
-  public:
+public:
     void sendKey(std::uint8_t vk, bool up) override;
     void sendUnicodePair(char16_t unit) override;
     unsigned sendUnicodeUnit(char16_t unit, bool up) override;

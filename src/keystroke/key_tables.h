@@ -9,13 +9,13 @@
 namespace tapwell {
 
 struct KeyNameEntry {
-    const char* name;            // ASCII; nullptr only in the terminating entry
-    std::uint8_t code;           // virtual-key code
+    const char* name;           // ASCII; nullptr only in the terminating entry
+    std::uint8_t code;          // virtual-key code
     const char16_t* description; // shown in the Japanese menus
 };
 
 struct ScriptConstant {
-    const char* name; // nullptr only in the terminating entry
+    const char* name;  // nullptr only in the terminating entry
     std::int32_t value;
 };
 

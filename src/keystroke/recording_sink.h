@@ -20,7 +20,7 @@ struct KeyEvent {
 };
 
 class RecordingSink : public KeyEventSink {
-  public:
+public:
     // When set, every event is also handed on as it happens (for streaming
     // output in the command-line tool).
     std::function<void(const KeyEvent&)> onEvent;
@@ -33,7 +33,7 @@ class RecordingSink : public KeyEventSink {
     const std::vector<KeyEvent>& events() const { return events_; }
     void clear() { events_.clear(); }
 
-  private:
+private:
     void record(const KeyEvent& e);
     std::vector<KeyEvent> events_;
 };

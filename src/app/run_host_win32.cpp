@@ -36,15 +36,23 @@ void DialogRunHost::armRunTimer(std::uint32_t periodMs) {
     pacer_.reset();
     pacing_.cancel();
     SetTimer(dialog_, RUN_TIMER_ID, periodMs, nullptr);
+    windowTimer_ = true;
 }
 
 void DialogRunHost::armSendTimer(std::uint32_t intervalMs) {
+    // The countdown's timer is still set when the sending phase begins.
+    if (windowTimer_)
+        KillTimer(dialog_, RUN_TIMER_ID);
+    windowTimer_ = false;
     const std::int64_t now = PacingTimer::nowUs();
     pacing_.schedule(pacer_.next(now, intervalMs));
 }
 
 void DialogRunHost::killRunTimer() {
-    KillTimer(dialog_, RUN_TIMER_ID);
+    // Killed at every tick of the sending phase, where only pacing_ is set.
+    if (windowTimer_)
+        KillTimer(dialog_, RUN_TIMER_ID);
+    windowTimer_ = false;
     pacing_.cancel();
 }
 

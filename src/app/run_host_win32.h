@@ -41,6 +41,7 @@ class DialogRunHost : public RunHost {
   private:
     HWND dialog_;
     HMENU menu_;
+    bool windowTimer_ = false; // armRunTimer's
     Pacer pacer_;
     PacingTimer pacing_;
 };

@@ -88,8 +88,9 @@ void PacingTimer::schedule(std::int64_t dueUs) {
         if (leftUs <= kCloseEnoughUs) {
             // Due already (the run is catching up): no timer, no thread, and
             // still only this one tick until it has been handled.
+            if (armed_)
+                CancelWaitableTimer(timer_);
             armed_ = false;
-            CancelWaitableTimer(timer_);
             postNow = sequence_;
         } else {
             armed_ = true;
@@ -111,9 +112,12 @@ void PacingTimer::cancel() {
         return;
     }
     std::lock_guard<std::mutex> lock(mutex_);
+    // Every tick cancels before its step; a timer that is not set is left
+    // alone, which spares a call into the system a thousand times a second.
+    if (armed_)
+        CancelWaitableTimer(timer_);
     armed_ = false;
     ++sequence_;
-    CancelWaitableTimer(timer_);
 }
 
 bool PacingTimer::accept(WPARAM sequence) {

@@ -3,7 +3,12 @@
 # then measures the real time per unit of Unicode runs at the given intervals
 # (default 1 5 20 ms) at the receiver. Arguments go to pace_bench:
 #   tools/pace.sh [--window-timer] [--repeat N] [INTERVAL_MS...]
-# Timing figures depend on the machine's load, which is printed with them.
+# Columns: the time per unit and the most units within one interval, from
+# the receiver's message times ("queued": when each key-down entered its
+# queue) and from when it handled them ("handled": a busy receiver handles
+# several at once). The goals (within 10 %, at most two per interval, all in
+# order) are judged on the queue times. Timing figures depend on the
+# machine's load, which is printed with them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset win64 >/dev/null

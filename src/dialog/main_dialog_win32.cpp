@@ -71,6 +71,10 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (mainDialogState().run)
             mainDialogState().run->onRunTimer(static_cast<std::uintptr_t>(wParam));
         return TRUE;
+    case kPacingTickMessage:
+        if (mainDialogState().run && mainDialogState().runHost->acceptPacingTick(wParam))
+            mainDialogState().run->onRunTimer(RUN_TIMER_ID);
+        return TRUE;
     case WM_SIZE:
         if (mainDialogState().layout)
             mainDialogState().layout->relayout();

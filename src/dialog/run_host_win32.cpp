@@ -36,20 +36,52 @@ RunSettings runSettingsFrom(const Settings& s) {
     return r;
 }
 
+bool DialogRunHost::acceptPacingTick(WPARAM sequence) {
+    return pacing_.accept(sequence);
+}
+
 void DialogRunHost::armRunTimer(std::uint32_t periodMs) {
+    pacer_.reset();
+    pacing_.cancel();
     SetTimer(dialog_, RUN_TIMER_ID, periodMs, nullptr);
+    windowTimer_ = true;
+}
+
+void DialogRunHost::armSendTimer(std::uint32_t intervalMs) {
+    // The countdown's timer is still set when the sending phase begins.
+    if (windowTimer_)
+        KillTimer(dialog_, RUN_TIMER_ID);
+    windowTimer_ = false;
+    const std::int64_t now = PacingTimer::nowUs();
+    pacing_.schedule(pacer_.next(now, intervalMs));
 }
 
 void DialogRunHost::killRunTimer() {
-    KillTimer(dialog_, RUN_TIMER_ID);
+    // Killed at every tick of the sending phase, where only pacing_ is set.
+    if (windowTimer_)
+        KillTimer(dialog_, RUN_TIMER_ID);
+    windowTimer_ = false;
+    pacing_.cancel();
 }
 
 void DialogRunHost::setTitle(std::u16string_view title) {
     std::u16string copy(title);
+    // The run sets its title on every tick, a thousand times a second at the
+    // finest interval; reading our own window's text is cheap, a new caption
+    // is not (under Wine it goes to the X server).
+    const int length = GetWindowTextLengthW(dialog_);
+    if (length == static_cast<int>(copy.size())) {
+        std::u16string current(copy.size() + 1, u'\0');
+        GetWindowTextW(dialog_, reinterpret_cast<wchar_t*>(current.data()), length + 1);
+        current.resize(copy.size());
+        if (current == copy)
+            return;
+    }
     SetWindowTextW(dialog_, wide(copy));
 }
 
 void DialogRunHost::showMessage(const RunMessage& message) {
+    pacer_.reset(); // the next unit is due one interval after the box has closed
     UINT flags = MB_OK;
     switch (message.icon) {
     case RunIcon::Error:
@@ -81,6 +113,7 @@ void DialogRunHost::closeDialog() {
 
 void DialogRunHost::sleep(std::uint32_t ms) {
     Sleep(ms);
+    pacer_.reset(); // the next unit is due one interval after the wait
 }
 
 RunTimeOfDay DialogRunHost::localTime() {

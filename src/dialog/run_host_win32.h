@@ -4,6 +4,8 @@
 
 #include "common/language.h"
 #include "settings/settings.h"
+#include "keystroke/pacer.h"
+#include "keystroke/pacing_timer_win32.h"
 #include "keystroke/run_host.h"
 
 #include <string>
@@ -13,9 +15,15 @@ namespace tapwell {
 
 class DialogRunHost : public RunHost {
   public:
-    DialogRunHost(HWND dialog, HMENU menu) : dialog_(dialog), menu_(menu) {}
+    DialogRunHost(HWND dialog, HMENU menu)
+        : dialog_(dialog), menu_(menu),
+          pacing_(dialog, RUN_TIMER_ID, highResolutionPacingAllowed()) {}
+
+    // For a kPacingTickMessage: true when it is a tick for the run.
+    bool acceptPacingTick(WPARAM sequence);
 
     void armRunTimer(std::uint32_t periodMs) override;
+    void armSendTimer(std::uint32_t intervalMs) override;
     void killRunTimer() override;
     void setTitle(std::u16string_view title) override;
     void showMessage(const RunMessage& message) override;
@@ -35,6 +43,9 @@ class DialogRunHost : public RunHost {
   private:
     HWND dialog_;
     HMENU menu_;
+    bool windowTimer_ = false; // armRunTimer's
+    Pacer pacer_;
+    PacingTimer pacing_;
 };
 
 // The part of the settings record that a run uses.

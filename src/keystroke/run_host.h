@@ -41,6 +41,11 @@ class RunHost {
 
     // (Re)starts the run timer with this period; killing an idle timer is fine.
     virtual void armRunTimer(std::uint32_t periodMs) = 0;
+    // The tick for the next unit of the sending phase, one interval on. A host
+    // may keep these ticks on a grid of due times rather than a period that
+    // starts anew after every step (the Windows host does); it delivers them
+    // as ticks of RUN_TIMER_ID, and killRunTimer cancels them too.
+    virtual void armSendTimer(std::uint32_t intervalMs) { armRunTimer(intervalMs); }
     virtual void killRunTimer() = 0;
 
     virtual void setTitle(std::u16string_view title) = 0;

@@ -137,7 +137,7 @@ void SimulationRun::beginNextPhase() {
         finish(RunEnd::Normal);
         return;
     }
-    host_.armRunTimer(interval_);
+    host_.armSendTimer(interval_);
 }
 
 void SimulationRun::sendingTick() {
@@ -155,7 +155,7 @@ void SimulationRun::sendingTick() {
     }
     ++position_;
     if (position_ < inputText_.size()) {
-        host_.armRunTimer(interval_);
+        host_.armSendTimer(interval_);
         return;
     }
     endPass();
@@ -179,7 +179,7 @@ void SimulationRun::endPass() {
             return;
         }
     }
-    host_.armRunTimer(interval_);
+    host_.armSendTimer(interval_);
 }
 
 StepOutcome SimulationRun::processCharacter(char16_t unit) {

@@ -2,9 +2,12 @@
 // message it gets, one line each: "keydown VK", "keyup VK", "char UNIT",
 // "syskeydown VK", "syskeyup VK", "syschar UNIT". With --scan the key lines
 // also carry the scan code, "keydown VK sc XX" (E0XX for an extended key).
-// When it holds the focus it creates LOG.ready, so a test knows when to start
-// typing.
-//   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--scan]
+// With --times each line ends in two times for the pace benchmark: the
+// microseconds since the receiver started when the message was handled, and
+// the message's own time in milliseconds (when the input entered the queue,
+// which a busy receiver does not delay). When it holds the focus it creates
+// LOG.ready, so a test knows when to start typing.
+//   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--scan] [--times]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -19,13 +22,25 @@ std::wstring g_readyPath;
 DWORD g_holdUntil = 0;
 bool g_readyWritten = false;
 bool g_logScan = false;
+bool g_times = false;
+LARGE_INTEGER g_startCount{};
+LARGE_INTEGER g_frequency{};
 constexpr UINT_PTR kFocusTimer = 1;
 constexpr UINT_PTR kLifeTimer = 2;
 
 void logLine(const char* what, WPARAM value) {
     if (!g_log)
         return;
-    std::fprintf(g_log, "%s %u\n", what, static_cast<unsigned>(value));
+    if (g_times) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const long long us =
+            (now.QuadPart - g_startCount.QuadPart) * 1000000 / g_frequency.QuadPart;
+        std::fprintf(g_log, "%s %u %lld %ld\n", what, static_cast<unsigned>(value), us,
+                     GetMessageTime());
+    } else {
+        std::fprintf(g_log, "%s %u\n", what, static_cast<unsigned>(value));
+    }
     std::fflush(g_log);
 }
 
@@ -102,16 +117,22 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
             g_logScan = true;
             continue;
         }
+        if (std::wcscmp(argv[i], L"--times") == 0) {
+            g_times = true;
+            continue;
+        }
         if (i + 1 >= argc)
             break;
         if (std::wcscmp(argv[i], L"--seconds") == 0)
-            seconds = _wtoi(argv[i + 1]);
+            seconds = _wtoi(argv[++i]);
         else if (std::wcscmp(argv[i], L"--hold-focus") == 0)
-            holdMs = _wtoi(argv[i + 1]);
+            holdMs = _wtoi(argv[++i]);
         else if (std::wcscmp(argv[i], L"--title") == 0)
             title = argv[i + 1];
         ++i;
     }
+    QueryPerformanceFrequency(&g_frequency);
+    QueryPerformanceCounter(&g_startCount);
     g_log = _wfopen(logPath.c_str(), L"w");
     if (!g_log)
         return 2;

@@ -22,6 +22,8 @@ class FakeRunHost : public RunHost {
     bool timerArmed = false;
     std::uint32_t timerPeriod = 0;
     std::vector<std::uint32_t> armedPeriods;
+    // Whether the last arm was for a unit of the sending phase.
+    bool sendTimer = false;
 
     // What the dialog shows.
     std::vector<std::u16string> titles;
@@ -49,6 +51,11 @@ class FakeRunHost : public RunHost {
         timerArmed = true;
         timerPeriod = periodMs;
         armedPeriods.push_back(periodMs);
+        sendTimer = false;
+    }
+    void armSendTimer(std::uint32_t intervalMs) override {
+        armRunTimer(intervalMs);
+        sendTimer = true;
     }
     void killRunTimer() override { timerArmed = false; }
     void setTitle(std::u16string_view title) override { titles.emplace_back(title); }

@@ -167,6 +167,24 @@ TEST(RunStart, IntervalBelowOneFallsBackToTwenty) {
 
 // --- Sending phase -----------------------------------------------------------
 
+TEST(RunSending, EveryUnitAndOnlyUnitsAreAskedForAsSendTicks) {
+    RunRig r;
+    r.host.settings.iWaitSec = 2;
+    r.host.settings.iLoopNum = 0;
+    r.host.box = u"AB";
+    r.run.startRun();
+    EXPECT_FALSE(r.host.sendTimer) << "the countdown";
+    r.tick();
+    EXPECT_FALSE(r.host.sendTimer) << "the countdown";
+    r.tick();                              // the sending phase begins
+    for (int unit = 0; unit < 5; ++unit) { // across the ends of passes
+        EXPECT_TRUE(r.host.sendTimer) << unit;
+        EXPECT_EQ(r.host.timerPeriod, 10u);
+        r.tick();
+    }
+    EXPECT_EQ(r.run.completedPasses(), 2u);
+}
+
 TEST(RunSending, ProgressTitleCountsUnitsBeforeTheStep) {
     RunRig r;
     r.host.box = u"ABCD";
@@ -387,6 +405,7 @@ TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
     EXPECT_EQ(r.host.title(), u"Running Script...");
     EXPECT_EQ(r.run.phase(), RunPhase::Script);
     EXPECT_EQ(r.host.timerPeriod, 1000u);
+    EXPECT_FALSE(r.host.sendTimer);
     r.tick();
     r.tick();
     EXPECT_TRUE(r.run.running());

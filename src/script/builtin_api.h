@@ -2,6 +2,7 @@
 // interpreter. Every FuncCallNode ends here.
 #pragma once
 
+#include "script/script_host.h"
 #include "script/script_value.h"
 #include "script/services.h"
 
@@ -12,12 +13,6 @@
 namespace tapwell {
 
 class KeyEventSink;
-
-// Runtime error codes raised by the dispatcher.
-inline constexpr int kErrorStringFormExists = 104;
-inline constexpr int kErrorUnknownFunction = 105;
-// A built-in that could not get the memory its result needs.
-inline constexpr int kErrorOutOfMemory = 106;
 
 // The language version GETQZ_SCRIPTVERSION reports.
 inline constexpr std::int32_t kScriptLanguageVersion = 10009;

@@ -7,6 +7,16 @@
 
 namespace tapwell {
 
+// The error codes a run reports through ScriptHost::ReportError.
+inline constexpr int kErrorSyntax = 101;
+inline constexpr int kErrorDivisionByZero = 102;
+inline constexpr int kErrorRemainderByZero = 103;
+// A string built-in called without its '$'.
+inline constexpr int kErrorStringFormOnly = 104;
+inline constexpr int kErrorUnknownFunction = 105;
+inline constexpr int kErrorOutOfMemory = 106;
+inline constexpr int kErrorInvalidText = 107;
+
 // A value in the host's UTF-16 form. A new one is integer 0.
 struct HostValue {
     std::uint8_t type = 0; // 0 integer, anything else string

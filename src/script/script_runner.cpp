@@ -49,7 +49,7 @@ void reportOutOfMemory(ScriptRun& run) {
     std::snprintf(message, sizeof message, "Runtime error at line %d: Out of memory.\n",
                   static_cast<int>(run.currentLine()));
     try {
-        run.reportRuntimeError(kErrorNoMemory, run.currentLine(), message);
+        run.reportRuntimeError(kErrorOutOfMemory, run.currentLine(), message);
     } catch (const std::bad_alloc&) {
         run.FlowState = FLOW_STOP;
     }
@@ -84,7 +84,7 @@ std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
         // The lexer always sees a final line break.
         source.push_back('\n');
     } catch (const std::bad_alloc&) {
-        reportLiteral(host, kErrorNoMemory, u"Out of memory while translating script.");
+        reportLiteral(host, kErrorOutOfMemory, u"Out of memory while translating script.");
         return -1;
     }
 

@@ -13,13 +13,6 @@
 
 namespace tapwell {
 
-// Error codes reported through ScriptHost::ReportError.
-inline constexpr int kErrorSyntax = 101;
-inline constexpr int kErrorDivisionByZero = 102;
-inline constexpr int kErrorRemainderByZero = 103;
-inline constexpr int kErrorNoMemory = 106;
-inline constexpr int kErrorInvalidText = 107;
-
 // Runs the null-terminated `text` with `host` (may be null, as may any of its
 // entries). Returns the script's exit code; -1 when the text is null (107) or
 // cannot be translated for lack of memory (106). Running out of memory later

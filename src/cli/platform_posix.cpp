@@ -1,7 +1,7 @@
 // tapwell-cli where there is no desktop: every script run is a dry run, and
 // iconv stands in for the code pages of a Japanese system.
 #include "cli/cli.h"
-#include "files/code_page_service_iconv.h"
+#include "files/text_file_decoding.h"
 
 namespace tapwell::cli {
 

@@ -1,4 +1,4 @@
-#include "files/code_page_service_iconv.h"
+#include "files/text_file_decoding.h"
 
 #include <iconv.h>
 

@@ -54,4 +54,11 @@ std::u16string decodeUndetectedText(CodePageService& service, std::string_view b
 // first zero character. Returns 0, or 6 when the service's conversion failed.
 unsigned decodeTextFileBytes(CodePageService& service, std::string_view bytes, std::u16string& out);
 
+// A service built on the C library's iconv, for platforms without the
+// multi-language service (code_page_service_iconv.cpp, not in the Windows
+// build): it cannot detect, so every text without a byte-order mark takes the
+// strict-decoding fallback, and it answers as a Japanese system does (ANSI
+// code page 932).
+std::unique_ptr<CodePageService> createIconvCodePageService();
+
 } // namespace tapwell

@@ -1,6 +1,6 @@
 // The reader with the iconv stand-in reads what the program reads on a
 // Japanese system whose detection fails, as it does under Wine.
-#include "files/code_page_service_iconv.h"
+#include "files/text_file_decoding.h"
 #include "files/text_file.h"
 
 #include <gtest/gtest.h>

@@ -128,8 +128,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
         else if (std::wcscmp(argv[i], L"--hold-focus") == 0)
             holdMs = _wtoi(argv[++i]);
         else if (std::wcscmp(argv[i], L"--title") == 0)
-            title = argv[i + 1];
-        ++i;
+            title = argv[++i];
     }
     QueryPerformanceFrequency(&g_frequency);
     QueryPerformanceCounter(&g_startCount);

@@ -12,14 +12,14 @@ case "$(uname -s)" in
 MINGW* | MSYS* | CYGWIN*)
   cmake -S . -B build/msys -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAPWELL_TESTS=OFF
   cmake --build build/msys --target tapwell
-  exec build/msys/src/win/tapwell.exe "$@"
+  exec build/msys/src/app/tapwell.exe "$@"
   ;;
 esac
 
 "$root/tools/install-deps.sh"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target tapwell receiver >/dev/null
-exe="$root/build/win64/src/win/tapwell.exe"
+exe="$root/build/win64/src/app/tapwell.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
   # shellcheck source=wine-env.sh

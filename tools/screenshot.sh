@@ -12,7 +12,7 @@ out=${2:-$root/docs/screenshots}
 if [ -z "$exe" ]; then
   cmake --preset win64 >/dev/null
   cmake --build --preset win64 --target tapwell >/dev/null
-  exe="$root/build/win64/src/win/tapwell.exe"
+  exe="$root/build/win64/src/app/tapwell.exe"
 fi
 exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 mkdir -p "$out"

@@ -5,6 +5,7 @@
 //   OUTDIR/examples/NN_NAME_LANG_check.qz  the same, ending with an exit code
 //                                          above 100 when a shown value is wrong
 //   OUTDIR/examples/manifest.txt           one line per script: file, answers
+#include "html_text.h"
 #include "builtin_reference.h"
 
 #include <cstdio>
@@ -16,29 +17,6 @@ namespace fs = std::filesystem;
 using namespace tapwell::help;
 
 namespace {
-
-std::string escapeHtml(std::string_view s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 // Code keeps its indentation in a table cell.
 std::string codeHtml(std::string_view line) {

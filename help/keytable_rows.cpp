@@ -3,6 +3,7 @@
 // shares the key's code. The English page takes its descriptions from
 // englishKeyDescriptions(), or from KeyNameTable where that is English
 // already; a key with neither is an error, so no key goes undescribed.
+#include "html_text.h"
 #include "common/utf.h"
 #include "key_descriptions_en.h"
 #include "keystroke/key_tables.h"
@@ -13,27 +14,9 @@
 #include <string>
 #include <string_view>
 
-namespace {
+using tapwell::help::escapeHtml;
 
-std::string escapeHtml(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
+namespace {
 
 bool isAscii(std::string_view s) {
     for (char c : s)

@@ -58,7 +58,7 @@ void chooseLanguage(AppState& state) {
         chooseUiLanguage(tpwLang ? std::optional<std::u16string_view>(*tpwLang) : std::nullopt,
                          GetSystemDefaultLangID());
     setUiLanguage(state, language);
-    REGW::setJapanese(language == Language::Japanese);
+    REGW::setLanguage(language);
 }
 
 void enterExecutableFolder() {

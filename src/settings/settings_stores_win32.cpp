@@ -96,21 +96,21 @@ void CopySettings(bool fromIni, bool toIni) {
 
 namespace {
 
-std::atomic<bool> g_regwJapanese{true};
+std::atomic<Language> g_regwLanguage{Language::Japanese};
 
 void warn(SettingsText text) {
-    Language lang = REGW::japanese() ? Language::Japanese : Language::English;
+    const Language lang = REGW::language();
     ShowAppMessage(nullptr, settingsText(text, lang), settingsText(SettingsText::RegwCaption, lang),
                    MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace
 
-void REGW::setJapanese(bool japanese) {
-    g_regwJapanese = japanese;
+void REGW::setLanguage(Language language) {
+    g_regwLanguage = language;
 }
-bool REGW::japanese() {
-    return g_regwJapanese;
+Language REGW::language() {
+    return g_regwLanguage;
 }
 
 REGW::~REGW() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "settings/settings_store.h"
+#include "common/language.h"
 #include "settings/settings_persistence.h"
 
 #include <cstdint>
@@ -66,8 +67,8 @@ class REGW {
     bool CloseKey();
 
     // The warnings' language; start-up clears it together with the UI language.
-    static void setJapanese(bool japanese);
-    static bool japanese();
+    static void setLanguage(Language language);
+    static Language language();
 
   private:
     HKEY key_ = nullptr;

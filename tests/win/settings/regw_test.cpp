@@ -13,10 +13,10 @@ class RegwTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::deleteProgramKey();
-        REGW::setJapanese(false);
+        REGW::setLanguage(Language::English);
     }
     void TearDown() override {
-        REGW::setJapanese(true);
+        REGW::setLanguage(Language::Japanese);
         test::deleteProgramKey();
     }
 
@@ -98,7 +98,7 @@ TEST_F(RegwTest, MisuseIsSurvivedWithAWarningEach) {
 }
 
 TEST_F(RegwTest, WarningsFollowTheLanguageFlag) {
-    REGW::setJapanese(true);
+    REGW::setLanguage(Language::Japanese);
     REGW reg;
     reg.CloseKey();
     ASSERT_EQ(boxes.shown.size(), 1u);

@@ -42,9 +42,24 @@ tapwell_prepare_prefix() {
 
 tapwell_tools_dir() { cd "$(dirname "${BASH_SOURCE[0]}")" && pwd; }
 
+# A display whose server has gone (killed with its session, a crashed test)
+# leaves its lock and socket behind; they would block that number for ever.
+tapwell_clear_stale_display() {
+  local n=$1 pid
+  if [ -e "/tmp/.X${n}-lock" ]; then
+    pid=$(tr -dc '0-9' <"/tmp/.X${n}-lock" 2>/dev/null)
+    # An empty lock is a server still starting: leave it alone.
+    if [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null; then
+      return 0
+    fi
+  fi
+  rm -f "/tmp/.X${n}-lock" "/tmp/.X11-unix/X${n}"
+}
+
 tapwell_start_xvfb() {
   local n
-  for n in $(seq 90 140); do
+  for n in $(seq 90 400); do
+    tapwell_clear_stale_display "$n"
     if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
       tapwell_started_pids+=($!)

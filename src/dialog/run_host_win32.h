@@ -3,8 +3,8 @@
 #pragma once
 
 #include "common/language.h"
-#include "settings/settings.h"
 #include "keystroke/run_host.h"
+#include "settings/settings.h"
 
 #include <string>
 #include <windows.h>
@@ -35,6 +35,9 @@ class DialogRunHost : public RunHost {
   private:
     HWND dialog_;
     HMENU menu_;
+    // What the run read at its Start; a script started at the end of the
+    // countdown delivers as that Start chose.
+    RunSettings started_;
 };
 
 // The part of the settings record that a run uses.
@@ -43,7 +46,9 @@ RunSettings runSettingsFrom(const Settings& settings);
 // The script thread as the main dialog starts it: its own copy of the text,
 // a large stack, and the dialog's host callbacks (boxes owned by the dialog).
 
+// `delivery` and `targetLayout` choose how its key events are delivered.
 // False when no thread could be started.
-bool startScriptThread(HWND owner, std::u16string text);
+bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
+                       std::uint32_t targetLayout);
 
 } // namespace tapwell

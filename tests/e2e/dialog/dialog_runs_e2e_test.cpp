@@ -266,3 +266,24 @@ TEST(Runs, ScriptKeysGoAsKeyPressesWhenChosen) {
     t->command(IDM_EXIT);
     EXPECT_EQ(t->process().wait(10000), 0u);
 }
+
+// An installed layout is asked through its handle: Wine's US layout types "@"
+// with Shift and 2, where a run that knew only the built-in tables would take
+// the Japanese key.
+TEST(Runs, KeyPressesOnAnInstalledLayoutAskThatLayout) {
+    HKL layouts[8] = {};
+    ASSERT_GE(GetKeyboardLayoutList(8, layouts), 1);
+    const auto id = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layouts[0]));
+    TapwellOptions o{false,
+                     {L"iInputMode=1", L"iWaitSec=3", L"iWaitMSec=30", L"iDelivery=1",
+                      L"iTargetLayout=" + std::to_wstring(id)},
+                     L"/T:@"};
+    auto run = Tapwell::start(L"keys-installed", o);
+    ASSERT_TRUE(run);
+    auto receiver = startReceiver(L"keys-installed-recv", 2500, true);
+    ASSERT_TRUE(receiver);
+    EXPECT_EQ(run->process().wait(20000), 0u);
+    std::vector<std::string> want = {"keydown 16 sc 2A", "keydown 50 sc 03", "char 64",
+                                     "keyup 50 sc 03", "keyup 16 sc 2A"};
+    EXPECT_EQ(stopReceiver(*receiver), want);
+}

@@ -111,15 +111,19 @@ TEST(SettingsTest, RepeatCountHasNoRange) {
     EXPECT_EQ(loaded(u"iLoopNum", 1000000), 1000000);
 }
 
-TEST(SettingsTest, DefaultsSurviveTheLoadRanges) {
+// Every field starts at 0 except three; a store without a value (one written
+// before a field existed) leaves the field at its default.
+TEST(SettingsTest, DefaultsAreZeroExceptThreeAndSurviveTheLoadRanges) {
     Settings s;
     applyLoadRanges(s);
     EXPECT_EQ(s, Settings{});
-    EXPECT_EQ(s.iWaitSec, 5);
-    EXPECT_EQ(s.iWaitMSec, 20);
-    EXPECT_EQ(s.iLoopNum, 1);
-    EXPECT_EQ(s.iDelivery, 0);
-    EXPECT_EQ(s.iTargetLayout, 0u);
+    for (const auto& f : kSettingFields) {
+        const std::int32_t want = f.name == u"iWaitSec"    ? 5
+                                  : f.name == u"iWaitMSec" ? 20
+                                  : f.name == u"iLoopNum"  ? 1
+                                                           : 0;
+        EXPECT_EQ(f.get(s), want) << std::string(f.name.begin(), f.name.end());
+    }
 }
 
 } // namespace

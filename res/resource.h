@@ -76,3 +76,15 @@
 #define IDM_KEY_PULL_BASE 33321
 #define IDM_KEY_PUSH_PULL_BASE 33577
 #define IDM_KEY_LAST 33832
+// Delivery: the two radio items, then the Target layout submenu: the local
+// layout, the built-in US and Japanese tables, and the installed layouts
+// from IDM_LAYOUT_INSTALLED_FIRST on, as many as fit up to IDM_LAYOUT_LAST.
+// They stand above the key items, whose ids are a base plus a key code and
+// so reach into any id from IDM_KEY_PUSH_BASE to IDM_KEY_LAST.
+#define IDM_DELIVERY_WRITTEN 33840
+#define IDM_DELIVERY_KEY_PRESSES 33841
+#define IDM_LAYOUT_LOCAL 33842
+#define IDM_LAYOUT_US 33850
+#define IDM_LAYOUT_JAPANESE 33851
+#define IDM_LAYOUT_INSTALLED_FIRST 33852
+#define IDM_LAYOUT_LAST 33889

@@ -72,7 +72,7 @@ void showStartupMessage(AppText text, UINT icon) {
 }
 
 int openCommandLineHelp() {
-    if (LaunchHelpViewer())
+    if (LaunchHelpViewer(appState().language))
         return 0;
     showStartupMessage(AppText::HelpViewerFailed, MB_ICONERROR);
     return 1;

@@ -1,6 +1,7 @@
 
 #include "dialog/main_dialog_win32.h"
 #include "dialog/menu_key_items.h"
+#include "keystroke/keyboard_layout_win32.h"
 #include "resource.h"
 
 namespace tapwell {
@@ -18,6 +19,64 @@ void fillKeySubmenus(HMENU menuBar, Language language) {
             AppendMenuW(sub, MF_STRING, static_cast<UINT_PTR>(item.commandId), wide(item.text));
         DeleteMenu(sub, 0, MF_BYPOSITION);
     }
+}
+
+namespace {
+
+constexpr int kSettingsMenu = 1;
+
+// The submenu of the Settings menu that holds the local layout's item.
+HMENU layoutSubmenu(HMENU menuBar) {
+    HMENU settings = GetSubMenu(menuBar, kSettingsMenu);
+    const int count = settings ? GetMenuItemCount(settings) : 0;
+    for (int i = 0; i < count; ++i) {
+        HMENU sub = GetSubMenu(settings, i);
+        if (sub && GetMenuState(sub, IDM_LAYOUT_LOCAL, MF_BYCOMMAND) != static_cast<UINT>(-1))
+            return sub;
+    }
+    return nullptr;
+}
+
+// A radio bullet rather than a tick, on the one item of `ids` that is `on`.
+void radioCheck(HMENU menu, std::span<const int> ids, int on) {
+    for (int id : ids) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(id), FALSE, &info))
+            continue;
+        info.fType |= MFT_RADIOCHECK;
+        info.fState = (info.fState & ~static_cast<UINT>(MFS_CHECKED)) |
+                      (id == on ? MFS_CHECKED : MFS_UNCHECKED);
+        SetMenuItemInfoW(menu, static_cast<UINT>(id), FALSE, &info);
+    }
+}
+
+} // namespace
+
+std::vector<LayoutMenuItem> fillLayoutSubmenu(HMENU menuBar) {
+    HMENU sub = layoutSubmenu(menuBar);
+    if (!sub)
+        return {};
+    std::vector<InstalledLayoutEntry> installed;
+    for (InstalledLayout& layout : installedKeyboardLayouts())
+        installed.push_back({layout.id, std::move(layout.name)});
+    std::vector<LayoutMenuItem> items = installedLayoutItems(installed);
+    if (!items.empty())
+        AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
+    for (const LayoutMenuItem& item : items)
+        AppendMenuW(sub, MF_STRING, static_cast<UINT_PTR>(item.commandId), wide(item.text));
+    return items;
+}
+
+void checkDeliveryItems(HMENU menuBar, const Settings& settings,
+                        std::span<const LayoutMenuItem> installedLayouts) {
+    const int deliveries[] = {IDM_DELIVERY_WRITTEN, IDM_DELIVERY_KEY_PRESSES};
+    radioCheck(menuBar, deliveries, checkedDeliveryCommand(settings.iDelivery));
+    std::vector<int> layouts = {IDM_LAYOUT_LOCAL, IDM_LAYOUT_US, IDM_LAYOUT_JAPANESE};
+    for (const LayoutMenuItem& item : installedLayouts)
+        layouts.push_back(item.commandId);
+    radioCheck(menuBar, layouts, checkedLayoutCommand(settings.iTargetLayout, installedLayouts));
 }
 
 bool insertNotationForCommand(HWND textBox, int commandId) {

@@ -68,21 +68,40 @@ HelpEntry ensureHelpEntry(HelpLibraryState& state, const std::wstring& registere
     return state.entry;
 }
 
-bool OpenHelpTopic(HWND owner, const wchar_t* topic) {
+bool OpenHelpTopic(HWND owner, const wchar_t* topic, Language language) {
     HelpLibraryState& state = helpLibraryState();
     HelpEntry entry =
-        state.library && state.entry
+        state.entry
             ? state.entry
             : ensureHelpEntry(state, state.failed ? std::wstring() : registeredHelpControlPath());
     if (!entry)
         return false;
-    std::u16string path =
-        helpTopicPath(topic ? std::u16string_view(reinterpret_cast<const char16_t*>(topic)) : u"");
+    std::u16string path = helpTopicPath(
+        topic ? std::u16string_view(reinterpret_cast<const char16_t*>(topic)) : u"", language);
     return entry(owner, reinterpret_cast<const wchar_t*>(path.c_str()), kDisplayTopic, 0) !=
            nullptr;
 }
 
-bool LaunchHelpViewer() {
+namespace {
+
+bool startWithShell(const std::wstring& program, const std::wstring& parameter) {
+    auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", program.c_str(), parameter.c_str(), L".", SW_SHOWNORMAL));
+    // Values up to 32 are the shell's error codes (32 itself: a missing DLL).
+    return result > 32;
+}
+
+HelpViewerStarter g_startViewer = startWithShell;
+
+} // namespace
+
+HelpViewerStarter setHelpViewerStarter(HelpViewerStarter starter) {
+    HelpViewerStarter previous = g_startViewer;
+    g_startViewer = starter ? starter : startWithShell;
+    return previous;
+}
+
+bool LaunchHelpViewer(Language language) {
     // The viewer lives in the Windows directory (the system's, not a Remote
     // Desktop user's private one); naming it by full path keeps a program of
     // the same name beside the executable from being started.
@@ -90,11 +109,7 @@ bool LaunchHelpViewer() {
     UINT n = GetSystemWindowsDirectoryW(windowsDir, MAX_PATH);
     std::wstring viewer =
         (n > 0 && n < MAX_PATH) ? std::wstring(windowsDir) + L"\\hh.exe" : std::wstring(L"hh.exe");
-    std::wstring parameter(kHelpViewerParameter.begin(), kHelpViewerParameter.end());
-    auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", viewer.c_str(), parameter.c_str(), L".", SW_SHOWNORMAL));
-    // Values up to 32 are the shell's error codes (32 itself: a missing DLL).
-    return result > 32;
+    return g_startViewer(viewer, toWide(helpViewerParameter(language)));
 }
 
 } // namespace tapwell

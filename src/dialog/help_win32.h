@@ -2,6 +2,8 @@
 // loaded on first use, and through the external viewer for "/?".
 #pragma once
 
+#include "common/language.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,7 +12,8 @@ namespace tapwell {
 
 using HelpEntry = HWND(WINAPI*)(HWND owner, const wchar_t* path, UINT command, DWORD_PTR data);
 
-// Process-wide: once loading failed, help stays unavailable for the run.
+// Process-wide: once loading failed, help stays unavailable for the run. An
+// entry set without a library is used as it is (a test's recording entry).
 struct HelpLibraryState {
     HMODULE library = nullptr;
     HelpEntry entry = nullptr;
@@ -28,12 +31,20 @@ std::wstring registeredHelpControlPath();
 // `state` remembers so that later calls fail at once.
 HelpEntry ensureHelpEntry(HelpLibraryState& state, const std::wstring& registeredPath);
 
-// Opens `topic` (a file under _RESOURCE, or null for the file itself) in
-// ".\tapwell.chm"; true when the help library gave a window.
-bool OpenHelpTopic(HWND owner, const wchar_t* topic);
+// Opens `topic` (a page name, or null for the file itself) of ".\tapwell.chm"
+// in the language's folder; true when the help library gave a window.
+bool OpenHelpTopic(HWND owner, const wchar_t* topic, Language language);
 
-// "/?": starts "hh.exe" on the command-line topic; false when it could not
-// be started (the caller reports it).
-bool LaunchHelpViewer();
+// Starts `program` with `parameter` from the current folder; false when it
+// could not be started.
+using HelpViewerStarter = bool (*)(const std::wstring& program, const std::wstring& parameter);
+
+// Replaces the way the viewer is started (tests record it); returns the one
+// before.
+HelpViewerStarter setHelpViewerStarter(HelpViewerStarter starter);
+
+// "/?": starts "hh.exe" on the language's command-line topic; false when it
+// could not be started (the caller reports it).
+bool LaunchHelpViewer(Language language);
 
 } // namespace tapwell

@@ -57,6 +57,14 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     }
     if (insertNotationForCommand(textBox, id))
         return;
+    if (auto topic = helpTopicForCommand(id)) {
+        OpenHelpTopic(hwnd, wide(std::u16string(*topic)), appState().language);
+        return;
+    }
+    if (applyDeliveryCommand(s, id, d.installedLayouts)) {
+        checkDeliveryItems(d.menu, s, d.installedLayouts);
+        return;
+    }
     switch (id) {
     case IDC_START:
         if (d.run)
@@ -71,18 +79,6 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
         return;
     case IDM_EXIT:
         EndDialog(hwnd, IDM_EXIT);
-        return;
-    case IDM_HELP:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicMain)));
-        return;
-    case IDM_HELP_NOTATION:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicNotation)));
-        return;
-    case IDM_HELP_KEYCODES:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicVirtualKeys)));
-        return;
-    case IDM_HELP_SCRIPT:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicScript)));
         return;
     case IDM_ABOUT:
         showAbout(hwnd);

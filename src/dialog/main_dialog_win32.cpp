@@ -12,6 +12,7 @@
 #include "dialog/run_host_win32.h"
 #include "settings/settings_stores_win32.h"
 #include "keystroke/key_event_sink_win32.h"
+#include "keystroke/keyboard_layout_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
@@ -48,6 +49,7 @@ void onDestroy(HWND hwnd) {
     if (d.menu)
         DestroyMenu(d.menu);
     d.menu = nullptr;
+    d.installedLayouts.clear();
     d.run.reset();
     d.runHost.reset();
     d.hwnd = nullptr;
@@ -86,7 +88,7 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         }
         return FALSE;
     case WM_HELP:
-        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicMain)));
+        OpenHelpTopic(hwnd, wide(std::u16string(kHelpTopicMain)), appState().language);
         return TRUE;
     case WM_DROPFILES:
         onMainDialogDropFiles(hwnd, reinterpret_cast<HDROP>(wParam));
@@ -182,6 +184,9 @@ BOOL initialiseMainDialog(HWND hwnd) {
         placeTopMost(hwnd, true);
     }
 
+    d.installedLayouts = fillLayoutSubmenu(d.menu);
+    checkDeliveryItems(d.menu, s, d.installedLayouts);
+
     fillKeySubmenus(d.menu, app.language);
 
     setNumber(hwnd, IDC_WAIT_SEC, IDC_WAIT_SEC_SPIN, s.iWaitSec, 0, 2147483647);
@@ -217,6 +222,8 @@ BOOL initialiseMainDialog(HWND hwnd) {
     d.run = std::make_unique<SimulationRun>(*d.runHost, systemKeyEventSink(), scriptRunning,
                                             scriptStopRequested);
     d.run->setAutoRun(app.autoRun());
+    // Installed layouts besides the built-in tables.
+    d.run->setKeyboardLayoutResolver(systemKeyboardLayout);
 
     if (app.autoRun()) {
         SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));

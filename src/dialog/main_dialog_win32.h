@@ -4,6 +4,7 @@
 
 #include "common/language.h"
 #include "common/windows_glue_win32.h"
+#include "dialog/delivery_menu.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/file_commands_win32.h"
 #include "app/app_state.h"
@@ -78,6 +79,8 @@ struct MainDialogState {
     bool menuButtonsShown = false;
     std::unique_ptr<DialogRunHost> runHost;
     std::unique_ptr<SimulationRun> run;
+    // The installed layouts of the Target layout submenu, as it was filled.
+    std::vector<LayoutMenuItem> installedLayouts;
 };
 
 MainDialogState& mainDialogState();
@@ -136,6 +139,16 @@ void popUpMenuOfButton(MainDialogState& dialog, int buttonId);
 // `menuBar` is the loaded menu; its third menu holds the submenus at
 // positions 3, 4 and 5, each with one placeholder item that is removed.
 void fillKeySubmenus(HMENU menuBar, Language language);
+
+// The Settings menu's delivery radios and Target layout submenu.
+
+// Appends the installed layouts to the submenu of the loaded menu `menuBar`
+// and returns their items.
+std::vector<LayoutMenuItem> fillLayoutSubmenu(HMENU menuBar);
+
+// Radio check marks on the delivery item and the layout item of `settings`.
+void checkDeliveryItems(HMENU menuBar, const Settings& settings,
+                        std::span<const LayoutMenuItem> installedLayouts);
 
 // Replaces the text box's selection with the command's notation as one
 // undoable edit. False when `commandId` inserts nothing.

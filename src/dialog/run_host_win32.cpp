@@ -5,7 +5,9 @@
 #include "dialog/main_dialog_win32.h"
 #include "theme/theme_win32.h"
 #include "settings/settings_stores_win32.h"
+#include "keystroke/key_delivery.h"
 #include "keystroke/key_event_sink_win32.h"
+#include "keystroke/keyboard_layout_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
 #include "script/services_win32.h"
@@ -33,6 +35,8 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDisableTab = s.iDisableTab != 0;
     r.iDisableSpace = s.iDisableSpace != 0;
     r.iDisableEnter = s.iDisableEnter != 0;
+    r.iDelivery = s.iDelivery == 1 ? Delivery::KeyPresses : Delivery::Written;
+    r.iTargetLayout = s.iTargetLayout;
     return r;
 }
 
@@ -142,11 +146,12 @@ bool DialogRunHost::textBoxEmpty() {
 
 RunSettings DialogRunHost::saveSettings() {
     SaveSettings(dialog_);
-    return runSettingsFrom(appState().settings);
+    started_ = runSettingsFrom(appState().settings);
+    return started_;
 }
 
 bool DialogRunHost::startScript(std::u16string text) {
-    return startScriptThread(dialog_, std::move(text));
+    return startScriptThread(dialog_, std::move(text), started_.iDelivery, started_.iTargetLayout);
 }
 
 std::u16string DialogRunHost::programTitle() {
@@ -196,18 +201,27 @@ std::int32_t platformMessageBox(void* owner, const char16_t* text, const char16_
 struct ScriptJob {
     ScriptHost host;
     std::u16string text;
+    Delivery delivery = Delivery::Written;
+    std::uint32_t targetLayout = 0;
 };
 
 unsigned __stdcall scriptThreadEntry(void* argument) {
     std::unique_ptr<ScriptJob> job(static_cast<ScriptJob*>(argument));
     ScriptText = job->text.c_str();
-    ScriptThreadProc(job->host);
+    // Built on this thread: the local layout is the one of the thread that
+    // sends.
+    KeyDeliveryStage stage(systemKeyEventSink(), job->delivery, job->targetLayout,
+                           systemKeyboardLayout);
+    ScriptDevices devices = defaultScriptDevices();
+    devices.keySink = &stage.sink();
+    ScriptThreadProc(job->host, devices);
     return 0;
 }
 
 } // namespace
 
-bool startScriptThread(HWND owner, std::u16string text) {
+bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
+                       std::uint32_t targetLayout) {
     static const bool devicesInstalled = [] {
         setDefaultScriptDevices(
             {&systemScriptServices(), &systemKeyEventSink(), platformMessageBox});
@@ -222,6 +236,8 @@ bool startScriptThread(HWND owner, std::u16string text) {
     job->host.CheckAbort = consumeStopRequest;
     job->host.ShowMessageBox = hostMessageBox;
     job->text = std::move(text);
+    job->delivery = delivery;
+    job->targetLayout = targetLayout;
     const std::size_t stack = std::max<std::size_t>(kMinimumStack, kScriptThreadStackSize);
     uintptr_t handle = _beginthreadex(nullptr, static_cast<unsigned>(stack), scriptThreadEntry,
                                       job.get(), STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "common/language.h"
-#include "settings/settings.h"
 #include "keystroke/pacer.h"
 #include "keystroke/pacing_timer_win32.h"
 #include "keystroke/run_host.h"
+#include "settings/settings.h"
 
 #include <string>
 #include <windows.h>
@@ -46,6 +46,9 @@ class DialogRunHost : public RunHost {
     bool windowTimer_ = false; // armRunTimer's
     Pacer pacer_;
     PacingTimer pacing_;
+    // What the run read at its Start; a script started at the end of the
+    // countdown delivers as that Start chose.
+    RunSettings started_;
 };
 
 // The part of the settings record that a run uses.
@@ -54,7 +57,9 @@ RunSettings runSettingsFrom(const Settings& settings);
 // The script thread as the main dialog starts it: its own copy of the text,
 // a large stack, and the dialog's host callbacks (boxes owned by the dialog).
 
+// `delivery` and `targetLayout` choose how its key events are delivered.
 // False when no thread could be started.
-bool startScriptThread(HWND owner, std::u16string text);
+bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
+                       std::uint32_t targetLayout);
 
 } // namespace tapwell

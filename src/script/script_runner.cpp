@@ -117,11 +117,15 @@ std::u16string unknownCallBackMessage(const CallBackCall& call) {
     return text;
 }
 
-void ScriptThreadProc(const ScriptHost& host) {
+void ScriptThreadProc(const ScriptHost& host, const ScriptDevices& devices) {
     scriptRunning = true;
     scriptStopRequested = false;
-    RunScript(&host);
+    RunScriptText(ScriptText, &host, devices);
     scriptRunning = false;
+}
+
+void ScriptThreadProc(const ScriptHost& host) {
+    ScriptThreadProc(host, g_defaultDevices);
 }
 
 } // namespace tapwell

@@ -58,8 +58,9 @@ inline constexpr std::uint32_t kScriptBoxFlags = 0x10;
 std::u16string unknownCallBackMessage(const CallBackCall& call);
 
 // Body of the worker thread: marks the script as running, runs ScriptText
-// with `host` and the default devices, and marks it as ended. The exit code
-// is dropped.
+// with `host` and `devices`, and marks it as ended. The exit code is dropped.
+void ScriptThreadProc(const ScriptHost& host, const ScriptDevices& devices);
+// The same with the default devices.
 void ScriptThreadProc(const ScriptHost& host);
 
 } // namespace tapwell

@@ -1,5 +1,5 @@
-// The fourteen user settings, their defaults, their store names and the
-// ranges that a loaded value is forced into.
+// The user settings, their defaults, their store names and the ranges that a
+// loaded value is forced into.
 #pragma once
 
 #include <array>
@@ -23,6 +23,13 @@ struct Settings {
     std::int32_t iTimeSec = 0;
     std::int32_t iWaitMSec = 20;
     std::int32_t iLoopNum = 1;
+    // 0 as written, 1 as key presses (keystroke/run_settings.h: Delivery).
+    std::uint8_t iDelivery = 0;
+    // The layout key presses are meant for: 0 the local one, 1 and 2 the
+    // built-in US and Japanese tables, anything else the low 32 bits of an
+    // installed layout's handle (keystroke/keyboard_layout.h). An id that is
+    // no longer installed is kept; a run uses the local layout for it.
+    std::uint32_t iTargetLayout = 0;
 
     bool operator==(const Settings&) const = default;
 };
@@ -32,23 +39,33 @@ inline constexpr std::uint8_t kInputModeUnicode = 1;
 inline constexpr std::uint8_t kInputModeScript = 2;
 
 // One field as the stores see it: a name and a 32-bit integer. Setting an
-// 8-bit field keeps the low 8 bits of the value.
+// 8-bit field keeps the low 8 bits of the value; an unsigned field keeps its
+// 32 bits, as the stores' signed integer.
 struct SettingField {
     std::u16string_view name;
     std::uint8_t Settings::*flag;
     std::int32_t Settings::*number;
+    std::uint32_t Settings::*bits = nullptr;
 
-    std::int32_t get(const Settings& s) const { return flag ? s.*flag : s.*number; }
+    std::int32_t get(const Settings& s) const {
+        if (flag)
+            return s.*flag;
+        if (bits)
+            return static_cast<std::int32_t>(s.*bits);
+        return s.*number;
+    }
     void set(Settings& s, std::int32_t v) const {
         if (flag)
             s.*flag = static_cast<std::uint8_t>(v & 0xFF);
+        else if (bits)
+            s.*bits = static_cast<std::uint32_t>(v);
         else
             s.*number = v;
     }
 };
 
 // In load and save order.
-extern const std::array<SettingField, 14> kSettingFields;
+extern const std::array<SettingField, 16> kSettingFields;
 
 // Forces every field into its load range (out-of-range values fall back).
 void applyLoadRanges(Settings& s);

@@ -181,11 +181,12 @@ std::optional<MessageBoxInfo> waitForBox(const Tapwell& app, DWORD timeoutMs) {
     return info;
 }
 
-std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs) {
+std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs, bool scanCodes) {
     Receiver r;
     r.log = makeScratchDir(tag) + L"keys.log";
     auto p = Process::start(quote(exeDir() + L"..\\receiver.exe") + L" " + quote(r.log) +
-                            L" --seconds 60 --hold-focus " + std::to_wstring(holdMs));
+                            L" --seconds 60 --hold-focus " + std::to_wstring(holdMs) +
+                            (scanCodes ? L" --scan" : L""));
     if (!p)
         return std::nullopt;
     r.proc = std::move(*p);

@@ -79,8 +79,10 @@ struct Receiver {
     std::wstring log;
     Process proc;
 };
-// The key-logging window, holding the focus for `holdMs`.
-std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs);
+// The key-logging window, holding the focus for `holdMs`; `scanCodes` adds
+// each key message's scan code to its line ("keydown 65 sc 1E").
+std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs,
+                                      bool scanCodes = false);
 std::vector<std::string> stopReceiver(Receiver& receiver);
 
 } // namespace tapwell::e2e

@@ -1,11 +1,13 @@
 // The main dialog created inside the test process, where its menus can be
 // read (Wine keeps menus private to their process).
 #include "app/app_state.h"
-#include "dialog/main_dialog_win32.h"
+#include "dialog/help_win32.h"
 #include "dialog/main_dialog.h"
-#include "theme/theme_win32.h"
+#include "dialog/main_dialog_win32.h"
+#include "keystroke/keyboard_layout.h"
 #include "resource.h"
 #include "support/win_driver.h"
+#include "theme/theme_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -237,8 +239,6 @@ TEST(InProcessDialog, KeySubmenusHold192KeysInBothLanguages) {
             }
         }
         EXPECT_EQ(menuText(bar, 0), japanese ? L"ファイル(&F)" : L"&File");
-        // The Japanese help menu has three more topics and a separator.
-        EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 3)), japanese ? 6 : 2);
     }
 }
 
@@ -440,4 +440,182 @@ TEST(InProcessDialog, StartWithAnEmptyBoxShowsTheMessageAndStaysIdle) {
     GetDlgItemTextW(d.hwnd(), IDC_START, start, 32);
     EXPECT_STREQ(start, L"St&art");
     EXPECT_FALSE(grayed(d.menu(), 0));
+}
+
+namespace {
+
+struct HelpCall {
+    HWND owner;
+    std::wstring path;
+    UINT command;
+};
+
+std::vector<HelpCall> g_helpCalls;
+
+HWND WINAPI recordHelpCall(HWND owner, const wchar_t* path, UINT command, DWORD_PTR) {
+    g_helpCalls.push_back({owner, path ? path : L"(null)", command});
+    return owner;
+}
+
+// The help library's entry replaced by a recorder for the life of the object.
+class RecordingHelpEntry {
+  public:
+    RecordingHelpEntry() : saved_(helpLibraryState()) {
+        g_helpCalls.clear();
+        helpLibraryState().entry = recordHelpCall;
+    }
+    ~RecordingHelpEntry() { helpLibraryState() = saved_; }
+
+  private:
+    HelpLibraryState saved_;
+};
+
+UINT itemId(HMENU menu, int position) {
+    return GetMenuItemID(menu, position);
+}
+
+bool radioChecked(HMENU menu, UINT id) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    GetMenuItemInfoW(menu, id, FALSE, &info);
+    return (info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED);
+}
+
+// The first layout the machine lists, as the settings keep it.
+std::uint32_t firstInstalledLayout() {
+    HKL layouts[16] = {};
+    if (GetKeyboardLayoutList(16, layouts) < 1)
+        return 0;
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layouts[0]));
+}
+
+} // namespace
+
+TEST(InProcessDialog, HelpMenusListTheSameTopicsInBothLanguages) {
+    for (bool japanese : {false, true}) {
+        InProcessDialog d(japanese);
+        HMENU help = GetSubMenu(d.menu(), 3);
+        ASSERT_NE(help, nullptr);
+        ASSERT_EQ(GetMenuItemCount(help), 6);
+        const UINT ids[] = {IDM_HELP, IDM_HELP_NOTATION, IDM_HELP_KEYCODES, IDM_HELP_SCRIPT,
+                            0,        IDM_ABOUT};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(itemId(help, i), ids[i]) << i;
+        if (japanese) {
+            EXPECT_EQ(menuText(help, 0), L"ヘルプ(&H)\tF1");
+            EXPECT_EQ(menuText(help, 3), L"スクリプト(QZ-Script)解説(&F)");
+        } else {
+            EXPECT_EQ(menuText(help, 0), L"&Help\tF1");
+            EXPECT_EQ(menuText(help, 1), L"About &special key notation");
+            EXPECT_EQ(menuText(help, 2), L"About &virtual-key codes");
+            EXPECT_EQ(menuText(help, 3), L"About the &script language (QZ-Script)");
+            EXPECT_EQ(menuText(help, 5), L"&About...\tF10");
+        }
+    }
+}
+
+TEST(InProcessDialog, F1AndTheHelpMenuOpenTheTopicsOfTheInterfacesLanguage) {
+    for (bool japanese : {false, true}) {
+        InProcessDialog d(japanese);
+        RecordingHelpEntry recorder;
+        HELPINFO info{};
+        info.cbSize = sizeof info;
+        SendMessageW(d.hwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        for (int id : {IDM_HELP, IDM_HELP_NOTATION, IDM_HELP_KEYCODES, IDM_HELP_SCRIPT})
+            d.command(id);
+        const std::wstring folder =
+            japanese ? L".\\tapwell.chm::/_RESOURCE/" : L".\\tapwell.chm::/_RESOURCE/en/";
+        const std::wstring want[] = {folder + L"HLP000005.html", folder + L"HLP000005.html",
+                                     folder + L"HLP000006.html", folder + L"HLP000011.html",
+                                     folder + L"HLP000024.html"};
+        ASSERT_EQ(g_helpCalls.size(), 5u);
+        for (std::size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(g_helpCalls[i].path, want[i]) << i;
+            EXPECT_EQ(g_helpCalls[i].owner, d.hwnd());
+            EXPECT_EQ(g_helpCalls[i].command, 0u) << "display topic";
+        }
+    }
+}
+
+TEST(InProcessDialog, DeliveryItemsInBothLanguagesFollowAndChangeTheSettings) {
+    const std::uint32_t installed = firstInstalledLayout();
+    ASSERT_NE(installed, 0u) << "the machine lists no keyboard layout";
+    for (bool japanese : {false, true}) {
+        Settings s;
+        s.iDelivery = 1;
+        s.iTargetLayout = kLayoutUs101;
+        {
+            InProcessDialog d(japanese, s);
+            HMENU settings = GetSubMenu(d.menu(), 1);
+            ASSERT_NE(settings, nullptr);
+            // Right after the error stop and its separator, and before a separator.
+            EXPECT_EQ(itemId(settings, 0), UINT(IDM_ERROR_STOP));
+            EXPECT_EQ(itemId(settings, 2), UINT(IDM_DELIVERY_WRITTEN));
+            EXPECT_EQ(itemId(settings, 3), UINT(IDM_DELIVERY_KEY_PRESSES));
+            EXPECT_EQ(GetMenuState(settings, 5, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+            EXPECT_EQ(itemId(settings, 6), UINT(IDM_IGNORE_SPACE));
+            HMENU layouts = GetSubMenu(settings, 4);
+            ASSERT_NE(layouts, nullptr);
+            if (japanese) {
+                EXPECT_EQ(menuText(settings, 2), L"そのまま送信(&W)");
+                EXPECT_EQ(menuText(settings, 3),
+                          L"キー操作として送信（リモートデスクトップ・仮想マシン）(&K)");
+                EXPECT_EQ(menuText(settings, 4), L"入力先のキー配列(&L)");
+            } else {
+                EXPECT_EQ(menuText(settings, 2), L"Send as &written");
+                EXPECT_EQ(menuText(settings, 3),
+                          L"Send as &key presses (remote desktops, virtual machines)");
+                EXPECT_EQ(menuText(settings, 4), L"Target &layout");
+                EXPECT_EQ(menuText(layouts, 0), L"The local layout");
+                EXPECT_EQ(menuText(layouts, 1), L"US (101)");
+                EXPECT_EQ(menuText(layouts, 2), L"Japanese (106/109)");
+            }
+            EXPECT_EQ(itemId(layouts, 0), UINT(IDM_LAYOUT_LOCAL));
+            EXPECT_EQ(itemId(layouts, 1), UINT(IDM_LAYOUT_US));
+            EXPECT_EQ(itemId(layouts, 2), UINT(IDM_LAYOUT_JAPANESE));
+            // The installed layouts follow a separator, each named with its id.
+            EXPECT_EQ(itemId(layouts, 4), UINT(IDM_LAYOUT_INSTALLED_FIRST));
+            wchar_t hex[16];
+            std::swprintf(hex, 16, L"%08X", installed);
+            const std::wstring first = menuText(layouts, 4);
+            EXPECT_GT(first.size(), 8u);
+            EXPECT_EQ(first.substr(first.size() - 8), hex) << "got " << toUtf8(first);
+
+            HMENU bar = d.menu();
+            EXPECT_TRUE(radioChecked(bar, IDM_DELIVERY_KEY_PRESSES));
+            EXPECT_FALSE(radioChecked(bar, IDM_DELIVERY_WRITTEN));
+            EXPECT_TRUE(radioChecked(bar, IDM_LAYOUT_US));
+            EXPECT_FALSE(radioChecked(bar, IDM_LAYOUT_LOCAL));
+
+            d.command(IDM_DELIVERY_WRITTEN);
+            EXPECT_EQ(appState().settings.iDelivery, 0);
+            EXPECT_TRUE(radioChecked(bar, IDM_DELIVERY_WRITTEN));
+            EXPECT_FALSE(radioChecked(bar, IDM_DELIVERY_KEY_PRESSES));
+            d.command(IDM_DELIVERY_KEY_PRESSES);
+            EXPECT_EQ(appState().settings.iDelivery, 1);
+
+            d.command(IDM_LAYOUT_INSTALLED_FIRST);
+            EXPECT_EQ(appState().settings.iTargetLayout, installed);
+            EXPECT_TRUE(radioChecked(bar, IDM_LAYOUT_INSTALLED_FIRST));
+            EXPECT_FALSE(radioChecked(bar, IDM_LAYOUT_US));
+            d.command(IDM_LAYOUT_JAPANESE);
+            EXPECT_EQ(appState().settings.iTargetLayout, kLayoutJapanese);
+            EXPECT_TRUE(radioChecked(bar, IDM_LAYOUT_JAPANESE));
+            EXPECT_FALSE(radioChecked(bar, IDM_LAYOUT_INSTALLED_FIRST));
+        }
+        // Closing the dialog saved the choice.
+        EXPECT_EQ(GetPrivateProfileIntW(L"TAPWELL", L"iDelivery", -1, L".\\tapwell.ini"), 1u);
+        EXPECT_EQ(GetPrivateProfileIntW(L"TAPWELL", L"iTargetLayout", -1, L".\\tapwell.ini"),
+                  UINT(kLayoutJapanese));
+    }
+}
+
+TEST(InProcessDialog, ALayoutNoLongerInstalledShowsTheLocalOneChecked) {
+    Settings s;
+    s.iTargetLayout = 0x0C0C1009u; // a handle no Wine prefix of these tests has
+    InProcessDialog d(false, s);
+    EXPECT_TRUE(radioChecked(d.menu(), IDM_LAYOUT_LOCAL));
+    EXPECT_TRUE(radioChecked(d.menu(), IDM_DELIVERY_WRITTEN)) << "written is the default";
+    EXPECT_EQ(appState().settings.iTargetLayout, 0x0C0C1009u) << "the choice itself is kept";
 }

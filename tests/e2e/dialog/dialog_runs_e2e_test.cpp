@@ -212,3 +212,78 @@ TEST(Runs, AbortStopsAnEndlessScriptAndANewRunStartsAfresh) {
     t->command(IDM_EXIT);
     EXPECT_EQ(t->process().wait(10000), 0u);
 }
+
+// Key presses delivery chosen in the settings: the run sends each character
+// as the key of the target layout that types it, with the key's scan code.
+TEST(Runs, KeyPressesOnTheUsLayoutTypeWithUsScanCodes) {
+    TapwellOptions o{
+        false,
+        {L"iInputMode=1", L"iWaitSec=3", L"iWaitMSec=30", L"iDelivery=1", L"iTargetLayout=1"},
+        L"/T:a@"};
+    auto run = Tapwell::start(L"keys-us", o);
+    ASSERT_TRUE(run);
+    auto receiver = startReceiver(L"keys-us-recv", 2500, true);
+    ASSERT_TRUE(receiver);
+    EXPECT_EQ(run->process().wait(20000), 0u);
+    std::vector<std::string> want = {
+        "keydown 65 sc 1E", "char 97",          "keyup 65 sc 1E", //
+        "keydown 16 sc 2A", "keydown 50 sc 03", "char 64",        //
+        "keyup 50 sc 03",   "keyup 16 sc 2A",
+    };
+    EXPECT_EQ(stopReceiver(*receiver), want);
+}
+
+// The Japanese table puts "@" on the key right of P, unshifted: the target
+// layout reaches the run (Wine's own US layout then reads that key as "`").
+TEST(Runs, KeyPressesOnTheJapaneseLayoutUseItsKeys) {
+    TapwellOptions o{
+        false,
+        {L"iInputMode=1", L"iWaitSec=3", L"iWaitMSec=30", L"iDelivery=1", L"iTargetLayout=2"},
+        L"/T:@"};
+    auto run = Tapwell::start(L"keys-jp", o);
+    ASSERT_TRUE(run);
+    auto receiver = startReceiver(L"keys-jp-recv", 2500, true);
+    ASSERT_TRUE(receiver);
+    EXPECT_EQ(run->process().wait(20000), 0u);
+    std::vector<std::string> got = stopReceiver(*receiver);
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.front(), "keydown 192 sc 1A");
+    EXPECT_EQ(std::count(got.begin(), got.end(), "keydown 16 sc 2A"), 0) << "no Shift";
+}
+
+TEST(Runs, ScriptKeysGoAsKeyPressesWhenChosen) {
+    auto t = Tapwell::start(L"script-keys",
+                            options(false, {L"iInputMode=2", L"iWaitSec=3", L"iDelivery=1"}));
+    ASSERT_TRUE(t);
+    t->setText(IDC_TEXT, L"KEYBDEVENT(VK_Q, 1)\r\nKEYBDEVENT(VK_Q, 0)\r\n");
+    t->command(IDC_START);
+    auto receiver = startReceiver(L"script-keys-recv", 2500, true);
+    ASSERT_TRUE(receiver);
+    EXPECT_TRUE(waitUntil([&] { return t->title() == L"Running Script..."; }, 6000));
+    EXPECT_TRUE(waitUntil([&] { return t->title() == L"Davudiru Dodovizar"; }, 6000));
+    std::vector<std::string> want = {"keydown 81 sc 10", "char 113", "keyup 81 sc 10"};
+    EXPECT_EQ(stopReceiver(*receiver), want);
+    t->command(IDM_EXIT);
+    EXPECT_EQ(t->process().wait(10000), 0u);
+}
+
+// An installed layout is asked through its handle: Wine's US layout types "@"
+// with Shift and 2, where a run that knew only the built-in tables would take
+// the Japanese key.
+TEST(Runs, KeyPressesOnAnInstalledLayoutAskThatLayout) {
+    HKL layouts[8] = {};
+    ASSERT_GE(GetKeyboardLayoutList(8, layouts), 1);
+    const auto id = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layouts[0]));
+    TapwellOptions o{false,
+                     {L"iInputMode=1", L"iWaitSec=3", L"iWaitMSec=30", L"iDelivery=1",
+                      L"iTargetLayout=" + std::to_wstring(id)},
+                     L"/T:@"};
+    auto run = Tapwell::start(L"keys-installed", o);
+    ASSERT_TRUE(run);
+    auto receiver = startReceiver(L"keys-installed-recv", 2500, true);
+    ASSERT_TRUE(receiver);
+    EXPECT_EQ(run->process().wait(20000), 0u);
+    std::vector<std::string> want = {"keydown 16 sc 2A", "keydown 50 sc 03", "char 64",
+                                     "keyup 50 sc 03", "keyup 16 sc 2A"};
+    EXPECT_EQ(stopReceiver(*receiver), want);
+}

@@ -1,5 +1,5 @@
-#include "settings/settings_store.h"
 #include "settings/settings_persistence.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -74,15 +74,18 @@ TEST_F(SettingsPersistenceTest, LoadReadsOnlyTheChosenStoreAndAppliesRanges) {
     EXPECT_EQ(settings.iWaitSec, 30);
 }
 
-TEST_F(SettingsPersistenceTest, SaveWritesAllFourteenFieldsInOrder) {
+TEST_F(SettingsPersistenceTest, SaveWritesEveryFieldInOrder) {
     settings.iLoopNum = -1;
+    settings.iTargetLayout = 0xE0010411u;
     auto ctx = context();
     EXPECT_TRUE(SaveSettings(ctx, nullptr));
-    ASSERT_EQ(registry.writeLog.size(), 14u);
+    ASSERT_EQ(registry.writeLog.size(), kSettingFields.size());
     for (std::size_t i = 0; i < kSettingFields.size(); ++i)
         EXPECT_EQ(registry.writeLog[i], kSettingFields[i].name);
     EXPECT_EQ(registry.values[u"iLoopNum"], -1);
     EXPECT_EQ(registry.values[u"iWaitMSec"], 20);
+    EXPECT_EQ(registry.values[u"iTargetLayout"], static_cast<std::int32_t>(0xE0010411u));
+    EXPECT_EQ(registry.values[u"iDelivery"], 0);
     EXPECT_TRUE(ini.writeLog.empty());
     EXPECT_TRUE(shown.empty());
 }
@@ -168,7 +171,7 @@ TEST_F(SettingsPersistenceTest, UnwritableIniGivesOneMessageListingEveryField) {
         expected += u".\\tapwell.ini[TAPWELL] - " + std::u16string(f.name) + u" write error.";
     }
     EXPECT_EQ(shown[0], expected);
-    EXPECT_EQ(ini.writeLog.size(), 14u) << "a failure must not stop the other fields";
+    EXPECT_EQ(ini.writeLog.size(), kSettingFields.size()) << "a failure must not stop the others";
 }
 
 TEST_F(SettingsPersistenceTest, FailureTextsInJapanese) {
@@ -213,7 +216,7 @@ TEST_F(SettingsPersistenceTest, OneFailingFieldIsReportedAloneAndTheRestIsWritte
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].find(u"-----"), std::u16string::npos);
     EXPECT_NE(shown[0].find(u"iTimeMin"), std::u16string::npos);
-    EXPECT_EQ(registry.values.size(), 13u);
+    EXPECT_EQ(registry.values.size(), kSettingFields.size() - 1);
     EXPECT_EQ(registry.values[u"iLoopNum"], 4);
 }
 
@@ -221,7 +224,7 @@ TEST_F(SettingsPersistenceTest, CopyFromAMissingIniWritesTheDefaultsToTheRegistr
     auto ctx = context();
     CopySettings(ctx, true, false);
     EXPECT_FALSE(useIniFile);
-    ASSERT_EQ(registry.values.size(), 14u);
+    ASSERT_EQ(registry.values.size(), kSettingFields.size());
     EXPECT_EQ(registry.values[u"iWaitSec"], 5);
     EXPECT_EQ(registry.values[u"iWaitMSec"], 20);
     EXPECT_EQ(registry.values[u"iLoopNum"], 1);
@@ -232,11 +235,15 @@ TEST_F(SettingsPersistenceTest, CopyFromAMissingIniWritesTheDefaultsToTheRegistr
 TEST_F(SettingsPersistenceTest, CopyFromTheRegistryCarriesLoadedAndRangedValues) {
     registry.values[u"iTimeHour"] = 30;
     registry.values[u"iLoopNum"] = 7;
+    registry.values[u"iDelivery"] = 257;
+    registry.values[u"iTargetLayout"] = static_cast<std::int32_t>(0xF0020409u);
     auto ctx = context();
     CopySettings(ctx, false, true);
     EXPECT_TRUE(useIniFile);
     EXPECT_EQ(ini.values[u"iTimeHour"], 0);
     EXPECT_EQ(ini.values[u"iLoopNum"], 7);
+    EXPECT_EQ(ini.values[u"iDelivery"], 1);
+    EXPECT_EQ(ini.values[u"iTargetLayout"], static_cast<std::int32_t>(0xF0020409u));
     EXPECT_EQ(registry.writeLog.size(), 0u);
 }
 

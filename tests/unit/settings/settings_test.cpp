@@ -29,11 +29,13 @@ TEST(SettingsTest, FieldTableNamesEveryFieldOnceInStoreOrder) {
     std::set<std::u16string_view> names;
     for (const auto& f : kSettingFields)
         names.insert(f.name);
-    EXPECT_EQ(names.size(), 14u);
+    EXPECT_EQ(names.size(), kSettingFields.size());
     EXPECT_EQ(kSettingFields.front().name, u"g_BigDialog");
     EXPECT_EQ(kSettingFields[1].name, u"iInputMode");
     EXPECT_EQ(kSettingFields[8].name, u"iWaitSec");
-    EXPECT_EQ(kSettingFields.back().name, u"iLoopNum");
+    EXPECT_EQ(kSettingFields[13].name, u"iLoopNum");
+    EXPECT_EQ(kSettingFields[14].name, u"iDelivery");
+    EXPECT_EQ(kSettingFields[15].name, u"iTargetLayout");
 }
 
 TEST(SettingsTest, FieldTableReachesTheRightMembers) {
@@ -47,6 +49,21 @@ TEST(SettingsTest, FieldTableReachesTheRightMembers) {
     EXPECT_EQ(s.iTimeHour, 109);
     EXPECT_EQ(s.iWaitMSec, 112);
     EXPECT_EQ(s.iLoopNum, 113);
+    EXPECT_EQ(s.iDelivery, 114);
+    EXPECT_EQ(s.iTargetLayout, 115u);
+}
+
+// An installed layout's id is a handle's 32 bits, often with the top bit set;
+// the stores see it as a signed number and give it back unchanged.
+TEST(SettingsTest, TargetLayoutKeepsAllThirtyTwoBits) {
+    EXPECT_EQ(loaded(u"iTargetLayout", static_cast<std::int32_t>(0xF0020409u)),
+              static_cast<std::int32_t>(0xF0020409u));
+    Settings s;
+    field(u"iTargetLayout").set(s, -1);
+    EXPECT_EQ(s.iTargetLayout, 0xFFFFFFFFu);
+    s.iTargetLayout = 0x80000000u;
+    EXPECT_EQ(field(u"iTargetLayout").get(s), INT32_MIN);
+    EXPECT_EQ(loaded(u"iTargetLayout", 0x12345), 0x12345) << "an unknown id is kept";
 }
 
 TEST(SettingsTest, InputModeKeepsLowEightBitsThenFallsBackWhenUnknown) {
@@ -59,7 +76,7 @@ TEST(SettingsTest, InputModeKeepsLowEightBitsThenFallsBackWhenUnknown) {
 
 TEST(SettingsTest, FlagsAboveOneBecomeZero) {
     for (auto name : {u"g_BigDialog", u"iWaitMode", u"iErrorStop", u"iDisableEnter",
-                      u"iDisableSpace", u"iDisableTab", u"iTopMost"}) {
+                      u"iDisableSpace", u"iDisableTab", u"iTopMost", u"iDelivery"}) {
         SCOPED_TRACE(std::string(name, name + std::char_traits<char16_t>::length(name)));
         EXPECT_EQ(loaded(name, 1), 1);
         EXPECT_EQ(loaded(name, 2), 0);
@@ -94,13 +111,19 @@ TEST(SettingsTest, RepeatCountHasNoRange) {
     EXPECT_EQ(loaded(u"iLoopNum", 1000000), 1000000);
 }
 
-TEST(SettingsTest, DefaultsSurviveTheLoadRanges) {
+// Every field starts at 0 except three; a store without a value (one written
+// before a field existed) leaves the field at its default.
+TEST(SettingsTest, DefaultsAreZeroExceptThreeAndSurviveTheLoadRanges) {
     Settings s;
     applyLoadRanges(s);
     EXPECT_EQ(s, Settings{});
-    EXPECT_EQ(s.iWaitSec, 5);
-    EXPECT_EQ(s.iWaitMSec, 20);
-    EXPECT_EQ(s.iLoopNum, 1);
+    for (const auto& f : kSettingFields) {
+        const std::int32_t want = f.name == u"iWaitSec"    ? 5
+                                  : f.name == u"iWaitMSec" ? 20
+                                  : f.name == u"iLoopNum"  ? 1
+                                                           : 0;
+        EXPECT_EQ(f.get(s), want) << std::string(f.name.begin(), f.name.end());
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using namespace tapwell;
 
@@ -81,10 +82,11 @@ TEST(HelpLibrary, OpensTopicsOfTheHelpFileInTheCurrentFolder) {
     ASSERT_TRUE(CopyFileW(chm.c_str(), copy.c_str(), FALSE));
     SetCurrentDirectoryW(dir.c_str());
 
-    EXPECT_TRUE(OpenHelpTopic(nullptr, L"HLP000005.html"));
+    EXPECT_TRUE(OpenHelpTopic(nullptr, L"HLP000005.html", Language::Japanese));
     HMODULE library = helpLibraryState().library;
     EXPECT_NE(library, nullptr);
-    EXPECT_TRUE(OpenHelpTopic(nullptr, L"HLP000024.html"));
+    EXPECT_TRUE(OpenHelpTopic(nullptr, L"HLP000024.html", Language::Japanese));
+    EXPECT_TRUE(OpenHelpTopic(nullptr, L"HLP000024.html", Language::English));
     EXPECT_EQ(helpLibraryState().library, library);
     if (helpLibraryState().entry)
         helpLibraryState().entry(nullptr, nullptr, 0x12 /* close all */, 0);
@@ -92,4 +94,40 @@ TEST(HelpLibrary, OpensTopicsOfTheHelpFileInTheCurrentFolder) {
     SetCurrentDirectoryW(saved);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(dir.c_str());
+}
+
+namespace {
+
+struct ViewerStart {
+    std::wstring program;
+    std::wstring parameter;
+};
+
+std::vector<ViewerStart> g_viewerStarts;
+bool g_viewerStartsSucceed = true;
+
+bool recordViewerStart(const std::wstring& program, const std::wstring& parameter) {
+    g_viewerStarts.push_back({program, parameter});
+    return g_viewerStartsSucceed;
+}
+
+} // namespace
+
+TEST(HelpViewer, CommandLineHelpOpensTheTopicOfTheInterfacesLanguage) {
+    g_viewerStarts.clear();
+    g_viewerStartsSucceed = true;
+    HelpViewerStarter previous = setHelpViewerStarter(recordViewerStart);
+    EXPECT_TRUE(LaunchHelpViewer(Language::Japanese));
+    EXPECT_TRUE(LaunchHelpViewer(Language::English));
+    g_viewerStartsSucceed = false;
+    EXPECT_FALSE(LaunchHelpViewer(Language::English)) << "the caller reports the failure";
+    setHelpViewerStarter(previous);
+
+    ASSERT_EQ(g_viewerStarts.size(), 3u);
+    EXPECT_EQ(g_viewerStarts[0].parameter, L"tapwell.chm::/_RESOURCE/HLP000012.html");
+    EXPECT_EQ(g_viewerStarts[1].parameter, L"tapwell.chm::/_RESOURCE/en/HLP000012.html");
+    wchar_t windows[MAX_PATH] = {};
+    GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    EXPECT_EQ(g_viewerStarts[0].program, std::wstring(windows) + L"\\hh.exe");
+    EXPECT_EQ(g_viewerStarts[1].program, g_viewerStarts[0].program);
 }

@@ -28,6 +28,8 @@ Settings unusualSettings() {
     s.iTimeSec = 58;
     s.iWaitMSec = 65535;
     s.iLoopNum = -1;
+    s.iDelivery = 1;
+    s.iTargetLayout = 0xF0020409u; // an installed layout's handle, top bit set
     return s;
 }
 
@@ -89,6 +91,8 @@ TEST_F(SettingsStoresTest, IniRoundTripOfAllFieldsWithUnsignedText) {
     EXPECT_NE(text.find("[TAPWELL]"), std::string::npos) << text;
     EXPECT_NE(text.find("iLoopNum=4294967295"), std::string::npos) << text;
     EXPECT_NE(text.find("iWaitSec=2147483647"), std::string::npos) << text;
+    EXPECT_NE(text.find("iDelivery=1"), std::string::npos) << text;
+    EXPECT_NE(text.find("iTargetLayout=4026663945"), std::string::npos) << text;
     EXPECT_FALSE(test::programKeyExists()) << "the ini store must not touch the registry";
 }
 

@@ -2,6 +2,8 @@
 // loaded on first use, and through the external viewer for "/?".
 #pragma once
 
+#include "common/windows_glue_win32.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,8 +12,13 @@ namespace tapwell {
 
 using HelpEntry = HWND(WINAPI*)(HWND owner, const wchar_t* path, UINT command, DWORD_PTR data);
 
+// Loads a library by the full path it is given.
+using HelpLibraryLoader = HMODULE (*)(const wchar_t* fullPath);
+
 // Process-wide: once loading failed, help stays unavailable for the run.
 struct HelpLibraryState {
+    // Replaceable, so that a test can see every path the loader is given.
+    HelpLibraryLoader loadLibrary = loadLibraryByFullPath;
     HMODULE library = nullptr;
     HelpEntry entry = nullptr;
     bool failed = false;
@@ -23,8 +30,10 @@ HelpLibraryState& helpLibraryState();
 // empty when it is not registered.
 std::wstring registeredHelpControlPath();
 
-// Loads the library (from `registeredPath`, else "hhctrl.ocx" from the
-// system folder) and finds its wide help function. Null on failure, which
+// Loads the library (from `registeredPath` when it is a full path, else
+// "hhctrl.ocx" from the system folder, both by full path: a bare name would
+// be searched for, beside the executable too) and finds its wide help
+// function. Null on failure, which
 // `state` remembers so that later calls fail at once.
 HelpEntry ensureHelpEntry(HelpLibraryState& state, const std::wstring& registeredPath);
 

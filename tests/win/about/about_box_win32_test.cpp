@@ -205,7 +205,9 @@ TEST_F(AboutFixture, EnvironmentInformationCopiesTheReport) {
     setClipboardText(L"sentinel");
     std::wstring shown;
     std::wstring done;
+    HWND aboutBox = nullptr, clipboardOwner = nullptr;
     run([&](HWND box) {
+        aboutBox = box;
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(2005, BN_CLICKED), 0);
         auto report = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
         ASSERT_TRUE(report);
@@ -215,6 +217,7 @@ TEST_F(AboutFixture, EnvironmentInformationCopiesTheReport) {
         auto confirmation = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
         ASSERT_TRUE(confirmation);
         done = confirmation->text;
+        clipboardOwner = GetClipboardOwner();
         e2e::pressButton(*confirmation, L"OK");
         waitGone(confirmation->hwnd);
     });
@@ -226,6 +229,8 @@ TEST_F(AboutFixture, EnvironmentInformationCopiesTheReport) {
     EXPECT_NE(shown.find(L"\r\n[Client]\r\n Tester ver.2.50.13 beta" + prompt), std::wstring::npos);
     EXPECT_NE(shown.find(L"Dark Mode \t: Off"), std::wstring::npos);
     EXPECT_EQ(done, L"Writing data to the clipboard is complete.");
+    // Without an owner the platform refuses the data.
+    EXPECT_EQ(clipboardOwner, aboutBox);
     EXPECT_EQ(clipboardText(), shown.substr(0, shown.size() - prompt.size()));
 }
 

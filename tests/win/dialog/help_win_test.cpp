@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using namespace tapwell;
 
@@ -92,4 +93,44 @@ TEST(HelpLibrary, OpensTopicsOfTheHelpFileInTheCurrentFolder) {
     SetCurrentDirectoryW(saved);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(dir.c_str());
+}
+
+namespace {
+
+std::vector<std::wstring> g_loaded;
+
+// Records the path and loads nothing, so every candidate is tried.
+HMODULE recordingLoader(const wchar_t* path) {
+    g_loaded.push_back(path);
+    return nullptr;
+}
+
+std::wstring systemHelpControl() {
+    wchar_t dir[MAX_PATH] = {};
+    GetSystemDirectoryW(dir, MAX_PATH);
+    return std::wstring(dir) + L"\\hhctrl.ocx";
+}
+
+} // namespace
+
+TEST(HelpLibrary, LoadsTheRegisteredPathThenTheSystemCopyByFullPathOnly) {
+    g_loaded.clear();
+    HelpLibraryState state;
+    state.loadLibrary = recordingLoader;
+    EXPECT_EQ(ensureHelpEntry(state, L"C:\\Help\\hhctrl.ocx"), nullptr);
+    EXPECT_TRUE(state.failed);
+    ASSERT_EQ(g_loaded.size(), 2u);
+    EXPECT_EQ(g_loaded[0], L"C:\\Help\\hhctrl.ocx");
+    EXPECT_EQ(g_loaded[1], systemHelpControl());
+}
+
+TEST(HelpLibrary, ARegisteredNameWithoutAFolderIsNeverSearchedFor) {
+    for (const wchar_t* registered : {L"hhctrl.ocx", L"help\\hhctrl.ocx", L""}) {
+        g_loaded.clear();
+        HelpLibraryState state;
+        state.loadLibrary = recordingLoader;
+        ensureHelpEntry(state, registered);
+        ASSERT_EQ(g_loaded.size(), 1u) << registered;
+        EXPECT_EQ(g_loaded[0], systemHelpControl());
+    }
 }

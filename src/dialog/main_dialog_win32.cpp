@@ -151,6 +151,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
     // The edit control's default limit would cut a pasted or loaded text
     // without a word and then refuse typing; 0 lifts it to the largest.
     SendDlgItemMessageW(hwnd, IDC_TEXT, EM_SETLIMITTEXT, 0, 0);
+    keepCaseOnUndo(hwnd);
 
     // Shared: the same handle start-up loaded, never destroyed.
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,

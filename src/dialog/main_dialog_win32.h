@@ -111,6 +111,10 @@ int showDialogMessage(HWND owner, std::u16string_view text, UINT flags);
 // wait radios call for.
 void UpdateModeControls(HWND dialog);
 
+// The text, prefix and suffix boxes give back what an undo restores in its
+// own case, also while the upper-case style is on.
+void keepCaseOnUndo(HWND dialog);
+
 // Idle: Start reads "St&art", menus and controls usable, mode rules applied.
 // Running: Start reads "Abort", the four menus greyed, the controls disabled.
 void applyRunLook(HWND dialog, HMENU menu, bool running);

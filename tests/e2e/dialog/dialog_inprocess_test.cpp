@@ -478,7 +478,8 @@ TEST(InProcessDialog, TheTextBoxKeepsLongTextsWhole) {
 
     // A megabyte loaded by a drop, then a Special Key insertion at its end.
     const std::wstring dir = makeScratchDir(L"long-text");
-    writeFile(dir + L"big.txt", std::string(1 << 20, 'b'));
+    const std::wstring big = longText(std::size_t{1} << 20, L'b');
+    writeFile(dir + L"big.txt", std::string(big.begin(), big.end()));
     SendMessageW(d.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({dir + L"big.txt"})),
                  0);
     ASSERT_EQ(textLength(box), std::size_t{1} << 20);
@@ -512,8 +513,15 @@ TEST(InProcessDialog, TheKeyboardRadiosClearingCanBeUndoneInEachBox) {
         SendMessageW(box, WM_UNDO, 0, 0);
         wchar_t text[64] = {};
         GetWindowTextW(box, text, 64);
-        EXPECT_STREQ(text, texts[i]);
+        EXPECT_STREQ(text, texts[i]) << "the text comes back in its own case";
     }
+    // Typing afterwards still follows keyboard mode's upper case.
+    HWND text = GetDlgItem(d.hwnd(), IDC_TEXT);
+    SendMessageW(text, EM_SETSEL, 0, 0);
+    SendMessageW(text, WM_CHAR, L'a', 0);
+    wchar_t first[2] = {};
+    GetWindowTextW(text, first, 2);
+    EXPECT_STREQ(first, L"A");
 }
 
 namespace {

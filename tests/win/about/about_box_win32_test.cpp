@@ -373,8 +373,9 @@ TEST_F(AboutFixture, DarkLinksTextIsLightAndItsLinksReadable) {
             const LinkInk ink = inkOf(link);
             EXPECT_EQ(ink.darkPixels, 0) << id << ": text drawn dark on the dark background";
             EXPECT_GE(ink.brightestLink, 150) << id << ": links too dark to read";
-            if (id == 2003)
+            if (id == 2003) {
                 EXPECT_GE(ink.brightestPlain, 200) << "the labels are not light";
+            }
         }
     });
 }

@@ -2,10 +2,10 @@
 // record, the executable's version strings and the Environment Information
 // button.
 #include "about/about_box.h"
-#include "common/clipboard_win32.h"
-#include "common/windows_glue_win32.h"
 #include "about/about_box_win32.h"
 #include "about/environment_report.h"
+#include "common/clipboard_win32.h"
+#include "common/windows_glue_win32.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
 
 #include "app/app_state.h"
-#include "dialog/main_dialog_win32.h"
-#include "dialog/dialog_texts.h"
-#include "theme/theme_win32.h"
 #include "dialog/dialog_rules.h"
+#include "dialog/dialog_texts.h"
+#include "dialog/main_dialog_win32.h"
 #include "keystroke/run_texts.h"
 #include "resource.h"
+#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <string>
@@ -52,8 +52,7 @@ void setUpperCase(HWND edit, bool on) {
 }
 
 Language runLanguage() {
-    return appState().language == Language::English ? Language::English
-                                                      : Language::Japanese;
+    return appState().language == Language::English ? Language::English : Language::Japanese;
 }
 
 } // namespace
@@ -64,8 +63,8 @@ constexpr UINT_PTR kUndoKeepsCaseId = 0x54505755; // arbitrary, unique to this s
 
 // Undo puts the removed text back as an insertion, which the upper-case style
 // would fold; the text must come back as it was.
-LRESULT CALLBACK undoKeepsCaseProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK undoKeepsCaseProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR) {
     const bool undo = msg == WM_UNDO || msg == EM_UNDO || (msg == WM_CHAR && wParam == 0x1A);
     const LONG_PTR style = GetWindowLongPtrW(edit, GWL_STYLE);
     if (undo && (style & ES_UPPERCASE)) {

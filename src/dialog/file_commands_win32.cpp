@@ -96,8 +96,7 @@ bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const 
                       FileDialogFunction dialog) {
     return runFileDialog(
         owner, filter, buffer, title, L"txt",
-        OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, true,
-        dialog);
+        OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, true, dialog);
 }
 
 unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui) {

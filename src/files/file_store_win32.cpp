@@ -95,13 +95,8 @@ class Win32ReplacementFile final : public ReplacementFile {
     bool committed_ = false;
 };
 
-// The extended-length form ("\\?\C:\..." or "\\?\UNC\server\...") of a
-// path, so that the file functions take it beyond the classic length limit:
-// the replacement's longer name must work wherever the target's own does.
-// Empty when the path cannot be made absolute.
-std::wstring extendedLengthPath(const std::wstring& path) {
-    if (path.rfind(L"\\\\?\\", 0) == 0)
-        return path;
+// The extended-length form of `path` made absolute; empty when it cannot be.
+std::wstring absoluteExtendedPath(const std::wstring& path) {
     DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (size == 0)
         return {};
@@ -110,21 +105,20 @@ std::wstring extendedLengthPath(const std::wstring& path) {
     if (got == 0 || got >= size)
         return {};
     full.resize(got);
-    if (full.rfind(L"\\\\", 0) == 0)
-        return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    const FilePath extended = tapwell::extendedLengthPath(fromWide(full));
+    return std::wstring(extended.begin(), extended.end());
 }
 
 // The file a save really writes: an existing target is followed through
 // symbolic links to the file they name, so that the link stays a link and
 // the file behind it gets the text. A new file is the path itself.
 std::wstring finalTargetPath(const std::wstring& path) {
-    const std::wstring extended = extendedLengthPath(path);
+    const std::wstring extended = absoluteExtendedPath(path);
     if (extended.empty())
         return {};
-    HANDLE h = CreateFileW(extended.c_str(), 0,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h =
+        CreateFileW(extended.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return extended;
     std::wstring final(MAX_PATH, L'\0');
@@ -139,7 +133,7 @@ std::wstring finalTargetPath(const std::wstring& path) {
     if (got == 0 || got >= final.size())
         return extended;
     final.resize(got);
-    return extendedLengthPath(final);
+    return absoluteExtendedPath(final);
 }
 
 class Win32FileStore final : public FileStore {

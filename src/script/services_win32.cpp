@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-
 namespace tapwell {
 
 namespace {

@@ -41,9 +41,8 @@ void paintCheck(HDC dc, const theme::DisabledPaintLayout& layout) {
     HPEN pen = CreatePen(PS_SOLID, 2, ink);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     const int width = c.right - c.left, height = c.bottom - c.top;
-    const POINT tick[3] = {{c.left, c.top + height / 2},
-                           {c.left + width / 3, c.bottom - 1},
-                           {c.right - 1, c.top}};
+    const POINT tick[3] = {
+        {c.left, c.top + height / 2}, {c.left + width / 3, c.bottom - 1}, {c.right - 1, c.top}};
     Polyline(dc, tick, 3);
     SelectObject(dc, oldPen);
     DeleteObject(pen);

@@ -60,10 +60,9 @@ void paintDark(HWND link, const LinkPaint& how) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap =
-        width > 0 && height > 0 && memory
-            ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-            : nullptr;
+    HBITMAP bitmap = width > 0 && height > 0 && memory
+                         ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                         : nullptr;
     if (!bitmap || !bits) {
         if (bitmap)
             DeleteObject(bitmap);

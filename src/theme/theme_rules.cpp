@@ -137,8 +137,8 @@ Rgb recolorInk(Rgb pixel, Rgb background, const InkMapping* mappings, std::size_
         const double length = double(s[0]) * s[0] + double(s[1]) * s[1] + double(s[2]) * s[2];
         if (length == 0)
             continue;
-        const double part = (double(p[0]) * s[0] + double(p[1]) * s[1] + double(p[2]) * s[2]) /
-                            length;
+        const double part =
+            (double(p[0]) * s[0] + double(p[1]) * s[1] + double(p[2]) * s[2]) / length;
         if (part <= 0 || part > 1.1)
             continue;
         double miss = 0;

@@ -1,11 +1,11 @@
 // The main dialog created inside the test process, where its menus can be
 // read (Wine keeps menus private to their process).
 #include "app/app_state.h"
-#include "dialog/main_dialog_win32.h"
 #include "dialog/main_dialog.h"
-#include "theme/theme_win32.h"
+#include "dialog/main_dialog_win32.h"
 #include "resource.h"
 #include "support/win_driver.h"
+#include "theme/theme_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -480,8 +480,7 @@ TEST(InProcessDialog, TheTextBoxKeepsLongTextsWhole) {
     const std::wstring dir = makeScratchDir(L"long-text");
     const std::wstring big = longText(std::size_t{1} << 20, L'b');
     writeFile(dir + L"big.txt", std::string(big.begin(), big.end()));
-    SendMessageW(d.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({dir + L"big.txt"})),
-                 0);
+    SendMessageW(d.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({dir + L"big.txt"})), 0);
     ASSERT_EQ(textLength(box), std::size_t{1} << 20);
     putCaretAtEnd(box);
     d.command(IDM_INSERT_PAUSE);
@@ -531,8 +530,8 @@ class DarkSetting {
   public:
     DarkSetting() {
         DWORD size = sizeof(saved_);
-        had_ = RegGetValueW(HKEY_CURRENT_USER, kPersonalize, L"AppsUseLightTheme",
-                            RRF_RT_REG_DWORD, nullptr, &saved_, &size) == ERROR_SUCCESS;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kPersonalize, L"AppsUseLightTheme", RRF_RT_REG_DWORD,
+                            nullptr, &saved_, &size) == ERROR_SUCCESS;
         setAppsUseLightTheme(0);
     }
     ~DarkSetting() {

@@ -171,7 +171,7 @@ TEST_F(FileCommands, SavingTellsOfUtf8WithMarkAndShowsTheSaveDialogsOptions) {
     EXPECT_EQ(d.filterIndex, 1u);
     EXPECT_EQ(d.bufferSize, kFileDialogBufferSize);
     EXPECT_EQ(d.flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT |
-                                           OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
+                                          OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
 
     // A folder that does not exist: the error and the Japanese wording.
     ui_.japanese = true;

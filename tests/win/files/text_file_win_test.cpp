@@ -1,8 +1,8 @@
 // Text and hex-dump files on real files, with the platform's code pages.
-#include "files/text_file_win32.h"
 #include "files/file_store.h"
 #include "files/hex_dump.h"
 #include "files/text_file.h"
+#include "files/text_file_win32.h"
 
 #include <windows.h>
 

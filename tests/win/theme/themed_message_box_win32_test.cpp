@@ -125,10 +125,16 @@ TEST(ThemedMessageBox, NestedBoxesOnOneThreadRestoreTheOuterHook) {
 // and a dialog that a timer opens meanwhile keep their own colours, and the
 // box's colours follow the setting.
 HWND g_openedDuringBox = nullptr;
+HWND g_boxOwner = nullptr;
 
 void CALLBACK openDialogDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     g_openedDuringBox = createTestDialog(false);
+    // The owner comes back to the front while the box is still up, as it
+    // does when the box closes.
+    HWND box = GetActiveWindow();
+    SetActiveWindow(g_boxOwner);
+    SetActiveWindow(box);
 }
 
 TEST(ThemedMessageBox, OnlyTheBoxItselfIsThemed) {
@@ -139,6 +145,7 @@ TEST(ThemedMessageBox, OnlyTheBoxItselfIsThemed) {
     SetForegroundWindow(owner);
     pumpFor(200);
     g_openedDuringBox = nullptr;
+    g_boxOwner = owner;
     SetTimer(nullptr, 0, 100, openDialogDuringBox);
     std::atomic<int> darkWhileDark{-1}, darkAfterLight{-1};
     std::thread driver([&] {

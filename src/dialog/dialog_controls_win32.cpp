@@ -1,11 +1,11 @@
 
 #include "app/app_state.h"
-#include "dialog/dialog_rules.h"
-#include "dialog/dialog_texts.h"
 #include "dialog/main_dialog_win32.h"
+#include "dialog/dialog_texts.h"
+#include "theme/theme_win32.h"
+#include "dialog/dialog_rules.h"
 #include "keystroke/run_texts.h"
 #include "resource.h"
-#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <string>
@@ -52,7 +52,8 @@ void setUpperCase(HWND edit, bool on) {
 }
 
 Language runLanguage() {
-    return appState().language == Language::English ? Language::English : Language::Japanese;
+    return appState().language == Language::English ? Language::English
+                                                      : Language::Japanese;
 }
 
 } // namespace

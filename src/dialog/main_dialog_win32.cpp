@@ -8,13 +8,13 @@
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
 #include "dialog/main_dialog.h"
+#include "theme/theme_win32.h"
 #include "dialog/run_host_win32.h"
+#include "settings/settings_stores_win32.h"
 #include "keystroke/key_event_sink_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
-#include "settings/settings_stores_win32.h"
-#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 

@@ -8,6 +8,7 @@ namespace {
 TEST(ExtendedLengthPath, DrivesAndSharesTakeTheLongForm) {
     EXPECT_EQ(extendedLengthPath(u"C:\\Users\\a\\text.txt"), u"\\\\?\\C:\\Users\\a\\text.txt");
     EXPECT_EQ(extendedLengthPath(u"d:\\x"), u"\\\\?\\d:\\x");
+    EXPECT_EQ(extendedLengthPath(u"Z:\\tmp\\t.txt"), u"\\\\?\\Z:\\tmp\\t.txt"); // Wine's root
     EXPECT_EQ(extendedLengthPath(u"\\\\server\\share\\t.txt"), u"\\\\?\\UNC\\server\\share\\t.txt");
     // The long form takes every character as it stands: separators are the
     // platform's own before it is made.

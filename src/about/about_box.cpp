@@ -272,26 +272,6 @@ std::u16string resolveLinkTarget(std::u16string_view id, const AboutLinks& links
 
 // ---- Clipboard copy of the report -------------------------------------------
 
-ClipboardResult copyToClipboard(ClipboardSteps& steps, std::u16string_view text) {
-    if (!steps.open())
-        return ClipboardResult::OpenFailed;
-    ClipboardResult result = ClipboardResult::Done;
-    if (!steps.allocate((text.size() + 1) * sizeof(char16_t))) {
-        result = ClipboardResult::OutOfMemory;
-    } else {
-        if (!steps.lockAndCopy(text))
-            result = ClipboardResult::LockFailed;
-        else if (!steps.empty())
-            result = ClipboardResult::EmptyFailed;
-        else if (!steps.setUnicodeText())
-            result = ClipboardResult::SetFailed;
-        if (result != ClipboardResult::Done)
-            steps.freeBlock();
-    }
-    steps.close();
-    return result;
-}
-
 ClipboardMessage clipboardMessage(ClipboardResult result) {
     // In the order of ClipboardResult. A refused set comes with the
     // information icon, unlike the other failures.

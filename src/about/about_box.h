@@ -1,10 +1,11 @@
 // The About box without the platform: every text it shows in both languages,
-// its controls and dialog template, its web links and the clipboard copy of
-// the environment report, step by step so that every failure can be checked
+// its controls and dialog template, its web links and the message after the
+// clipboard copy of the environment report, so that every one can be checked
 // without a desktop. The dialog itself is in about_box_win32.
 #pragma once
 
 #include "about/dialog_template.h"
+#include "common/clipboard.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -112,31 +113,7 @@ std::u16string resolveLinkTarget(std::u16string_view id, const AboutLinks& links
 
 // ---- Clipboard copy of the report -------------------------------------------
 
-// The platform's clipboard calls, one per step, so that a test can fail any
-// one of them.
-class ClipboardSteps {
-  public:
-    virtual ~ClipboardSteps() = default;
-    virtual bool open() = 0;
-    virtual void close() = 0;
-    // A movable, zero-filled block of `bytes`; false when out of memory.
-    virtual bool allocate(std::size_t bytes) = 0;
-    // Locks the block and copies `units` into it; false when it cannot be locked.
-    virtual bool lockAndCopy(std::u16string_view units) = 0;
-    virtual bool empty() = 0;
-    // Hands the block over as Unicode text; false when refused.
-    virtual bool setUnicodeText() = 0;
-    // Frees a block that was not handed over.
-    virtual void freeBlock() = 0;
-};
-
-enum class ClipboardResult { Done, OpenFailed, OutOfMemory, LockFailed, EmptyFailed, SetFailed };
-
-// Opens, allocates (text plus terminator), copies, empties, sets. The block is
-// freed unless the clipboard took it; the clipboard is closed whenever it was
-// opened.
-ClipboardResult copyToClipboard(ClipboardSteps& steps, std::u16string_view text);
-
+// The message after copying the report (common/clipboard.h does the steps).
 struct ClipboardMessage {
     AboutText text;
     bool error; // error icon, else information icon

@@ -189,6 +189,8 @@ void initialise(HWND box, AboutState& s) {
         SetFocus(GetDlgItem(box, kIdContribution));
     }
 
+    for (int id : {kIdLinks, kIdContribution, kIdFeedback})
+        SubclassLinkForDarkPainting(GetDlgItem(box, id), aboutDarkMode, aboutBrush);
     s.tooltip = createTooltips(box, s.japanese);
     s.tempFile = tempFileName();
     SendMessageW(box, WM_THEMECHANGED, 0, 0);

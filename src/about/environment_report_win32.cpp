@@ -1,12 +1,12 @@
 // The environment report on Windows: the system queries that fill its
-// record, the executable's version strings, the clipboard steps on the
-// platform's clipboard and the Environment Information button.
+// record, the executable's version strings and the Environment Information
+// button.
 #include "about/about_box.h"
-#include "common/windows_glue_win32.h"
 #include "about/about_box_win32.h"
 #include "about/environment_report.h"
+#include "common/clipboard_win32.h"
+#include "common/windows_glue_win32.h"
 
-#include <cstring>
 #include <vector>
 
 namespace tapwell::about {
@@ -151,62 +151,6 @@ std::u16string queryString(std::vector<BYTE>& data, const wchar_t* name) {
     return text;
 }
 
-// ---- Clipboard --------------------------------------------------------------
-
-class Win32Clipboard : public ClipboardSteps {
-  public:
-    bool open() override;
-    void close() override;
-    bool allocate(std::size_t bytes) override;
-    bool lockAndCopy(std::u16string_view units) override;
-    bool empty() override;
-    bool setUnicodeText() override;
-    void freeBlock() override;
-
-  private:
-    HGLOBAL block_ = nullptr;
-};
-
-bool Win32Clipboard::open() {
-    return OpenClipboard(nullptr) != 0;
-}
-
-void Win32Clipboard::close() {
-    CloseClipboard();
-}
-
-bool Win32Clipboard::allocate(std::size_t bytes) {
-    block_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    return block_ != nullptr;
-}
-
-bool Win32Clipboard::lockAndCopy(std::u16string_view units) {
-    void* p = GlobalLock(block_);
-    if (!p)
-        return false;
-    std::memcpy(p, units.data(), units.size() * sizeof(char16_t));
-    GlobalUnlock(block_);
-    return true;
-}
-
-bool Win32Clipboard::empty() {
-    return EmptyClipboard() != 0;
-}
-
-bool Win32Clipboard::setUnicodeText() {
-    if (!SetClipboardData(CF_UNICODETEXT, block_))
-        return false;
-    block_ = nullptr; // the clipboard owns it now
-    return true;
-}
-
-void Win32Clipboard::freeBlock() {
-    if (block_) {
-        GlobalFree(block_);
-        block_ = nullptr;
-    }
-}
-
 } // namespace
 
 VersionStrings readExecutableVersionStrings() {
@@ -239,8 +183,9 @@ void showEnvironmentInformation(HWND box, std::u16string_view versionText, bool 
     if (message(box, wide(shown), wide(caption), MB_OKCANCEL) != IDOK)
         return;
 
-    Win32Clipboard clipboard;
-    const ClipboardMessage result = clipboardMessage(copyToClipboard(clipboard, report));
+    // The box owns the clipboard: the platform refuses data after an
+    // ownerless opening.
+    const ClipboardMessage result = clipboardMessage(writeClipboardText(box, report));
     const std::u16string text(aboutText(result.text, japanese));
     message(box, wide(text), wide(caption), result.error ? MB_ICONERROR : MB_ICONINFORMATION);
 }

@@ -25,6 +25,17 @@ std::int32_t platformMessageBox(void* owner, const char16_t* text, const char16_
                        reinterpret_cast<const wchar_t*>(caption), flags);
 }
 
+// The tool has no window of its own, and the platform refuses clipboard data
+// after an opening without an owner: a message-only window owns it. Made on
+// the thread that runs the script, and kept until the process ends, so that
+// the text stays on the clipboard.
+HWND clipboardOwnerWindow() {
+    static const HWND window =
+        CreateWindowExW(0, L"STATIC", L"tapwell-cli clipboard", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    return window;
+}
+
 } // namespace
 
 bool hasRealScriptDevices() {
@@ -32,7 +43,8 @@ bool hasRealScriptDevices() {
 }
 
 ScriptDevices realScriptDevices() {
-    return {&systemScriptServices(), &systemKeyEventSink(), &platformMessageBox};
+    static Win32ScriptServices services(clipboardOwnerWindow());
+    return {&services, &systemKeyEventSink(), &platformMessageBox};
 }
 
 CodePageServiceFactory inputCodePages() {

@@ -58,6 +58,35 @@ Language runLanguage() {
 
 } // namespace
 
+namespace {
+
+constexpr UINT_PTR kUndoKeepsCaseId = 0x54505755; // arbitrary, unique to this subclass
+
+// Undo puts the removed text back as an insertion, which the upper-case style
+// would fold; the text must come back as it was.
+LRESULT CALLBACK undoKeepsCaseProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR) {
+    const bool undo = msg == WM_UNDO || msg == EM_UNDO || (msg == WM_CHAR && wParam == 0x1A);
+    const LONG_PTR style = GetWindowLongPtrW(edit, GWL_STYLE);
+    if (undo && (style & ES_UPPERCASE)) {
+        SetWindowLongPtrW(edit, GWL_STYLE, style & ~LONG_PTR(ES_UPPERCASE));
+        const LRESULT r = DefSubclassProc(edit, msg, wParam, lParam);
+        SetWindowLongPtrW(edit, GWL_STYLE, style);
+        return r;
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(edit, undoKeepsCaseProc, id);
+    return DefSubclassProc(edit, msg, wParam, lParam);
+}
+
+} // namespace
+
+void keepCaseOnUndo(HWND dialog) {
+    for (int id : upperCaseEdits())
+        if (HWND edit = GetDlgItem(dialog, id))
+            SetWindowSubclass(edit, undoKeepsCaseProc, kUndoKeepsCaseId, 0);
+}
+
 void UpdateModeControls(HWND dialog) {
     const std::uint8_t mode = modeFromRadios(IsDlgButtonChecked(dialog, IDC_MODE_KEYBOARD) != 0,
                                              IsDlgButtonChecked(dialog, IDC_MODE_UNICODE) != 0);

@@ -2,6 +2,7 @@
 #include "dialog/main_dialog_win32.h"
 #include "dialog/menu_key_items.h"
 #include "keystroke/keyboard_layout_win32.h"
+#include "keystroke/simulation_run.h"
 #include "resource.h"
 
 namespace tapwell {
@@ -121,10 +122,13 @@ void applyMenuBarMode(MainDialogState& d, bool dark) {
     const int menuHeight = GetSystemMetrics(SM_CYMENU);
     if (dark) {
         SetMenu(d.hwnd, nullptr);
+        // During a run the buttons stay disabled like the menus they stand
+        // for: File > Exit would close the dialog under the run.
+        const bool running = d.run && d.run->running();
         for (int id = IDC_MENU_FILE; id <= IDC_MENU_HELP; ++id) {
             HWND button = GetDlgItem(d.hwnd, id);
             ShowWindow(button, SW_SHOW);
-            EnableWindow(button, TRUE);
+            EnableWindow(button, running ? FALSE : TRUE);
         }
         if (promptTop(d) == d.rememberedTop[0])
             shiftControls(d, menuHeight);

@@ -40,8 +40,18 @@ std::wstring makeFilter(FileText label, std::u16string_view pattern, const FileC
     return f;
 }
 
+bool systemFileDialog(OPENFILENAMEW& ofn, bool save, DWORD& error) {
+    if (save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))
+        return true;
+    error = CommDlgExtendedError();
+    return false;
+}
+
 bool runFileDialog(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
-                   const wchar_t* defaultExtension, DWORD flags, bool save) {
+                   const wchar_t* defaultExtension, DWORD flags, bool save,
+                   FileDialogFunction dialog) {
+    if (!dialog)
+        dialog = systemFileDialog;
     // One more try after a rejected name: the buffer is emptied for it.
     for (int attempt = 0; attempt < 2; ++attempt) {
         buffer[0] = L'\0';
@@ -55,9 +65,10 @@ bool runFileDialog(HWND owner, const wchar_t* filter, wchar_t* buffer, const wch
         ofn.lpstrTitle = title;
         ofn.lpstrDefExt = defaultExtension;
         ofn.Flags = flags;
-        if (save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))
+        DWORD error = 0;
+        if (dialog(ofn, save, error))
             return true;
-        if (CommDlgExtendedError() != FNERR_INVALIDFILENAME)
+        if (error != FNERR_INVALIDFILENAME)
             break;
     }
     buffer[0] = L'\0';
@@ -75,16 +86,17 @@ std::u16string windowText(HWND box) {
 } // namespace
 
 bool ChooseFileToOpen(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
-                      const wchar_t* defaultExtension) {
+                      const wchar_t* defaultExtension, FileDialogFunction dialog) {
     return runFileDialog(owner, filter, buffer, title, defaultExtension,
                          OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
-                         false);
+                         false, dialog);
 }
 
-bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title) {
+bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
+                      FileDialogFunction dialog) {
     return runFileDialog(
         owner, filter, buffer, title, L"txt",
-        OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, true);
+        OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, true, dialog);
 }
 
 unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui) {
@@ -96,7 +108,7 @@ bool LoadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
     std::wstring title = text(FileText::LoadTextTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"txt"))
+    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"txt", ui.fileDialog))
         return false;
     std::u16string loaded;
     if (unsigned code = ReadTextFile(path, loaded)) {
@@ -111,7 +123,7 @@ bool SaveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
     std::wstring title = text(FileText::SaveTextTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str()))
+    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str(), ui.fileDialog))
         return false;
     std::u16string content;
     try {
@@ -129,7 +141,7 @@ bool ReadHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
     std::wstring title = text(FileText::ReadHexTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"bin"))
+    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"bin", ui.fileDialog))
         return false;
     std::u16string dump;
     FilePath filePath(path, path + wcslen(path));
@@ -157,7 +169,7 @@ bool WriteHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
     std::wstring title = text(FileText::WriteHexTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str()))
+    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str(), ui.fileDialog))
         return false;
     std::u16string content;
     try {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
 
 namespace tapwell {
@@ -11,11 +13,18 @@ namespace tapwell {
 using MessageBoxFunction = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption,
                                    UINT flags);
 
+// Shows the open (`save` false) or the save dialog for `ofn`: true when the
+// user chose a path; otherwise `error` is the common dialogs' extended error
+// (0 after a cancel).
+using FileDialogFunction = bool (*)(OPENFILENAMEW& ofn, bool save, DWORD& error);
+
 struct FileCommandUi {
     bool japanese = false;
     std::wstring programTitle;
     // The program's message-box function; MessageBoxW when null.
     MessageBoxFunction messageBox = nullptr;
+    // The system's file dialogs when null; tests answer them themselves.
+    FileDialogFunction fileDialog = nullptr;
 };
 
 // Characters in a file dialog's path buffer.
@@ -24,9 +33,11 @@ inline constexpr std::size_t kFileDialogBufferSize = 520;
 // `filter` is a list of label and pattern pairs ending with an empty label.
 // `buffer` (kFileDialogBufferSize characters) is cleared first and holds the
 // chosen path when the result is true.
+// After a refused name the buffer is cleared and the dialog shown once more.
 bool ChooseFileToOpen(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
-                      const wchar_t* defaultExtension);
-bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title);
+                      const wchar_t* defaultExtension, FileDialogFunction dialog = nullptr);
+bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
+                      FileDialogFunction dialog = nullptr);
 
 // Shows the message for a ReadTextFile result other than 0 and returns it.
 unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui);

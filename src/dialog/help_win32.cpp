@@ -14,6 +14,13 @@ constexpr wchar_t kHelpControlServerKey[] =
 constexpr UINT kDisplayTopic = 0;
 constexpr WORD kWideHelpOrdinal = 15;
 
+// "C:\..." or "\\server\..."; anything else would be searched for.
+bool isFullPath(const std::wstring& path) {
+    const bool drive = path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+    const bool unc = path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\';
+    return drive || unc;
+}
+
 } // namespace
 
 HelpLibraryState& helpLibraryState() {
@@ -49,10 +56,15 @@ std::wstring registeredHelpControlPath() {
 HelpEntry ensureHelpEntry(HelpLibraryState& state, const std::wstring& registeredPath) {
     if (state.failed)
         return nullptr;
-    if (!state.library && !registeredPath.empty())
-        state.library = loadLibraryByFullPath(registeredPath.c_str());
-    if (!state.library)
-        state.library = loadSystemLibrary(L"hhctrl.ocx");
+    if (!state.library && isFullPath(registeredPath))
+        state.library = state.loadLibrary(registeredPath.c_str());
+    if (!state.library && !systemDirectory().empty()) {
+        std::wstring path = systemDirectory();
+        if (path.back() != L'\\')
+            path += L'\\';
+        path += L"hhctrl.ocx";
+        state.library = state.loadLibrary(path.c_str());
+    }
     if (!state.library) {
         state.failed = true;
         return nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/language.h"
+#include "common/windows_glue_win32.h"
 
 #include <windows.h>
 
@@ -12,9 +13,14 @@ namespace tapwell {
 
 using HelpEntry = HWND(WINAPI*)(HWND owner, const wchar_t* path, UINT command, DWORD_PTR data);
 
+// Loads a library by the full path it is given.
+using HelpLibraryLoader = HMODULE (*)(const wchar_t* fullPath);
+
 // Process-wide: once loading failed, help stays unavailable for the run. An
 // entry set without a library is used as it is (a test's recording entry).
 struct HelpLibraryState {
+    // Replaceable, so that a test can see every path the loader is given.
+    HelpLibraryLoader loadLibrary = loadLibraryByFullPath;
     HMODULE library = nullptr;
     HelpEntry entry = nullptr;
     bool failed = false;
@@ -26,8 +32,10 @@ HelpLibraryState& helpLibraryState();
 // empty when it is not registered.
 std::wstring registeredHelpControlPath();
 
-// Loads the library (from `registeredPath`, else "hhctrl.ocx" from the
-// system folder) and finds its wide help function. Null on failure, which
+// Loads the library (from `registeredPath` when it is a full path, else
+// "hhctrl.ocx" from the system folder, both by full path: a bare name would
+// be searched for, beside the executable too) and finds its wide help
+// function. Null on failure, which
 // `state` remembers so that later calls fail at once.
 HelpEntry ensureHelpEntry(HelpLibraryState& state, const std::wstring& registeredPath);
 

@@ -27,6 +27,15 @@ void removeCharactersFromTextBox(HWND hwnd, RemovedCharacters which) {
     SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
 }
 
+// Empties an edit box as one edit that Ctrl+Z takes back. An empty box is
+// left alone: a second click must not replace the undo of the first.
+void clearUndoably(HWND edit) {
+    if (!edit || GetWindowTextLengthW(edit) == 0)
+        return;
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+}
+
 void toggleSetting(HWND, HMENU menu, int id, std::uint8_t& flag) {
     flag = flag ? 0 : 1;
     checkMenu(menu, id, flag != 0);
@@ -86,10 +95,10 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     case IDC_MODE_KEYBOARD:
         if (notification != BN_CLICKED)
             return;
-        // Text written for another mode means something else here.
-        SetDlgItemTextW(hwnd, IDC_TEXT, L"");
-        SetDlgItemTextW(hwnd, IDC_PREFIX, L"");
-        SetDlgItemTextW(hwnd, IDC_SUFFIX, L"");
+        // Text written for another mode means something else here; a click
+        // by mistake must not lose it, so each box can undo its clearing.
+        for (int box : {IDC_TEXT, IDC_PREFIX, IDC_SUFFIX})
+            clearUndoably(GetDlgItem(hwnd, box));
         UpdateModeControls(hwnd);
         return;
     case IDC_MODE_UNICODE:

@@ -94,11 +94,10 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         onMainDialogDropFiles(hwnd, reinterpret_cast<HDROP>(wParam));
         return TRUE;
     case WM_SETTINGCHANGE:
-        if (mainDialogState().hwnd == hwnd) {
-            applyMenuBarMode(mainDialogState(), IsDarkMode());
-            OnThemeSettingChange(hwnd, lParam);
-            applyMenuBarMode(mainDialogState(), IsDarkMode());
-        }
+        // The flag is read again first, so that the children, the tooltips
+        // and the menu bar all take the new look at once.
+        if (mainDialogState().hwnd == hwnd)
+            applyMenuBarMode(mainDialogState(), OnThemeSettingChange(hwnd, lParam));
         return FALSE;
     case WM_DESTROY:
         onDestroy(hwnd);
@@ -155,6 +154,10 @@ BOOL initialiseMainDialog(HWND hwnd) {
     if (s.g_BigDialog == 1)
         EnlargeDialog(hwnd);
     createTextBoxFont(d);
+    // The edit control's default limit would cut a pasted or loaded text
+    // without a word and then refuse typing; 0 lifts it to the largest.
+    SendDlgItemMessageW(hwnd, IDC_TEXT, EM_SETLIMITTEXT, 0, 0);
+    keepCaseOnUndo(hwnd);
 
     // Shared: the same handle start-up loaded, never destroyed.
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,

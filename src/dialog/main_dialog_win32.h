@@ -2,12 +2,12 @@
 // layout, the control helpers, the running look, the menus and the accelerator.
 #pragma once
 
+#include "app/app_state.h"
 #include "common/language.h"
 #include "common/windows_glue_win32.h"
 #include "dialog/delivery_menu.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/file_commands_win32.h"
-#include "app/app_state.h"
 
 #include <memory>
 #include <shellapi.h>
@@ -113,6 +113,10 @@ int showDialogMessage(HWND owner, std::u16string_view text, UINT flags);
 // Upper-case style, mode description and the enabled state that the mode and
 // wait radios call for.
 void UpdateModeControls(HWND dialog);
+
+// The text, prefix and suffix boxes give back what an undo restores in its
+// own case, also while the upper-case style is on.
+void keepCaseOnUndo(HWND dialog);
 
 // Idle: Start reads "St&art", menus and controls usable, mode rules applied.
 // Running: Start reads "Abort", the four menus greyed, the controls disabled.

@@ -3,7 +3,6 @@
 // never losing the old file on a failed save) run and are tested anywhere.
 #pragma once
 
-
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,6 +42,14 @@ class FileStore {
     // nullptr when no file can be created in the target's folder.
     virtual std::unique_ptr<ReplacementFile> createReplacement(const FilePath& path) = 0;
 };
+
+// The extended-length form of a full path ("\\?\C:\..." or
+// "\\?\UNC\server\share\..."), which the Windows file functions take far
+// beyond their classic length limit: a save writes a replacement file whose
+// name is longer than the target's, and must work wherever the target's own
+// name does. Paths already in that form, device paths and paths that are not
+// full stay as they are.
+FilePath extendedLengthPath(std::u16string_view fullPath);
 
 // Files on disk through the Win32 file functions. Saving writes a temporary
 // file beside the target and moves it over the target at the end.

@@ -95,6 +95,47 @@ class Win32ReplacementFile final : public ReplacementFile {
     bool committed_ = false;
 };
 
+// The extended-length form of `path` made absolute; empty when it cannot be.
+std::wstring absoluteExtendedPath(const std::wstring& path) {
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring full(size, L'\0');
+    DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (got == 0 || got >= size)
+        return {};
+    full.resize(got);
+    const FilePath extended = tapwell::extendedLengthPath(fromWide(full));
+    return std::wstring(extended.begin(), extended.end());
+}
+
+// The file a save really writes: an existing target is followed through
+// symbolic links to the file they name, so that the link stays a link and
+// the file behind it gets the text. A new file is the path itself.
+std::wstring finalTargetPath(const std::wstring& path) {
+    const std::wstring extended = absoluteExtendedPath(path);
+    if (extended.empty())
+        return {};
+    HANDLE h =
+        CreateFileW(extended.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return extended;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD got = GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()),
+                                          FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (got >= final.size()) {
+        final.resize(got + 1);
+        got = GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    CloseHandle(h);
+    if (got == 0 || got >= final.size())
+        return extended;
+    final.resize(got);
+    return absoluteExtendedPath(final);
+}
+
 class Win32FileStore final : public FileStore {
   public:
     std::unique_ptr<InputFile> openForReading(const FilePath& path) override {
@@ -106,7 +147,9 @@ class Win32FileStore final : public FileStore {
     }
 
     std::unique_ptr<ReplacementFile> createReplacement(const FilePath& path) override {
-        std::wstring target(wide(path));
+        if (path.empty())
+            return nullptr;
+        const std::wstring target = finalTargetPath(std::wstring(wide(path)));
         if (target.empty())
             return nullptr;
         // A target that could not be opened for exclusive writing (read-only,

@@ -1,11 +1,10 @@
 #include "script/services_win32.h"
 
+#include "common/clipboard_win32.h"
 #include "common/windows_glue_win32.h"
 #include "script/services.h"
 
 #include <windows.h>
-
-#include <cstring>
 
 namespace tapwell {
 
@@ -14,8 +13,7 @@ namespace {
 // The clipboard is opened and closed within one call.
 class OpenClipboardScope {
   public:
-    explicit OpenClipboardScope(OwnerWindow owner)
-        : open_(OpenClipboard(static_cast<HWND>(owner)) != 0) {}
+    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != 0) {}
     ~OpenClipboardScope() {
         if (open_)
             CloseClipboard();
@@ -72,7 +70,7 @@ void Win32ScriptServices::mouseEvent(std::uint32_t flags, std::int32_t dx, std::
 std::optional<std::u16string> Win32ScriptServices::clipboardText(OwnerWindow owner) {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT))
         return std::nullopt;
-    OpenClipboardScope clipboard(owner);
+    OpenClipboardScope clipboard(owner ? static_cast<HWND>(owner) : fallbackClipboardOwner_);
     if (!clipboard.isOpen())
         return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
@@ -100,26 +98,8 @@ std::optional<std::u16string> Win32ScriptServices::clipboardText(OwnerWindow own
 }
 
 bool Win32ScriptServices::setClipboardText(OwnerWindow owner, std::u16string_view text) {
-    OpenClipboardScope clipboard(owner);
-    if (!clipboard.isOpen())
-        return false;
-    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!block)
-        return false;
-    void* p = GlobalLock(block);
-    if (!p) {
-        GlobalFree(block);
-        return false;
-    }
-    std::memcpy(p, text.data(), text.size() * sizeof(char16_t));
-    static_cast<char16_t*>(p)[text.size()] = 0;
-    GlobalUnlock(block);
-    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {
-        GlobalFree(block);
-        return false;
-    }
-    return true; // the clipboard owns the block now
+    HWND window = owner ? static_cast<HWND>(owner) : fallbackClipboardOwner_;
+    return writeClipboardText(window, text) == ClipboardResult::Done;
 }
 
 std::optional<std::u16string> Win32ScriptServices::environmentVariable(std::u16string_view name) {

@@ -19,6 +19,35 @@ bool paintsItself(HWND control) {
     return IsDarkMode() && !IsWindowEnabled(control);
 }
 
+// The dot of a chosen radio button or the tick of a ticked box, in the
+// disabled text colour.
+void paintCheck(HDC dc, const theme::DisabledPaintLayout& layout) {
+    const auto& c = layout.checkRect;
+    if (c.right <= c.left || c.bottom <= c.top)
+        return;
+    const COLORREF ink = theme::toColorRef(theme::kDisabledText);
+    if (layout.mark == theme::DisabledMark::Circle) {
+        HBRUSH brush = CreateSolidBrush(ink);
+        HPEN pen = CreatePen(PS_SOLID, 1, ink);
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        Ellipse(dc, c.left, c.top, c.right, c.bottom);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(brush);
+        DeleteObject(pen);
+        return;
+    }
+    HPEN pen = CreatePen(PS_SOLID, 2, ink);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    const int width = c.right - c.left, height = c.bottom - c.top;
+    const POINT tick[3] = {
+        {c.left, c.top + height / 2}, {c.left + width / 3, c.bottom - 1}, {c.right - 1, c.top}};
+    Polyline(dc, tick, 3);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
 void paintDisabled(HWND control) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(control, &ps);
@@ -32,9 +61,12 @@ void paintDisabled(HWND control) {
         text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
 
         const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(control, GWL_STYLE));
+        const theme::DisabledMark mark =
+            theme::disabledMarkFor(theme::windowClassName(control), style);
+        const bool checked = mark != theme::DisabledMark::None &&
+                             SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         const auto layout = theme::disabledPaintLayout(
-            theme::disabledMarkFor(theme::windowClassName(control), style),
-            {client.left, client.top, client.right, client.bottom});
+            mark, {client.left, client.top, client.right, client.bottom}, checked);
 
         HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
         HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
@@ -55,6 +87,7 @@ void paintDisabled(HWND control) {
             SelectObject(dc, oldPen);
             DeleteObject(fill);
             DeleteObject(pen);
+            paintCheck(dc, layout);
         }
         RECT textRect{layout.textRect.left, layout.textRect.top, layout.textRect.right,
                       layout.textRect.bottom};

@@ -102,7 +102,7 @@ DisabledMark disabledMarkFor(std::u16string_view className, std::uint32_t style)
     return buttonTypeRule(style).mark;
 }
 
-DisabledPaintLayout disabledPaintLayout(DisabledMark mark, Rect client) {
+DisabledPaintLayout disabledPaintLayout(DisabledMark mark, Rect client, bool checked) {
     DisabledPaintLayout layout;
     layout.mark = mark;
     layout.textRect = client;
@@ -112,8 +112,56 @@ DisabledPaintLayout disabledPaintLayout(DisabledMark mark, Rect client) {
                            client.top + kMarkSize};
         layout.textRect.left += 18;
         layout.textRect.top += 1;
+        if (checked) {
+            // A dot of 6 pixels in the circle; the tick fills more of the square.
+            const int inset = mark == DisabledMark::Circle ? 4 : 3;
+            layout.checkRect = {layout.markRect.left + inset, layout.markRect.top + inset,
+                                layout.markRect.right - inset, layout.markRect.bottom - inset};
+        }
     }
     return layout;
+}
+
+// ---- Link controls in dark mode ---------------------------------------------
+
+Rgb recolorInk(Rgb pixel, Rgb background, const InkMapping* mappings, std::size_t count) {
+    if (pixel == background)
+        return pixel;
+    const int p[3] = {pixel.r - background.r, pixel.g - background.g, pixel.b - background.b};
+    // The mapping whose line from the background passes closest to the pixel.
+    double bestPart = 0, bestMiss = 0;
+    const InkMapping* best = nullptr;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Rgb d = mappings[i].drawn;
+        const int s[3] = {d.r - background.r, d.g - background.g, d.b - background.b};
+        const double length = double(s[0]) * s[0] + double(s[1]) * s[1] + double(s[2]) * s[2];
+        if (length == 0)
+            continue;
+        const double part =
+            (double(p[0]) * s[0] + double(p[1]) * s[1] + double(p[2]) * s[2]) / length;
+        if (part <= 0 || part > 1.1)
+            continue;
+        double miss = 0;
+        for (int c = 0; c < 3; ++c) {
+            const double off = p[c] - part * s[c];
+            miss += off * off;
+        }
+        if (!best || miss < bestMiss) {
+            best = &mappings[i];
+            bestPart = part > 1 ? 1 : part;
+            bestMiss = miss;
+        }
+    }
+    // Farther than this from every line, the pixel was not drawn in those colours.
+    constexpr double kLargestMiss = 24.0 * 24.0;
+    if (!best || bestMiss > kLargestMiss)
+        return pixel;
+    auto blend = [bestPart](std::uint8_t from, std::uint8_t to) {
+        const double v = from + bestPart * (double(to) - from);
+        return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v + 0.5);
+    };
+    return {blend(background.r, best->wanted.r), blend(background.g, best->wanted.g),
+            blend(background.b, best->wanted.b)};
 }
 
 // ---- Menu-bar items ---------------------------------------------------------

@@ -5,6 +5,7 @@
 // and state bits only, so that they can be checked natively.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -38,6 +39,9 @@ inline constexpr Rgb kTooltipBackground{45, 45, 45};
 inline constexpr Rgb kTooltipText{254, 254, 254};
 inline constexpr Rgb kDisabledText{127, 127, 127};
 inline constexpr Rgb kDisabledMarkFill{76, 76, 76};
+// Links of the About box in dark mode: the link controls' own link colour is
+// meant for a light background.
+inline constexpr Rgb kDarkLink{140, 190, 255};
 
 // ---- The system's light/dark choice -----------------------------------------
 
@@ -99,13 +103,30 @@ DisabledMark disabledMarkFor(std::u16string_view className, std::uint32_t style)
 
 struct DisabledPaintLayout {
     DisabledMark mark = DisabledMark::None;
-    Rect markRect; // empty without a mark
+    Rect markRect;  // empty without a mark
+    Rect checkRect; // the check inside the mark: a dot (circle) or a tick
+                    // (square) in the disabled text colour; empty unless checked
     Rect textRect;
 };
 
 // A 14 x 14 mark at the top-left of the client area; with a mark the text
-// moves 18 pixels right and 1 pixel down.
-DisabledPaintLayout disabledPaintLayout(DisabledMark mark, Rect client);
+// moves 18 pixels right and 1 pixel down. A checked mark keeps showing its
+// check, so that a disabled dialog still tells which option is chosen.
+DisabledPaintLayout disabledPaintLayout(DisabledMark mark, Rect client, bool checked = false);
+
+// ---- Link controls in dark mode ---------------------------------------------
+
+// A colour the control draws with, and the colour it should have had.
+struct InkMapping {
+    Rgb drawn;
+    Rgb wanted;
+};
+
+// Repaints one pixel of text drawn on `background`: a pixel on the way from
+// the background to a mapping's drawn colour (antialiased edges included)
+// moves the same part of the way to its wanted colour. Pixels of other
+// colours (the background, text already drawn right) stay as they are.
+Rgb recolorInk(Rgb pixel, Rgb background, const InkMapping* mappings, std::size_t count);
 
 // ---- Menu-bar items ---------------------------------------------------------
 

@@ -300,11 +300,16 @@ bool HandleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 bool OnThemeSettingChange(HWND dialog, LPARAM lParam) {
-    ThemeChildren(dialog);
-    if (theme::settingChangeNamesColorSet(reinterpret_cast<const char16_t*>(lParam))) {
+    // The flag first: children styled before it would keep the old look.
+    const bool colorSet =
+        theme::settingChangeNamesColorSet(reinterpret_cast<const char16_t*>(lParam));
+    if (colorSet)
         ReadDarkModeSetting(theme::themeInstance());
+    ThemeChildren(dialog);
+    if (colorSet) {
         theme::setImmersiveDarkMode(dialog, IsDarkMode());
-        InvalidateRect(dialog, nullptr, TRUE);
+        RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
     return IsDarkMode();
 }

@@ -14,9 +14,8 @@
 //         if (tapwell::HandleDialogThemeMessage(dlg, msg, wp, lp, r)) return r;
 //       (erase background, WM_CTLCOLOR*, WM_THEMECHANGED, WM_NCPAINT and the
 //        menu-bar drawing messages 0x91/0x92; anything else returns false)
-//     WM_SETTINGCHANGE: first the dialog's menu-bar mode and layout, then
-//         return tapwell::OnThemeSettingChange(dlg, lp);
-//     menu-bar mode: use tapwell::IsDarkMode() to pick bar or flat buttons.
+//     WM_SETTINGCHANGE: bool dark = tapwell::OnThemeSettingChange(dlg, lp);
+//         then the dialog's menu-bar mode and layout for `dark`.
 // Every message box: tapwell::ThemedMessageBox (any thread).
 // End of the program: tapwell::ReleaseDarkBrush().
 //
@@ -51,13 +50,18 @@ void ThemeChildren(HWND window);
 // children paint themselves grey while disabled in dark mode.
 void SubclassForDisabledPainting(HWND dialog);
 
+// A link control ("SysLink") shows its plain text white and its links light
+// on the dark background while `isDark()` says so; `background` gives the
+// brush of the dark background.
+void SubclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*background)());
+
 // Returns true when `msg` was handled; `result` is then the value the dialog
 // procedure returns (DWLP_MSGRESULT is set where the message needs it).
 bool HandleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
-// WM_SETTINGCHANGE, after the dialog applied its menu-bar mode and layout:
-// themes the children, re-reads the flag on a colour-set change and sets the
-// title bar's dark attribute. Returns the dark flag.
+// WM_SETTINGCHANGE: on a colour-set change re-reads the flag, then themes the
+// children and tooltips with it and sets the title bar's dark attribute.
+// Returns the dark flag, for the dialog's menu-bar mode and layout.
 bool OnThemeSettingChange(HWND dialog, LPARAM lParam);
 
 // The program's one message box: plain in light mode, dark in dark mode.

@@ -13,58 +13,72 @@ namespace {
 
 constexpr UINT_PTR kMessageBoxSubclassId = 0x5450574D;
 
-// Each thread keeps its own hook: the GUI thread and a script thread can both
-// have a box open, and a box can open while another one on the same thread
-// waits (a timer message shows an error during a pause).
-thread_local HHOOK t_hook = nullptr;
-
 LRESULT CALLBACK messageBoxSubclassProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR) {
-    if (theme::isControlColorMessage(msg))
+    // The colours follow the current setting, should it change while the
+    // box is open.
+    if (theme::isControlColorMessage(msg) && IsDarkMode())
         return reinterpret_cast<LRESULT>(theme::replyDarkControlColor(
             reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), DarkBrush()));
-    switch (msg) {
-    case WM_NCDESTROY:
+    if (msg == WM_NCDESTROY)
         RemoveWindowSubclass(box, messageBoxSubclassProc, id);
-        break;
-    }
     return DefSubclassProc(box, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK messageBoxHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        if (theme::windowClassName(window) == u"#32770") {
-            // At creation the box has no children yet; activation comes after
-            // they exist, so both are handled and the subclass is set once.
-            ThemeChildren(window);
-            SetWindowSubclass(window, messageBoxSubclassProc, kMessageBoxSubclassId, 0);
-        }
-    }
-    return CallNextHookEx(t_hook, code, wParam, lParam);
-}
+// One themed box being shown on this thread. Each thread keeps its own: the
+// GUI thread and a script thread can both have a box open, and a box can
+// open while another one on the same thread waits (a timer message shows an
+// error during a pause).
+class HookScope;
+thread_local HookScope* t_scope = nullptr;
+
+LRESULT CALLBACK messageBoxHook(int code, WPARAM wParam, LPARAM lParam);
 
 class HookScope {
   public:
-    HookScope() : previous_(t_hook) {
-        t_hook =
+    HookScope() : outer_(t_scope) {
+        hook_ =
             SetWindowsHookExW(WH_CBT, messageBoxHook, theme::themeInstance(), GetCurrentThreadId());
-        installed_ = t_hook != nullptr;
-        if (!installed_)
-            t_hook = previous_;
+        if (hook_)
+            t_scope = this;
     }
     ~HookScope() {
-        if (installed_)
-            UnhookWindowsHookEx(t_hook);
-        t_hook = previous_;
+        if (hook_) {
+            UnhookWindowsHookEx(hook_);
+            t_scope = outer_;
+        }
     }
     HookScope(const HookScope&) = delete;
     HookScope& operator=(const HookScope&) = delete;
 
+    HHOOK hook() const { return hook_; }
+    // The first dialog created while the scope is the innermost one is its
+    // message box; any other window (the owner re-activated as the box
+    // closes, a dialog a timer opens meanwhile) is not the box's to theme.
+    void windowEvent(int code, HWND window) {
+        if (code == HCBT_CREATEWND && !box_ && theme::windowClassName(window) == u"#32770") {
+            box_ = window;
+            SetWindowSubclass(window, messageBoxSubclassProc, kMessageBoxSubclassId, 0);
+        } else if (code == HCBT_ACTIVATE && window == box_) {
+            // At creation the box has no children yet; they exist by now.
+            ThemeChildren(window);
+        }
+    }
+
   private:
-    HHOOK previous_;
-    bool installed_ = false;
+    HookScope* outer_;
+    HHOOK hook_ = nullptr;
+    HWND box_ = nullptr;
 };
+
+LRESULT CALLBACK messageBoxHook(int code, WPARAM wParam, LPARAM lParam) {
+    // Every scope's hook sees the event; only the innermost box is concerned,
+    // so the outer hooks' calls change nothing.
+    HookScope* scope = t_scope;
+    if (scope && (code == HCBT_CREATEWND || code == HCBT_ACTIVATE))
+        scope->windowEvent(code, reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(scope ? scope->hook() : nullptr, code, wParam, lParam);
+}
 
 } // namespace
 

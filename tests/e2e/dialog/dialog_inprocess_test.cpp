@@ -490,6 +490,24 @@ std::uint32_t firstInstalledLayout() {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layouts[0]));
 }
 
+// Lines of 99 characters and a line break, `length` characters in all.
+std::wstring longText(std::size_t length, wchar_t fill) {
+    std::wstring text(length, fill);
+    for (std::size_t i = 99; i + 1 < length; i += 101) {
+        text[i] = L'\r';
+        text[i + 1] = L'\n';
+    }
+    return text;
+}
+
+std::size_t textLength(HWND edit) {
+    return static_cast<std::size_t>(GetWindowTextLengthW(edit));
+}
+
+void putCaretAtEnd(HWND edit) {
+    SendMessageW(edit, EM_SETSEL, textLength(edit), textLength(edit));
+}
+
 } // namespace
 
 TEST(InProcessDialog, HelpMenusListTheSameTopicsInBothLanguages) {
@@ -618,4 +636,133 @@ TEST(InProcessDialog, ALayoutNoLongerInstalledShowsTheLocalOneChecked) {
     EXPECT_TRUE(radioChecked(d.menu(), IDM_LAYOUT_LOCAL));
     EXPECT_TRUE(radioChecked(d.menu(), IDM_DELIVERY_WRITTEN)) << "written is the default";
     EXPECT_EQ(appState().settings.iTargetLayout, 0x0C0C1009u) << "the choice itself is kept";
+}
+
+TEST(InProcessDialog, TheTextBoxKeepsLongTextsWhole) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Settings unicode;
+    unicode.iInputMode = 1;
+    InProcessDialog d(false, unicode);
+    HWND box = GetDlgItem(d.hwnd(), IDC_TEXT);
+
+    // A paste replaces the selection, as typing does.
+    const std::wstring pasted = longText(49400, L'p');
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    EXPECT_EQ(textLength(box), pasted.size());
+
+    // A megabyte loaded by a drop, then a Special Key insertion at its end.
+    const std::wstring dir = makeScratchDir(L"long-text");
+    const std::wstring big = longText(std::size_t{1} << 20, L'b');
+    writeFile(dir + L"big.txt", std::string(big.begin(), big.end()));
+    SendMessageW(d.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({dir + L"big.txt"})), 0);
+    ASSERT_EQ(textLength(box), std::size_t{1} << 20);
+    putCaretAtEnd(box);
+    d.command(IDM_INSERT_PAUSE);
+    EXPECT_EQ(textLength(box), (std::size_t{1} << 20) + 1) << "the insertion was refused";
+    const wchar_t typed[] = L"x";
+    putCaretAtEnd(box);
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed));
+    EXPECT_EQ(textLength(box), (std::size_t{1} << 20) + 2) << "typing was refused";
+    CoUninitialize();
+}
+
+TEST(InProcessDialog, TheKeyboardRadiosClearingCanBeUndoneInEachBox) {
+    Settings unicode;
+    unicode.iInputMode = 1;
+    InProcessDialog d(false, unicode);
+    const int boxes[] = {IDC_TEXT, IDC_PREFIX, IDC_SUFFIX};
+    const wchar_t* texts[] = {L"text of the box", L"pre", L"suf"};
+    for (int i = 0; i < 3; ++i)
+        SetDlgItemTextW(d.hwnd(), boxes[i], texts[i]);
+    HWND radio = GetDlgItem(d.hwnd(), IDC_MODE_KEYBOARD);
+    SendMessageW(radio, BM_CLICK, 0, 0);
+    for (int id : boxes)
+        EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(d.hwnd(), id)), 0) << id;
+    // A second click on the selected radio must not take the undo away.
+    SendMessageW(radio, BM_CLICK, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        HWND box = GetDlgItem(d.hwnd(), boxes[i]);
+        EXPECT_TRUE(SendMessageW(box, EM_CANUNDO, 0, 0)) << boxes[i];
+        SendMessageW(box, WM_UNDO, 0, 0);
+        wchar_t text[64] = {};
+        GetWindowTextW(box, text, 64);
+        EXPECT_STREQ(text, texts[i]) << "the text comes back in its own case";
+    }
+    // Typing afterwards still follows keyboard mode's upper case.
+    HWND text = GetDlgItem(d.hwnd(), IDC_TEXT);
+    SendMessageW(text, EM_SETSEL, 0, 0);
+    SendMessageW(text, WM_CHAR, L'a', 0);
+    wchar_t first[2] = {};
+    GetWindowTextW(text, first, 2);
+    EXPECT_STREQ(first, L"A");
+}
+
+namespace {
+
+// Dark for the life of the object; the test prefix's value comes back after.
+class DarkSetting {
+  public:
+    DarkSetting() {
+        DWORD size = sizeof(saved_);
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kPersonalize, L"AppsUseLightTheme", RRF_RT_REG_DWORD,
+                            nullptr, &saved_, &size) == ERROR_SUCCESS;
+        setAppsUseLightTheme(0);
+    }
+    ~DarkSetting() {
+        setAppsUseLightTheme(had_ ? saved_ : 1);
+        ReadDarkModeSetting(GetModuleHandleW(nullptr));
+    }
+
+  private:
+    DWORD saved_ = 1;
+    bool had_ = false;
+};
+
+void colourSetChanged(HWND dialog) {
+    SendMessageW(dialog, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+}
+
+} // namespace
+
+TEST(InProcessDialog, ASwitchToDarkRestylesWithTheNewFlag) {
+    setAppsUseLightTheme(1);
+    ReadDarkModeSetting(GetModuleHandleW(nullptr));
+    InProcessDialog d(false);
+    HWND tip = ownedTooltip(d.hwnd());
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)),
+              GetSysColor(COLOR_INFOBK));
+    DarkSetting dark;
+    colourSetChanged(d.hwnd());
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), RGB(45, 45, 45))
+        << "the tooltip kept the old look";
+    setAppsUseLightTheme(1);
+    colourSetChanged(d.hwnd());
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)),
+              GetSysColor(COLOR_INFOBK));
+}
+
+TEST(InProcessDialog, ASettingChangeDuringARunLeavesTheMenuButtonsDisabled) {
+    DarkSetting dark;
+    Settings s;
+    s.iInputMode = 1;
+    s.iWaitSec = 30;
+    InProcessDialog d(false, s);
+    colourSetChanged(d.hwnd());
+    ASSERT_TRUE(IsDarkMode());
+    HWND file = GetDlgItem(d.hwnd(), IDC_MENU_FILE);
+    ASSERT_TRUE(IsWindowVisible(file));
+    EXPECT_TRUE(IsWindowEnabled(file));
+
+    SetDlgItemTextW(d.hwnd(), IDC_TEXT, L"x");
+    d.command(IDC_START);
+    EXPECT_FALSE(IsWindowEnabled(file));
+    for (const wchar_t* area : {L"ImmersiveColorSet", L"Policy"}) {
+        SendMessageW(d.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area));
+        for (int id = IDC_MENU_FILE; id <= IDC_MENU_HELP; ++id)
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d.hwnd(), id))) << id;
+    }
+    d.command(IDC_START); // Abort
+    for (int id = IDC_MENU_FILE; id <= IDC_MENU_HELP; ++id)
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d.hwnd(), id))) << id;
 }

@@ -79,6 +79,42 @@ TEST(ChildRules, DisabledPaintingTargetsAndLayout) {
     EXPECT_EQ(text.markRect, Rect{});
 }
 
+TEST(ChildRules, ACheckedMarkKeepsItsCheckInside) {
+    const Rect client{10, 20, 130, 40};
+    const auto radio = disabledPaintLayout(DisabledMark::Circle, client, true);
+    EXPECT_EQ(radio.markRect, (Rect{10, 20, 24, 34}));
+    // A dot centred in the circle, clear of its outline.
+    EXPECT_EQ(radio.checkRect, (Rect{14, 24, 20, 30}));
+    const auto box = disabledPaintLayout(DisabledMark::Square, client, true);
+    EXPECT_EQ(box.checkRect, (Rect{13, 23, 21, 31}));
+    EXPECT_EQ(box.textRect, (Rect{28, 21, 130, 40})) << "the text does not move for the check";
+
+    EXPECT_EQ(disabledPaintLayout(DisabledMark::Circle, client, false).checkRect, Rect{});
+    EXPECT_EQ(disabledPaintLayout(DisabledMark::None, client, true).checkRect, Rect{})
+        << "a static text has no mark to check";
+}
+
+TEST(LinkInk, MovesDrawnColoursToTheDarkLookWithTheirEdges) {
+    const Rgb back = kDarkBackground;
+    const Rgb black{0, 0, 0}, highlight{0, 120, 215};
+    const InkMapping map[] = {{black, kDarkText}, {highlight, kDarkLink}};
+    auto recolor = [&](Rgb p) { return recolorInk(p, back, map, 2); };
+
+    EXPECT_EQ(recolor(black), kDarkText);
+    EXPECT_EQ(recolor(highlight), kDarkLink);
+    EXPECT_EQ(recolor(back), back);
+    // An antialiased edge halfway to black becomes halfway to white.
+    EXPECT_EQ(recolor(Rgb{28, 28, 28}), (Rgb{156, 156, 156}));
+    const Rgb halfLink{28, 88, 136};
+    EXPECT_EQ(recolor(halfLink), (Rgb{98, 123, 156}));
+    // Colours that no mapping drew stay: white text, a red focus mark.
+    EXPECT_EQ(recolor(Rgb{255, 255, 255}), (Rgb{255, 255, 255}));
+    EXPECT_EQ(recolor(Rgb{200, 30, 30}), (Rgb{200, 30, 30}));
+    // A mapping drawn in the background colour maps nothing.
+    const InkMapping none[] = {{back, kDarkText}};
+    EXPECT_EQ(recolorInk(Rgb{0, 0, 0}, back, none, 1), (Rgb{0, 0, 0}));
+}
+
 TEST(MenuBarLook, StatesGiveTheirFillsAndParts) {
     using namespace item_state;
     const auto normal = menuBarItemLook(0);

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -205,7 +206,9 @@ TEST_F(AboutFixture, EnvironmentInformationCopiesTheReport) {
     setClipboardText(L"sentinel");
     std::wstring shown;
     std::wstring done;
+    HWND aboutBox = nullptr, clipboardOwner = nullptr;
     run([&](HWND box) {
+        aboutBox = box;
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(2005, BN_CLICKED), 0);
         auto report = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
         ASSERT_TRUE(report);
@@ -215,6 +218,7 @@ TEST_F(AboutFixture, EnvironmentInformationCopiesTheReport) {
         auto confirmation = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
         ASSERT_TRUE(confirmation);
         done = confirmation->text;
+        clipboardOwner = GetClipboardOwner();
         e2e::pressButton(*confirmation, L"OK");
         waitGone(confirmation->hwnd);
     });
@@ -226,6 +230,8 @@ TEST_F(AboutFixture, EnvironmentInformationCopiesTheReport) {
     EXPECT_NE(shown.find(L"\r\n[Client]\r\n Tester ver.2.50.13 beta" + prompt), std::wstring::npos);
     EXPECT_NE(shown.find(L"Dark Mode \t: Off"), std::wstring::npos);
     EXPECT_EQ(done, L"Writing data to the clipboard is complete.");
+    // Without an owner the platform refuses the data.
+    EXPECT_EQ(clipboardOwner, aboutBox);
     EXPECT_EQ(clipboardText(), shown.substr(0, shown.size() - prompt.size()));
 }
 
@@ -316,6 +322,62 @@ TEST_F(AboutFixture, FollowsTheSystemsDarkSetting) {
         EXPECT_NE(shown.find(dark ? L"Dark Mode \t: On" : L"Dark Mode \t: Off"),
                   std::wstring::npos);
     }
+}
+
+// What a control shows: ink darker than the dark background, and the
+// brightest plain (grey) and link (blue) ink.
+struct LinkInk {
+    int darkPixels = 0;
+    int brightestPlain = 0;
+    int brightestLink = 0;
+};
+
+int luminance(COLORREF c) {
+    return (2126 * GetRValue(c) + 7152 * GetGValue(c) + 722 * GetBValue(c)) / 10000;
+}
+
+LinkInk inkOf(HWND control) {
+    LinkInk ink;
+    RECT rc;
+    GetClientRect(control, &rc);
+    HDC dc = GetDC(control);
+    for (int x = 0; x < rc.right; ++x) {
+        for (int y = 0; y < rc.bottom; ++y) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (c == CLR_INVALID || c == kDark)
+                continue;
+            const int lum = luminance(c);
+            if (lum < luminance(kDark) - 8)
+                ++ink.darkPixels;
+            if (GetBValue(c) > GetRValue(c) + 40)
+                ink.brightestLink = std::max(ink.brightestLink, lum);
+            else
+                ink.brightestPlain = std::max(ink.brightestPlain, lum);
+        }
+    }
+    ReleaseDC(control, dc);
+    return ink;
+}
+
+// "[WebSite]", "[Contact]" and the links must read on the dark background.
+TEST_F(AboutFixture, DarkLinksTextIsLightAndItsLinksReadable) {
+    AppsUseLightThemeOverride dark(0);
+    ReadDarkModeSetting(GetModuleHandleW(nullptr));
+    info.contact = L"https://home.test/mail.html";
+    run([&](HWND box) {
+        pumpFor(300);
+        for (int id : {2003, 2006, 2009}) {
+            HWND link = GetDlgItem(box, id);
+            InvalidateRect(link, nullptr, TRUE);
+            UpdateWindow(link);
+            const LinkInk ink = inkOf(link);
+            EXPECT_EQ(ink.darkPixels, 0) << id << ": text drawn dark on the dark background";
+            EXPECT_GE(ink.brightestLink, 150) << id << ": links too dark to read";
+            if (id == 2003) {
+                EXPECT_GE(ink.brightestPlain, 200) << "the labels are not light";
+            }
+        }
+    });
 }
 
 } // namespace

@@ -111,6 +111,20 @@ bool recordViewerStart(const std::wstring& program, const std::wstring& paramete
     return g_viewerStartsSucceed;
 }
 
+std::vector<std::wstring> g_loaded;
+
+// Records the path and loads nothing, so every candidate is tried.
+HMODULE recordingLoader(const wchar_t* path) {
+    g_loaded.push_back(path);
+    return nullptr;
+}
+
+std::wstring systemHelpControl() {
+    wchar_t dir[MAX_PATH] = {};
+    GetSystemDirectoryW(dir, MAX_PATH);
+    return std::wstring(dir) + L"\\hhctrl.ocx";
+}
+
 } // namespace
 
 TEST(HelpViewer, CommandLineHelpOpensTheTopicOfTheInterfacesLanguage) {
@@ -130,4 +144,26 @@ TEST(HelpViewer, CommandLineHelpOpensTheTopicOfTheInterfacesLanguage) {
     GetSystemWindowsDirectoryW(windows, MAX_PATH);
     EXPECT_EQ(g_viewerStarts[0].program, std::wstring(windows) + L"\\hh.exe");
     EXPECT_EQ(g_viewerStarts[1].program, g_viewerStarts[0].program);
+}
+
+TEST(HelpLibrary, LoadsTheRegisteredPathThenTheSystemCopyByFullPathOnly) {
+    g_loaded.clear();
+    HelpLibraryState state;
+    state.loadLibrary = recordingLoader;
+    EXPECT_EQ(ensureHelpEntry(state, L"C:\\Help\\hhctrl.ocx"), nullptr);
+    EXPECT_TRUE(state.failed);
+    ASSERT_EQ(g_loaded.size(), 2u);
+    EXPECT_EQ(g_loaded[0], L"C:\\Help\\hhctrl.ocx");
+    EXPECT_EQ(g_loaded[1], systemHelpControl());
+}
+
+TEST(HelpLibrary, ARegisteredNameWithoutAFolderIsNeverSearchedFor) {
+    for (const wchar_t* registered : {L"hhctrl.ocx", L"help\\hhctrl.ocx", L""}) {
+        g_loaded.clear();
+        HelpLibraryState state;
+        state.loadLibrary = recordingLoader;
+        ensureHelpEntry(state, registered);
+        ASSERT_EQ(g_loaded.size(), 1u) << registered;
+        EXPECT_EQ(g_loaded[0], systemHelpControl());
+    }
 }

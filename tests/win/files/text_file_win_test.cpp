@@ -1,8 +1,8 @@
 // Text and hex-dump files on real files, with the platform's code pages.
-#include "files/text_file_win32.h"
 #include "files/file_store.h"
 #include "files/hex_dump.h"
 #include "files/text_file.h"
+#include "files/text_file_win32.h"
 
 #include <windows.h>
 
@@ -10,6 +10,8 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -254,4 +256,66 @@ TEST_F(FilesOnDisk, HexDumpRoundTrip) {
               HexWriteResult::Ok);
     EXPECT_EQ(GetFileAttributesW(path(L"out.bin").c_str()) != INVALID_FILE_ATTRIBUTES, true);
     EXPECT_EQ(get(L"out.bin"), "");
+}
+
+namespace {
+
+std::string fileBytes(const std::wstring& p) {
+    std::ifstream in(std::filesystem::path(p), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+// The replacement file's name is longer than the target's: a target a few
+// characters short of the classic limit must still save, new or existing.
+TEST_F(FilesOnDisk, PathsNearTheLengthLimitSave) {
+    std::wstring folder = dir_ + L"\\";
+    folder += std::wstring(std::max<std::size_t>(1, 200 - folder.size()), L'd');
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring target =
+        folder + L"\\" + std::wstring(MAX_PATH - 4 - folder.size() - 1, L'f');
+    ASSERT_EQ(target.size(), std::size_t{MAX_PATH - 4});
+
+    EXPECT_EQ(WriteTextFileUtf8(target, u"new file"), 0u);
+    EXPECT_EQ(fileBytes(target), "\xEF\xBB\xBF"
+                                 "new file");
+    EXPECT_EQ(WriteTextFileUtf8(target, u"replaced"), 0u);
+    EXPECT_EQ(fileBytes(target), "\xEF\xBB\xBF"
+                                 "replaced");
+    EXPECT_EQ(WriteHexDumpFile(win32FileStore(), filePath(target), u"414243"), HexWriteResult::Ok);
+    EXPECT_EQ(fileBytes(target), "ABC");
+
+    DeleteFileW(target.c_str());
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "a temporary file was left behind";
+}
+
+namespace {
+
+// A folder prepared before the test by the build machine: target.txt holding
+// "old" and link.txt, a symbolic link to it (Wine cannot make one itself).
+std::wstring symlinkFolder() {
+    const char* dir = std::getenv("TAPWELL_TEST_LINK_DIR");
+    if (!dir || !*dir)
+        return {};
+    std::wstring w = L"Z:";
+    for (const char* p = dir; *p; ++p)
+        w.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    return w;
+}
+
+} // namespace
+
+// Saving through a symbolic link writes the file it names; the link stays a
+// link (the fixture's check after the test looks at it from the build side).
+TEST_F(FilesOnDisk, SavingThroughASymbolicLinkWritesItsTarget) {
+    const std::wstring dir = symlinkFolder();
+    if (dir.empty())
+        GTEST_SKIP() << "no symbolic link prepared";
+    ASSERT_EQ(fileBytes(dir + L"\\target.txt"), "old");
+    EXPECT_EQ(WriteTextFileUtf8(dir + L"\\link.txt", u"new"), 0u);
+    EXPECT_EQ(fileBytes(dir + L"\\target.txt"), "\xEF\xBB\xBF"
+                                                "new");
+    EXPECT_EQ(fileBytes(dir + L"\\link.txt"), "\xEF\xBB\xBF"
+                                              "new");
 }

@@ -64,6 +64,20 @@ TEST(Win32Clipboard, TextRoundTripsThroughTheOwnerWindow) {
     EXPECT_EQ(services.clipboardText(owner.get()), std::u16string());
 }
 
+TEST(Win32Clipboard, EveryWriteHasAnOwnerWindow) {
+    OwnerWindowForTest owner, fallback;
+    Win32ScriptServices services(fallback.get());
+    ASSERT_TRUE(services.setClipboardText(owner.get(), u"owned"));
+    EXPECT_EQ(GetClipboardOwner(), owner.get());
+    // A run without an owner (the command-line tool) uses its own window.
+    ASSERT_TRUE(services.setClipboardText(nullptr, u"fallback"));
+    EXPECT_EQ(GetClipboardOwner(), fallback.get());
+    EXPECT_EQ(services.clipboardText(nullptr), std::u16string(u"fallback"));
+    // With no window at all nothing is written rather than an ownerless text.
+    EXPECT_FALSE(systemScriptServices().setClipboardText(nullptr, u"lost"));
+    EXPECT_EQ(services.clipboardText(nullptr), std::u16string(u"fallback"));
+}
+
 TEST(Win32Clipboard, BuiltinsRoundTripUtf8) {
     OwnerWindowForTest owner;
     SystemEnv env(owner.get());

@@ -78,6 +78,34 @@ TEST_F(DialogFixture, DisabledMarksPaintGreyInDarkModeOnly) {
     EXPECT_NE(clientPixel(item(kRadio), 7, 7), markFill);
 }
 
+// Grey ink anywhere inside the mark's square (between the outline's edges).
+bool markHasInk(HWND control) {
+    HDC dc = GetDC(control);
+    bool ink = false;
+    for (int x = 2; x < 12 && !ink; ++x)
+        for (int y = 2; y < 12 && !ink; ++y)
+            ink = GetPixel(dc, x, y) == RGB(127, 127, 127);
+    ReleaseDC(control, dc);
+    return ink;
+}
+
+// During a run everything is disabled: the chosen mode must still show.
+TEST_F(DialogFixture, DisabledMarksKeepTheirCheckInDarkMode) {
+    open(true);
+    for (int id : {kRadio, kCheck}) {
+        SendMessageW(item(id), BM_SETCHECK, BST_CHECKED, 0);
+        EnableWindow(item(id), FALSE);
+    }
+    pumpFor(300);
+    EXPECT_EQ(clientPixel(item(kRadio), 7, 7), RGB(127, 127, 127)) << "the radio's dot";
+    EXPECT_TRUE(markHasInk(item(kCheck))) << "the box's tick";
+    for (int id : {kRadio, kCheck})
+        SendMessageW(item(id), BM_SETCHECK, BST_UNCHECKED, 0);
+    pumpFor(300);
+    EXPECT_EQ(clientPixel(item(kRadio), 7, 7), RGB(76, 76, 76));
+    EXPECT_FALSE(markHasInk(item(kCheck)));
+}
+
 TEST_F(DialogFixture, ColourSetChangeRereadsTheFlag) {
     open(false);
     auto settingChange = [this](const wchar_t* area) {

@@ -92,7 +92,7 @@ TEST(ThemedMessageBox, WorkerThreadBoxIsDarkWhileTheGuiThreadHasOneOpen) {
 // inner one and be gone afterwards.
 struct NestedState {
     std::atomic<int> innerSeen{-1};
-    std::atomic<int> dialogAfterInnerDark{-1};
+    std::atomic<int> outerAfterInnerDark{-1};
 };
 NestedState* g_nested = nullptr;
 
@@ -101,10 +101,11 @@ void CALLBACK showInnerBox(HWND, UINT, UINT_PTR id, DWORD) {
     std::thread driver = answerBox(L"Inner box", g_nested->innerSeen);
     ThemedMessageBox(nullptr, L"inner", L"Inner box", MB_OK);
     driver.join();
-    g_nested->dialogAfterInnerDark = newDialogIsDark() ? 1 : 0;
     // Now let the outer box go.
-    if (auto outer = e2e::waitForMessageBox(GetCurrentProcessId(), L"Outer box", 5000))
+    if (auto outer = e2e::waitForMessageBox(GetCurrentProcessId(), L"Outer box", 5000)) {
+        g_nested->outerAfterInnerDark = answersDark(outer->hwnd) ? 1 : 0;
         e2e::pressButton(*outer, L"OK");
+    }
 }
 
 TEST(ThemedMessageBox, NestedBoxesOnOneThreadRestoreTheOuterHook) {
@@ -116,8 +117,60 @@ TEST(ThemedMessageBox, NestedBoxesOnOneThreadRestoreTheOuterHook) {
     ThemedMessageBox(nullptr, L"outer", L"Outer box", MB_OK);
     g_nested = nullptr;
     EXPECT_EQ(state.innerSeen, 1);
-    EXPECT_EQ(state.dialogAfterInnerDark, 1) << "the outer box's hook was lost";
+    EXPECT_EQ(state.outerAfterInnerDark, 1) << "the outer box lost its look";
     EXPECT_FALSE(newDialogIsDark()) << "a hook was left installed";
+}
+
+// Only the box is the hook's: its owner, re-activated while the box closes,
+// and a dialog that a timer opens meanwhile keep their own colours, and the
+// box's colours follow the setting.
+HWND g_openedDuringBox = nullptr;
+HWND g_boxOwner = nullptr;
+
+void CALLBACK openDialogDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    g_openedDuringBox = createTestDialog(false);
+    // The owner comes back to the front while the box is still up, as it
+    // does when the box closes.
+    HWND box = GetActiveWindow();
+    SetActiveWindow(g_boxOwner);
+    SetActiveWindow(box);
+}
+
+TEST(ThemedMessageBox, OnlyTheBoxItselfIsThemed) {
+    AppsUseLightThemeOverride dark(0);
+    ASSERT_TRUE(ReadDarkModeSetting(GetModuleHandleW(nullptr)));
+    HWND owner = createTestDialog(false);
+    ShowWindow(owner, SW_SHOW);
+    SetForegroundWindow(owner);
+    pumpFor(200);
+    g_openedDuringBox = nullptr;
+    g_boxOwner = owner;
+    SetTimer(nullptr, 0, 100, openDialogDuringBox);
+    std::atomic<int> darkWhileDark{-1}, darkAfterLight{-1};
+    std::thread driver([&] {
+        auto box = e2e::waitForMessageBox(GetCurrentProcessId(), L"Owned box", 10000);
+        if (!box)
+            return;
+        Sleep(400); // the timer's dialog opens meanwhile
+        darkWhileDark = answersDark(box->hwnd) ? 1 : 0;
+        {
+            AppsUseLightThemeOverride light(1);
+            ReadDarkModeSetting(GetModuleHandleW(nullptr));
+            darkAfterLight = answersDark(box->hwnd) ? 1 : 0;
+        }
+        ReadDarkModeSetting(GetModuleHandleW(nullptr));
+        e2e::pressButton(*box, L"OK");
+    });
+    EXPECT_EQ(ThemedMessageBox(owner, L"text", L"Owned box", MB_OK), IDOK);
+    driver.join();
+    EXPECT_EQ(darkWhileDark, 1);
+    EXPECT_EQ(darkAfterLight, 0) << "the box's colours did not follow the setting";
+    ASSERT_NE(g_openedDuringBox, nullptr);
+    EXPECT_FALSE(answersDark(g_openedDuringBox)) << "another dialog was themed";
+    EXPECT_FALSE(answersDark(owner)) << "the owner was themed when it came back";
+    DestroyWindow(g_openedDuringBox);
+    DestroyWindow(owner);
 }
 
 } // namespace

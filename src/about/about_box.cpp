@@ -111,11 +111,7 @@ void appendLink(std::u16string& out, std::u16string_view id, std::u16string_view
 // ---- Texts ------------------------------------------------------------------
 
 std::u16string_view aboutText(AboutText id, bool japanese) {
-    for (const auto& e : kTexts) {
-        if (e.id == id)
-            return japanese ? e.japanese : e.english;
-    }
-    return {};
+    return pickText<AboutText>(kTexts, id, japanese ? Language::Japanese : Language::English);
 }
 
 std::span<const AboutTextEntry> aboutTextTable() {

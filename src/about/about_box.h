@@ -4,6 +4,7 @@
 // without a desktop. The dialog itself is in about_box_win32.
 #pragma once
 
+#include "common/language.h"
 #include "about/dialog_template.h"
 #include "common/clipboard.h"
 
@@ -41,11 +42,7 @@ enum class AboutText {
     Description,
 };
 
-struct AboutTextEntry {
-    AboutText id;
-    std::u16string_view english;
-    std::u16string_view japanese;
-};
+using AboutTextEntry = TextEntry<AboutText>;
 
 std::u16string_view aboutText(AboutText id, bool japanese);
 std::span<const AboutTextEntry> aboutTextTable();

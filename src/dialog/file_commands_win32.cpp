@@ -16,7 +16,7 @@ namespace tapwell {
 namespace {
 
 std::wstring text(FileText id, const FileCommandUi& ui) {
-    auto t = fileText(id, ui.japanese);
+    auto t = fileText(id, ui.language);
     return std::wstring(t.begin(), t.end());
 }
 

@@ -2,6 +2,8 @@
 // messages. The main dialog calls them with its own handle and its text box.
 #pragma once
 
+#include "common/language.h"
+
 #include <windows.h>
 
 #include <commdlg.h>
@@ -19,7 +21,7 @@ using MessageBoxFunction = int (*)(HWND owner, const wchar_t* text, const wchar_
 using FileDialogFunction = bool (*)(OPENFILENAMEW& ofn, bool save, DWORD& error);
 
 struct FileCommandUi {
-    bool japanese = false;
+    Language language = Language::Japanese;
     std::wstring programTitle;
     // The program's message-box function; MessageBoxW when null.
     MessageBoxFunction messageBox = nullptr;

@@ -252,7 +252,7 @@ bool dialogIsJapanese() {
 
 FileCommandUi fileCommandUi() {
     FileCommandUi ui;
-    ui.japanese = dialogIsJapanese();
+    ui.language = appState().language;
     ui.programTitle = reinterpret_cast<const wchar_t*>(appState().programTitle.c_str());
     ui.messageBox = messageBoxAdapter;
     return ui;

@@ -4,12 +4,6 @@ namespace tapwell {
 
 namespace {
 
-struct FileTextEntry {
-    FileText id;
-    const char16_t* english;
-    const char16_t* japanese;
-};
-
 // Some English texts keep their historical spelling: users and scripts that
 // watch for these boxes know them this way.
 constexpr FileTextEntry kFileTexts[] = {
@@ -56,12 +50,12 @@ constexpr FileTextEntry kFileTexts[] = {
 
 } // namespace
 
-std::u16string_view fileText(FileText id, bool japanese) {
-    for (const auto& e : kFileTexts) {
-        if (e.id == id)
-            return japanese ? e.japanese : e.english;
-    }
-    return {};
+std::u16string_view fileText(FileText id, Language language) {
+    return pickText<FileText>(kFileTexts, id, language);
+}
+
+std::span<const FileTextEntry> fileTextTable() {
+    return kFileTexts;
 }
 
 FileText readErrorText(unsigned code) {

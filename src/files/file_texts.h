@@ -1,6 +1,9 @@
 // Every user-visible text of the file commands, in English and Japanese.
 #pragma once
 
+#include "common/language.h"
+
+#include <span>
 #include <string_view>
 
 namespace tapwell {
@@ -38,7 +41,10 @@ enum class FileText {
     AllFilesLabel,
 };
 
-std::u16string_view fileText(FileText id, bool japanese);
+using FileTextEntry = TextEntry<FileText>;
+
+std::u16string_view fileText(FileText id, Language language);
+std::span<const FileTextEntry> fileTextTable();
 
 // The message ReportReadError shows for a reader result code (never 0).
 FileText readErrorText(unsigned code);

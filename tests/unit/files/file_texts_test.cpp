@@ -5,29 +5,29 @@
 using namespace tapwell;
 
 TEST(FileTexts, ReaderCodesMapToTheirMessages) {
-    EXPECT_EQ(fileText(readErrorText(1), false), u"Cannot open the file.");
-    EXPECT_EQ(fileText(readErrorText(2), true), u"ファイルを読み込めません。");
-    EXPECT_EQ(fileText(readErrorText(5), false),
+    EXPECT_EQ(fileText(readErrorText(1), Language::English), u"Cannot open the file.");
+    EXPECT_EQ(fileText(readErrorText(2), Language::Japanese), u"ファイルを読み込めません。");
+    EXPECT_EQ(fileText(readErrorText(5), Language::English),
               u"An error occurred while preparing for character code conversion.");
-    EXPECT_EQ(fileText(readErrorText(6), false),
+    EXPECT_EQ(fileText(readErrorText(6), Language::English),
               u"An error occurred during character code conversion..");
     for (unsigned unknown : {3u, 7u, 0xFFFFFFFFu})
-        EXPECT_EQ(fileText(readErrorText(unknown), true),
+        EXPECT_EQ(fileText(readErrorText(unknown), Language::Japanese),
                   u"不明なエラーによりファイルを読み込めません。");
 }
 
 TEST(FileTexts, SaveCodesMapToTheirMessages) {
-    EXPECT_EQ(fileText(saveResultText(0), false), u"The file has been saved in UTF-8 (with BOM).");
-    EXPECT_EQ(fileText(saveResultText(1), true), u"ファイルを書き込みモードで開けません。");
-    EXPECT_EQ(fileText(saveResultText(3), false), u"Cannot write to the file.");
-    EXPECT_EQ(fileText(saveResultText(4), true), u"メモリが足りません。");
-    EXPECT_EQ(fileText(saveResultText(2), false), u"Unknown error.");
+    EXPECT_EQ(fileText(saveResultText(0), Language::English), u"The file has been saved in UTF-8 (with BOM).");
+    EXPECT_EQ(fileText(saveResultText(1), Language::Japanese), u"ファイルを書き込みモードで開けません。");
+    EXPECT_EQ(fileText(saveResultText(3), Language::English), u"Cannot write to the file.");
+    EXPECT_EQ(fileText(saveResultText(4), Language::Japanese), u"メモリが足りません。");
+    EXPECT_EQ(fileText(saveResultText(2), Language::English), u"Unknown error.");
 }
 
 TEST(FileTexts, EveryTextExistsInBothLanguages) {
     for (int id = 0; id <= static_cast<int>(FileText::AllFilesLabel); ++id) {
         auto t = static_cast<FileText>(id);
-        EXPECT_FALSE(fileText(t, false).empty()) << id;
-        EXPECT_FALSE(fileText(t, true).empty()) << id;
+        EXPECT_FALSE(fileText(t, Language::English).empty()) << id;
+        EXPECT_FALSE(fileText(t, Language::Japanese).empty()) << id;
     }
 }

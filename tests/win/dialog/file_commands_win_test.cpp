@@ -32,8 +32,8 @@ int recordBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flag
 
 TEST(ReportReadError, ShowsTheReaderMessageInTheChosenLanguage) {
     shown.clear();
-    FileCommandUi english{false, L"Davudiru Dodovizar", recordBox};
-    FileCommandUi japanese{true, L"doruviravad", recordBox};
+    FileCommandUi english{Language::English, L"Davudiru Dodovizar", recordBox};
+    FileCommandUi japanese{Language::Japanese, L"doruviravad", recordBox};
     EXPECT_EQ(ReportReadError(nullptr, 6, english), 6u);
     EXPECT_EQ(ReportReadError(nullptr, 1, japanese), 1u);
     EXPECT_EQ(ReportReadError(nullptr, 9, english), 9u);
@@ -104,7 +104,7 @@ class FileCommands : public ::testing::Test {
         CreateDirectoryW(dir_.c_str(), nullptr);
         box_ = CreateWindowExW(0, L"EDIT", L"", ES_MULTILINE, 0, 0, 100, 100, nullptr, nullptr,
                                nullptr, nullptr);
-        ui_ = {false, L"Davudiru Dodovizar", recordBox, answerDialog};
+        ui_ = {Language::English, L"Davudiru Dodovizar", recordBox, answerDialog};
     }
     void TearDown() override {
         DestroyWindow(box_);
@@ -174,7 +174,7 @@ TEST_F(FileCommands, SavingTellsOfUtf8WithMarkAndShowsTheSaveDialogsOptions) {
                                           OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
 
     // A folder that does not exist: the error and the Japanese wording.
-    ui_.japanese = true;
+    ui_.language = Language::Japanese;
     answers.push_back({dir_ + L"missing\\x.txt"});
     EXPECT_FALSE(SaveTextToFile(nullptr, box_, ui_));
     ASSERT_EQ(shown.size(), 2u);
@@ -219,7 +219,7 @@ TEST_F(FileCommands, HexDumpFailuresSayWhatWentWrong) {
     EXPECT_EQ(shown[1].text, L"Cannot open flie.");
     EXPECT_EQ(shown[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 
-    ui_.japanese = true;
+    ui_.language = Language::Japanese;
     answers.push_back({dir_ + L"none.bin"});
     EXPECT_FALSE(ReadHexDumpFromFile(nullptr, box_, ui_));
     EXPECT_EQ(shown[2].text, L"ファイルを開けません。");

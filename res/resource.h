@@ -76,3 +76,7 @@
 #define IDM_KEY_PULL_BASE 33321
 #define IDM_KEY_PUSH_PULL_BASE 33577
 #define IDM_KEY_LAST 33832
+// After the key items: 32809 + a key code belongs to the Push Virtual Key
+// submenu (32810 is VK_LBUTTON's item).
+#define IDM_ESC_ABORT 33833
+#define IDM_FOCUS_GUARD 33834

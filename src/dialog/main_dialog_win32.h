@@ -2,11 +2,11 @@
 // layout, the control helpers, the running look, the menus and the accelerator.
 #pragma once
 
+#include "app/app_state.h"
 #include "common/language.h"
 #include "common/windows_glue_win32.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/file_commands_win32.h"
-#include "app/app_state.h"
 
 #include <memory>
 #include <shellapi.h>
@@ -113,7 +113,9 @@ void UpdateModeControls(HWND dialog);
 
 // Idle: Start reads "St&art", menus and controls usable, mode rules applied.
 // Running: Start reads "Abort", the four menus greyed, the controls disabled.
+// The Start button's tooltip follows its role.
 void applyRunLook(HWND dialog, HMENU menu, bool running);
+void updateStartTooltip(HWND dialog, HWND tooltip, bool running);
 
 // The main dialog's tooltips: one window, shown even while the dialog is not
 // active, one tool per control of the language's table.

@@ -3,14 +3,16 @@
 
 #include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
-#include "theme/theme_win32.h"
-#include "settings/settings_stores_win32.h"
+#include "dialog/run_stop_win32.h"
 #include "keystroke/key_event_sink_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
 #include "script/services_win32.h"
+#include "settings/settings_stores_win32.h"
+#include "theme/theme_win32.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <memory>
 #include <process.h>
@@ -33,6 +35,7 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDisableTab = s.iDisableTab != 0;
     r.iDisableSpace = s.iDisableSpace != 0;
     r.iDisableEnter = s.iDisableEnter != 0;
+    r.iFocusGuard = s.iFocusGuard != 0;
     return r;
 }
 
@@ -72,15 +75,21 @@ void DialogRunHost::showMessage(const RunMessage& message) {
 }
 
 void DialogRunHost::setRunUi(RunUi look) {
-    applyRunLook(dialog_, menu_, look == RunUi::Running);
+    const bool running = look == RunUi::Running;
+    if (running)
+        beginRunStopWatch(dialog_, appState().settings.iEscAbort != 0);
+    else
+        endRunStopWatch();
+    applyRunLook(dialog_, menu_, running);
 }
 
 void DialogRunHost::closeDialog() {
     EndDialog(dialog_, 0);
 }
 
+// The dialog stays blocked for the wait, but the user's Esc ends it at once.
 void DialogRunHost::sleep(std::uint32_t ms) {
-    Sleep(ms);
+    waitUnlessStopped(ms);
 }
 
 RunTimeOfDay DialogRunHost::localTime() {
@@ -121,8 +130,7 @@ std::u16string DialogRunHost::programTitle() {
 }
 
 Language DialogRunHost::language() {
-    return appState().language == Language::English ? Language::English
-                                                      : Language::Japanese;
+    return appState().language == Language::English ? Language::English : Language::Japanese;
 }
 
 namespace {
@@ -132,6 +140,7 @@ constexpr const wchar_t* kScriptCaption = L"QZ-Script";
 constexpr std::size_t kMinimumStack = 64u * 1024u * 1024u;
 
 HWND g_owner = nullptr; // written before each thread starts, read by it
+std::atomic<DWORD> g_scriptThreadId{0};
 
 std::int32_t hostCallBack(CallBackCall* call) {
     wchar_t text[600];
@@ -167,12 +176,18 @@ struct ScriptJob {
 
 unsigned __stdcall scriptThreadEntry(void* argument) {
     std::unique_ptr<ScriptJob> job(static_cast<ScriptJob*>(argument));
+    g_scriptThreadId = GetCurrentThreadId();
     ScriptText = job->text.c_str();
     ScriptThreadProc(job->host);
+    g_scriptThreadId = 0;
     return 0;
 }
 
 } // namespace
+
+DWORD scriptThreadId() {
+    return g_scriptThreadId.load();
+}
 
 bool startScriptThread(HWND owner, std::u16string text) {
     static const bool devicesInstalled = [] {

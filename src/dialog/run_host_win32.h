@@ -3,8 +3,8 @@
 #pragma once
 
 #include "common/language.h"
-#include "settings/settings.h"
 #include "keystroke/run_host.h"
+#include "settings/settings.h"
 
 #include <string>
 #include <windows.h>
@@ -45,5 +45,7 @@ RunSettings runSettingsFrom(const Settings& settings);
 
 // False when no thread could be started.
 bool startScriptThread(HWND owner, std::u16string text);
+// The running script thread, 0 when there is none.
+DWORD scriptThreadId();
 
 } // namespace tapwell

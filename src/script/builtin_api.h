@@ -12,6 +12,7 @@
 namespace tapwell {
 
 class KeyEventSink;
+class HeldInputs;
 
 // Runtime error codes raised by the dispatcher.
 inline constexpr int kErrorStringFormExists = 104;
@@ -43,6 +44,9 @@ class BuiltinEnv : public StopQuery {
 
     virtual ScriptServices& services() = 0;
     virtual KeyEventSink& keySink() = 0;
+    // Where the mouse-button built-ins note what they hold down, so that a
+    // script the user stops can release it; null when nobody keeps track.
+    virtual HeldInputs* heldInputs() { return nullptr; }
 
     // State of RAND/SRAND. It starts at 1 for every run (a run has a thread of
     // its own in the program), so a run without SRAND repeats its sequence.

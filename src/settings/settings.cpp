@@ -2,7 +2,7 @@
 
 namespace tapwell {
 
-const std::array<SettingField, 14> kSettingFields = {{
+const std::array<SettingField, 16> kSettingFields = {{
     {u"g_BigDialog", &Settings::g_BigDialog, nullptr},
     {u"iInputMode", &Settings::iInputMode, nullptr},
     {u"iWaitMode", &Settings::iWaitMode, nullptr},
@@ -17,6 +17,8 @@ const std::array<SettingField, 14> kSettingFields = {{
     {u"iTimeSec", nullptr, &Settings::iTimeSec},
     {u"iWaitMSec", nullptr, &Settings::iWaitMSec},
     {u"iLoopNum", nullptr, &Settings::iLoopNum},
+    {u"iEscAbort", &Settings::iEscAbort, nullptr},
+    {u"iFocusGuard", &Settings::iFocusGuard, nullptr},
 }};
 
 namespace {
@@ -49,6 +51,10 @@ void applyLoadRanges(Settings& s) {
     // the next save turns it into 20.
     if (s.iWaitMSec < 0)
         s.iWaitMSec = 20;
+    // A value that is no flag falls back to the default, which is on.
+    if (s.iEscAbort >= 2)
+        s.iEscAbort = 1;
+    limitFlag(s.iFocusGuard);
 }
 
 } // namespace tapwell

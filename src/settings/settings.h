@@ -1,4 +1,4 @@
-// The fourteen user settings, their defaults, their store names and the
+// The user settings, their defaults, their store names and the
 // ranges that a loaded value is forced into.
 #pragma once
 
@@ -23,6 +23,10 @@ struct Settings {
     std::int32_t iTimeSec = 0;
     std::int32_t iWaitMSec = 20;
     std::int32_t iLoopNum = 1;
+    // 1: Esc in any window stops a run. Absent from a store means on.
+    std::uint8_t iEscAbort = 1;
+    // 1: sending pauses while the destination window is not in front.
+    std::uint8_t iFocusGuard = 0;
 
     bool operator==(const Settings&) const = default;
 };
@@ -48,7 +52,7 @@ struct SettingField {
 };
 
 // In load and save order.
-extern const std::array<SettingField, 14> kSettingFields;
+extern const std::array<SettingField, 16> kSettingFields;
 
 // Forces every field into its load range (out-of-range values fall back).
 void applyLoadRanges(Settings& s);

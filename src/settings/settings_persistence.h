@@ -56,7 +56,7 @@ void TakeSettingsFromControls(Settings& settings, SettingsControls& controls);
 bool WriteSettingValue(SettingsContext& ctx, std::u16string_view name, std::int32_t value,
                        std::u16string& errorText);
 
-// With a dialog, takes the controls first. Writes all fourteen fields even
+// With a dialog, takes the controls first. Writes every field even
 // when some fail; failures are shown once and give false.
 bool SaveSettings(SettingsContext& ctx, SettingsControls* dialog);
 

@@ -1,5 +1,5 @@
-#include "settings/settings_store.h"
 #include "settings/settings_persistence.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -74,11 +74,11 @@ TEST_F(SettingsPersistenceTest, LoadReadsOnlyTheChosenStoreAndAppliesRanges) {
     EXPECT_EQ(settings.iWaitSec, 30);
 }
 
-TEST_F(SettingsPersistenceTest, SaveWritesAllFourteenFieldsInOrder) {
+TEST_F(SettingsPersistenceTest, SaveWritesEveryFieldInOrder) {
     settings.iLoopNum = -1;
     auto ctx = context();
     EXPECT_TRUE(SaveSettings(ctx, nullptr));
-    ASSERT_EQ(registry.writeLog.size(), 14u);
+    ASSERT_EQ(registry.writeLog.size(), kSettingFields.size());
     for (std::size_t i = 0; i < kSettingFields.size(); ++i)
         EXPECT_EQ(registry.writeLog[i], kSettingFields[i].name);
     EXPECT_EQ(registry.values[u"iLoopNum"], -1);
@@ -168,7 +168,8 @@ TEST_F(SettingsPersistenceTest, UnwritableIniGivesOneMessageListingEveryField) {
         expected += u".\\tapwell.ini[TAPWELL] - " + std::u16string(f.name) + u" write error.";
     }
     EXPECT_EQ(shown[0], expected);
-    EXPECT_EQ(ini.writeLog.size(), 14u) << "a failure must not stop the other fields";
+    EXPECT_EQ(ini.writeLog.size(), kSettingFields.size())
+        << "a failure must not stop the other fields";
 }
 
 TEST_F(SettingsPersistenceTest, FailureTextsInJapanese) {
@@ -213,7 +214,7 @@ TEST_F(SettingsPersistenceTest, OneFailingFieldIsReportedAloneAndTheRestIsWritte
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].find(u"-----"), std::u16string::npos);
     EXPECT_NE(shown[0].find(u"iTimeMin"), std::u16string::npos);
-    EXPECT_EQ(registry.values.size(), 13u);
+    EXPECT_EQ(registry.values.size(), kSettingFields.size() - 1);
     EXPECT_EQ(registry.values[u"iLoopNum"], 4);
 }
 
@@ -221,12 +222,36 @@ TEST_F(SettingsPersistenceTest, CopyFromAMissingIniWritesTheDefaultsToTheRegistr
     auto ctx = context();
     CopySettings(ctx, true, false);
     EXPECT_FALSE(useIniFile);
-    ASSERT_EQ(registry.values.size(), 14u);
+    ASSERT_EQ(registry.values.size(), kSettingFields.size());
+    EXPECT_EQ(registry.values[u"iEscAbort"], 1) << "an absent value means on";
+    EXPECT_EQ(registry.values[u"iFocusGuard"], 0);
     EXPECT_EQ(registry.values[u"iWaitSec"], 5);
     EXPECT_EQ(registry.values[u"iWaitMSec"], 20);
     EXPECT_EQ(registry.values[u"iLoopNum"], 1);
     EXPECT_EQ(registry.values[u"iInputMode"], 0);
     EXPECT_TRUE(ini.writeLog.empty());
+}
+
+TEST_F(SettingsPersistenceTest, EscAndFocusGuardSwitchesRoundTripThroughBothStores) {
+    for (bool iniFile : {true, false}) {
+        SCOPED_TRACE(iniFile ? "ini file" : "registry");
+        useIniFile = iniFile;
+        settings.iEscAbort = 0;
+        settings.iFocusGuard = 1;
+        auto ctx = context();
+        ASSERT_TRUE(SaveSettings(ctx, nullptr));
+        settings = Settings();
+        LoadSettings(ctx);
+        EXPECT_EQ(settings.iEscAbort, 0);
+        EXPECT_EQ(settings.iFocusGuard, 1);
+    }
+    // Copied like the others.
+    ini.values[u"iEscAbort"] = 1;
+    ini.values[u"iFocusGuard"] = 0;
+    auto ctx = context();
+    CopySettings(ctx, true, false);
+    EXPECT_EQ(registry.values[u"iEscAbort"], 1);
+    EXPECT_EQ(registry.values[u"iFocusGuard"], 0);
 }
 
 TEST_F(SettingsPersistenceTest, CopyFromTheRegistryCarriesLoadedAndRangedValues) {

@@ -29,11 +29,14 @@ TEST(SettingsTest, FieldTableNamesEveryFieldOnceInStoreOrder) {
     std::set<std::u16string_view> names;
     for (const auto& f : kSettingFields)
         names.insert(f.name);
-    EXPECT_EQ(names.size(), 14u);
+    EXPECT_EQ(names.size(), kSettingFields.size());
     EXPECT_EQ(kSettingFields.front().name, u"g_BigDialog");
     EXPECT_EQ(kSettingFields[1].name, u"iInputMode");
     EXPECT_EQ(kSettingFields[8].name, u"iWaitSec");
-    EXPECT_EQ(kSettingFields.back().name, u"iLoopNum");
+    EXPECT_EQ(kSettingFields[13].name, u"iLoopNum");
+    // Later switches go after the original fourteen.
+    EXPECT_EQ(kSettingFields[14].name, u"iEscAbort");
+    EXPECT_EQ(kSettingFields[15].name, u"iFocusGuard");
 }
 
 TEST(SettingsTest, FieldTableReachesTheRightMembers) {
@@ -47,6 +50,20 @@ TEST(SettingsTest, FieldTableReachesTheRightMembers) {
     EXPECT_EQ(s.iTimeHour, 109);
     EXPECT_EQ(s.iWaitMSec, 112);
     EXPECT_EQ(s.iLoopNum, 113);
+    EXPECT_EQ(s.iEscAbort, 114);
+    EXPECT_EQ(s.iFocusGuard, 115);
+}
+
+TEST(SettingsTest, EscStopIsOnUnlessStoredOffAndTheFocusGuardOffUnlessStoredOn) {
+    Settings defaults;
+    EXPECT_EQ(defaults.iEscAbort, 1);
+    EXPECT_EQ(defaults.iFocusGuard, 0);
+    EXPECT_EQ(loaded(u"iEscAbort", 0), 0);
+    EXPECT_EQ(loaded(u"iEscAbort", 1), 1);
+    EXPECT_EQ(loaded(u"iEscAbort", 2), 1) << "no flag: the default, on";
+    EXPECT_EQ(loaded(u"iEscAbort", 256), 0);
+    EXPECT_EQ(loaded(u"iFocusGuard", 1), 1);
+    EXPECT_EQ(loaded(u"iFocusGuard", 2), 0);
 }
 
 TEST(SettingsTest, InputModeKeepsLowEightBitsThenFallsBackWhenUnknown) {

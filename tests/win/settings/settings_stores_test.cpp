@@ -28,6 +28,9 @@ Settings unusualSettings() {
     s.iTimeSec = 58;
     s.iWaitMSec = 65535;
     s.iLoopNum = -1;
+    // Both switches away from their defaults (Esc on, the guard off).
+    s.iEscAbort = 0;
+    s.iFocusGuard = 1;
     return s;
 }
 
@@ -38,12 +41,10 @@ class SettingsStoresTest : public ::testing::Test {
 
     SettingsContext context(bool ini) {
         useIniFile = ini;
-        return SettingsContext{settings,
-                               useIniFile,
-                               iniStore,
-                               registryStore,
-                               Language::English,
-                               [this](std::u16string_view t) { errors.emplace_back(t); }};
+        return SettingsContext{
+            settings,          useIniFile,
+            iniStore,          registryStore,
+            Language::English, [this](std::u16string_view t) { errors.emplace_back(t); }};
     }
 
     ScratchFolder folder{L"stores"};
@@ -89,6 +90,8 @@ TEST_F(SettingsStoresTest, IniRoundTripOfAllFieldsWithUnsignedText) {
     EXPECT_NE(text.find("[TAPWELL]"), std::string::npos) << text;
     EXPECT_NE(text.find("iLoopNum=4294967295"), std::string::npos) << text;
     EXPECT_NE(text.find("iWaitSec=2147483647"), std::string::npos) << text;
+    EXPECT_NE(text.find("iEscAbort=0"), std::string::npos) << text;
+    EXPECT_NE(text.find("iFocusGuard=1"), std::string::npos) << text;
     EXPECT_FALSE(test::programKeyExists()) << "the ini store must not touch the registry";
 }
 

@@ -7,10 +7,14 @@ namespace tapwell {
 
 void HeldInputs::note(Held item, bool up) {
     auto at = std::find(held_.begin(), held_.end(), item);
-    if (at != held_.end())
-        held_.erase(at);
-    // A second press of a held key makes it the last pressed one.
-    if (!up)
+    if (up) {
+        if (at != held_.end())
+            held_.erase(at);
+        return;
+    }
+    // A key pressed again while held went down when it was first pressed;
+    // the repeat does not change its place.
+    if (at == held_.end())
         held_.push_back(item);
 }
 

@@ -79,8 +79,10 @@ struct Receiver {
     std::wstring log;
     Process proc;
 };
-// The key-logging window, holding the focus for `holdMs`.
-std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs);
+// The key-logging window, holding the focus for `holdMs`; `title` (no
+// spaces, so that X tools can find it by name) or the receiver's own.
+std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs,
+                                      const std::wstring& title = {});
 std::vector<std::string> stopReceiver(Receiver& receiver);
 
 } // namespace tapwell::e2e

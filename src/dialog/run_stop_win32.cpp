@@ -108,10 +108,31 @@ void startWatch(HWND dialog) {
     CloseHandle(ready);
 }
 
-BOOL CALLBACK closeIfMessageBox(HWND window, LPARAM) {
+BOOL CALLBACK findOtherControl(HWND child, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (_wcsicmp(className, L"Static") == 0 || _wcsicmp(className, L"Button") == 0)
+        return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+// A message box: a dialog with its text in the static 0xFFFF and nothing but
+// statics and buttons. A file dialog or the About box (open during a
+// countdown through their shortcuts) has other controls, and an OK there
+// would act.
+bool isMessageBox(HWND window) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
     if (std::wcscmp(className, L"#32770") != 0 || !GetDlgItem(window, kMessageBoxTextId))
+        return false;
+    bool other = false;
+    EnumChildWindows(window, findOtherControl, reinterpret_cast<LPARAM>(&other));
+    return !other;
+}
+
+BOOL CALLBACK closeIfMessageBox(HWND window, LPARAM) {
+    if (!isMessageBox(window))
         return TRUE;
     // A box without an OK button ends on IDOK as well; Cancel is the
     // gentler answer where there is one.

@@ -88,3 +88,6 @@
 #define IDM_LAYOUT_JAPANESE 33851
 #define IDM_LAYOUT_INSTALLED_FIRST 33852
 #define IDM_LAYOUT_LAST 33889
+// The run's own Settings items, also above the key items.
+#define IDM_ESC_ABORT 33833
+#define IDM_FOCUS_GUARD 33834

@@ -1,11 +1,11 @@
 
 #include "app/app_state.h"
-#include "dialog/main_dialog_win32.h"
-#include "dialog/dialog_texts.h"
-#include "theme/theme_win32.h"
 #include "dialog/dialog_rules.h"
+#include "dialog/dialog_texts.h"
+#include "dialog/main_dialog_win32.h"
 #include "keystroke/run_texts.h"
 #include "resource.h"
+#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 #include <string>
@@ -52,8 +52,7 @@ void setUpperCase(HWND edit, bool on) {
 }
 
 Language runLanguage() {
-    return appState().language == Language::English ? Language::English
-                                                      : Language::Japanese;
+    return appState().language == Language::English ? Language::English : Language::Japanese;
 }
 
 } // namespace
@@ -100,10 +99,26 @@ void UpdateModeControls(HWND dialog) {
         enableControl(dialog, c.controlId, c.enabled);
 }
 
+void updateStartTooltip(HWND dialog, HWND tooltip, bool running) {
+    HWND start = GetDlgItem(dialog, IDC_START);
+    if (!tooltip || !start)
+        return;
+    std::u16string text(
+        startButtonTooltip(runLanguage(), running, appState().settings.iEscAbort != 0));
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(start);
+    info.lpszText = reinterpret_cast<wchar_t*>(text.data());
+    SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void applyRunLook(HWND dialog, HMENU menu, bool running) {
     const Language lang = runLanguage();
     setControlText16(dialog, IDC_START,
                      runText(running ? RunText::AbortButton : RunText::StartButton, lang));
+    if (mainDialogState().hwnd == dialog)
+        updateStartTooltip(dialog, mainDialogState().tooltip, running);
     if (menu) {
         for (UINT pos = 0; pos < 4; ++pos)
             EnableMenuItem(menu, pos, MF_BYPOSITION | (running ? MF_GRAYED : MF_ENABLED));

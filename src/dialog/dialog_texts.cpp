@@ -8,7 +8,7 @@ namespace tapwell {
 
 namespace {
 
-constexpr std::array<DialogTextEntry, 7> kTexts{{
+constexpr std::array<DialogTextEntry, 9> kTexts{{
     {DialogText::DescriptionKeyboard,
      u"Input is performed as if you were pressing the keys one by one on the keyboard. "
      u"Modifier keys also work. Note that the type of character changes depending on the "
@@ -35,6 +35,9 @@ constexpr std::array<DialogTextEntry, 7> kTexts{{
      u"の乱れる部分があるかもしれませんが、テスト中の機能ということで、ご容赦ください。"},
     {DialogText::BigDialogCaption, u"", u"設定画面強制拡大"},
     {DialogText::TextBoxFontFace, u"Terminal", u"ＭＳ ゴシック"},
+    {DialogText::StopRunTooltip, u"Stop the run", u"入力を中止します"},
+    {DialogText::StopRunEscTooltip, u"Stop the run (Esc in any window also stops it)",
+     u"入力を中止します（どのウィンドウでもEscキーで中止できます）"},
 }};
 
 constexpr std::array<TooltipEntry, 6> kTooltipsEnglish{{
@@ -77,6 +80,16 @@ std::span<const TooltipEntry> tooltipTable(Language language) {
     if (language == Language::English)
         return kTooltipsEnglish;
     return kTooltipsJapanese;
+}
+
+std::u16string_view startButtonTooltip(Language language, bool running, bool escStops) {
+    if (running)
+        return dialogText(escStops ? DialogText::StopRunEscTooltip : DialogText::StopRunTooltip,
+                          language);
+    for (const TooltipEntry& entry : tooltipTable(language))
+        if (entry.controlId == IDC_START)
+            return entry.text;
+    return {};
 }
 
 } // namespace tapwell

@@ -3,8 +3,8 @@
 // dialog's code puts up at run time.
 #pragma once
 
-#include "common/language.h"
 #include "app/app_state.h"
+#include "common/language.h"
 
 #include <span>
 #include <string_view>
@@ -19,6 +19,8 @@ enum class DialogText {
     BigDialogNotice,
     BigDialogCaption,
     TextBoxFontFace,
+    StopRunTooltip,
+    StopRunEscTooltip,
 };
 
 struct DialogTextEntry {
@@ -38,5 +40,9 @@ struct TooltipEntry {
 
 // The language's tooltip table, ended by an entry with id 0.
 std::span<const TooltipEntry> tooltipTable(Language language);
+
+// The Start button's tooltip: the table's text while idle; while running, the
+// Abort role, naming the Esc key when Esc stops a run.
+std::u16string_view startButtonTooltip(Language language, bool running, bool escStops);
 
 } // namespace tapwell

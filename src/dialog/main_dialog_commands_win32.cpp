@@ -2,15 +2,15 @@
 // radios, menu buttons, setting toggles, character removal, file commands,
 // notation insertion; and dropped files.
 #include "app/app_state.h"
-#include "dialog/main_dialog_win32.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
-#include "theme/theme_win32.h"
+#include "dialog/main_dialog_win32.h"
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
+#include "theme/theme_win32.h"
 
 #include "about/about_box_win32.h"
 
@@ -135,6 +135,12 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     case IDM_ALWAYS_TOP:
         toggleSetting(hwnd, d.menu, id, s.iTopMost);
         placeTopMost(hwnd, s.iTopMost != 0);
+        return;
+    case IDM_ESC_ABORT:
+        toggleSetting(hwnd, d.menu, id, s.iEscAbort);
+        return;
+    case IDM_FOCUS_GUARD:
+        toggleSetting(hwnd, d.menu, id, s.iFocusGuard);
         return;
     case IDM_LOAD_TEXT:
         LoadTextFromFile(hwnd, textBox, fileCommandUi());

@@ -8,14 +8,16 @@
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
 #include "dialog/main_dialog.h"
-#include "theme/theme_win32.h"
 #include "dialog/run_host_win32.h"
-#include "settings/settings_stores_win32.h"
+#include "dialog/run_stop_win32.h"
+#include "keystroke/input_destination_win32.h"
 #include "keystroke/key_event_sink_win32.h"
 #include "keystroke/keyboard_layout_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
+#include "settings/settings_stores_win32.h"
+#include "theme/theme_win32.h"
 
 #include <commctrl.h>
 
@@ -28,10 +30,23 @@ MainDialogState& mainDialogState() {
 
 namespace {
 
+// The user's Esc in any window: the run stops as with Abort, and a box it has
+// open (a pause, a script's message) closes as if OK was pressed; a script
+// sees the stop request once its box has returned.
+void onEscStop() {
+    MainDialogState& d = mainDialogState();
+    if (!d.run || !d.run->running())
+        return;
+    d.run->abortRun();
+    closeRunMessageBoxes(GetCurrentThreadId());
+    closeRunMessageBoxes(scriptThreadId());
+}
+
 void onDestroy(HWND hwnd) {
     MainDialogState& d = mainDialogState();
     removeAcceleratorHook(d.acceleratorHook);
     d.acceleratorHook = nullptr;
+    endRunStopWatch();
     KillTimer(hwnd, RUN_TIMER_ID);
     if (scriptRunning.load())
         scriptStopRequested.store(true);
@@ -101,6 +116,9 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return FALSE;
     case WM_DESTROY:
         onDestroy(hwnd);
+        return TRUE;
+    case kEscStopMessage:
+        onEscStop();
         return TRUE;
     default:
         return FALSE;
@@ -186,6 +204,8 @@ BOOL initialiseMainDialog(HWND hwnd) {
         checkMenu(d.menu, IDM_ALWAYS_TOP, true);
         placeTopMost(hwnd, true);
     }
+    checkMenu(d.menu, IDM_ESC_ABORT, s.iEscAbort != 0);
+    checkMenu(d.menu, IDM_FOCUS_GUARD, s.iFocusGuard != 0);
 
     d.installedLayouts = fillLayoutSubmenu(d.menu);
     checkDeliveryItems(d.menu, s, d.installedLayouts);
@@ -227,6 +247,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
     d.run->setAutoRun(app.autoRun());
     // Installed layouts besides the built-in tables.
     d.run->setKeyboardLayoutResolver(systemKeyboardLayout);
+    d.run->setInputDestination(&systemInputDestination());
 
     if (app.autoRun()) {
         SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));

@@ -120,7 +120,9 @@ void keepCaseOnUndo(HWND dialog);
 
 // Idle: Start reads "St&art", menus and controls usable, mode rules applied.
 // Running: Start reads "Abort", the four menus greyed, the controls disabled.
+// The Start button's tooltip follows its role.
 void applyRunLook(HWND dialog, HMENU menu, bool running);
+void updateStartTooltip(HWND dialog, HWND tooltip, bool running);
 
 // The main dialog's tooltips: one window, shown even while the dialog is not
 // active, one tool per control of the language's table.

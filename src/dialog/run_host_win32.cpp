@@ -6,13 +6,17 @@
 #include "theme/theme_win32.h"
 #include "settings/settings_stores_win32.h"
 #include "keystroke/key_delivery.h"
+#include "dialog/run_stop_win32.h"
 #include "keystroke/key_event_sink_win32.h"
 #include "keystroke/keyboard_layout_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
 #include "script/services_win32.h"
+#include "settings/settings_stores_win32.h"
+#include "theme/theme_win32.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <memory>
 #include <process.h>
@@ -37,6 +41,7 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDisableEnter = s.iDisableEnter != 0;
     r.iDelivery = s.iDelivery == 1 ? Delivery::KeyPresses : Delivery::Written;
     r.iTargetLayout = s.iTargetLayout;
+    r.iFocusGuard = s.iFocusGuard != 0;
     return r;
 }
 
@@ -108,15 +113,21 @@ void DialogRunHost::showMessage(const RunMessage& message) {
 }
 
 void DialogRunHost::setRunUi(RunUi look) {
-    applyRunLook(dialog_, menu_, look == RunUi::Running);
+    const bool running = look == RunUi::Running;
+    if (running)
+        beginRunStopWatch(dialog_, appState().settings.iEscAbort != 0);
+    else
+        endRunStopWatch();
+    applyRunLook(dialog_, menu_, running);
 }
 
 void DialogRunHost::closeDialog() {
     EndDialog(dialog_, 0);
 }
 
+// The dialog stays blocked for the wait, but the user's Esc ends it at once.
 void DialogRunHost::sleep(std::uint32_t ms) {
-    Sleep(ms);
+    waitUnlessStopped(ms);
     pacer_.reset(); // the next unit is due one interval after the wait
 }
 
@@ -159,8 +170,7 @@ std::u16string DialogRunHost::programTitle() {
 }
 
 Language DialogRunHost::language() {
-    return appState().language == Language::English ? Language::English
-                                                      : Language::Japanese;
+    return appState().language == Language::English ? Language::English : Language::Japanese;
 }
 
 namespace {
@@ -170,6 +180,7 @@ constexpr const wchar_t* kScriptCaption = L"QZ-Script";
 constexpr std::size_t kMinimumStack = 64u * 1024u * 1024u;
 
 HWND g_owner = nullptr; // written before each thread starts, read by it
+std::atomic<DWORD> g_scriptThreadId{0};
 
 std::int32_t hostCallBack(CallBackCall* call) {
     wchar_t text[600];
@@ -207,6 +218,7 @@ struct ScriptJob {
 
 unsigned __stdcall scriptThreadEntry(void* argument) {
     std::unique_ptr<ScriptJob> job(static_cast<ScriptJob*>(argument));
+    g_scriptThreadId = GetCurrentThreadId();
     ScriptText = job->text.c_str();
     // Built on this thread: the local layout is the one of the thread that
     // sends.
@@ -215,10 +227,15 @@ unsigned __stdcall scriptThreadEntry(void* argument) {
     ScriptDevices devices = defaultScriptDevices();
     devices.keySink = &stage.sink();
     ScriptThreadProc(job->host, devices);
+    g_scriptThreadId = 0;
     return 0;
 }
 
 } // namespace
+
+DWORD scriptThreadId() {
+    return g_scriptThreadId.load();
+}
 
 bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
                        std::uint32_t targetLayout) {

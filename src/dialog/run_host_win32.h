@@ -61,5 +61,7 @@ RunSettings runSettingsFrom(const Settings& settings);
 // False when no thread could be started.
 bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
                        std::uint32_t targetLayout);
+// The running script thread, 0 when there is none.
+DWORD scriptThreadId();
 
 } // namespace tapwell

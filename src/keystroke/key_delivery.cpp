@@ -9,56 +9,57 @@ constexpr std::uint8_t kVkSpace = 0x20;
 KeyPressSink::KeyPressSink(KeyEventSink& out, std::unique_ptr<const KeyboardLayout> layout)
     : out_(out), layout_(std::move(layout)) {}
 
-void KeyPressSink::sendKey(std::uint8_t vk, bool up) {
-    out_.sendPhysicalKey(layout_->keyForVirtualKey(vk), up);
+unsigned KeyPressSink::sendKey(std::uint8_t vk, bool up) {
+    return out_.sendPhysicalKey(layout_->keyForVirtualKey(vk), up);
 }
 
-void KeyPressSink::sendUnicodePair(char16_t unit) {
+unsigned KeyPressSink::sendUnicodePair(char16_t unit) {
     std::optional<CharKey> ck = layout_->keyForChar(unit);
-    if (!ck) {
-        out_.sendUnicodePair(unit);
-        return;
-    }
-    typeWithModifiers(*ck);
+    if (!ck)
+        return out_.sendUnicodePair(unit);
+    unsigned inserted = typeWithModifiers(*ck);
     if (ck->dead)
-        press(layout_->keyForVirtualKey(kVkSpace));
+        inserted += press(layout_->keyForVirtualKey(kVkSpace));
+    return inserted;
 }
 
 unsigned KeyPressSink::sendUnicodeUnit(char16_t unit, bool up) {
     return out_.sendUnicodeUnit(unit, up);
 }
 
-void KeyPressSink::sendPhysicalKey(PhysicalKey key, bool up) {
-    out_.sendPhysicalKey(key, up);
+unsigned KeyPressSink::sendPhysicalKey(PhysicalKey key, bool up) {
+    return out_.sendPhysicalKey(key, up);
 }
 
 void KeyPressSink::settle(std::uint32_t ms) {
     out_.settle(ms);
 }
 
-void KeyPressSink::press(PhysicalKey key) {
-    out_.sendPhysicalKey(key, false);
-    out_.sendPhysicalKey(key, true);
+unsigned KeyPressSink::press(PhysicalKey key) {
+    const unsigned down = out_.sendPhysicalKey(key, false);
+    return down + out_.sendPhysicalKey(key, true);
 }
 
-void KeyPressSink::typeWithModifiers(const CharKey& ck) {
+unsigned KeyPressSink::typeWithModifiers(const CharKey& ck) {
+    unsigned inserted = 0;
     if (ck.shift) {
-        out_.sendPhysicalKey(kShiftKey, false);
+        inserted += out_.sendPhysicalKey(kShiftKey, false);
         out_.settle(kModifierSettleMs);
     }
     if (ck.altGr) {
-        out_.sendPhysicalKey(kAltGrKey, false);
+        inserted += out_.sendPhysicalKey(kAltGrKey, false);
         out_.settle(kModifierSettleMs);
     }
-    press(ck.key);
+    inserted += press(ck.key);
     if (ck.altGr) {
         out_.settle(kModifierSettleMs);
-        out_.sendPhysicalKey(kAltGrKey, true);
+        inserted += out_.sendPhysicalKey(kAltGrKey, true);
     }
     if (ck.shift) {
         out_.settle(kModifierSettleMs);
-        out_.sendPhysicalKey(kShiftKey, true);
+        inserted += out_.sendPhysicalKey(kShiftKey, true);
     }
+    return inserted;
 }
 
 KeyDeliveryStage::KeyDeliveryStage(KeyEventSink& base, Delivery delivery,

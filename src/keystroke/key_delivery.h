@@ -28,18 +28,18 @@ class KeyPressSink final : public KeyEventSink {
     KeyPressSink(KeyEventSink& out, std::unique_ptr<const KeyboardLayout> layout);
 
     // The virtual key with its key's scan code.
-    void sendKey(std::uint8_t vk, bool up) override;
+    unsigned sendKey(std::uint8_t vk, bool up) override;
     // The character's key with the modifiers it needs, a dead key followed by
     // a space, or, when no key types it, the Unicode events.
-    void sendUnicodePair(char16_t unit) override;
+    unsigned sendUnicodePair(char16_t unit) override;
     // Passed on as it is: a script asks for exactly this event.
     unsigned sendUnicodeUnit(char16_t unit, bool up) override;
-    void sendPhysicalKey(PhysicalKey key, bool up) override;
+    unsigned sendPhysicalKey(PhysicalKey key, bool up) override;
     void settle(std::uint32_t ms) override;
 
   private:
-    void press(PhysicalKey key);
-    void typeWithModifiers(const CharKey& ck);
+    unsigned press(PhysicalKey key);
+    unsigned typeWithModifiers(const CharKey& ck);
 
     KeyEventSink& out_;
     std::unique_ptr<const KeyboardLayout> layout_;

@@ -19,13 +19,19 @@ INPUT unicodeRecord(char16_t unit, bool up) {
 }
 } // namespace
 
-void Win32KeyEventSink::sendKey(std::uint8_t vk, bool up) {
-    keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0);
+// The same fields keybd_event would get: the virtual key, scan code 0, no
+// extra information.
+unsigned Win32KeyEventSink::sendKey(std::uint8_t vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return SendInput(1, &in, sizeof(INPUT));
 }
 
-void Win32KeyEventSink::sendUnicodePair(char16_t unit) {
+unsigned Win32KeyEventSink::sendUnicodePair(char16_t unit) {
     INPUT in[2] = {unicodeRecord(unit, false), unicodeRecord(unit, true)};
-    SendInput(2, in, sizeof(INPUT));
+    return SendInput(2, in, sizeof(INPUT));
 }
 
 unsigned Win32KeyEventSink::sendUnicodeUnit(char16_t unit, bool up) {
@@ -36,16 +42,18 @@ unsigned Win32KeyEventSink::sendUnicodeUnit(char16_t unit, bool up) {
 // Virtual key and scan code together, never KEYEVENTF_SCANCODE: Wine turns a
 // scan code alone into virtual key 0 with no character, while both reach
 // local programs and clients that forward scan codes.
-void Win32KeyEventSink::sendPhysicalKey(PhysicalKey key, bool up) {
+unsigned Win32KeyEventSink::sendPhysicalKey(PhysicalKey key, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = key.vk;
     in.ki.wScan = static_cast<WORD>(key.scan & 0xFF);
     in.ki.dwFlags = (key.extended() ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
-    SendInput(1, &in, sizeof(INPUT));
+    return SendInput(1, &in, sizeof(INPUT));
 }
 
-void Win32KeyEventSink::settle(std::uint32_t ms) { Sleep(ms); }
+void Win32KeyEventSink::settle(std::uint32_t ms) {
+    Sleep(ms);
+}
 
 KeyEventSink& systemKeyEventSink() {
     static Win32KeyEventSink sink;

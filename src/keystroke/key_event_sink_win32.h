@@ -1,5 +1,6 @@
-// The Windows sink: keybd_event for virtual keys, SendInput for Unicode units
-// and for physical keys (virtual key plus scan code).
+// The Windows sink: SendInput for virtual keys, Unicode units and physical
+// keys (virtual key plus scan code). SendInput, unlike keybd_event, says how
+// many events it inserted, so a run learns when Windows refused them.
 #pragma once
 
 #include "keystroke/key_event_sink.h"
@@ -7,11 +8,11 @@
 namespace tapwell {
 
 class Win32KeyEventSink : public KeyEventSink {
-public:
-    void sendKey(std::uint8_t vk, bool up) override;
-    void sendUnicodePair(char16_t unit) override;
+  public:
+    unsigned sendKey(std::uint8_t vk, bool up) override;
+    unsigned sendUnicodePair(char16_t unit) override;
     unsigned sendUnicodeUnit(char16_t unit, bool up) override;
-    void sendPhysicalKey(PhysicalKey key, bool up) override;
+    unsigned sendPhysicalKey(PhysicalKey key, bool up) override;
     void settle(std::uint32_t ms) override;
 };
 

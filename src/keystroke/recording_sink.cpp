@@ -13,19 +13,24 @@ void RecordingSink::record(const KeyEvent& e) {
         onEvent(e);
 }
 
-void RecordingSink::sendKey(std::uint8_t vk, bool up) { record({KeyEvent::Kind::Key, vk, up}); }
+unsigned RecordingSink::sendKey(std::uint8_t vk, bool up) {
+    record({KeyEvent::Kind::Key, vk, up});
+    return inserted(1);
+}
 
-void RecordingSink::sendUnicodePair(char16_t unit) {
+unsigned RecordingSink::sendUnicodePair(char16_t unit) {
     record({KeyEvent::Kind::UnicodePair, static_cast<std::uint16_t>(unit), false});
+    return inserted(2);
 }
 
 unsigned RecordingSink::sendUnicodeUnit(char16_t unit, bool up) {
     record({KeyEvent::Kind::UnicodeUnit, static_cast<std::uint16_t>(unit), up});
-    return 1;
+    return inserted(1);
 }
 
-void RecordingSink::sendPhysicalKey(PhysicalKey key, bool up) {
+unsigned RecordingSink::sendPhysicalKey(PhysicalKey key, bool up) {
     record({KeyEvent::Kind::PhysicalKey, key.vk, up, key.scan});
+    return inserted(1);
 }
 
 void RecordingSink::settle(std::uint32_t ms) {

@@ -23,25 +23,29 @@ struct KeyEvent {
 };
 
 class RecordingSink : public KeyEventSink {
-public:
+  public:
     // When set, every event is also handed on as it happens (for streaming
     // output in the command-line tool).
     std::function<void(const KeyEvent&)> onEvent;
     bool keepEvents = true;
     // Settle pauses are timing: a trace shows none, a test may want them.
     bool keepSettles = false;
+    // Cleared: events are still recorded, but every operation answers that
+    // nothing was inserted, as for a window that refuses input.
+    bool insertsEvents = true;
 
-    void sendKey(std::uint8_t vk, bool up) override;
-    void sendUnicodePair(char16_t unit) override;
+    unsigned sendKey(std::uint8_t vk, bool up) override;
+    unsigned sendUnicodePair(char16_t unit) override;
     unsigned sendUnicodeUnit(char16_t unit, bool up) override;
-    void sendPhysicalKey(PhysicalKey key, bool up) override;
+    unsigned sendPhysicalKey(PhysicalKey key, bool up) override;
     void settle(std::uint32_t ms) override;
 
     const std::vector<KeyEvent>& events() const { return events_; }
     void clear() { events_.clear(); }
 
-private:
+  private:
     void record(const KeyEvent& e);
+    unsigned inserted(unsigned events) const { return insertsEvents ? events : 0; }
     std::vector<KeyEvent> events_;
 };
 

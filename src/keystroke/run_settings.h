@@ -31,6 +31,9 @@ struct RunSettings {
     // 0 the local layout, else a built-in table or an installed layout
     // (kLayoutLocal and its neighbours in keyboard_layout.h).
     std::uint32_t iTargetLayout = 0;
+    // Sending waits while a window other than the destination (the one in
+    // front at the first unit) is in the foreground.
+    bool iFocusGuard = false;
 };
 
 } // namespace tapwell

@@ -30,6 +30,15 @@ constexpr std::array<TextPair, static_cast<std::size_t>(RunText::Count_)> kTexts
     {RunText::OpeningBraceExcess, u"{ の数が多すぎます。", u"{ are too many."},
     {RunText::StartButton, u"入力開始(&A)", u"St&art"},
     {RunText::AbortButton, u"中止", u"Abort"},
+    {RunText::RefusedDestination,
+     u"入力先のウィンドウは、より高い権限（管理者）で実行中のプログラムのものです。"
+     u"Windowsの制限により、tapwellからは入力できません。"
+     u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。",
+     u"The destination window belongs to a program running with higher rights (as "
+     u"administrator), so Windows does not let tapwell type into it. Start tapwell with the "
+     u"same rights, or choose another window."},
+    {RunText::FocusPausedTitle, u"一時停止中: 入力先ウィンドウを再びアクティブにしてください - %s",
+     u"Paused: activate the destination window again - %s"},
 }};
 
 constexpr bool tableInEnumOrder() {

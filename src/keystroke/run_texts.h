@@ -10,7 +10,6 @@
 
 namespace tapwell {
 
-
 enum class RunText : std::uint8_t {
     EmptyText,
     CountdownTitle, // %d seconds, %s program title
@@ -25,6 +24,8 @@ enum class RunText : std::uint8_t {
     OpeningBraceExcess,
     StartButton,
     AbortButton,
+    RefusedDestination,
+    FocusPausedTitle, // %s program title
     Count_
 };
 

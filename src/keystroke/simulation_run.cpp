@@ -10,6 +10,8 @@ namespace tapwell {
 namespace {
 
 constexpr std::uint32_t kSecondTick = 1000;
+// How often a run held back by the focus guard looks for its window again.
+constexpr std::uint32_t kFocusPollMs = 100;
 constexpr std::uint8_t kVkTab = 0x09;
 constexpr std::uint8_t kVkReturn = 0x0D;
 constexpr std::uint8_t kVkSpace = 0x20;
@@ -38,8 +40,7 @@ void SimulationRun::startRun() {
         showRunError(host_, std::u16string(runText(RunText::EmptyText, language_)));
         return;
     }
-    delivery_ = std::make_shared<KeyDeliveryStage>(sink_, settings_.iDelivery,
-                                                   settings_.iTargetLayout, resolveLayout_);
+    outlet_ = std::make_shared<Outlet>(sink_, settings_, resolveLayout_);
     // The store never keeps an interval below 1; a host that skipped the
     // store's rules must not get a timer that fires continuously.
     interval_ = settings_.iWaitMSec >= 1 ? static_cast<std::uint32_t>(settings_.iWaitMSec) : 20;
@@ -63,6 +64,10 @@ void SimulationRun::abortRun() {
         scriptStopRequested_.store(true);
     lastEnd_ = RunEnd::Aborted;
     stopRun();
+    // A modifier left down would turn the user's own typing into capitals or
+    // shortcuts. A script releases its own keys on its thread as it stops.
+    if (outlet_)
+        outlet_->guarded.releaseHeld();
 }
 
 void SimulationRun::stopRun() {
@@ -70,6 +75,7 @@ void SimulationRun::stopRun() {
     host_.setRunUi(RunUi::Idle);
     host_.setTitle(host_.programTitle());
     running_ = false;
+    pausedForFocus_ = false;
     ++generation_;
 }
 
@@ -129,6 +135,9 @@ void SimulationRun::beginNextPhase() {
     passesDone_ = 0;
     completedPasses_ = 0;
     repeatStack_ = RepeatStack();
+    frontChecked_ = false;
+    destinationKnown_ = false;
+    pausedForFocus_ = false;
     inputText_ = buildInputText(inputText_, prefix, suffix);
     phase_ = RunPhase::Sending;
     titlePercent_ = -1;
@@ -142,7 +151,10 @@ void SimulationRun::beginNextPhase() {
 
 void SimulationRun::sendingTick() {
     host_.killRunTimer();
+    if (!destinationReady())
+        return;
     setProgressTitle();
+    const std::shared_ptr<Outlet> outlet = outlet_;
     const std::uint64_t generation = generation_;
     StepOutcome outcome = processCharacter(inputText_[position_]);
     // A pause box lets the dialog abort this run, or even start the next
@@ -153,12 +165,57 @@ void SimulationRun::sendingTick() {
         finish(RunEnd::Error);
         return;
     }
+    if (outlet && outlet->guarded.takeRefusals() != 0) {
+        stopForRefusedDestination();
+        return;
+    }
     ++position_;
     if (position_ < inputText_.size()) {
         host_.armSendTimer(interval_);
         return;
     }
     endPass();
+}
+
+// Before each unit. With the focus guard, nothing is sent while another
+// window is in front. A foreground window not seen before is asked once
+// whether it takes this program's input at all.
+bool SimulationRun::destinationReady() {
+    if (!destination_)
+        return true;
+    const WindowId front = destination_->foregroundWindow();
+    if (settings_.iFocusGuard) {
+        if (!destinationKnown_) {
+            destinationKnown_ = true;
+            destinationWindow_ = front;
+        }
+        if (front != destinationWindow_) {
+            if (!pausedForFocus_) {
+                pausedForFocus_ = true;
+                host_.setTitle(
+                    formatRunText(RunText::FocusPausedTitle, language_, {host_.programTitle()}));
+            }
+            host_.armRunTimer(std::min(interval_, kFocusPollMs));
+            return false;
+        }
+        pausedForFocus_ = false;
+    }
+    if (!frontChecked_ || front != checkedFront_) {
+        frontChecked_ = true;
+        checkedFront_ = front;
+        if (front != 0 && destination_->refusesInput(front)) {
+            stopForRefusedDestination();
+            return false;
+        }
+    }
+    return true;
+}
+
+void SimulationRun::stopForRefusedDestination() {
+    const std::uint64_t generation = generation_;
+    showRunError(host_, std::u16string(runText(RunText::RefusedDestination, language_)));
+    if (generation == generation_)
+        finish(RunEnd::Error);
 }
 
 void SimulationRun::endPass() {
@@ -183,8 +240,8 @@ void SimulationRun::endPass() {
 }
 
 StepOutcome SimulationRun::processCharacter(char16_t unit) {
-    const std::shared_ptr<KeyDeliveryStage> delivery = delivery_;
-    KeyEventSink& sink = delivery ? delivery->sink() : sink_;
+    const std::shared_ptr<Outlet> outlet = outlet_;
+    KeyEventSink& sink = outlet ? static_cast<KeyEventSink&>(outlet->guarded) : sink_;
     switch (unit) {
     case u'\t':
         if (!settings_.iDisableTab)

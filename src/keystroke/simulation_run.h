@@ -4,6 +4,8 @@
 #pragma once
 
 #include "common/language.h"
+#include "keystroke/guarded_sink.h"
+#include "keystroke/input_destination.h"
 #include "keystroke/key_delivery.h"
 #include "keystroke/key_event_sink.h"
 #include "keystroke/key_notation.h"
@@ -47,9 +49,15 @@ class SimulationRun {
     // unless the platform knows installed layouts.
     void setKeyboardLayoutResolver(KeyboardLayoutResolver resolve) { resolveLayout_ = resolve; }
 
+    // Where the run checks the window it types into; without one (the trace)
+    // nothing is checked and the focus guard has nothing to watch.
+    void setInputDestination(InputDestination* destination) { destination_ = destination; }
+
     // The Start button: starts when idle, aborts when running.
     void startOrAbort();
     void startRun();
+    // The user's stop (Abort, or Esc in any window): keys and mouse buttons
+    // that this run pressed and did not release are released.
     void abortRun();
     // Ticks of any timer but RUN_TIMER_ID are ignored.
     void onRunTimer(std::uintptr_t timerId);
@@ -60,6 +68,8 @@ class SimulationRun {
 
     bool running() const { return running_; }
     RunPhase phase() const { return phase_; }
+    // The focus guard is holding the sending back.
+    bool pausedForFocus() const { return pausedForFocus_; }
     std::int32_t countdown() const { return countdown_; }
     std::size_t position() const { return position_; }
     std::uint32_t passesDone() const { return passesDone_; }
@@ -71,8 +81,19 @@ class SimulationRun {
     RunEnd lastEnd() const { return lastEnd_; }
 
   private:
+    // This run's way out: the delivery chosen at Start, and above it the
+    // guard that remembers held keys and refused events.
+    struct Outlet {
+        Outlet(KeyEventSink& base, const RunSettings& s, KeyboardLayoutResolver resolve)
+            : delivery(base, s.iDelivery, s.iTargetLayout, resolve), guarded(delivery.sink()) {}
+        KeyDeliveryStage delivery;
+        GuardedSink guarded;
+    };
+
     void beginNextPhase();
     void sendingTick();
+    bool destinationReady();
+    void stopForRefusedDestination();
     void endPass();
     void finish(RunEnd how);
     void setCountdownTitle();
@@ -81,9 +102,10 @@ class SimulationRun {
     RunHost& host_;
     KeyEventSink& sink_;
     KeyboardLayoutResolver resolveLayout_ = portableKeyboardLayout;
-    // This run's delivery, made at Start. Shared, so that a step keeps its
-    // stage even when a pause box's nested loop starts the next run.
-    std::shared_ptr<KeyDeliveryStage> delivery_;
+    InputDestination* destination_ = nullptr;
+    // This run's outlet, made at Start. Shared, so that a step keeps it even
+    // when a pause box's nested loop starts the next run.
+    std::shared_ptr<Outlet> outlet_;
     std::atomic<bool>& scriptRunning_;
     std::atomic<bool>& scriptStopRequested_;
 
@@ -106,6 +128,14 @@ class SimulationRun {
     std::uint64_t generation_ = 0;
     int titlePercent_ = -1;
     std::u16string progressTitle_;
+    // The foreground window last checked for rights; a new one is checked
+    // before the next unit goes to it.
+    bool frontChecked_ = false;
+    WindowId checkedFront_ = 0;
+    // The focus guard's destination: the window in front at the first unit.
+    bool destinationKnown_ = false;
+    WindowId destinationWindow_ = 0;
+    bool pausedForFocus_ = false;
 };
 
 // Seconds a run waits before it starts sending.

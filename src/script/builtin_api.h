@@ -13,6 +13,7 @@
 namespace tapwell {
 
 class KeyEventSink;
+class HeldInputs;
 
 // The language version GETQZ_SCRIPTVERSION reports.
 inline constexpr std::int32_t kScriptLanguageVersion = 10009;
@@ -38,6 +39,9 @@ class BuiltinEnv : public StopQuery {
 
     virtual ScriptServices& services() = 0;
     virtual KeyEventSink& keySink() = 0;
+    // Where the mouse-button built-ins note what they hold down, so that a
+    // script the user stops can release it; null when nobody keeps track.
+    virtual HeldInputs* heldInputs() { return nullptr; }
 
     // State of RAND/SRAND. It starts at 1 for every run (a run has a thread of
     // its own in the program), so a run without SRAND repeats its sequence.

@@ -2,6 +2,7 @@
 #include "script/builtin_call.h"
 
 #include "common/utf.h"
+#include "keystroke/guarded_sink.h"
 #include "keystroke/key_event_sink.h"
 
 namespace tapwell {
@@ -43,7 +44,10 @@ void mouse(BuiltinCall& c, std::uint32_t flags, std::int32_t dx, std::int32_t dy
 }
 
 void button(BuiltinCall& c, std::uint32_t down, std::uint32_t up, std::int32_t data) {
-    mouse(c, c.integer(0) != 0 ? down : up, 0, 0, data);
+    const bool release = c.integer(0) == 0;
+    mouse(c, release ? up : down, 0, 0, data);
+    if (HeldInputs* held = c.env.heldInputs())
+        held->noteMouseButton(up, data, release);
 }
 
 } // namespace

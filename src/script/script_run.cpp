@@ -29,6 +29,7 @@ ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices)
         keySink_ = sink.get();
         ownSink_ = std::move(sink);
     }
+    guardedSink_ = std::make_unique<GuardedSink>(*keySink_);
 }
 
 ScriptRun::~ScriptRun() = default;
@@ -36,6 +37,7 @@ ScriptRun::~ScriptRun() = default;
 bool ScriptRun::askAbort(std::int32_t line) {
     if (stopPending_ || (checkAbort_ && checkAbort_(line) == 1)) {
         stopPending_ = false;
+        stoppedByHost_ = true;
         askAtBoundary_ = checkAbort_ != nullptr;
         FlowState = FLOW_STOP;
         return true;
@@ -49,6 +51,12 @@ bool ScriptRun::stopRequested() const {
         askAtBoundary_ = true;
     }
     return stopPending_;
+}
+
+void ScriptRun::releaseHeldInputs() {
+    guardedSink_->releaseHeld([this](std::uint32_t upFlags, std::int32_t data) {
+        services_->mouseEvent(upFlags, 0, 0, data);
+    });
 }
 
 void ScriptRun::reportError(int code, std::int32_t line, std::string_view utf8Message) {

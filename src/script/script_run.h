@@ -3,6 +3,7 @@
 // nothing of a run lives in process-wide variables.
 #pragma once
 
+#include "keystroke/guarded_sink.h"
 #include "script/builtin_api.h"
 #include "script/script_host.h"
 #include "script/variable_table.h"
@@ -70,9 +71,17 @@ class ScriptRun final : public BuiltinEnv {
                        std::uint32_t flags) override;
     OwnerWindow ownerWindow() override { return owner_; }
     ScriptServices& services() override { return *services_; }
-    KeyEventSink& keySink() override { return *keySink_; }
+    KeyEventSink& keySink() override { return *guardedSink_; }
+    HeldInputs* heldInputs() override { return &guardedSink_->held(); }
     std::uint32_t& randomState() override { return random_; }
     bool stopRequested() const override;
+
+    // The host asked the script to stop (the user's Abort or Esc), as
+    // opposed to an end by itself or by an error.
+    bool stoppedByHost() const { return stoppedByHost_ || stopPending_; }
+    // Releases the keys and mouse buttons the script pressed and did not
+    // release, the last pressed first.
+    void releaseHeldInputs();
 
   private:
     bool askAbort(std::int32_t line);
@@ -87,6 +96,8 @@ class ScriptRun final : public BuiltinEnv {
     KeyEventSink* keySink_ = nullptr;
     std::unique_ptr<ScriptServices> ownServices_;
     std::unique_ptr<KeyEventSink> ownSink_;
+    std::unique_ptr<GuardedSink> guardedSink_;
+    bool stoppedByHost_ = false;
     std::uint32_t random_ = 1;
     std::vector<Node*> chain_;
     ScriptValue scratch_;

@@ -89,14 +89,22 @@ std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
     }
 
     ScriptRun run(host, devices);
+    std::int32_t exitCode = 0;
     try {
-        return parseAndExecute(run, source);
+        exitCode = parseAndExecute(run, source);
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(run);
+        exitCode = run.ExitCode;
     } catch (const std::length_error&) {
         reportOutOfMemory(run);
+        exitCode = run.ExitCode;
     }
-    return run.ExitCode;
+    // Released here, on the script's own thread, once no statement runs any
+    // more: nothing can press a key again after its release. A script that
+    // ended by itself or by an error keeps what it left down.
+    if (run.stoppedByHost())
+        run.releaseHeldInputs();
+    return exitCode;
 }
 
 std::atomic<bool> scriptRunning{false};
@@ -117,9 +125,10 @@ std::u16string unknownCallBackMessage(const CallBackCall& call) {
     return text;
 }
 
+// The GUI clears a stale stop request before it starts the thread; clearing
+// it here as well would lose an Abort given while the thread was starting.
 void ScriptThreadProc(const ScriptHost& host, const ScriptDevices& devices) {
     scriptRunning = true;
-    scriptStopRequested = false;
     RunScriptText(ScriptText, &host, devices);
     scriptRunning = false;
 }

@@ -2,7 +2,7 @@
 
 namespace tapwell {
 
-const std::array<SettingField, 16> kSettingFields = {{
+const std::array<SettingField, 18> kSettingFields = {{
     {u"g_BigDialog", &Settings::g_BigDialog, nullptr},
     {u"iInputMode", &Settings::iInputMode, nullptr},
     {u"iWaitMode", &Settings::iWaitMode, nullptr},
@@ -19,6 +19,8 @@ const std::array<SettingField, 16> kSettingFields = {{
     {u"iLoopNum", nullptr, &Settings::iLoopNum},
     {u"iDelivery", &Settings::iDelivery, nullptr},
     {u"iTargetLayout", nullptr, nullptr, &Settings::iTargetLayout},
+    {u"iEscAbort", &Settings::iEscAbort, nullptr},
+    {u"iFocusGuard", &Settings::iFocusGuard, nullptr},
 }};
 
 namespace {
@@ -52,6 +54,10 @@ void applyLoadRanges(Settings& s) {
     if (s.iWaitMSec < 0)
         s.iWaitMSec = 20;
     limitFlag(s.iDelivery);
+    // A value that is no flag falls back to the default, which is on.
+    if (s.iEscAbort >= 2)
+        s.iEscAbort = 1;
+    limitFlag(s.iFocusGuard);
 }
 
 } // namespace tapwell

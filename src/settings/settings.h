@@ -30,6 +30,10 @@ struct Settings {
     // installed layout's handle (keystroke/keyboard_layout.h). An id that is
     // no longer installed is kept; a run uses the local layout for it.
     std::uint32_t iTargetLayout = 0;
+    // 1: Esc in any window stops a run. Absent from a store means on.
+    std::uint8_t iEscAbort = 1;
+    // 1: sending pauses while the destination window is not in front.
+    std::uint8_t iFocusGuard = 0;
 
     bool operator==(const Settings&) const = default;
 };
@@ -65,7 +69,7 @@ struct SettingField {
 };
 
 // In load and save order.
-extern const std::array<SettingField, 16> kSettingFields;
+extern const std::array<SettingField, 18> kSettingFields;
 
 // Forces every field into its load range (out-of-range values fall back).
 void applyLoadRanges(Settings& s);

@@ -181,12 +181,14 @@ std::optional<MessageBoxInfo> waitForBox(const Tapwell& app, DWORD timeoutMs) {
     return info;
 }
 
-std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs, bool scanCodes) {
+std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs, bool scanCodes,
+                                      const std::wstring& title) {
     Receiver r;
     r.log = makeScratchDir(tag) + L"keys.log";
     auto p = Process::start(quote(exeDir() + L"..\\receiver.exe") + L" " + quote(r.log) +
                             L" --seconds 60 --hold-focus " + std::to_wstring(holdMs) +
-                            (scanCodes ? L" --scan" : L""));
+                            (scanCodes ? L" --scan" : L"") +
+                            (title.empty() ? L"" : L" --title " + title));
     if (!p)
         return std::nullopt;
     r.proc = std::move(*p);

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -284,6 +285,80 @@ TEST(InProcessDialog, CheckMarksFollowTheSettingsAndTheirToggles) {
     d.command(IDM_ALWAYS_TOP);
     EXPECT_FALSE(checked(bar, IDM_ALWAYS_TOP));
     EXPECT_EQ(appState().settings.iTopMost, 0);
+}
+
+// Every command id of the menu tree with how often it occurs.
+void countMenuIds(HMENU menu, std::map<UINT, int>& ids) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i))
+            countMenuIds(sub, ids);
+        else if (!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR))
+            ++ids[GetMenuItemID(menu, i)];
+    }
+}
+
+std::wstring startTooltip(HWND dialog) {
+    wchar_t buffer[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_START));
+    info.lpszText = buffer;
+    SendMessageW(ownedTooltip(dialog), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    return buffer;
+}
+
+TEST(InProcessDialog, EscAndFocusGuardSwitchesEndTheSettingsMenu) {
+    for (bool japanese : {false, true}) {
+        Settings s;
+        s.iEscAbort = 1;
+        InProcessDialog d(japanese, s);
+        HMENU settings = GetSubMenu(d.menu(), 1);
+        const int n = GetMenuItemCount(settings);
+        ASSERT_GT(n, 4);
+        EXPECT_EQ(GetMenuItemID(settings, n - 4), static_cast<UINT>(IDM_ALWAYS_TOP));
+        EXPECT_NE(GetMenuState(settings, static_cast<UINT>(n - 3), MF_BYPOSITION) & MF_SEPARATOR,
+                  0u);
+        EXPECT_EQ(GetMenuItemID(settings, n - 2), static_cast<UINT>(IDM_ESC_ABORT));
+        EXPECT_EQ(GetMenuItemID(settings, n - 1), static_cast<UINT>(IDM_FOCUS_GUARD));
+        EXPECT_EQ(menuText(settings, static_cast<UINT>(n - 2)),
+                  japanese ? L"Escキーで中止(&Q)" : L"Stop with the &Esc key");
+        EXPECT_EQ(menuText(settings, static_cast<UINT>(n - 1)),
+                  japanese ? L"入力先が非アクティブになったら一時停止(&G)"
+                           : L"&Pause when the destination loses focus");
+        EXPECT_TRUE(checked(d.menu(), IDM_ESC_ABORT));
+        EXPECT_FALSE(checked(d.menu(), IDM_FOCUS_GUARD));
+        d.command(IDM_ESC_ABORT);
+        d.command(IDM_FOCUS_GUARD);
+        EXPECT_FALSE(checked(d.menu(), IDM_ESC_ABORT));
+        EXPECT_TRUE(checked(d.menu(), IDM_FOCUS_GUARD));
+        EXPECT_EQ(appState().settings.iEscAbort, 0);
+        EXPECT_EQ(appState().settings.iFocusGuard, 1);
+        // A key item sharing a switch's id would toggle it instead.
+        std::map<UINT, int> ids;
+        countMenuIds(d.menu(), ids);
+        for (const auto& [id, count] : ids)
+            EXPECT_EQ(count, 1) << "menu id " << id;
+        EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(d.hwnd(), IDC_TEXT)), 0)
+            << "a switch inserted text";
+    }
+}
+
+TEST(InProcessDialog, StartTooltipSaysWhatTheButtonDoesNow) {
+    Settings s;
+    s.iInputMode = 1;
+    s.iWaitSec = 30;
+    InProcessDialog d(false, s);
+    SetDlgItemTextW(d.hwnd(), IDC_TEXT, L"x");
+    EXPECT_EQ(startTooltip(d.hwnd()), L"Start keyboard simulation");
+    d.command(IDC_START);
+    EXPECT_EQ(startTooltip(d.hwnd()), L"Stop the run (Esc in any window also stops it)");
+    d.command(IDC_START);
+    EXPECT_EQ(startTooltip(d.hwnd()), L"Start keyboard simulation");
+    d.command(IDM_ESC_ABORT);
+    d.command(IDC_START);
+    EXPECT_EQ(startTooltip(d.hwnd()), L"Stop the run");
+    d.command(IDC_START);
 }
 
 TEST(InProcessDialog, RunningGreysTheFourMenusAndAbortRestoresThem) {

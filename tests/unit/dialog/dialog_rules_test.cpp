@@ -104,6 +104,18 @@ TEST(DialogTexts, TooltipTablesEndWithIdZeroAndNameOnlyRealControls) {
     EXPECT_EQ(ja[7].controlId, IDC_BIG_DIALOG);
 }
 
+TEST(DialogTexts, StartTooltipFollowsTheButtonsRoleAndTheEscSwitch) {
+    EXPECT_EQ(startButtonTooltip(Language::English, false, true), u"Start keyboard simulation");
+    EXPECT_EQ(startButtonTooltip(Language::Japanese, false, false),
+              u"キーボードシミュレート(またはスクリプトの実行)を開始します");
+    EXPECT_EQ(startButtonTooltip(Language::English, true, true),
+              u"Stop the run (Esc in any window also stops it)");
+    EXPECT_EQ(startButtonTooltip(Language::English, true, false), u"Stop the run");
+    EXPECT_EQ(startButtonTooltip(Language::Japanese, true, true),
+              u"入力を中止します（どのウィンドウでもEscキーで中止できます）");
+    EXPECT_EQ(startButtonTooltip(Language::Japanese, true, false), u"入力を中止します");
+}
+
 TEST(RemoveCharacters, EachCommandRemovesItsOwnKindOnly) {
     const std::u16string text = u"a b\tc\r\nd\u3000e ";
     EXPECT_EQ(removeCharacters(text, RemovedCharacters::Spaces), u"ab\tc\r\nd\u3000e");

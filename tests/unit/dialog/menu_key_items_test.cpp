@@ -79,3 +79,14 @@ TEST(InsertionText, OtherCommandsAndUnnamedCodesInsertNothing) {
     EXPECT_FALSE(insertionTextForCommand(IDM_KEY_PUSH_BASE).has_value());
     EXPECT_FALSE(insertionTextForCommand(IDM_KEY_PULL_BASE + 7).has_value());
 }
+
+// The Settings menu's own commands must not fall into a key item's range, or
+// choosing them would insert a key's notation (and share the key item's id).
+TEST(InsertionText, SettingsSwitchesAreNoKeyItems) {
+    for (int id : {IDM_ESC_ABORT, IDM_FOCUS_GUARD}) {
+        EXPECT_FALSE(insertionTextForCommand(id).has_value()) << id;
+        for (KeySubmenu sub : kAll)
+            for (const KeyMenuItem& item : keyMenuItems(sub, Language::English))
+                EXPECT_NE(item.commandId, id);
+    }
+}

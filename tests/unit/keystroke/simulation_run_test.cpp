@@ -1,5 +1,5 @@
-#include "keystroke/simulation_run.h"
 #include "fake_run_host.h"
+#include "keystroke/simulation_run.h"
 
 #include <gtest/gtest.h>
 
@@ -295,18 +295,6 @@ TEST(RunAbort, DuringTheCountdownNothingIsSent) {
     // A stray tick after the abort does nothing.
     r.run.onRunTimer(RUN_TIMER_ID);
     EXPECT_TRUE(r.sink.events().empty());
-}
-
-TEST(RunAbort, DuringSendingLeavesPressedKeysDown) {
-    RunRig r;
-    r.host.box = u"[VK_SHIFT)AB";
-    r.run.startRun();
-    r.tick();
-    r.tick();
-    r.tick();
-    r.run.abortRun();
-    EXPECT_EQ(r.events(), (Lines{"down 10 VK_SHIFT", "down 41 A", "up 41 A"}));
-    EXPECT_FALSE(r.tick());
 }
 
 TEST(RunAbort, DuringAPauseBoxTheStepSendsNothingMore) {

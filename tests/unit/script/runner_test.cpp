@@ -158,12 +158,80 @@ TEST_F(ScriptThread, AbortFromTheGuiStopsTheLoopAndClearsTheFlags) {
         ADD_FAILURE() << "the script went on after the stop request";
         return 1;
     };
-    scriptStopRequested = true; // a leftover request from before the start
     ScriptThreadProc(h);
     EXPECT_FALSE(scriptRunning.load());
     EXPECT_FALSE(scriptStopRequested.load());
     setDefaultScriptDevices({});
     ScriptText = nullptr;
+}
+
+// The GUI clears a stale request and sets scriptRunning before it starts the
+// thread; an Abort between that and the thread's first statement must hold.
+TEST_F(ScriptThread, AnAbortGivenWhileTheThreadStartsIsKept) {
+    const std::u16string text = u"x = 1\nmessage(\"second statement\")";
+    ScriptText = text.c_str();
+    setDefaultScriptDevices(t.devices());
+    ScriptHost h;
+    h.CheckAbort = &consumeStopRequest;
+    h.ShowMessageBox = [](void*, const char16_t*, const char16_t*, std::uint32_t) -> std::int32_t {
+        ADD_FAILURE() << "the Abort given at the start was lost";
+        return 1;
+    };
+    scriptRunning = true;
+    scriptStopRequested = true;
+    ScriptThreadProc(h);
+    EXPECT_FALSE(scriptRunning.load());
+    EXPECT_FALSE(scriptStopRequested.load()) << "consumed by the stop";
+    setDefaultScriptDevices({});
+    ScriptText = nullptr;
+}
+
+// What a script pressed and left down is released when the user stops it,
+// on its own thread, the last pressed first.
+TEST_F(Runner, AUserStopReleasesHeldKeysUnicodeUnitsAndMouseButtons) {
+    int statements = 0;
+    t.checkAbort = [&](int) { return ++statements == 8 ? 1 : 0; };
+    run("KEYBDEVENT(VK_SHIFT, 1)\n"
+        "MOUSEBUTTONLEFT(1)\n"
+        "KEYBDEVENT(VK_CONTROL, 1)\n"
+        "SENDINPUTUNICODE(\"\xE3\x81\x82\", 1)\n"
+        "MOUSEBUTTONX2(1)\n"
+        "KEYBDEVENT(VK_CONTROL, 0)\n"
+        "MOUSEBUTTONRIGHT(-1)\n"
+        "MOUSEBUTTONRIGHT(0)\n"
+        "KEYBDEVENT(VK_A, 1)\n");
+    std::vector<std::string> keys;
+    for (const KeyEvent& e : t.keys.events())
+        keys.push_back(describeKeyEvent(e));
+    EXPECT_EQ(keys, (std::vector<std::string>{"down 10 VK_SHIFT", "down 11 VK_CONTROL",
+                                              "unicode-down 3042", "up 11 VK_CONTROL",
+                                              "unicode-up 3042", "up 10 VK_SHIFT"}));
+    const std::vector<MouseEventRecord> mouse = t.services.mouseEvents;
+    ASSERT_EQ(mouse.size(), 6u);
+    EXPECT_EQ(mouse[4], (MouseEventRecord{0x0100, 0, 0, 2})) << "X2 up, pressed last";
+    EXPECT_EQ(mouse[5], (MouseEventRecord{0x0004, 0, 0, 0})) << "left up";
+}
+
+TEST_F(Runner, AScriptThatEndsByItselfOrByAnErrorKeepsWhatItLeftDown) {
+    t.checkAbort = [](int) { return 0; };
+    run("KEYBDEVENT(VK_SHIFT, 1)\nMOUSEBUTTONLEFT(1)\n");
+    EXPECT_EQ(t.keys.events().size(), 1u);
+    EXPECT_EQ(t.services.mouseEvents.size(), 1u);
+    t.keys.clear();
+    run("KEYBDEVENT(VK_SHIFT, 1)\nx = 1 / 0\nKEYBDEVENT(VK_A, 1)\n");
+    EXPECT_EQ(t.keys.events().size(), 1u) << "the error stop releases nothing";
+}
+
+TEST_F(Runner, AStopThatCutsASleepShortReleasesToo) {
+    // SLEEP takes the request from the host; the statement boundary acts on it.
+    int queries = 0;
+    t.checkAbort = [&](int) { return ++queries == 2 ? 1 : 0; };
+    run("KEYBDEVENT(VK_MENU, 1)\nSLEEP(5000)\nKEYBDEVENT(VK_A, 1)\n");
+    std::vector<std::string> keys;
+    for (const KeyEvent& e : t.keys.events())
+        keys.push_back(describeKeyEvent(e));
+    EXPECT_EQ(keys, (std::vector<std::string>{"down 12 VK_MENU", "up 12 VK_MENU"}));
+    EXPECT_EQ(t.services.elapsedMs(), 0u);
 }
 
 TEST_F(Runner, KeyPressesDeliveryGivesKeybdEventItsScanCode) {

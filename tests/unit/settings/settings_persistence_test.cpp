@@ -171,7 +171,8 @@ TEST_F(SettingsPersistenceTest, UnwritableIniGivesOneMessageListingEveryField) {
         expected += u".\\tapwell.ini[TAPWELL] - " + std::u16string(f.name) + u" write error.";
     }
     EXPECT_EQ(shown[0], expected);
-    EXPECT_EQ(ini.writeLog.size(), kSettingFields.size()) << "a failure must not stop the others";
+    EXPECT_EQ(ini.writeLog.size(), kSettingFields.size())
+        << "a failure must not stop the other fields";
 }
 
 TEST_F(SettingsPersistenceTest, FailureTextsInJapanese) {
@@ -225,11 +226,35 @@ TEST_F(SettingsPersistenceTest, CopyFromAMissingIniWritesTheDefaultsToTheRegistr
     CopySettings(ctx, true, false);
     EXPECT_FALSE(useIniFile);
     ASSERT_EQ(registry.values.size(), kSettingFields.size());
+    EXPECT_EQ(registry.values[u"iEscAbort"], 1) << "an absent value means on";
+    EXPECT_EQ(registry.values[u"iFocusGuard"], 0);
     EXPECT_EQ(registry.values[u"iWaitSec"], 5);
     EXPECT_EQ(registry.values[u"iWaitMSec"], 20);
     EXPECT_EQ(registry.values[u"iLoopNum"], 1);
     EXPECT_EQ(registry.values[u"iInputMode"], 0);
     EXPECT_TRUE(ini.writeLog.empty());
+}
+
+TEST_F(SettingsPersistenceTest, EscAndFocusGuardSwitchesRoundTripThroughBothStores) {
+    for (bool iniFile : {true, false}) {
+        SCOPED_TRACE(iniFile ? "ini file" : "registry");
+        useIniFile = iniFile;
+        settings.iEscAbort = 0;
+        settings.iFocusGuard = 1;
+        auto ctx = context();
+        ASSERT_TRUE(SaveSettings(ctx, nullptr));
+        settings = Settings();
+        LoadSettings(ctx);
+        EXPECT_EQ(settings.iEscAbort, 0);
+        EXPECT_EQ(settings.iFocusGuard, 1);
+    }
+    // Copied like the others.
+    ini.values[u"iEscAbort"] = 1;
+    ini.values[u"iFocusGuard"] = 0;
+    auto ctx = context();
+    CopySettings(ctx, true, false);
+    EXPECT_EQ(registry.values[u"iEscAbort"], 1);
+    EXPECT_EQ(registry.values[u"iFocusGuard"], 0);
 }
 
 TEST_F(SettingsPersistenceTest, CopyFromTheRegistryCarriesLoadedAndRangedValues) {

@@ -36,6 +36,8 @@ TEST(SettingsTest, FieldTableNamesEveryFieldOnceInStoreOrder) {
     EXPECT_EQ(kSettingFields[13].name, u"iLoopNum");
     EXPECT_EQ(kSettingFields[14].name, u"iDelivery");
     EXPECT_EQ(kSettingFields[15].name, u"iTargetLayout");
+    EXPECT_EQ(kSettingFields[16].name, u"iEscAbort");
+    EXPECT_EQ(kSettingFields[17].name, u"iFocusGuard");
 }
 
 TEST(SettingsTest, FieldTableReachesTheRightMembers) {
@@ -51,6 +53,8 @@ TEST(SettingsTest, FieldTableReachesTheRightMembers) {
     EXPECT_EQ(s.iLoopNum, 113);
     EXPECT_EQ(s.iDelivery, 114);
     EXPECT_EQ(s.iTargetLayout, 115u);
+    EXPECT_EQ(s.iEscAbort, 116);
+    EXPECT_EQ(s.iFocusGuard, 117);
 }
 
 // An installed layout's id is a handle's 32 bits, often with the top bit set;
@@ -64,6 +68,18 @@ TEST(SettingsTest, TargetLayoutKeepsAllThirtyTwoBits) {
     s.iTargetLayout = 0x80000000u;
     EXPECT_EQ(field(u"iTargetLayout").get(s), INT32_MIN);
     EXPECT_EQ(loaded(u"iTargetLayout", 0x12345), 0x12345) << "an unknown id is kept";
+}
+
+TEST(SettingsTest, EscStopIsOnUnlessStoredOffAndTheFocusGuardOffUnlessStoredOn) {
+    Settings defaults;
+    EXPECT_EQ(defaults.iEscAbort, 1);
+    EXPECT_EQ(defaults.iFocusGuard, 0);
+    EXPECT_EQ(loaded(u"iEscAbort", 0), 0);
+    EXPECT_EQ(loaded(u"iEscAbort", 1), 1);
+    EXPECT_EQ(loaded(u"iEscAbort", 2), 1) << "no flag: the default, on";
+    EXPECT_EQ(loaded(u"iEscAbort", 256), 0);
+    EXPECT_EQ(loaded(u"iFocusGuard", 1), 1);
+    EXPECT_EQ(loaded(u"iFocusGuard", 2), 0);
 }
 
 TEST(SettingsTest, InputModeKeepsLowEightBitsThenFallsBackWhenUnknown) {
@@ -113,7 +129,7 @@ TEST(SettingsTest, RepeatCountHasNoRange) {
 
 // Every field starts at 0 except three; a store without a value (one written
 // before a field existed) leaves the field at its default.
-TEST(SettingsTest, DefaultsAreZeroExceptThreeAndSurviveTheLoadRanges) {
+TEST(SettingsTest, DefaultsAreZeroExceptFourAndSurviveTheLoadRanges) {
     Settings s;
     applyLoadRanges(s);
     EXPECT_EQ(s, Settings{});
@@ -121,6 +137,7 @@ TEST(SettingsTest, DefaultsAreZeroExceptThreeAndSurviveTheLoadRanges) {
         const std::int32_t want = f.name == u"iWaitSec"    ? 5
                                   : f.name == u"iWaitMSec" ? 20
                                   : f.name == u"iLoopNum"  ? 1
+                                  : f.name == u"iEscAbort" ? 1
                                                            : 0;
         EXPECT_EQ(f.get(s), want) << std::string(f.name.begin(), f.name.end());
     }

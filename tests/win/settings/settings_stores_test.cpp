@@ -30,6 +30,9 @@ Settings unusualSettings() {
     s.iLoopNum = -1;
     s.iDelivery = 1;
     s.iTargetLayout = 0xF0020409u; // an installed layout's handle, top bit set
+    // Both switches away from their defaults (Esc on, the guard off).
+    s.iEscAbort = 0;
+    s.iFocusGuard = 1;
     return s;
 }
 
@@ -40,12 +43,10 @@ class SettingsStoresTest : public ::testing::Test {
 
     SettingsContext context(bool ini) {
         useIniFile = ini;
-        return SettingsContext{settings,
-                               useIniFile,
-                               iniStore,
-                               registryStore,
-                               Language::English,
-                               [this](std::u16string_view t) { errors.emplace_back(t); }};
+        return SettingsContext{
+            settings,          useIniFile,
+            iniStore,          registryStore,
+            Language::English, [this](std::u16string_view t) { errors.emplace_back(t); }};
     }
 
     ScratchFolder folder{L"stores"};
@@ -93,6 +94,8 @@ TEST_F(SettingsStoresTest, IniRoundTripOfAllFieldsWithUnsignedText) {
     EXPECT_NE(text.find("iWaitSec=2147483647"), std::string::npos) << text;
     EXPECT_NE(text.find("iDelivery=1"), std::string::npos) << text;
     EXPECT_NE(text.find("iTargetLayout=4026663945"), std::string::npos) << text;
+    EXPECT_NE(text.find("iEscAbort=0"), std::string::npos) << text;
+    EXPECT_NE(text.find("iFocusGuard=1"), std::string::npos) << text;
     EXPECT_FALSE(test::programKeyExists()) << "the ini store must not touch the registry";
 }
 

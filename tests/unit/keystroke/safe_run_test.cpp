@@ -1,0 +1,242 @@
+// The safety around a run: what an Abort releases, the destination window
+// that refuses input, and the focus guard.
+#include "fake_run_host.h"
+#include "keystroke/input_destination.h"
+#include "keystroke/simulation_run.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace tapwell;
+using tapwell::test::RunRig;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr char16_t kRefusedEnglish[] =
+    u"The destination window belongs to a program running with higher rights (as "
+    u"administrator), so Windows does not let tapwell type into it. Start tapwell with the "
+    u"same rights, or choose another window.";
+
+class FakeDestination : public InputDestination {
+  public:
+    WindowId front = 1;
+    std::map<WindowId, bool> refusing;
+    std::vector<WindowId> asked;
+
+    WindowId foregroundWindow() override { return front; }
+    bool refusesInput(WindowId window) override {
+        asked.push_back(window);
+        return refusing[window];
+    }
+};
+
+struct SafeRig : RunRig {
+    FakeDestination destination;
+    SafeRig() { run.setInputDestination(&destination); }
+
+    // Start, then the first tick, which ends the zero-second countdown.
+    void start(std::u16string text) {
+        host.box = std::move(text);
+        run.startRun();
+        tick();
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+};
+
+} // namespace
+
+// --- Abort releases what the run holds --------------------------------------
+
+TEST(SafeRunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
+    SafeRig r;
+    r.start(u"[VK_SHIFT)[VK_CONTROL)[VK_MENU)(VK_CONTROL][VK_SHIFT)AB");
+    r.ticks(6);
+    r.run.abortRun();
+    EXPECT_EQ(r.events(), (Lines{"down 10 VK_SHIFT", "down 11 VK_CONTROL", "down 12 VK_MENU",
+                                 "up 11 VK_CONTROL", "down 10 VK_SHIFT", "down 41 A", "up 41 A",
+                                 "up 12 VK_MENU", "up 10 VK_SHIFT"}));
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
+    EXPECT_FALSE(r.tick());
+    r.run.abortRun();
+    EXPECT_EQ(r.events().size(), 9u) << "a second Abort has nothing to release";
+}
+
+TEST(SafeRunAbort, AbortDuringAPauseBoxReleasesToo) {
+    SafeRig r;
+    r.host.duringMessage = [&](const RunMessage& m) {
+        if (m.owner == RunMessageOwner::None)
+            r.run.abortRun();
+    };
+    r.start(u"[VK_LWIN)!X");
+    r.ticks(2);
+    EXPECT_EQ(r.events(), (Lines{"down 5B VK_LWIN", "up 5B VK_LWIN"}));
+}
+
+TEST(SafeRunAbort, NormalAndErrorEndsKeepWhatTheTextLeftDown) {
+    SafeRig normal;
+    normal.runText(u"[VK_SHIFT)A");
+    EXPECT_EQ(normal.events(), (Lines{"down 10 VK_SHIFT", "down 41 A", "up 41 A"}));
+    normal.run.abortRun(); // the run is over: nothing to abort
+    EXPECT_EQ(normal.events().size(), 3u);
+
+    SafeRig error;
+    error.host.settings.iErrorStop = true;
+    error.runText(u"[VK_SHIFT)aA"); // a lower-case letter is no key
+    EXPECT_EQ(error.run.lastEnd(), RunEnd::Error);
+    EXPECT_EQ(error.events(), (Lines{"down 10 VK_SHIFT"}));
+}
+
+TEST(SafeRunAbort, KeyPressesDeliveryReleasesTheLayoutsKey) {
+    SafeRig r;
+    r.host.settings.iDelivery = Delivery::KeyPresses;
+    r.host.settings.iTargetLayout = kLayoutUs101;
+    r.start(u"[VK_RSHIFT)q");
+    r.ticks(1);
+    r.run.abortRun();
+    EXPECT_EQ(r.events(), (Lines{"down A1 VK_RSHIFT sc 36", "up A1 VK_RSHIFT sc 36"}));
+}
+
+// --- A destination that refuses input ---------------------------------------
+
+TEST(SafeRunDestination, ARefusingWindowInFrontStopsTheRunBeforeTheFirstUnit) {
+    SafeRig r;
+    r.destination.refusing[1] = true;
+    r.run.setAutoRun(true);
+    r.start(u"AB");
+    r.tick();
+    EXPECT_TRUE(r.sink.events().empty());
+    ASSERT_EQ(r.host.messages.size(), 1u);
+    EXPECT_EQ(r.host.messages[0].text, kRefusedEnglish);
+    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
+    EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+    EXPECT_FALSE(r.run.running());
+    EXPECT_EQ(r.host.closed, 1) << "an error stop of a command-line run";
+}
+
+TEST(SafeRunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsTheRun) {
+    SafeRig r;
+    r.host.settings.iLoopNum = 0;
+    r.destination.refusing[3] = true;
+    r.start(u"AB");
+    r.ticks(3);
+    EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{1}));
+    r.destination.front = 2;
+    r.ticks(2);
+    r.destination.front = 3;
+    r.tick();
+    EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{1, 2, 3}));
+    EXPECT_EQ(r.events().size(), 10u) << "five units before the refusing window";
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+    EXPECT_FALSE(r.host.timerArmed);
+}
+
+TEST(SafeRunDestination, NoForegroundWindowIsNotAsked) {
+    SafeRig r;
+    r.destination.front = 0;
+    r.runText(u"A");
+    EXPECT_TRUE(r.destination.asked.empty());
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
+}
+
+TEST(SafeRunDestination, EventsThePlatformDidNotInsertStopTheRunWithTheSameMessage) {
+    SafeRig r;
+    r.host.lang = Language::Japanese;
+    r.sink.insertsEvents = false;
+    r.runText(u"ABC");
+    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"})) << "the first unit, then no more";
+    ASSERT_EQ(r.host.messages.size(), 1u);
+    EXPECT_EQ(r.host.messages[0].text,
+              u"入力先のウィンドウは、より高い権限（管理者）で実行中のプログラムのものです。"
+              u"Windowsの制限により、tapwellからは入力できません。"
+              u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。");
+    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+}
+
+TEST(SafeRunDestination, UnicodeModeAndAStepThatSendsNothingAreJudgedAlike) {
+    SafeRig r;
+    r.host.settings.iInputMode = InputMode::Unicode;
+    r.host.settings.iDisableSpace = true;
+    r.start(u" [WAIT:5]x");
+    r.sink.insertsEvents = false;
+    r.ticks(2);
+    EXPECT_TRUE(r.run.running()) << "a skipped space and a wait send nothing to refuse";
+    r.tick();
+    EXPECT_FALSE(r.run.running());
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+}
+
+TEST(SafeRunDestination, WithoutADestinationOnlyRefusedEventsStopTheRun) {
+    RunRig r; // as the trace runs
+    r.sink.insertsEvents = false;
+    r.runText(u"AB");
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error) << "a refused event still stops the run";
+    RunRig plain;
+    plain.runText(u"AB");
+    EXPECT_EQ(plain.run.lastEnd(), RunEnd::Normal);
+    EXPECT_EQ(plain.events().size(), 4u);
+}
+
+// --- The focus guard --------------------------------------------------------
+
+TEST(SafeRunFocusGuard, AnotherWindowInFrontPausesTheSendingUntilTheDestinationIsBack) {
+    SafeRig r;
+    r.host.settings.iFocusGuard = true;
+    r.host.settings.iWaitMSec = 300;
+    r.destination.front = 7; // in front at the first unit: the destination
+    r.start(u"ABC");
+    r.tick();
+    EXPECT_EQ(r.events().size(), 2u);
+    r.destination.front = 8;
+    r.tick();
+    r.tick();
+    EXPECT_EQ(r.events().size(), 2u) << "nothing goes to the other window";
+    EXPECT_TRUE(r.run.pausedForFocus());
+    EXPECT_EQ(r.host.title(),
+              u"Paused: activate the destination window again - Davudiru Dodovizar");
+    EXPECT_EQ(r.host.timerPeriod, 100u) << "looks again sooner than the interval";
+    EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{7})) << "a window not sent to";
+    r.destination.front = 7;
+    r.tick();
+    EXPECT_FALSE(r.run.pausedForFocus());
+    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A", "down 42 B", "up 42 B"}));
+    EXPECT_EQ(r.host.title(), u"Keyboard Simulating(33%)...");
+    EXPECT_EQ(r.host.timerPeriod, 300u);
+}
+
+TEST(SafeRunFocusGuard, AbortWorksWhilePausedAndTheNextRunTakesItsOwnDestination) {
+    SafeRig r;
+    r.host.settings.iFocusGuard = true;
+    r.host.lang = Language::Japanese;
+    r.host.program = u"doruviravad";
+    r.start(u"AB");
+    r.tick();
+    r.destination.front = 2;
+    r.tick();
+    EXPECT_EQ(r.host.title(),
+              u"一時停止中: 入力先ウィンドウを再びアクティブにしてください - doruviravad");
+    r.run.abortRun();
+    EXPECT_FALSE(r.run.running());
+    EXPECT_FALSE(r.run.pausedForFocus());
+    EXPECT_EQ(r.host.title(), u"doruviravad");
+    r.runText(u"AB"); // window 2 is in front now: the new destination
+    EXPECT_EQ(r.events().size(), 6u);
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
+}
+
+TEST(SafeRunFocusGuard, OffByDefaultSoSwitchingWindowsDoesNotPause) {
+    SafeRig r;
+    r.start(u"AB");
+    r.tick();
+    r.destination.front = 2;
+    r.tick();
+    EXPECT_EQ(r.events().size(), 4u);
+    EXPECT_FALSE(r.run.pausedForFocus());
+}

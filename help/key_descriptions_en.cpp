@@ -31,7 +31,7 @@ constexpr KeyDescription kDescriptions[] = {
     {"VK_DOWN", "Down arrow key"},
     {"VK_SELECT", "Select key"},
     {"VK_PRINT", "Print key"},
-    {"VK_EXECUTE", "Execute key"},
+    {"VK_EXECUTE", "execute key"},
     {"VK_SNAPSHOT", "Print Screen key"},
     {"VK_INSERT", "Insert key"},
     {"VK_DELETE", "Delete key"},

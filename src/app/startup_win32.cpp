@@ -68,11 +68,11 @@ void enterExecutableFolder() {
 
 void showStartupMessage(AppText text, UINT icon) {
     const AppState& state = appState();
-    ShowAppMessage(nullptr, appText(text, state.language), state.programTitle, MB_OK | icon);
+    showAppMessage(nullptr, appText(text, state.language), state.programTitle, MB_OK | icon);
 }
 
 int openCommandLineHelp() {
-    if (LaunchHelpViewer(appState().language))
+    if (launchHelpViewer(appState().language))
         return 0;
     showStartupMessage(AppText::HelpViewerFailed, MB_ICONERROR);
     return 1;
@@ -176,8 +176,8 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
         state.settings.iInputMode = kInputModeUnicode;
 
     allowDropsFromLowerIntegrity();
-    RunMainDialog(instance);
-    ReleaseDarkBrush();
+    runMainDialog(instance);
+    releaseDarkBrush();
     return 0;
 }
 

@@ -101,14 +101,14 @@ int scriptCommand(const Args& args) {
         host.CallBack = &dryCallBack;
         host.ReportError = &printError;
         host.ShowMessageBox = &dryMessageBox;
-        exitCode = RunScriptText(text.c_str(), &host, {&session.services, &session.keys, nullptr});
+        exitCode = runScriptText(text.c_str(), &host, {&session.services, &session.keys, nullptr});
         g_dryRun = nullptr;
     } else {
         std::this_thread::sleep_for(std::chrono::seconds(waitSeconds));
         ScriptHost host;
         host.CallBack = &dryCallBack;
         host.ReportError = &printError;
-        exitCode = RunScriptText(text.c_str(), &host, realScriptDevices());
+        exitCode = runScriptText(text.c_str(), &host, realScriptDevices());
     }
     std::fflush(stdout);
     return exitCode & 0xFF;

@@ -37,7 +37,7 @@ void enableControl(HWND dialog, int controlId, bool enabled) {
 }
 
 int showDialogMessage(HWND owner, std::u16string_view text, UINT flags) {
-    return ShowAppMessage(owner, text, appState().programTitle, flags);
+    return showAppMessage(owner, text, appState().programTitle, flags);
 }
 
 namespace {

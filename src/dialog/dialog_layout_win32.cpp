@@ -95,7 +95,7 @@ void DialogAnchorLayout::applyTrackingSize(MINMAXINFO& info) const {
         info.ptMaxTrackSize.y = static_cast<LONG>(maxHeight_);
 }
 
-bool EnlargeDialog(HWND dialog) {
+bool enlargeDialog(HWND dialog) {
     if (!IsWindow(dialog))
         return false;
     EnlargementState& st = enlargement();
@@ -138,7 +138,7 @@ double enlargementScale() {
     return enlargement().scale;
 }
 
-void UndoEnlargement() {
+void undoEnlargement() {
     EnlargementState& st = enlargement();
     if (st.scale == 0.0)
         return;

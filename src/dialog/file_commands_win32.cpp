@@ -104,7 +104,7 @@ unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui) {
     return code;
 }
 
-bool LoadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+bool loadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
     std::wstring title = text(FileText::LoadTextTitle, ui);
     wchar_t path[kFileDialogBufferSize];
@@ -119,7 +119,7 @@ bool LoadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     return true;
 }
 
-bool SaveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+bool saveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
     std::wstring title = text(FileText::SaveTextTitle, ui);
     wchar_t path[kFileDialogBufferSize];
@@ -137,7 +137,7 @@ bool SaveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     return code == 0;
 }
 
-bool ReadHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
     std::wstring title = text(FileText::ReadHexTitle, ui);
     wchar_t path[kFileDialogBufferSize];
@@ -145,7 +145,7 @@ bool ReadHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
         return false;
     std::u16string dump;
     FilePath filePath(path, path + wcslen(path));
-    switch (ReadHexDumpFile(win32FileStore(), filePath, dump)) {
+    switch (readHexDumpFile(win32FileStore(), filePath, dump)) {
     case HexReadResult::Ok:
         SetWindowTextW(textBox, wide(dump));
         return true;
@@ -165,7 +165,7 @@ bool ReadHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     return false;
 }
 
-bool WriteHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
+bool writeHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
     std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
     std::wstring title = text(FileText::WriteHexTitle, ui);
     wchar_t path[kFileDialogBufferSize];
@@ -179,7 +179,7 @@ bool WriteHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
         return false;
     }
     FilePath filePath(path, path + wcslen(path));
-    switch (WriteHexDumpFile(win32FileStore(), filePath, content)) {
+    switch (writeHexDumpFile(win32FileStore(), filePath, content)) {
     case HexWriteResult::Ok:
         return true;
     case HexWriteResult::NoMemoryForText:

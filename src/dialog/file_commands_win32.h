@@ -45,9 +45,9 @@ bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const 
 unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui);
 
 // Each returns true when the file was read or written.
-bool LoadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui);    // 32792
-bool SaveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);      // 32793
-bool ReadHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui); // 32794
-bool WriteHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);  // 32795
+bool loadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui);    // 32792
+bool saveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);      // 32793
+bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui); // 32794
+bool writeHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);  // 32795
 
 } // namespace tapwell

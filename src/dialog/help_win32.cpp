@@ -113,7 +113,7 @@ HelpViewerStarter setHelpViewerStarter(HelpViewerStarter starter) {
     return previous;
 }
 
-bool LaunchHelpViewer(Language language) {
+bool launchHelpViewer(Language language) {
     // The viewer lives in the Windows directory (the system's, not a Remote
     // Desktop user's private one); naming it by full path keeps a program of
     // the same name beside the executable from being started.

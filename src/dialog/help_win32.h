@@ -53,6 +53,6 @@ HelpViewerStarter setHelpViewerStarter(HelpViewerStarter starter);
 
 // "/?": starts "hh.exe" on the language's command-line topic; false when it
 // could not be started (the caller reports it).
-bool LaunchHelpViewer(Language language);
+bool launchHelpViewer(Language language);
 
 } // namespace tapwell

@@ -36,7 +36,19 @@ void clearUndoably(HWND edit) {
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
 }
 
-void toggleSetting(HWND, HMENU menu, int id, std::uint8_t& flag) {
+// The File menu's commands.
+struct FileCommand {
+    int commandId;
+    bool (*run)(HWND dialog, HWND textBox, const FileCommandUi& ui);
+};
+constexpr FileCommand kFileCommands[] = {
+    {IDM_LOAD_TEXT, loadTextFromFile},
+    {IDM_SAVE_TEXT, saveTextToFile},
+    {IDM_READ_HEX, readHexDumpFromFile},
+    {IDM_WRITE_HEX, writeHexDumpToFile},
+};
+
+void toggleSetting(HMENU menu, int id, std::uint8_t& flag) {
     flag = flag ? 0 : 1;
     checkMenu(menu, id, flag != 0);
 }
@@ -66,6 +78,20 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     }
     if (insertNotationForCommand(textBox, id))
         return;
+    for (const FileCommand& command : kFileCommands) {
+        if (command.commandId == id) {
+            command.run(hwnd, textBox, fileCommandUi());
+            return;
+        }
+    }
+    for (const MenuToggle& toggle : kMenuToggles) {
+        if (toggle.commandId == id) {
+            toggleSetting(d.menu, id, s.*toggle.flag);
+            if (id == IDM_ALWAYS_TOP)
+                placeTopMost(hwnd, s.iTopMost != 0);
+            return;
+        }
+    }
     if (auto topic = helpTopicForCommand(id)) {
         OpenHelpTopic(hwnd, wide(std::u16string(*topic)), appState().language);
         return;
@@ -110,7 +136,7 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
         return;
     case IDC_BIG_DIALOG:
         if (notification == BN_CLICKED && IsDlgButtonChecked(hwnd, IDC_BIG_DIALOG) == BST_CHECKED)
-            ShowAppMessage(hwnd, dialogText(DialogText::BigDialogNotice, appState().language),
+            showAppMessage(hwnd, dialogText(DialogText::BigDialogNotice, appState().language),
                            dialogText(DialogText::BigDialogCaption, appState().language),
                            MB_OK | MB_ICONINFORMATION);
         return;
@@ -119,40 +145,6 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     case IDC_MENU_KEYS:
     case IDC_MENU_HELP:
         popUpMenuOfButton(d, id);
-        return;
-    case IDM_ERROR_STOP:
-        toggleSetting(hwnd, d.menu, id, s.iErrorStop);
-        return;
-    case IDM_IGNORE_TAB:
-        toggleSetting(hwnd, d.menu, id, s.iDisableTab);
-        return;
-    case IDM_IGNORE_SPACE:
-        toggleSetting(hwnd, d.menu, id, s.iDisableSpace);
-        return;
-    case IDM_IGNORE_RETURN:
-        toggleSetting(hwnd, d.menu, id, s.iDisableEnter);
-        return;
-    case IDM_ALWAYS_TOP:
-        toggleSetting(hwnd, d.menu, id, s.iTopMost);
-        placeTopMost(hwnd, s.iTopMost != 0);
-        return;
-    case IDM_ESC_ABORT:
-        toggleSetting(hwnd, d.menu, id, s.iEscAbort);
-        return;
-    case IDM_FOCUS_GUARD:
-        toggleSetting(hwnd, d.menu, id, s.iFocusGuard);
-        return;
-    case IDM_LOAD_TEXT:
-        LoadTextFromFile(hwnd, textBox, fileCommandUi());
-        return;
-    case IDM_SAVE_TEXT:
-        SaveTextToFile(hwnd, textBox, fileCommandUi());
-        return;
-    case IDM_READ_HEX:
-        ReadHexDumpFromFile(hwnd, textBox, fileCommandUi());
-        return;
-    case IDM_WRITE_HEX:
-        WriteHexDumpToFile(hwnd, textBox, fileCommandUi());
         return;
     default:
         return;

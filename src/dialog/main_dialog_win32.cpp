@@ -51,7 +51,7 @@ void onDestroy(HWND hwnd) {
     if (scriptRunning.load())
         scriptStopRequested.store(true);
     SaveSettings(hwnd);
-    UndoEnlargement();
+    undoEnlargement();
     if (HWND textBox = GetDlgItem(hwnd, IDC_TEXT))
         DestroyWindow(textBox);
     if (d.textFont)
@@ -72,10 +72,10 @@ void onDestroy(HWND hwnd) {
 
 } // namespace
 
-INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_INITDIALOG && mainDialogState().hwnd == hwnd) {
         INT_PTR themed = 0;
-        if (HandleDialogThemeMessage(hwnd, msg, wParam, lParam, themed))
+        if (handleDialogThemeMessage(hwnd, msg, wParam, lParam, themed))
             return themed;
     }
     switch (msg) {
@@ -112,7 +112,7 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         // The flag is read again first, so that the children, the tooltips
         // and the menu bar all take the new look at once.
         if (mainDialogState().hwnd == hwnd)
-            applyMenuBarMode(mainDialogState(), OnThemeSettingChange(hwnd, lParam));
+            applyMenuBarMode(mainDialogState(), onThemeSettingChange(hwnd, lParam));
         return FALSE;
     case WM_DESTROY:
         onDestroy(hwnd);
@@ -125,9 +125,9 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
 }
 
-void RunMainDialog(HINSTANCE instance) {
+void runMainDialog(HINSTANCE instance) {
     const int templateId = dialogIsJapanese() ? IDD_MAIN_JA : IDD_MAIN_EN;
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), nullptr, MainDialogProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), nullptr, mainDialogProc, 0);
 }
 
 // The main dialog's initialisation: fonts, icon, tooltips, radios, check
@@ -170,7 +170,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
     SetWindowTextW(hwnd, wide(app.programTitle));
 
     if (s.g_BigDialog == 1)
-        EnlargeDialog(hwnd);
+        enlargeDialog(hwnd);
     createTextBoxFont(d);
     // The edit control's default limit would cut a pasted or loaded text
     // without a word and then refuse typing; 0 lifts it to the largest.
@@ -196,16 +196,13 @@ BOOL initialiseMainDialog(HWND hwnd) {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    checkMenu(d.menu, IDM_ERROR_STOP, s.iErrorStop != 0);
-    checkMenu(d.menu, IDM_IGNORE_RETURN, s.iDisableEnter != 0);
-    checkMenu(d.menu, IDM_IGNORE_SPACE, s.iDisableSpace != 0);
-    checkMenu(d.menu, IDM_IGNORE_TAB, s.iDisableTab != 0);
+    for (const MenuToggle& toggle : kMenuToggles)
+        if (toggle.commandId != IDM_ALWAYS_TOP)
+            checkMenu(d.menu, toggle.commandId, s.*toggle.flag != 0);
     if (s.iTopMost == 1) {
         checkMenu(d.menu, IDM_ALWAYS_TOP, true);
         placeTopMost(hwnd, true);
     }
-    checkMenu(d.menu, IDM_ESC_ABORT, s.iEscAbort != 0);
-    checkMenu(d.menu, IDM_FOCUS_GUARD, s.iFocusGuard != 0);
 
     d.installedLayouts = fillLayoutSubmenu(d.menu);
     checkDeliveryItems(d.menu, s, d.installedLayouts);
@@ -224,7 +221,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
     SendMessageW(hwnd, WM_THEMECHANGED, 0, 0);
-    SubclassForDisabledPainting(hwnd);
+    subclassForDisabledPainting(hwnd);
 
     d.layout = std::make_unique<DialogAnchorLayout>(hwnd, mainDialogAnchors());
     RECT w{};
@@ -237,7 +234,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
     d.rememberedTop[2] = topOf(hwnd, IDC_MODE_DESCRIPTION);
     d.rememberedTop[3] = topOf(hwnd, IDC_TEXT);
 
-    applyMenuBarMode(d, IsDarkMode());
+    applyMenuBarMode(d, isDarkMode());
 
     d.acceleratorHook = installAcceleratorHook(hwnd);
 
@@ -261,7 +258,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
 namespace {
 
 int messageBoxAdapter(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
-    return ShowAppMessage(owner, reinterpret_cast<const char16_t*>(text),
+    return showAppMessage(owner, reinterpret_cast<const char16_t*>(text),
                           reinterpret_cast<const char16_t*>(caption), flags);
 }
 

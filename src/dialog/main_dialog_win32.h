@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "resource.h"
 #include "common/language.h"
 #include "common/windows_glue_win32.h"
 #include "dialog/delivery_menu.h"
@@ -55,11 +56,11 @@ LayoutRect childRect(HWND dialog, HWND child);
 
 // Scales the dialog, its children and their font to fill the work area of the
 // nearest monitor. False when the window does not exist.
-bool EnlargeDialog(HWND dialog);
+bool enlargeDialog(HWND dialog);
 // 0 while no enlargement is active.
 double enlargementScale();
 // Gives the children their earlier font back and frees the scaled one.
-void UndoEnlargement();
+void undoEnlargement();
 
 // What the main dialog keeps while it exists. One instance for the process:
 // the run, the script host and the message boxes use its window as owner.
@@ -84,6 +85,18 @@ struct MainDialogState {
 };
 
 MainDialogState& mainDialogState();
+
+// The Settings menu's check items and the flags they switch.
+struct MenuToggle {
+    int commandId;
+    std::uint8_t Settings::*flag;
+};
+inline constexpr MenuToggle kMenuToggles[] = {
+    {IDM_ERROR_STOP, &Settings::iErrorStop},    {IDM_IGNORE_TAB, &Settings::iDisableTab},
+    {IDM_IGNORE_SPACE, &Settings::iDisableSpace}, {IDM_IGNORE_RETURN, &Settings::iDisableEnter},
+    {IDM_ALWAYS_TOP, &Settings::iTopMost},      {IDM_ESC_ABORT, &Settings::iEscAbort},
+    {IDM_FOCUS_GUARD, &Settings::iFocusGuard},
+};
 
 // The pieces of the dialog procedure: initialisation, commands, dropped files.
 bool dialogIsJapanese();

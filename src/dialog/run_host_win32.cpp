@@ -199,7 +199,7 @@ void hostReportError(std::int32_t, std::int32_t, const char16_t* text) {
 
 std::int32_t hostMessageBox(void* owner, const char16_t* text, const char16_t* caption,
                             std::uint32_t flags) {
-    return ShowAppMessage(static_cast<HWND>(owner), text ? text : u"", caption ? caption : u"",
+    return showAppMessage(static_cast<HWND>(owner), text ? text : u"", caption ? caption : u"",
                           flags);
 }
 

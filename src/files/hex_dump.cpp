@@ -20,7 +20,7 @@ int hexDigitValue(char16_t c) {
 
 } // namespace
 
-std::u16string EncodeHexDump(std::string_view bytes) {
+std::u16string encodeHexDump(std::string_view bytes) {
     static constexpr char16_t digits[] = u"0123456789ABCDEF";
     std::u16string text;
     text.reserve(bytes.size() * 2);
@@ -32,7 +32,7 @@ std::u16string EncodeHexDump(std::string_view bytes) {
     return text;
 }
 
-std::string DecodeHexDump(std::u16string_view text) {
+std::string decodeHexDump(std::u16string_view text) {
     std::string bytes;
     bytes.reserve(text.size() / 2);
     int pending = -1;
@@ -50,9 +50,9 @@ std::string DecodeHexDump(std::u16string_view text) {
     return bytes;
 }
 
-HexReadResult ReadHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text) {
+HexReadResult readHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text) {
     std::string bytes;
-    switch (ReadWholeFile(store, path, bytes)) {
+    switch (readWholeFile(store, path, bytes)) {
     case kReadTextOk:
         break;
     case kReadTextCannotOpen:
@@ -63,7 +63,7 @@ HexReadResult ReadHexDumpFile(FileStore& store, const FilePath& path, std::u16st
         return HexReadResult::ReadFailed;
     }
     try {
-        text = EncodeHexDump(bytes);
+        text = encodeHexDump(bytes);
     } catch (const std::bad_alloc&) {
         return HexReadResult::NoMemoryForText;
     } catch (const std::length_error&) {
@@ -72,10 +72,10 @@ HexReadResult ReadHexDumpFile(FileStore& store, const FilePath& path, std::u16st
     return HexReadResult::Ok;
 }
 
-HexWriteResult WriteHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text) {
+HexWriteResult writeHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text) {
     std::string bytes;
     try {
-        bytes = DecodeHexDump(text);
+        bytes = decodeHexDump(text);
     } catch (const std::bad_alloc&) {
         return HexWriteResult::NoMemoryForText;
     }

@@ -10,12 +10,12 @@
 namespace tapwell {
 
 // "%02X" per byte, no separators, no line breaks.
-std::u16string EncodeHexDump(std::string_view bytes);
+std::u16string encodeHexDump(std::string_view bytes);
 
 // Each pair of hex digits (either case) becomes one byte; every other
 // character is skipped without breaking a pair, and a lone digit at the end
 // is dropped.
-std::string DecodeHexDump(std::u16string_view text);
+std::string decodeHexDump(std::u16string_view text);
 
 enum class HexReadResult {
     Ok,
@@ -34,10 +34,10 @@ enum class HexWriteResult {
 
 // On success `text` holds the dump (empty for an empty file); otherwise it is
 // left unchanged.
-HexReadResult ReadHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text);
+HexReadResult readHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text);
 
 // An empty text creates an empty file. A failed write leaves the old file as
 // it was.
-HexWriteResult WriteHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text);
+HexWriteResult writeHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text);
 
 } // namespace tapwell

@@ -7,7 +7,7 @@
 
 namespace tapwell {
 
-unsigned ReadWholeFile(FileStore& store, const FilePath& path, std::string& bytes) {
+unsigned readWholeFile(FileStore& store, const FilePath& path, std::string& bytes) {
     auto file = store.openForReading(path);
     if (!file)
         return kReadTextCannotOpen;
@@ -31,12 +31,12 @@ unsigned ReadWholeFile(FileStore& store, const FilePath& path, std::string& byte
 unsigned ReadTextFile(FileStore& store, const CodePageServiceFactory& makeService,
                       const FilePath& path, std::u16string& text) {
     std::string bytes;
-    if (unsigned code = ReadWholeFile(store, path, bytes))
+    if (unsigned code = readWholeFile(store, path, bytes))
         return code;
-    return DecodeTextFile(makeService, bytes, text);
+    return decodeTextFile(makeService, bytes, text);
 }
 
-unsigned DecodeTextFile(const CodePageServiceFactory& makeService, std::string_view bytes,
+unsigned decodeTextFile(const CodePageServiceFactory& makeService, std::string_view bytes,
                         std::u16string& text) {
     auto service = makeService ? makeService() : nullptr;
     if (!service)

@@ -32,7 +32,7 @@ inline constexpr std::uint64_t kLargestReadableFile = 0xFFFFFFFFull;
 
 // Reads the whole of an existing file into `bytes`: 0, 1, 2 or 4 as for
 // ReadTextFile.
-unsigned ReadWholeFile(FileStore& store, const FilePath& path, std::string& bytes);
+unsigned readWholeFile(FileStore& store, const FilePath& path, std::string& bytes);
 
 // On success `text` holds the whole file as UTF-16, up to its first zero
 // character; on failure it is left unchanged.
@@ -40,7 +40,7 @@ unsigned ReadTextFile(FileStore& store, const CodePageServiceFactory& makeServic
                       const FilePath& path, std::u16string& text);
 
 // ReadTextFile's steps after the read, for bytes from anywhere: 0, 4, 5 or 6.
-unsigned DecodeTextFile(const CodePageServiceFactory& makeService, std::string_view bytes,
+unsigned decodeTextFile(const CodePageServiceFactory& makeService, std::string_view bytes,
                         std::u16string& text);
 
 // Writes EF BB BF and the text in UTF-8. The old file stays untouched unless

@@ -40,7 +40,7 @@ const KeyNameEntry KeyNameTable[kKeyNameCount + 1] = {
     {"VK_DOWN", 0x28, u"カーソルキー下"},
     {"VK_SELECT", 0x29, u"Selectキー"},
     {"VK_PRINT", 0x2A, u"Printキー"},
-    {"VK_EXECUTE", 0x2B, u"Executeキー"},
+    {"VK_EXECUTE", 0x2B, u"executeキー"},
     {"VK_SNAPSHOT", 0x2C, u"Print Screenキー"},
     {"VK_INSERT", 0x2D, u"Insertキー"},
     {"VK_DELETE", 0x2E, u"Deleteキー"},

@@ -66,7 +66,7 @@ ScriptValue& AssignNode::storeString(ScriptRun& run) {
         ScriptValue text;
         v->Evaluate(run, text);
         ScriptValue& slot = target->writeSlot(run);
-        slot.setString(std::move(MakeText(text)));
+        slot.setString(std::move(makeText(text)));
         return slot;
     }
     // Appending: the value first, then the target, appended in place, so
@@ -79,9 +79,9 @@ ScriptValue& AssignNode::storeString(ScriptRun& run) {
         if (!existed && target->isStringName())
             slot.setEmptyString(); // a missing text variable reads as ""
         if (v->NodeCode == node_code::String)
-            MakeText(slot) += static_cast<StringNode*>(v)->value;
+            makeText(slot) += static_cast<StringNode*>(v)->value;
         else
-            AppendText(MakeText(slot), number);
+            appendText(makeText(slot), number);
         return slot;
     }
     ScriptValue text;
@@ -90,7 +90,7 @@ ScriptValue& AssignNode::storeString(ScriptRun& run) {
     ScriptValue& slot = target->writeSlot(run);
     if (!existed && target->isStringName())
         slot.setEmptyString();
-    AppendText(MakeText(slot), text);
+    appendText(makeText(slot), text);
     return slot;
 }
 
@@ -102,7 +102,7 @@ ScriptValue& AssignNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     return out;
 }
 
-void AssignNode::Execute(ScriptRun& run) {
+void AssignNode::execute(ScriptRun& run) {
     executeFn_(*this, run);
 }
 

@@ -58,7 +58,7 @@ class BuiltinEnv : public StopQuery {
 struct BuiltinRef {
     std::int16_t row = -1; // -1: no built-in of that name
 };
-BuiltinRef ResolveBuiltin(std::string_view name);
+BuiltinRef resolveBuiltin(std::string_view name);
 
 // Runs the built-in `name` (as written in the script) with `args` and puts
 // its value into `result`. Unknown names and unaccepted argument counts are
@@ -71,7 +71,7 @@ BuiltinRef ResolveBuiltin(std::string_view name);
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, std::string_view name,
                  std::span<ScriptValue> args, int line);
 // The same with a name resolved beforehand; `name` is still needed for the
-// error messages. `ref` must come from ResolveBuiltin(name).
+// error messages. `ref` must come from resolveBuiltin(name).
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, BuiltinRef ref, std::string_view name,
                  std::span<ScriptValue> args, int line);
 

@@ -19,7 +19,7 @@ struct BuiltinCall {
     std::size_t count() const { return args.size(); }
     std::int32_t integer(std::size_t i) const { return ToInteger(args[i]); }
     // The argument's text; an integer argument is converted in place.
-    std::string& text(std::size_t i) const { return MakeText(args[i]); }
+    std::string& text(std::size_t i) const { return makeText(args[i]); }
     // Makes the result an empty string and returns its bytes to fill. The
     // result slot and the arguments are reused by the caller from call to
     // call, so writing into the slot's own buffer (rather than moving buffers

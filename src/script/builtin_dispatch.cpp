@@ -192,7 +192,7 @@ void failOutOfMemory(BuiltinEnv& env, ScriptValue& result, std::string_view name
 
 } // namespace
 
-BuiltinRef ResolveBuiltin(std::string_view name) {
+BuiltinRef resolveBuiltin(std::string_view name) {
     const auto& names = sortedNames();
     std::size_t lo = 0, hi = names.size();
     while (lo < hi) {
@@ -237,7 +237,7 @@ void CallBuiltin(BuiltinEnv& env, ScriptValue& result, BuiltinRef ref, std::stri
 
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, std::string_view name,
                  std::span<ScriptValue> args, int line) {
-    CallBuiltin(env, result, ResolveBuiltin(name), name, args, line);
+    CallBuiltin(env, result, resolveBuiltin(name), name, args, line);
 }
 
 } // namespace tapwell

@@ -56,7 +56,7 @@ void builtinToInt(BuiltinCall& c) {
 
 void builtinToStr(BuiltinCall& c) {
     std::string& out = c.resultText();
-    AppendText(out, c.args[0]);
+    appendText(out, c.args[0]);
 }
 
 void builtinStrStr(BuiltinCall& c) {

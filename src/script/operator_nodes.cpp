@@ -118,16 +118,16 @@ std::int32_t unaryInteger(Node& node, ScriptRun& run) {
 // texts straight from literals and variables.
 void appendValueOf(Node* n, ScriptRun& run, std::string& out) {
     if (n->valueType == ValueType::Integer) {
-        AppendText(out, n->evaluateInteger(run));
+        appendText(out, n->evaluateInteger(run));
     } else if (n->NodeCode == node_code::String) {
         out += static_cast<StringNode*>(n)->value;
     } else if (n->NodeCode == node_code::Var) {
         // A text variable; a missing one reads as "".
         if (const ScriptValue* slot = static_cast<VarNode*>(n)->readSlot(run))
-            AppendText(out, *slot);
+            appendText(out, *slot);
     } else {
         ScriptValue v;
-        AppendText(out, n->Evaluate(run, v));
+        appendText(out, n->Evaluate(run, v));
     }
 }
 

@@ -34,7 +34,7 @@ std::int32_t parseAndExecute(ScriptRun& run, std::string& source) {
     }
     if (parsed.root) {
         run.variables().definePredefinedConstants();
-        parsed.root->Execute(run);
+        parsed.root->execute(run);
     }
     return run.ExitCode;
 }
@@ -65,10 +65,10 @@ const ScriptDevices& defaultScriptDevices() {
 }
 
 std::int32_t RunScript(const ScriptHost* host) {
-    return RunScriptText(ScriptText, host, g_defaultDevices);
+    return runScriptText(ScriptText, host, g_defaultDevices);
 }
 
-std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
+std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
                            const ScriptDevices& devices) {
     if (!text) {
         reportLiteral(host, kErrorInvalidText, u"Invalid Parameter.");
@@ -129,7 +129,7 @@ std::u16string unknownCallBackMessage(const CallBackCall& call) {
 // it here as well would lose an Abort given while the thread was starting.
 void ScriptThreadProc(const ScriptHost& host, const ScriptDevices& devices) {
     scriptRunning = true;
-    RunScriptText(ScriptText, &host, devices);
+    runScriptText(ScriptText, &host, devices);
     scriptRunning = false;
 }
 

@@ -17,7 +17,7 @@ namespace tapwell {
 // entries). Returns the script's exit code; -1 when the text is null (107) or
 // cannot be translated for lack of memory (106). Running out of memory later
 // ends the script with error 106 and its exit code so far.
-std::int32_t RunScriptText(const char16_t* text, const ScriptHost* host,
+std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
                            const ScriptDevices& devices = {});
 
 // The text the next RunScript runs; the GUI points it at its input text just
@@ -28,7 +28,7 @@ extern const char16_t* ScriptText;
 void setDefaultScriptDevices(const ScriptDevices& devices);
 const ScriptDevices& defaultScriptDevices();
 
-// RunScriptText(ScriptText, host, defaultScriptDevices()).
+// runScriptText(ScriptText, host, defaultScriptDevices()).
 std::int32_t RunScript(const ScriptHost* host);
 
 // What the script's worker thread shares with the GUI thread, and the

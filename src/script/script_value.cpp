@@ -41,22 +41,22 @@ std::int32_t ToInteger(std::string_view text) {
                               : static_cast<std::int32_t>(magnitude);
 }
 
-void AppendText(std::string& out, std::int32_t v) {
+void appendText(std::string& out, std::int32_t v) {
     char buf[16];
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
     out.append(buf, r.ptr);
 }
 
-void AppendText(std::string& out, const ScriptValue& v) {
+void appendText(std::string& out, const ScriptValue& v) {
     if (v.type == ScriptValue::String)
         out += v.string;
     else
-        AppendText(out, v.integer);
+        appendText(out, v.integer);
 }
 
 std::string ToText(std::int32_t v) {
     std::string s;
-    AppendText(s, v);
+    appendText(s, v);
     return s;
 }
 
@@ -64,10 +64,10 @@ std::string ToText(const ScriptValue& v) {
     return v.type == ScriptValue::String ? v.string : ToText(v.integer);
 }
 
-std::string& MakeText(ScriptValue& v) {
+std::string& makeText(ScriptValue& v) {
     if (v.type != ScriptValue::String) {
         v.string.clear();
-        AppendText(v.string, v.integer);
+        appendText(v.string, v.integer);
         v.type = ScriptValue::String;
         v.integer = 0;
     }

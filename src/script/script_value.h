@@ -65,11 +65,11 @@ inline std::int32_t ToInteger(const ScriptValue& v) {
 std::string ToText(const ScriptValue& v);
 std::string ToText(std::int32_t v);
 // Appends ToText(v) to `out` without a temporary.
-void AppendText(std::string& out, const ScriptValue& v);
-void AppendText(std::string& out, std::int32_t v);
+void appendText(std::string& out, const ScriptValue& v);
+void appendText(std::string& out, std::int32_t v);
 // Turns `v` into its string form in place (a no-op for strings) and returns
 // its bytes; for callers that own a temporary value.
-std::string& MakeText(ScriptValue& v);
+std::string& makeText(ScriptValue& v);
 
 // Condition truth: non-zero integer, non-empty string ("0" is true).
 inline bool IsTrue(const ScriptValue& v) {

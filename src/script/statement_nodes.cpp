@@ -3,7 +3,7 @@
 // stop early.
 //
 // A statement's value can never reach an expression (statements are not
-// expressions), so statements run through Execute and the statement nodes'
+// expressions), so statements run through execute and the statement nodes'
 // Evaluate gives integer 0 rather than carrying the last statement's value
 // up: that copy would make building a long text quadratic.
 #include "script/node_eval.h"
@@ -31,9 +31,9 @@ bool loopShouldReturn(ScriptRun& run, std::int32_t loopLine) {
     return run.checkAbort(loopLine);
 }
 
-// Execute entries that skip the virtual call.
+// execute entries that skip the virtual call.
 template <class T> void executeEntry(Node& n, ScriptRun& run) {
-    static_cast<T&>(n).T::Execute(run);
+    static_cast<T&>(n).T::execute(run);
 }
 
 } // namespace
@@ -42,7 +42,7 @@ BlockNode::BlockNode(std::int32_t line) : Node(node_code::Block, line, ValueType
     executeFn_ = &executeEntry<BlockNode>;
 }
 
-void BlockNode::Execute(ScriptRun& run) {
+void BlockNode::execute(ScriptRun& run) {
     for (const NodePtr& p : statements) {
         Node* statement = p.get();
         run.setCurrentLine(statement->line);
@@ -55,7 +55,7 @@ void BlockNode::Execute(ScriptRun& run) {
 }
 
 ScriptValue& BlockNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    Execute(run);
+    execute(run);
     out.setInteger(0);
     return out;
 }
@@ -66,15 +66,15 @@ IfNode::IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePa
     executeFn_ = &executeEntry<IfNode>;
 }
 
-void IfNode::Execute(ScriptRun& run) {
+void IfNode::execute(ScriptRun& run) {
     if (conditionTruth(condition.get(), run))
-        static_cast<BlockNode*>(then.get())->BlockNode::Execute(run);
+        static_cast<BlockNode*>(then.get())->BlockNode::execute(run);
     else if (elsePart)
         elsePart->executeStatement(run);
 }
 
 ScriptValue& IfNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    Execute(run);
+    execute(run);
     out.setInteger(0);
     return out;
 }
@@ -85,19 +85,19 @@ WhileNode::WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool e
     executeFn_ = &executeEntry<WhileNode>;
 }
 
-void WhileNode::Execute(ScriptRun& run) {
+void WhileNode::execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
     for (;;) {
         if (!endless && !conditionTruth(condition.get(), run))
             return;
-        block->BlockNode::Execute(run);
+        block->BlockNode::execute(run);
         if (loopShouldReturn(run, line))
             return;
     }
 }
 
 ScriptValue& WhileNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    Execute(run);
+    execute(run);
     out.setInteger(0);
     return out;
 }
@@ -108,13 +108,13 @@ ForNode::ForNode(std::int32_t line, Node* init, Node* condition, Node* step, Blo
     executeFn_ = &executeEntry<ForNode>;
 }
 
-void ForNode::Execute(ScriptRun& run) {
+void ForNode::execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
     init->executeStatement(run);
     for (;;) {
         if (!conditionTruth(condition.get(), run))
             return;
-        block->BlockNode::Execute(run);
+        block->BlockNode::execute(run);
         if (run.FlowState == FLOW_BREAK) {
             run.FlowState = FLOW_NONE;
             return; // the step does not run
@@ -129,7 +129,7 @@ void ForNode::Execute(ScriptRun& run) {
 }
 
 ScriptValue& ForNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    Execute(run);
+    execute(run);
     out.setInteger(0);
     return out;
 }

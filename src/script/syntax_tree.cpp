@@ -37,7 +37,7 @@ void destroyTree(Node* root) {
     }
 }
 
-void Node::Execute(ScriptRun& run) {
+void Node::execute(ScriptRun& run) {
     Evaluate(run, run.scratch());
 }
 
@@ -47,7 +47,7 @@ std::int32_t Node::integerThroughValue(Node& node, ScriptRun& run) {
 }
 
 void Node::executeVirtual(Node& node, ScriptRun& run) {
-    node.Execute(run);
+    node.execute(run);
 }
 
 bool Node::evaluateTruth(ScriptRun& run) {
@@ -154,7 +154,7 @@ void CondNode::children(std::vector<const Node*>& out) const {
 
 FuncCallNode::FuncCallNode(std::int32_t line, std::string name, ListNode& list)
     : Node(node_code::FuncCall, line, ValueType::Dynamic), name(std::move(name)),
-      arguments(std::move(list.items)), builtin_(ResolveBuiltin(this->name)),
+      arguments(std::move(list.items)), builtin_(resolveBuiltin(this->name)),
       values_(arguments.size()) {
     list.items.clear();
 }

@@ -123,8 +123,8 @@ class Node {
     virtual bool evaluateTruth(ScriptRun& run);
     // Runs the node as a statement: its value is of no use to anyone, which
     // spares assignments the copy of what they stored.
-    virtual void Execute(ScriptRun& run);
-    // Execute through the node's chosen entry (what blocks call).
+    virtual void execute(ScriptRun& run);
+    // execute through the node's chosen entry (what blocks call).
     void executeStatement(ScriptRun& run) { executeFn_(*this, run); }
 
     // Moves the owned children (non-null ones) into `out`, leaving this node
@@ -138,7 +138,7 @@ class Node {
     virtual void children(std::vector<const Node*>& out) const {}
 
   protected:
-    // ToInteger(Evaluate(...)) and Execute(...): the entries of nodes with
+    // ToInteger(Evaluate(...)) and execute(...): the entries of nodes with
     // nothing better.
     static std::int32_t integerThroughValue(Node& node, ScriptRun& run);
     static void executeVirtual(Node& node, ScriptRun& run);
@@ -158,7 +158,7 @@ class BlockNode final : public Node {
     explicit BlockNode(std::int32_t line);
     void append(Node* statement) { statements.emplace_back(statement); }
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    void Execute(ScriptRun& run) override;
+    void execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Block"; }
     void children(std::vector<const Node*>& out) const override;
@@ -280,7 +280,7 @@ class AssignNode final : public Node {
   public:
     AssignNode(std::int32_t line, VarNode* target, Node* value, std::uint32_t assignCode);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    void Execute(ScriptRun& run) override;
+    void execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "Assign"; }
     void describeFields(std::string& out) const override;
@@ -302,7 +302,7 @@ class IfNode final : public Node {
   public:
     IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePart);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    void Execute(ScriptRun& run) override;
+    void execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "If"; }
     void children(std::vector<const Node*>& out) const override;
@@ -316,7 +316,7 @@ class WhileNode final : public Node {
   public:
     WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool endless);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    void Execute(ScriptRun& run) override;
+    void execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "While"; }
     void describeFields(std::string& out) const override;
@@ -331,7 +331,7 @@ class ForNode final : public Node {
   public:
     ForNode(std::int32_t line, Node* init, Node* condition, Node* step, BlockNode* body);
     ScriptValue& Evaluate(ScriptRun& run, ScriptValue& out) override;
-    void Execute(ScriptRun& run) override;
+    void execute(ScriptRun& run) override;
     void detachChildren(std::vector<Node*>& out) override;
     const char* className() const override { return "For"; }
     void children(std::vector<const Node*>& out) const override;

@@ -68,7 +68,7 @@ std::int32_t takeClockPart(SettingsControls& controls, int id, std::int32_t end)
 }
 } // namespace
 
-void TakeSettingsFromControls(Settings& s, SettingsControls& c) {
+void takeSettingsFromControls(Settings& s, SettingsControls& c) {
     namespace id = settings_control;
     s.g_BigDialog = c.isChecked(id::kBigDialog) ? 1 : 0;
     if (c.isChecked(id::kModeKeyboard))
@@ -109,7 +109,7 @@ bool WriteSettingValue(SettingsContext& ctx, std::u16string_view name, std::int3
 
 bool SaveSettings(SettingsContext& ctx, SettingsControls* dialog) {
     if (dialog)
-        TakeSettingsFromControls(ctx.settings, *dialog);
+        takeSettingsFromControls(ctx.settings, *dialog);
     std::u16string errorText;
     for (const SettingField& field : kSettingFields)
         WriteSettingValue(ctx, field.name, field.get(ctx.settings), errorText);

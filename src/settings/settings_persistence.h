@@ -49,7 +49,7 @@ void LoadSettings(SettingsContext& ctx);
 
 // Copies the dialog's controls into the record, applying the save ranges.
 // The hour, minute and second boxes are reset to 0 when out of range.
-void TakeSettingsFromControls(Settings& settings, SettingsControls& controls);
+void takeSettingsFromControls(Settings& settings, SettingsControls& controls);
 
 // Writes one value to the chosen store. On failure appends a description to
 // `errorText`, separated from an earlier one by a line of five dashes.

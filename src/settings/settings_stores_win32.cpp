@@ -71,7 +71,7 @@ SettingsContext processSettingsContext(HWND owner) {
                            registry,
                            state.language,
                            [owner, &state](std::u16string_view text) {
-                               ShowAppMessage(owner, text, state.programTitle,
+                               showAppMessage(owner, text, state.programTitle,
                                               MB_OK | MB_ICONEXCLAMATION);
                            }};
 }
@@ -100,7 +100,7 @@ std::atomic<Language> g_regwLanguage{Language::Japanese};
 
 void warn(SettingsText text) {
     const Language lang = REGW::language();
-    ShowAppMessage(nullptr, settingsText(text, lang), settingsText(SettingsText::RegwCaption, lang),
+    showAppMessage(nullptr, settingsText(text, lang), settingsText(SettingsText::RegwCaption, lang),
                    MB_OK | MB_ICONEXCLAMATION);
 }
 

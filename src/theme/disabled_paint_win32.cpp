@@ -16,7 +16,7 @@ namespace {
 constexpr UINT_PTR kDisabledPaintId = 0x5450574C; // arbitrary, unique to this subclass
 
 bool paintsItself(HWND control) {
-    return IsDarkMode() && !IsWindowEnabled(control);
+    return isDarkMode() && !IsWindowEnabled(control);
 }
 
 // The dot of a chosen radio button or the tick of a ticked box, in the
@@ -53,7 +53,7 @@ void paintDisabled(HWND control) {
     HDC dc = BeginPaint(control, &ps);
     RECT client;
     GetClientRect(control, &client);
-    FillRect(dc, &client, DarkBrush());
+    FillRect(dc, &client, darkBrush());
 
     const int length = GetWindowTextLengthW(control);
     if (length > 0) {
@@ -109,7 +109,7 @@ LRESULT CALLBACK disabledPaintProc(HWND control, UINT msg, WPARAM wParam, LPARAM
         break;
     case WM_ENABLE: {
         const LRESULT r = DefSubclassProc(control, msg, wParam, lParam);
-        if (IsDarkMode())
+        if (isDarkMode())
             RedrawWindow(control, nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         return r;
@@ -140,7 +140,7 @@ BOOL CALLBACK subclassIfWanted(HWND child, LPARAM) {
 
 } // namespace
 
-void SubclassForDisabledPainting(HWND dialog) {
+void subclassForDisabledPainting(HWND dialog) {
     EnumChildWindows(dialog, subclassIfWanted, 0);
 }
 

@@ -214,17 +214,17 @@ bool isControlColorMessage(UINT msg) {
 
 bool ReadDarkModeSetting(HINSTANCE instance) {
     g_instance.store(instance);
-    DarkBrush();
+    darkBrush();
     const bool dark = theme::darkFlagFromAppsUseLightTheme(theme::readAppsUseLightTheme());
     g_dark.store(dark);
     return dark;
 }
 
-bool IsDarkMode() {
+bool isDarkMode() {
     return g_dark.load();
 }
 
-HBRUSH DarkBrush() {
+HBRUSH darkBrush() {
     HBRUSH brush = g_darkBrush.load();
     // A control that deletes the brush it was given must not leave every
     // later reply with a dead handle.
@@ -234,12 +234,12 @@ HBRUSH DarkBrush() {
     HBRUSH expected = brush;
     if (!g_darkBrush.compare_exchange_strong(expected, made)) {
         DeleteObject(made); // another thread was first
-        return expected ? expected : DarkBrush();
+        return expected ? expected : darkBrush();
     }
     return made;
 }
 
-void ReleaseDarkBrush() {
+void releaseDarkBrush() {
     if (HBRUSH brush = g_darkBrush.exchange(nullptr))
         DeleteObject(brush);
 }
@@ -253,25 +253,25 @@ void PrepareDarkMenus() {
 }
 
 void ThemeChildren(HWND window) {
-    const bool dark = IsDarkMode();
+    const bool dark = isDarkMode();
     theme::applyChildStyles(window, theme::dialogChildStyle, dark);
     theme::themeTooltipsOf(window, dark);
     UpdateWindow(window);
 }
 
-bool HandleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
+bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
                               INT_PTR& result) {
-    const bool dark = IsDarkMode();
+    const bool dark = isDarkMode();
     if (theme::isControlColorMessage(msg)) {
         if (!dark)
             return false;
         result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
-            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), DarkBrush()));
+            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), darkBrush()));
         return true;
     }
     switch (msg) {
     case WM_ERASEBKGND:
-        theme::eraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam), dark, DarkBrush());
+        theme::eraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam), dark, darkBrush());
         result = theme::handled(dialog, 1);
         return true;
     case WM_THEMECHANGED:
@@ -299,7 +299,7 @@ bool HandleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
     }
 }
 
-bool OnThemeSettingChange(HWND dialog, LPARAM lParam) {
+bool onThemeSettingChange(HWND dialog, LPARAM lParam) {
     // The flag first: children styled before it would keep the old look.
     const bool colorSet =
         theme::settingChangeNamesColorSet(reinterpret_cast<const char16_t*>(lParam));
@@ -307,11 +307,11 @@ bool OnThemeSettingChange(HWND dialog, LPARAM lParam) {
         ReadDarkModeSetting(theme::themeInstance());
     ThemeChildren(dialog);
     if (colorSet) {
-        theme::setImmersiveDarkMode(dialog, IsDarkMode());
+        theme::setImmersiveDarkMode(dialog, isDarkMode());
         RedrawWindow(dialog, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    return IsDarkMode();
+    return isDarkMode();
 }
 
 } // namespace tapwell

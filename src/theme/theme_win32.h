@@ -8,16 +8,16 @@
 // Main dialog procedure:
 //     WM_INITDIALOG, after the window is shown:
 //         SendMessage(dlg, WM_THEMECHANGED, 0, 0);
-//         tapwell::SubclassForDisabledPainting(dlg);
+//         tapwell::subclassForDisabledPainting(dlg);
 //     every message, before the dialog's own switch:
 //         INT_PTR r;
-//         if (tapwell::HandleDialogThemeMessage(dlg, msg, wp, lp, r)) return r;
+//         if (tapwell::handleDialogThemeMessage(dlg, msg, wp, lp, r)) return r;
 //       (erase background, WM_CTLCOLOR*, WM_THEMECHANGED, WM_NCPAINT and the
 //        menu-bar drawing messages 0x91/0x92; anything else returns false)
-//     WM_SETTINGCHANGE: bool dark = tapwell::OnThemeSettingChange(dlg, lp);
+//     WM_SETTINGCHANGE: bool dark = tapwell::onThemeSettingChange(dlg, lp);
 //         then the dialog's menu-bar mode and layout for `dark`.
 // Every message box: tapwell::ThemedMessageBox (any thread).
-// End of the program: tapwell::ReleaseDarkBrush().
+// End of the program: tapwell::releaseDarkBrush().
 //
 // Missing theme-library exports or window attributes (older systems, Wine)
 // leave the windows in their light look; nothing here fails loudly.
@@ -35,10 +35,10 @@ namespace tapwell {
 // Stores the instance, creates the shared dark brush when missing, reads the
 // system's choice and returns the new dark flag.
 bool ReadDarkModeSetting(HINSTANCE instance);
-bool IsDarkMode();
+bool isDarkMode();
 // The shared dark brush (56, 56, 56); created on first use.
-HBRUSH DarkBrush();
-void ReleaseDarkBrush();
+HBRUSH darkBrush();
+void releaseDarkBrush();
 
 // Lets the theme library draw dark context menus where it can.
 void PrepareDarkMenus();
@@ -48,7 +48,7 @@ void ThemeChildren(HWND window);
 
 // Static texts and check boxes/radio buttons/group boxes among the dialog's
 // children paint themselves grey while disabled in dark mode.
-void SubclassForDisabledPainting(HWND dialog);
+void subclassForDisabledPainting(HWND dialog);
 
 // A link control ("SysLink") shows its plain text white and its links light
 // on the dark background while `isDark()` says so; `background` gives the
@@ -57,12 +57,12 @@ void SubclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*backgroun
 
 // Returns true when `msg` was handled; `result` is then the value the dialog
 // procedure returns (DWLP_MSGRESULT is set where the message needs it).
-bool HandleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
 // WM_SETTINGCHANGE: on a colour-set change re-reads the flag, then themes the
 // children and tooltips with it and sets the title bar's dark attribute.
 // Returns the dark flag, for the dialog's menu-bar mode and layout.
-bool OnThemeSettingChange(HWND dialog, LPARAM lParam);
+bool onThemeSettingChange(HWND dialog, LPARAM lParam);
 
 // The program's one message box: plain in light mode, dark in dark mode.
 // Safe on any thread; nested boxes on one thread are fine.
@@ -73,7 +73,7 @@ int ThemedMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UI
 using AppMessagePresenter =
     std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags)>;
 
-int ShowAppMessage(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags);
+int showAppMessage(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags);
 
 // Installs `presenter` (an empty one restores the themed box) and
 // returns the one it replaces. Meant for start-up and tests, not for use

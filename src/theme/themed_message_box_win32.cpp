@@ -17,9 +17,9 @@ LRESULT CALLBACK messageBoxSubclassProc(HWND box, UINT msg, WPARAM wParam, LPARA
                                         UINT_PTR id, DWORD_PTR) {
     // The colours follow the current setting, should it change while the
     // box is open.
-    if (theme::isControlColorMessage(msg) && IsDarkMode())
+    if (theme::isControlColorMessage(msg) && isDarkMode())
         return reinterpret_cast<LRESULT>(theme::replyDarkControlColor(
-            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), DarkBrush()));
+            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), darkBrush()));
     if (msg == WM_NCDESTROY)
         RemoveWindowSubclass(box, messageBoxSubclassProc, id);
     return DefSubclassProc(box, msg, wParam, lParam);
@@ -83,7 +83,7 @@ LRESULT CALLBACK messageBoxHook(int code, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int ThemedMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
-    if (!IsDarkMode())
+    if (!isDarkMode())
         return MessageBoxW(owner, text, caption, flags);
     HookScope hook;
     return MessageBoxW(owner, text, caption, flags);
@@ -96,7 +96,7 @@ AppMessagePresenter& currentPresenter() {
 }
 } // namespace
 
-int ShowAppMessage(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags) {
+int showAppMessage(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags) {
     // Both views may lack a terminating zero.
     std::wstring t(text.begin(), text.end());
     std::wstring c(caption.begin(), caption.end());

@@ -7,9 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     tapwell::fuzz::Input in{data, size};
-    (void)tapwell::DecodeHexDump(in.restAsUnits());
+    (void)tapwell::decodeHexDump(in.restAsUnits());
     std::string bytes = in.rest();
-    if (tapwell::DecodeHexDump(tapwell::EncodeHexDump(bytes)) != bytes)
+    if (tapwell::decodeHexDump(tapwell::encodeHexDump(bytes)) != bytes)
         std::abort();
     return 0;
 }

@@ -52,6 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.CallBack = callBack;
     g_steps = 0;
     tapwell::test::AllocationLimit limit(kLargestAllocation);
-    (void)tapwell::RunScriptText(text.c_str(), &host, devices);
+    (void)tapwell::runScriptText(text.c_str(), &host, devices);
     return 0;
 }

@@ -57,7 +57,7 @@ class InProcessDialog {
         app.textFromT = app.textFromF = false;
         dialog_ = CreateDialogParamW(GetModuleHandleW(nullptr),
                                      MAKEINTRESOURCEW(japanese ? IDD_MAIN_JA : IDD_MAIN_EN),
-                                     nullptr, MainDialogProc, 0);
+                                     nullptr, mainDialogProc, 0);
     }
     ~InProcessDialog() {
         if (IsWindow(dialog_))
@@ -824,7 +824,7 @@ TEST(InProcessDialog, ASettingChangeDuringARunLeavesTheMenuButtonsDisabled) {
     s.iWaitSec = 30;
     InProcessDialog d(false, s);
     colourSetChanged(d.hwnd());
-    ASSERT_TRUE(IsDarkMode());
+    ASSERT_TRUE(isDarkMode());
     HWND file = GetDlgItem(d.hwnd(), IDC_MENU_FILE);
     ASSERT_TRUE(IsWindowVisible(file));
     EXPECT_TRUE(IsWindowEnabled(file));

@@ -18,7 +18,7 @@ const std::string kEucJp =
 
 std::optional<std::u16string> read(std::string_view bytes) {
     std::u16string text;
-    if (DecodeTextFile(createIconvCodePageService, bytes, text) != kReadTextOk)
+    if (decodeTextFile(createIconvCodePageService, bytes, text) != kReadTextOk)
         return std::nullopt;
     return text;
 }

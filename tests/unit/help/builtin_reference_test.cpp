@@ -64,10 +64,10 @@ TEST(BuiltinReference, DocumentsEveryBuiltinOfTheInterpreterUnderAllItsNames) {
 TEST(BuiltinReference, EveryNameResolvesAndAnEntryIsOneBuiltin) {
     std::set<int> rows;
     for (const BuiltinDoc& doc : builtinReference()) {
-        const int row = ResolveBuiltin(doc.name).row;
+        const int row = resolveBuiltin(doc.name).row;
         EXPECT_GE(row, 0) << doc.name;
         for (std::string_view alias : doc.aliases)
-            EXPECT_EQ(ResolveBuiltin(alias).row, row) << alias << " is not " << doc.name;
+            EXPECT_EQ(resolveBuiltin(alias).row, row) << alias << " is not " << doc.name;
         EXPECT_TRUE(rows.insert(row).second) << doc.name << " is documented twice";
     }
 }

@@ -76,7 +76,7 @@ TEST(IllFormedText, ScriptsWithLoneSurrogatesAndBadBytesRunOrReport) {
     text += u"b\")\n";
     const ScriptHost h = host.host();
     host.log.clear();
-    RunScriptText(text.c_str(), &h, host.devices());
+    runScriptText(text.c_str(), &h, host.devices());
     ASSERT_EQ(host.log.size(), 1u);
     EXPECT_EQ(host.log[0], "v \"a\xEF\xBF\xBD"
                            "b\"");
@@ -85,7 +85,7 @@ TEST(IllFormedText, ScriptsWithLoneSurrogatesAndBadBytesRunOrReport) {
     bare += char16_t(0xDC00);
     bare += u"\n";
     host.log.clear();
-    RunScriptText(bare.c_str(), &h, host.devices());
+    runScriptText(bare.c_str(), &h, host.devices());
     ASSERT_EQ(host.log.size(), 1u);
     EXPECT_EQ(host.log[0].rfind("error 101 1 ", 0), 0u) << host.log[0];
 }

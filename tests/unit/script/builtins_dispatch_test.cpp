@@ -169,7 +169,7 @@ TEST(BuiltinDispatch, EveryBuiltinIsReachableWithItsAcceptedCounts) {
     };
     TestBuiltinEnv env;
     for (const Case& c : cases) {
-        EXPECT_GE(ResolveBuiltin(c.name).row, 0) << c.name;
+        EXPECT_GE(resolveBuiltin(c.name).row, 0) << c.name;
         for (int n = 0; n <= 4; ++n) {
             const bool accepted = std::find(c.counts.begin(), c.counts.end(), n) != c.counts.end();
             std::vector<ScriptValue> args(static_cast<std::size_t>(n), S("1"));
@@ -185,13 +185,13 @@ TEST(BuiltinDispatch, EveryBuiltinIsReachableWithItsAcceptedCounts) {
 
 TEST(BuiltinDispatch, ResolvedCallsBehaveLikeCallsByName) {
     TestBuiltinEnv env;
-    const BuiltinRef ref = ResolveBuiltin("Left$");
+    const BuiltinRef ref = resolveBuiltin("Left$");
     std::vector<ScriptValue> args = {S("abcdef"), I(2)};
     ScriptValue result;
     CallBuiltin(env, result, ref, "Left$", args, 1);
     EXPECT_EQ(result, S("ab"));
 
-    const BuiltinRef none = ResolveBuiltin("nothing$");
+    const BuiltinRef none = resolveBuiltin("nothing$");
     EXPECT_LT(none.row, 0);
     CallBuiltin(env, result, none, "nothing$", args, 5);
     EXPECT_EQ(result, S(""));

@@ -37,7 +37,7 @@ TEST_F(Runner, ParserStackOverflowIsReportedAsASyntaxError) {
 
 TEST_F(Runner, NullTextIsRefused) {
     const ScriptHost h = t.host();
-    EXPECT_EQ(RunScriptText(nullptr, &h, t.devices()), -1);
+    EXPECT_EQ(runScriptText(nullptr, &h, t.devices()), -1);
     ASSERT_EQ(t.log.size(), 1u);
     EXPECT_EQ(t.log[0], "error 107 -1 Invalid Parameter.");
 }
@@ -63,7 +63,7 @@ TEST_F(Runner, NullHostRunsSilently) {
         return 1;
     };
     const std::u16string text = u"message(\"hi\")\nx = cb.f(message(\"no\")) + 1 / 0\nexit 9\n";
-    EXPECT_EQ(RunScriptText(text.c_str(), nullptr, devices), 0);
+    EXPECT_EQ(runScriptText(text.c_str(), nullptr, devices), 0);
     // The callback's argument was never evaluated; the division stopped it.
     EXPECT_EQ(boxes, 1);
 }
@@ -119,7 +119,7 @@ TEST_F(Callbacks, HostMayPointTheResultAtItsOwnValue) {
         return 1;
     };
     const std::u16string text = u"message(cb.get$())";
-    RunScriptText(text.c_str(), &h, t.devices());
+    runScriptText(text.c_str(), &h, t.devices());
     EXPECT_EQ(boxes, 1);
 }
 
@@ -241,7 +241,7 @@ TEST_F(Runner, KeyPressesDeliveryGivesKeybdEventItsScanCode) {
     const ScriptHost h = t.host();
     const std::u16string text =
         u"KEYBDEVENT(VK_OEM_3, 1)\nKEYBDEVENT(0x1A5, 0)\nSENDINPUTUNICODE(\"@\", 1)\n";
-    EXPECT_EQ(RunScriptText(text.c_str(), &h, devices), 0);
+    EXPECT_EQ(runScriptText(text.c_str(), &h, devices), 0);
     std::vector<std::string> got;
     for (const KeyEvent& e : t.keys.events())
         got.push_back(describeKeyEvent(e));

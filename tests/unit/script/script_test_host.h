@@ -49,7 +49,7 @@ class ScriptTestHost {
     std::int32_t run(std::string_view utf8) {
         const std::u16string text = utf8ToUtf16(utf8);
         const ScriptHost h = host();
-        return RunScriptText(text.c_str(), &h, devices());
+        return runScriptText(text.c_str(), &h, devices());
     }
 
     // The log of a run, one entry per line.

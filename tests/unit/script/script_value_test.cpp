@@ -59,12 +59,12 @@ TEST(ToText, FormatsLikePercentD) {
 
 TEST(ToText, AppendAndInPlaceConversionAgreeWithToText) {
     std::string out = "a";
-    AppendText(out, ScriptValue(-3));
-    AppendText(out, ScriptValue("b"));
+    appendText(out, ScriptValue(-3));
+    appendText(out, ScriptValue("b"));
     EXPECT_EQ(out, "a-3b");
 
     ScriptValue v(42);
-    EXPECT_EQ(MakeText(v), "42");
+    EXPECT_EQ(makeText(v), "42");
     EXPECT_TRUE(v.isString());
     EXPECT_EQ(v.integer, 0);
     EXPECT_EQ(v, ScriptValue("42"));

@@ -94,19 +94,19 @@ TEST_F(SettingsPersistenceTest, ControlsDecideModesAndFlags) {
     FakeControls c;
     c.checked = {id::kModeUnicode, id::kBigDialog};
     c.numbers = {{id::kWaitMSec, 20}};
-    TakeSettingsFromControls(settings, c);
+    takeSettingsFromControls(settings, c);
     EXPECT_EQ(settings.iInputMode, 1);
     EXPECT_EQ(settings.iWaitMode, 1) << "no wait radio checked means clock time";
     EXPECT_EQ(settings.g_BigDialog, 1);
 
     c.checked = {id::kModeKeyboard, id::kModeUnicode, id::kWaitAfterStart};
-    TakeSettingsFromControls(settings, c);
+    takeSettingsFromControls(settings, c);
     EXPECT_EQ(settings.iInputMode, 0);
     EXPECT_EQ(settings.iWaitMode, 0);
     EXPECT_EQ(settings.g_BigDialog, 0) << "a dialog without the check box saves 0";
 
     c.checked = {};
-    TakeSettingsFromControls(settings, c);
+    takeSettingsFromControls(settings, c);
     EXPECT_EQ(settings.iInputMode, 2);
 }
 
@@ -114,7 +114,7 @@ TEST_F(SettingsPersistenceTest, ClockPartsOutOfRangeAreZeroedInRecordAndBox) {
     FakeControls c;
     c.numbers = {
         {id::kTimeHour, 24}, {id::kTimeMin, 59}, {id::kTimeSec, 0xFFFFFFFFu}, {id::kWaitMSec, 20}};
-    TakeSettingsFromControls(settings, c);
+    takeSettingsFromControls(settings, c);
     EXPECT_EQ(settings.iTimeHour, 0);
     EXPECT_EQ(settings.iTimeMin, 59);
     EXPECT_EQ(settings.iTimeSec, 0);
@@ -126,20 +126,20 @@ TEST_F(SettingsPersistenceTest, ClockPartsOutOfRangeAreZeroedInRecordAndBox) {
 TEST_F(SettingsPersistenceTest, IntervalBelowOneBecomesTwentyWithoutTouchingTheBox) {
     FakeControls c;
     c.numbers = {{id::kWaitMSec, 0}, {id::kLoopNum, 0}};
-    TakeSettingsFromControls(settings, c);
+    takeSettingsFromControls(settings, c);
     EXPECT_EQ(settings.iWaitMSec, 20);
     EXPECT_EQ(settings.iLoopNum, 0) << "0 repeats means endless and is kept";
     EXPECT_TRUE(c.rewritten.empty());
 
     c.numbers[id::kWaitMSec] = 0x80000000u; // read unsigned, negative in the record
-    TakeSettingsFromControls(settings, c);
+    takeSettingsFromControls(settings, c);
     EXPECT_EQ(settings.iWaitMSec, 20);
 }
 
 TEST_F(SettingsPersistenceTest, LargeNumbersWrapIntoTheSignedRecordUnchecked) {
     FakeControls c;
     c.numbers = {{id::kWaitSec, 0xFFFFFFFFu}, {id::kLoopNum, 0x80000000u}, {id::kWaitMSec, 7}};
-    TakeSettingsFromControls(settings, c);
+    takeSettingsFromControls(settings, c);
     EXPECT_EQ(settings.iWaitSec, -1);
     EXPECT_EQ(settings.iLoopNum, INT32_MIN);
     EXPECT_EQ(settings.iWaitMSec, 7);

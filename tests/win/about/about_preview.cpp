@@ -37,6 +37,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapwell::about::ShowAboutBox(owner, instance, japanese,
                                  japanese ? L"doruviravad" : L"Davudiru Dodovizar");
     DestroyWindow(owner);
-    tapwell::ReleaseDarkBrush();
+    tapwell::releaseDarkBrush();
     return 0;
 }

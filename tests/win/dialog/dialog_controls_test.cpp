@@ -53,7 +53,7 @@ TEST_F(DialogControlsTest, TakesChecksAndNumbersAndResetsOnlyTheClockBoxes) {
 
     Settings s;
     DialogSettingsControls controls(parent);
-    TakeSettingsFromControls(s, controls);
+    takeSettingsFromControls(s, controls);
     EXPECT_EQ(s.iInputMode, 1);
     EXPECT_EQ(s.iWaitMode, 1);
     EXPECT_EQ(s.g_BigDialog, 0) << "no check box 1005 in this dialog";

@@ -155,7 +155,7 @@ class FileCommands : public ::testing::Test {
 TEST_F(FileCommands, SavingTellsOfUtf8WithMarkAndShowsTheSaveDialogsOptions) {
     SetWindowTextW(box_, L"abc");
     answers.push_back({dir_ + L"saved.txt"});
-    EXPECT_TRUE(SaveTextToFile(nullptr, box_, ui_));
+    EXPECT_TRUE(saveTextToFile(nullptr, box_, ui_));
     EXPECT_EQ(bytesOf(L"saved.txt"), "\xEF\xBB\xBF"
                                      "abc");
     ASSERT_EQ(shown.size(), 1u);
@@ -176,7 +176,7 @@ TEST_F(FileCommands, SavingTellsOfUtf8WithMarkAndShowsTheSaveDialogsOptions) {
     // A folder that does not exist: the error and the Japanese wording.
     ui_.language = Language::Japanese;
     answers.push_back({dir_ + L"missing\\x.txt"});
-    EXPECT_FALSE(SaveTextToFile(nullptr, box_, ui_));
+    EXPECT_FALSE(saveTextToFile(nullptr, box_, ui_));
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].text, L"ファイルを書き込みモードで開けません。");
     EXPECT_EQ(shown[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
@@ -187,7 +187,7 @@ TEST_F(FileCommands, OpenDialogsRequireAnExistingFile) {
     put(L"in.txt", "\xEF\xBB\xBF"
                    "loaded");
     answers.push_back({dir_ + L"in.txt"});
-    EXPECT_TRUE(LoadTextFromFile(nullptr, box_, ui_));
+    EXPECT_TRUE(loadTextFromFile(nullptr, box_, ui_));
     EXPECT_EQ(boxText(), L"loaded");
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_FALSE(dialogs[0].save);
@@ -197,7 +197,7 @@ TEST_F(FileCommands, OpenDialogsRequireAnExistingFile) {
     EXPECT_TRUE(shown.empty()) << "a successful load says nothing";
 
     answers.push_back({dir_ + L"in.txt"});
-    EXPECT_TRUE(ReadHexDumpFromFile(nullptr, box_, ui_));
+    EXPECT_TRUE(readHexDumpFromFile(nullptr, box_, ui_));
     EXPECT_EQ(dialogs[1].title, L"Choose a binary file");
     EXPECT_EQ(dialogs[1].defaultExtension, L"bin");
     EXPECT_EQ(dialogs[1].filter, L"Binary files(*.bin)|*.bin|All files(*.*)|*.*|");
@@ -207,26 +207,26 @@ TEST_F(FileCommands, OpenDialogsRequireAnExistingFile) {
 TEST_F(FileCommands, HexDumpFailuresSayWhatWentWrong) {
     SetWindowTextW(box_, L"keep");
     answers.push_back({dir_ + L"none.bin"});
-    EXPECT_FALSE(ReadHexDumpFromFile(nullptr, box_, ui_));
+    EXPECT_FALSE(readHexDumpFromFile(nullptr, box_, ui_));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, L"Cannot open the file.");
     EXPECT_EQ(boxText(), L"keep") << "a failure leaves the text box as it was";
 
     SetWindowTextW(box_, L"41 42");
     answers.push_back({dir_ + L"no-folder\\out.bin"});
-    EXPECT_FALSE(WriteHexDumpToFile(nullptr, box_, ui_));
+    EXPECT_FALSE(writeHexDumpToFile(nullptr, box_, ui_));
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].text, L"Cannot open flie.");
     EXPECT_EQ(shown[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 
     ui_.language = Language::Japanese;
     answers.push_back({dir_ + L"none.bin"});
-    EXPECT_FALSE(ReadHexDumpFromFile(nullptr, box_, ui_));
+    EXPECT_FALSE(readHexDumpFromFile(nullptr, box_, ui_));
     EXPECT_EQ(shown[2].text, L"ファイルを開けません。");
     EXPECT_EQ(dialogs[2].title, L"ファイルを開く(16進ダンプ)");
 
     answers.push_back({dir_ + L"out.bin"});
-    EXPECT_TRUE(WriteHexDumpToFile(nullptr, box_, ui_));
+    EXPECT_TRUE(writeHexDumpToFile(nullptr, box_, ui_));
     EXPECT_EQ(bytesOf(L"out.bin"), "AB");
     EXPECT_EQ(shown.size(), 3u) << "a written hex dump says nothing";
     EXPECT_EQ(dialogs[3].title, L"バイナリファイルへ保存");

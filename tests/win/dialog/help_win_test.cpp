@@ -131,10 +131,10 @@ TEST(HelpViewer, CommandLineHelpOpensTheTopicOfTheInterfacesLanguage) {
     g_viewerStarts.clear();
     g_viewerStartsSucceed = true;
     HelpViewerStarter previous = setHelpViewerStarter(recordViewerStart);
-    EXPECT_TRUE(LaunchHelpViewer(Language::Japanese));
-    EXPECT_TRUE(LaunchHelpViewer(Language::English));
+    EXPECT_TRUE(launchHelpViewer(Language::Japanese));
+    EXPECT_TRUE(launchHelpViewer(Language::English));
     g_viewerStartsSucceed = false;
-    EXPECT_FALSE(LaunchHelpViewer(Language::English)) << "the caller reports the failure";
+    EXPECT_FALSE(launchHelpViewer(Language::English)) << "the caller reports the failure";
     setHelpViewerStarter(previous);
 
     ASSERT_EQ(g_viewerStarts.size(), 3u);

@@ -218,7 +218,7 @@ TEST_F(FilesOnDisk, FailedSaveLeavesTheOldFile) {
     EXPECT_EQ(WriteTextFileUtf8(store, filePath(path(L"keep.txt")), u"a longer new text"), 3u);
     EXPECT_EQ(get(L"keep.txt"), "old text");
 
-    EXPECT_EQ(WriteHexDumpFile(store, filePath(path(L"keep.txt")), u"41424344454647"),
+    EXPECT_EQ(writeHexDumpFile(store, filePath(path(L"keep.txt")), u"41424344454647"),
               HexWriteResult::WriteFailed);
     EXPECT_EQ(get(L"keep.txt"), "old text");
     EXPECT_EQ(listFolder(), std::vector<std::wstring>{L"keep.txt"});
@@ -244,15 +244,15 @@ TEST_F(FilesOnDisk, ReadOnlyTargetIsReportedAndKept) {
 TEST_F(FilesOnDisk, HexDumpRoundTrip) {
     put(L"in.bin", std::string("\x00\x41\xFF", 3));
     std::u16string dump;
-    ASSERT_EQ(ReadHexDumpFile(win32FileStore(), filePath(path(L"in.bin")), dump),
+    ASSERT_EQ(readHexDumpFile(win32FileStore(), filePath(path(L"in.bin")), dump),
               HexReadResult::Ok);
     EXPECT_EQ(dump, u"0041FF");
 
-    ASSERT_EQ(WriteHexDumpFile(win32FileStore(), filePath(path(L"out.bin")), u"00 41 ff\r\n4"),
+    ASSERT_EQ(writeHexDumpFile(win32FileStore(), filePath(path(L"out.bin")), u"00 41 ff\r\n4"),
               HexWriteResult::Ok);
     EXPECT_EQ(get(L"out.bin"), std::string("\x00\x41\xFF", 3));
 
-    ASSERT_EQ(WriteHexDumpFile(win32FileStore(), filePath(path(L"out.bin")), u""),
+    ASSERT_EQ(writeHexDumpFile(win32FileStore(), filePath(path(L"out.bin")), u""),
               HexWriteResult::Ok);
     EXPECT_EQ(GetFileAttributesW(path(L"out.bin").c_str()) != INVALID_FILE_ATTRIBUTES, true);
     EXPECT_EQ(get(L"out.bin"), "");
@@ -283,7 +283,7 @@ TEST_F(FilesOnDisk, PathsNearTheLengthLimitSave) {
     EXPECT_EQ(WriteTextFileUtf8(target, u"replaced"), 0u);
     EXPECT_EQ(fileBytes(target), "\xEF\xBB\xBF"
                                  "replaced");
-    EXPECT_EQ(WriteHexDumpFile(win32FileStore(), filePath(target), u"414243"), HexWriteResult::Ok);
+    EXPECT_EQ(writeHexDumpFile(win32FileStore(), filePath(target), u"414243"), HexWriteResult::Ok);
     EXPECT_EQ(fileBytes(target), "ABC");
 
     DeleteFileW(target.c_str());

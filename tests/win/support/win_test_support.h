@@ -18,7 +18,7 @@ struct ShownMessage {
     UINT flags;
 };
 
-// Records every box shown through ShowAppMessage instead of showing it.
+// Records every box shown through showAppMessage instead of showing it.
 class MessageRecorder {
   public:
     MessageRecorder();

@@ -83,10 +83,10 @@ namespace {
 
 INT_PTR CALLBACK themedProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     INT_PTR result = 0;
-    if (HandleDialogThemeMessage(dlg, msg, wParam, lParam, result))
+    if (handleDialogThemeMessage(dlg, msg, wParam, lParam, result))
         return result;
     if (msg == WM_SETTINGCHANGE)
-        return OnThemeSettingChange(dlg, lParam);
+        return onThemeSettingChange(dlg, lParam);
     return msg == WM_INITDIALOG;
 }
 

@@ -45,7 +45,7 @@ void pumpFor(DWORD ms);
 // template. Its procedure routes the theme messages like the main dialog.
 enum TestControl { kStatic = 10, kCheck = 11, kRadio = 12, kPush = 13, kEdit = 14 };
 
-// `themed`: route messages through HandleDialogThemeMessage.
+// `themed`: route messages through handleDialogThemeMessage.
 HWND createTestDialog(bool themed);
 
 } // namespace tapwell::wintest

@@ -18,7 +18,7 @@ struct DialogFixture : ::testing::Test {
         dlg = createTestDialog(true);
         ASSERT_TRUE(dlg);
         SendMessageW(dlg, WM_THEMECHANGED, 0, 0);
-        SubclassForDisabledPainting(dlg);
+        subclassForDisabledPainting(dlg);
         ShowWindow(dlg, SW_SHOW);
         UpdateWindow(dlg);
         pumpFor(300);
@@ -39,7 +39,7 @@ TEST_F(DialogFixture, DarkModeAnswersControlColoursWithTheSharedBrush) {
         EXPECT_EQ(reply.brush, kDark) << msg;
         EXPECT_EQ(reply.text, kWhite) << msg;
     }
-    EXPECT_EQ(brushColor(DarkBrush()), kDark);
+    EXPECT_EQ(brushColor(darkBrush()), kDark);
     EXPECT_EQ(clientPixel(dlg, 5, 5), kDark);
 }
 
@@ -114,15 +114,15 @@ TEST_F(DialogFixture, ColourSetChangeRereadsTheFlag) {
     {
         AppsUseLightThemeOverride dark(0);
         settingChange(L"Policy");
-        EXPECT_FALSE(IsDarkMode()) << "only the colour set is read again";
+        EXPECT_FALSE(isDarkMode()) << "only the colour set is read again";
         settingChange(L"ImmersiveColorSet");
-        EXPECT_TRUE(IsDarkMode());
+        EXPECT_TRUE(isDarkMode());
         pumpFor(200);
         EXPECT_EQ(askControlColor(dlg, WM_CTLCOLORDLG, dlg).brush, kDark);
         EXPECT_EQ(clientPixel(dlg, 5, 5), kDark);
     }
     settingChange(L"ImmersiveColorSet");
-    EXPECT_FALSE(IsDarkMode());
+    EXPECT_FALSE(isDarkMode());
     EXPECT_NE(askControlColor(dlg, WM_CTLCOLORDLG, dlg).brush, kDark);
 }
 
@@ -176,8 +176,8 @@ TEST_F(DialogFixture, MenuBarPaintsDarkOnlyInDarkMode) {
     EXPECT_TRUE(SendMessageW(dlg, 0x92, 0, reinterpret_cast<LPARAM>(&item)));
     EXPECT_EQ(GetPixel(dc, 1, 1), RGB(61, 61, 61));
 
-    ReleaseDarkBrush(); // a later use makes it again
-    EXPECT_EQ(brushColor(DarkBrush()), kDark);
+    releaseDarkBrush(); // a later use makes it again
+    EXPECT_EQ(brushColor(darkBrush()), kDark);
     {
         AppsUseLightThemeOverride light(1);
         ReadDarkModeSetting(GetModuleHandleW(nullptr));

@@ -5,8 +5,8 @@
 //   OUTDIR/examples/NN_NAME_LANG_check.qz  the same, ending with an exit code
 //                                          above 100 when a shown value is wrong
 //   OUTDIR/examples/manifest.txt           one line per script: file, answers
-#include "html_text.h"
 #include "builtin_reference.h"
+#include "html_text.h"
 
 #include <cstdio>
 #include <filesystem>

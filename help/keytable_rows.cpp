@@ -3,8 +3,8 @@
 // shares the key's code. The English page takes its descriptions from
 // englishKeyDescriptions(), or from KeyNameTable where that is English
 // already; a key with neither is an error, so no key goes undescribed.
-#include "html_text.h"
 #include "common/utf.h"
+#include "html_text.h"
 #include "key_descriptions_en.h"
 #include "keystroke/key_tables.h"
 

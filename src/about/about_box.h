@@ -4,9 +4,9 @@
 // without a desktop. The dialog itself is in about_box_win32.
 #pragma once
 
-#include "common/language.h"
 #include "about/dialog_template.h"
 #include "common/clipboard.h"
+#include "common/language.h"
 
 #include <cstddef>
 #include <cstdint>

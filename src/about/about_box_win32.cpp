@@ -2,8 +2,8 @@
 // brush, and the main program's entry.
 #include "about/about_box_win32.h"
 
-#include "common/windows_glue_win32.h"
 #include "about/about_box.h"
+#include "common/windows_glue_win32.h"
 #include "theme/theme_rules.h"
 #include "theme/theme_win32.h"
 
@@ -106,7 +106,6 @@ struct AboutState {
     bool linksLocked = false;
     HWND focusBeforeLock = nullptr;
 };
-
 
 AboutState* stateOf(HWND box) {
     return reinterpret_cast<AboutState*>(GetWindowLongPtrW(box, DWLP_USER));
@@ -218,9 +217,8 @@ void unlockLinks(HWND box, AboutState& s) {
 
 INT_PTR openWithShell(HWND owner, const wchar_t* address) {
     const std::wstring& dir = systemDirectory();
-    return reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", address, nullptr,
-                                                   dir.empty() ? nullptr : dir.c_str(),
-                                                   SW_SHOWNORMAL));
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(
+        owner, L"open", address, nullptr, dir.empty() ? nullptr : dir.c_str(), SW_SHOWNORMAL));
 }
 
 void openLink(HWND box, AboutState& s, const wchar_t* id) {

@@ -1,7 +1,6 @@
 
 #include "app/app_state.h"
 
-
 #include <array>
 
 namespace tapwell {
@@ -26,7 +25,7 @@ bool equalsJaIgnoringCase(std::u16string_view v) {
 } // namespace
 
 Language chooseUiLanguage(std::optional<std::u16string_view> tpwLang,
-                            std::uint16_t systemLanguageId) {
+                          std::uint16_t systemLanguageId) {
     if (tpwLang && !tpwLang->empty())
         return equalsJaIgnoringCase(*tpwLang) ? Language::Japanese : Language::English;
     return (systemLanguageId & kPrimaryLanguageMask) == kLangJapanese ? Language::Japanese

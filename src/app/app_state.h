@@ -38,7 +38,7 @@ void setUiLanguage(AppState& state, Language language);
 // decides on its own: "JA" in any case is Japanese, anything else English.
 // Otherwise the system's default language id decides (primary language 0x11).
 Language chooseUiLanguage(std::optional<std::u16string_view> tpwLang,
-                            std::uint16_t systemLanguageId);
+                          std::uint16_t systemLanguageId);
 
 // Every user-visible text of start-up, in both languages.
 

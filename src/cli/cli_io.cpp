@@ -38,13 +38,20 @@ std::string escapeText(std::string_view s, bool quotes) {
     out.reserve(s.size());
     for (char c : s) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
         case '"':
             out += quotes ? "\\\"" : "\"";
             break;
-        default: out.push_back(c);
+        default:
+            out.push_back(c);
         }
     }
     return out;

@@ -1,7 +1,6 @@
 
 #include "common/utf.h"
 
-
 namespace tapwell {
 
 namespace {

@@ -4,8 +4,8 @@
 // moves the real controls with these functions.
 #pragma once
 
-#include "common/language.h"
 #include "app/app_state.h"
+#include "common/language.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "app/app_state.h"
-#include "resource.h"
 #include "common/language.h"
 #include "common/windows_glue_win32.h"
 #include "dialog/delivery_menu.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/file_commands_win32.h"
+#include "resource.h"
 
 #include <memory>
 #include <shellapi.h>
@@ -92,9 +92,9 @@ struct MenuToggle {
     std::uint8_t Settings::*flag;
 };
 inline constexpr MenuToggle kMenuToggles[] = {
-    {IDM_ERROR_STOP, &Settings::iErrorStop},    {IDM_IGNORE_TAB, &Settings::iDisableTab},
+    {IDM_ERROR_STOP, &Settings::iErrorStop},      {IDM_IGNORE_TAB, &Settings::iDisableTab},
     {IDM_IGNORE_SPACE, &Settings::iDisableSpace}, {IDM_IGNORE_RETURN, &Settings::iDisableEnter},
-    {IDM_ALWAYS_TOP, &Settings::iTopMost},      {IDM_ESC_ABORT, &Settings::iEscAbort},
+    {IDM_ALWAYS_TOP, &Settings::iTopMost},        {IDM_ESC_ABORT, &Settings::iEscAbort},
     {IDM_FOCUS_GUARD, &Settings::iFocusGuard},
 };
 

@@ -2,8 +2,8 @@
 // notation that each of its commands inserts into the text box.
 #pragma once
 
-#include "common/language.h"
 #include "app/app_state.h"
+#include "common/language.h"
 
 #include <optional>
 #include <string>

@@ -3,10 +3,8 @@
 
 #include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
-#include "theme/theme_win32.h"
-#include "settings/settings_stores_win32.h"
-#include "keystroke/key_delivery.h"
 #include "dialog/run_stop_win32.h"
+#include "keystroke/key_delivery.h"
 #include "keystroke/key_event_sink_win32.h"
 #include "keystroke/keyboard_layout_win32.h"
 #include "resource.h"

@@ -1,7 +1,7 @@
 #include "files/text_file.h"
 
-#include "files/text_file_decoding.h"
 #include "common/utf.h"
+#include "files/text_file_decoding.h"
 
 #include <new>
 

@@ -3,8 +3,8 @@
 // that the caller maps to a message.
 #pragma once
 
-#include "files/text_file_decoding.h"
 #include "files/file_store.h"
+#include "files/text_file_decoding.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,6 @@
 // service and its strict conversions on Windows, a fake in tests.
 #pragma once
 
-
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -408,7 +408,9 @@ const ScriptConstant ScriptConstantTable[kScriptConstantCount + 1] = {
     {nullptr, 0},
 };
 
-std::span<const KeyNameEntry> keyNames() { return {KeyNameTable, kKeyNameCount}; }
+std::span<const KeyNameEntry> keyNames() {
+    return {KeyNameTable, kKeyNameCount};
+}
 
 std::span<const ScriptConstant> scriptConstants() {
     return {ScriptConstantTable, kScriptConstantCount};

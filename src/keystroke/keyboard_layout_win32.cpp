@@ -6,8 +6,8 @@ namespace tapwell {
 
 namespace {
 
-constexpr UINT kVkToScan = 0;   // MAPVK_VK_TO_VSC
-constexpr UINT kVkToScanEx = 4; // MAPVK_VK_TO_VSC_EX: 0xE0xx for extended keys
+constexpr UINT kVkToScan = 0;           // MAPVK_VK_TO_VSC
+constexpr UINT kVkToScanEx = 4;         // MAPVK_VK_TO_VSC_EX: 0xE0xx for extended keys
 constexpr UINT kToUnicodeKeepState = 4; // leave the dead-key state as it was
 
 std::uint32_t layoutId(HKL hkl) {

@@ -16,8 +16,8 @@ namespace tapwell {
 std::unique_ptr<KeyboardLayout> systemKeyboardLayout(std::uint32_t layoutId);
 
 struct InstalledLayout {
-    std::uint32_t id;     // what iTargetLayout keeps
-    std::u16string name;  // the language's name in the user's language
+    std::uint32_t id;    // what iTargetLayout keeps
+    std::u16string name; // the language's name in the user's language
 };
 
 // The layouts of GetKeyboardLayoutList, in its order.

@@ -172,7 +172,7 @@ void failUnknown(BuiltinEnv& env, ScriptValue& result, std::string_view name, st
 }
 
 void failStringFormOnly(BuiltinEnv& env, ScriptValue& result, std::string_view name,
-                          std::size_t count, int line) {
+                        std::size_t count, int line) {
     env.reportRuntimeError(kErrorStringFormOnly, line,
                            formatError("Runtime error at line %d: Unknown Function "
                                        "Call:%s(args:%d). But %s$() exists.\n",

@@ -1,6 +1,5 @@
 #include "settings/settings_persistence.h"
 
-
 namespace tapwell {
 
 namespace {
@@ -14,24 +13,27 @@ namespace {
 constexpr std::array kSettingsTexts = {
     SettingsTextEntry{SettingsText::RegwCaption, u"Registory Class", u"Registory Class"},
     SettingsTextEntry{SettingsText::RegwOpenKeyTwice, u"An error has occurred in REGW::OpenKey().",
-                 u"レジストリキーを多重オープンしようとしたので保護しました(REGW::OpenKey())"
-                 u"。" TPW_REPORT_TO_AUTHOR_JA},
+                      u"レジストリキーを多重オープンしようとしたので保護しました(REGW::OpenKey())"
+                      u"。" TPW_REPORT_TO_AUTHOR_JA},
     SettingsTextEntry{SettingsText::RegwReadUnopened, u"An error has occurred in ReadIntegerW.",
-                 u"開かれていないキーを対象に ReadIntegerW "
-                 u"が行われようとしたので保護します。" TPW_REPORT_TO_AUTHOR_JA},
+                      u"開かれていないキーを対象に ReadIntegerW "
+                      u"が行われようとしたので保護します。" TPW_REPORT_TO_AUTHOR_JA},
     SettingsTextEntry{SettingsText::RegwWriteUnopened, u"An error has occurred in WriteIntegerW.",
-                 u"開かれていないキーを対象に WriteIntegerW "
-                 u"が行われようとしたので保護します。" TPW_REPORT_TO_AUTHOR_JA},
-    SettingsTextEntry{SettingsText::RegwCloseUnopened, u"An error has occurred in REGW::CloseKey().",
-                 u"レジストリを多重クローズしようとしたので保護しました(REGW::CloseKey)"
-                 u"。" TPW_REPORT_TO_AUTHOR_JA},
-    SettingsTextEntry{SettingsText::RegwClosedByDestructor, u"An error has occurred in REGW::~REGW().",
-                 u"レジストリを自動クローズしました。" TPW_REPORT_TO_AUTHOR_JA},
+                      u"開かれていないキーを対象に WriteIntegerW "
+                      u"が行われようとしたので保護します。" TPW_REPORT_TO_AUTHOR_JA},
+    SettingsTextEntry{SettingsText::RegwCloseUnopened,
+                      u"An error has occurred in REGW::CloseKey().",
+                      u"レジストリを多重クローズしようとしたので保護しました(REGW::CloseKey)"
+                      u"。" TPW_REPORT_TO_AUTHOR_JA},
+    SettingsTextEntry{SettingsText::RegwClosedByDestructor,
+                      u"An error has occurred in REGW::~REGW().",
+                      u"レジストリを自動クローズしました。" TPW_REPORT_TO_AUTHOR_JA},
     SettingsTextEntry{SettingsText::IniWriteFailed, u".\\tapwell.ini[TAPWELL] - %s write error.",
-                 u".\\tapwell.iniの[TAPWELL]セクションの%sに値を書き込めません。"},
-    SettingsTextEntry{SettingsText::RegistryOpenFailed,
-                 u"Cannot open - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion",
-                 u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersionを開けません。"},
+                      u".\\tapwell.iniの[TAPWELL]セクションの%sに値を書き込めません。"},
+    SettingsTextEntry{
+        SettingsText::RegistryOpenFailed,
+        u"Cannot open - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion",
+        u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersionを開けません。"},
     SettingsTextEntry{
         SettingsText::RegistryWriteFailed,
         u"Cannot write data - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion - %s",
@@ -91,8 +93,9 @@ void takeSettingsFromControls(Settings& s, SettingsControls& c) {
 std::u16string describeWriteFailure(bool iniStore, StoreWriteResult result,
                                     std::u16string_view name, Language language) {
     SettingsText text = iniStore ? SettingsText::IniWriteFailed
-                   : result == StoreWriteResult::OpenFailed ? SettingsText::RegistryOpenFailed
-                                                            : SettingsText::RegistryWriteFailed;
+                        : result == StoreWriteResult::OpenFailed
+                            ? SettingsText::RegistryOpenFailed
+                            : SettingsText::RegistryWriteFailed;
     return fillPlaceholder(settingsText(text, language), name);
 }
 

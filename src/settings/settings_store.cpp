@@ -1,7 +1,6 @@
 
 #include "settings/settings_store.h"
 
-
 #include <string>
 
 namespace tapwell {

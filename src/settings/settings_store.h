@@ -2,7 +2,6 @@
 // the ini file implement it on Windows; tests use an in-memory store.
 #pragma once
 
-
 #include <cstdint>
 #include <map>
 #include <optional>

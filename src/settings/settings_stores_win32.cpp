@@ -1,19 +1,18 @@
 
 #include "settings/settings_stores_win32.h"
 
-#include "common/windows_glue_win32.h"
 #include "app/app_state.h"
-#include "theme/theme_win32.h"
-#include "settings/settings_store.h"
+#include "common/windows_glue_win32.h"
 #include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "theme/theme_win32.h"
 
 #include <atomic>
 #include <string>
 
 namespace tapwell {
 
-namespace {
-} // namespace
+namespace {} // namespace
 
 std::int32_t RegistrySettingsStore::readInteger(std::u16string_view name, std::int32_t fallback) {
     std::int32_t value = fallback;
@@ -35,13 +34,15 @@ StoreWriteResult RegistrySettingsStore::writeInteger(std::u16string_view name, s
 }
 
 std::int32_t IniSettingsStore::readInteger(std::u16string_view name, std::int32_t fallback) {
-    const std::wstring section = toWide(kIniSection), key = toWide(name), file = toWide(kIniFilePath);
+    const std::wstring section = toWide(kIniSection), key = toWide(name),
+                       file = toWide(kIniFilePath);
     return static_cast<std::int32_t>(
         GetPrivateProfileIntW(section.c_str(), key.c_str(), fallback, file.c_str()));
 }
 
 StoreWriteResult IniSettingsStore::writeInteger(std::u16string_view name, std::int32_t value) {
-    const std::wstring section = toWide(kIniSection), key = toWide(name), file = toWide(kIniFilePath);
+    const std::wstring section = toWide(kIniSection), key = toWide(name),
+                       file = toWide(kIniFilePath);
     const std::wstring text = std::to_wstring(static_cast<std::uint32_t>(value));
     return WritePrivateProfileStringW(section.c_str(), key.c_str(), text.c_str(), file.c_str())
                ? StoreWriteResult::Ok

@@ -2,9 +2,9 @@
 // sees them, and the settings functions bound to the process-wide state.
 #pragma once
 
-#include "settings/settings_store.h"
 #include "common/language.h"
 #include "settings/settings_persistence.h"
+#include "settings/settings_store.h"
 
 #include <cstdint>
 #include <string_view>

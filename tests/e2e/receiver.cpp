@@ -9,6 +9,7 @@
 // LOG.ready, so a test knows when to start typing.
 //   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--scan] [--times]
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -73,12 +74,24 @@ void markReady(HWND hwnd) {
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_KEYDOWN: logKey("keydown", wp, lp); return 0;
-    case WM_KEYUP: logKey("keyup", wp, lp); return 0;
-    case WM_CHAR: logLine("char", wp); return 0;
-    case WM_SYSKEYDOWN: logKey("syskeydown", wp, lp); break;
-    case WM_SYSKEYUP: logKey("syskeyup", wp, lp); break;
-    case WM_SYSCHAR: logLine("syschar", wp); return 0;
+    case WM_KEYDOWN:
+        logKey("keydown", wp, lp);
+        return 0;
+    case WM_KEYUP:
+        logKey("keyup", wp, lp);
+        return 0;
+    case WM_CHAR:
+        logLine("char", wp);
+        return 0;
+    case WM_SYSKEYDOWN:
+        logKey("syskeydown", wp, lp);
+        break;
+    case WM_SYSKEYUP:
+        logKey("syskeyup", wp, lp);
+        break;
+    case WM_SYSCHAR:
+        logLine("syschar", wp);
+        return 0;
     case WM_TIMER:
         if (wp == kFocusTimer) {
             // Under Wine a window created just before ours may take the
@@ -96,7 +109,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             DestroyWindow(hwnd);
         }
         return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -145,8 +160,9 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                40, 40, 360, 160, nullptr, nullptr, inst, nullptr);
+    HWND hwnd =
+        CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                        40, 360, 160, nullptr, nullptr, inst, nullptr);
     if (!hwnd)
         return 3;
     ShowWindow(hwnd, SW_SHOW);

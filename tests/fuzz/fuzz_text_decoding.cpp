@@ -1,7 +1,7 @@
 // The text reader's decoding path (byte-order marks, detection fallback) on
 // any bytes, with a code-page service that knows nothing and fails often.
-#include "files/text_file_decoding.h"
 #include "fake_code_page_service.h"
+#include "files/text_file_decoding.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -82,8 +82,8 @@ struct Receiver {
 // The key-logging window, holding the focus for `holdMs`; `scanCodes` adds
 // each key message's scan code to its line ("keydown 65 sc 1E"); `title` (no
 // spaces, so that X tools can find it by name) or the receiver's own.
-std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs,
-                                      bool scanCodes = false, const std::wstring& title = {});
+std::optional<Receiver> startReceiver(const std::wstring& tag, DWORD holdMs, bool scanCodes = false,
+                                      const std::wstring& title = {});
 std::vector<std::string> stopReceiver(Receiver& receiver);
 
 } // namespace tapwell::e2e

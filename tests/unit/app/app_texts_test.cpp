@@ -37,13 +37,13 @@ TEST(TextTablesTest, LanguagesPickTheirColumn) {
     EXPECT_EQ(appText(AppText::ProgramTitle, Language::English), u"Davudiru Dodovizar");
     EXPECT_EQ(appText(AppText::ProgramTitle, Language::Japanese), u"doruviravad");
     EXPECT_EQ(settingsText(SettingsText::RegwCaption, Language::Japanese), u"Registory Class");
-    EXPECT_EQ(describeWriteFailure(true, StoreWriteResult::WriteFailed, u"iTopMost",
-                                   Language::English),
-              u".\\tapwell.ini[TAPWELL] - iTopMost write error.");
-    EXPECT_EQ(describeWriteFailure(false, StoreWriteResult::OpenFailed, u"iTopMost",
-                                   Language::English)
-                  .find(u"iTopMost"),
-              std::u16string::npos);
+    EXPECT_EQ(
+        describeWriteFailure(true, StoreWriteResult::WriteFailed, u"iTopMost", Language::English),
+        u".\\tapwell.ini[TAPWELL] - iTopMost write error.");
+    EXPECT_EQ(
+        describeWriteFailure(false, StoreWriteResult::OpenFailed, u"iTopMost", Language::English)
+            .find(u"iTopMost"),
+        std::u16string::npos);
 }
 
 } // namespace

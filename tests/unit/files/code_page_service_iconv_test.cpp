@@ -1,7 +1,7 @@
 // The reader with the iconv stand-in reads what the program reads on a
 // Japanese system whose detection fails, as it does under Wine.
-#include "files/text_file_decoding.h"
 #include "files/text_file.h"
+#include "files/text_file_decoding.h"
 
 #include <gtest/gtest.h>
 

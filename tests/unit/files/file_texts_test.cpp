@@ -17,8 +17,10 @@ TEST(FileTexts, ReaderCodesMapToTheirMessages) {
 }
 
 TEST(FileTexts, SaveCodesMapToTheirMessages) {
-    EXPECT_EQ(fileText(saveResultText(0), Language::English), u"The file has been saved in UTF-8 (with BOM).");
-    EXPECT_EQ(fileText(saveResultText(1), Language::Japanese), u"ファイルを書き込みモードで開けません。");
+    EXPECT_EQ(fileText(saveResultText(0), Language::English),
+              u"The file has been saved in UTF-8 (with BOM).");
+    EXPECT_EQ(fileText(saveResultText(1), Language::Japanese),
+              u"ファイルを書き込みモードで開けません。");
     EXPECT_EQ(fileText(saveResultText(3), Language::English), u"Cannot write to the file.");
     EXPECT_EQ(fileText(saveResultText(4), Language::Japanese), u"メモリが足りません。");
     EXPECT_EQ(fileText(saveResultText(2), Language::English), u"Unknown error.");

@@ -1,5 +1,5 @@
-#include "files/hex_dump.h"
 #include "fake_file_store.h"
+#include "files/hex_dump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "files/text_file.h"
-#include "files/text_file_decoding.h"
 #include "fake_code_page_service.h"
 #include "fake_file_store.h"
+#include "files/text_file.h"
+#include "files/text_file_decoding.h"
 
 #include <gtest/gtest.h>
 

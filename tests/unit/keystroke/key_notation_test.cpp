@@ -1,5 +1,5 @@
-#include "keystroke/key_notation.h"
 #include "fake_run_host.h"
+#include "keystroke/key_notation.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +144,7 @@ TEST(KeyNotation, PauseBoxHasNoOwnerAndTheRunGoesOnAfterIt) {
         ASSERT_EQ(r.host.messages.size(), 1u);
         const RunMessage& m = r.host.messages[0];
         EXPECT_EQ(m.text, lang == Language::English ? u"Push [OK] button to continue."
-                                                       : u"OKボタンを押してください。");
+                                                    : u"OKボタンを押してください。");
         EXPECT_EQ(m.icon, RunIcon::Information);
         EXPECT_EQ(m.owner, RunMessageOwner::None);
         EXPECT_EQ(eventsDuringPause, 2u);

@@ -1,7 +1,7 @@
 #include "keystroke/recording_sink.h"
 #include "script/builtin_messages.h"
-#include "script/services_fake.h"
 #include "script/services.h"
+#include "script/services_fake.h"
 
 #include <gtest/gtest.h>
 

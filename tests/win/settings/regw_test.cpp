@@ -1,5 +1,5 @@
-#include "settings/settings_stores_win32.h"
 #include "settings/settings_store.h"
+#include "settings/settings_stores_win32.h"
 #include "win_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // desktop, and input files are decoded with MLang as the program does.
 #include "cli/cli.h"
 #include "files/text_file_win32.h"
-#include "keystroke/key_event_sink_win32.h"
+#include "keystroke/keystroke_win32.h"
 #include "script/services_win32.h"
 
 #include <fcntl.h>

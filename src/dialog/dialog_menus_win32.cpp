@@ -1,7 +1,7 @@
 
 #include "dialog/main_dialog_win32.h"
 #include "dialog/menu_key_items.h"
-#include "keystroke/keyboard_layout_win32.h"
+#include "keystroke/keystroke_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 

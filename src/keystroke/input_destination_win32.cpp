@@ -1,4 +1,4 @@
-#include "keystroke/input_destination_win32.h"
+#include "keystroke/keystroke_win32.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 
 #include "keystroke/key_event_sink.h"
 #include "keystroke/keyboard_layout.h"
-#include "keystroke/run_settings.h"
+#include "keystroke/run_host.h"
 
 #include <cstdint>
 #include <memory>

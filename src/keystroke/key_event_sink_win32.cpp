@@ -1,4 +1,4 @@
-#include "keystroke/key_event_sink_win32.h"
+#include "keystroke/keystroke_win32.h"
 
 #include <windows.h>
 

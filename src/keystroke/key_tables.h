@@ -2,6 +2,7 @@
 // script language's predefined constants.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -9,13 +10,13 @@
 namespace tapwell {
 
 struct KeyNameEntry {
-    const char* name;           // ASCII; nullptr only in the terminating entry
-    std::uint8_t code;          // virtual-key code
+    const char* name;            // ASCII; nullptr only in the terminating entry
+    std::uint8_t code;           // virtual-key code
     const char16_t* description; // shown in the Japanese menus
 };
 
 struct ScriptConstant {
-    const char* name;  // nullptr only in the terminating entry
+    const char* name; // nullptr only in the terminating entry
     std::int32_t value;
 };
 
@@ -40,5 +41,14 @@ int findKeyIndexByCode(std::uint8_t code);
 
 // The first name for a code, or nullptr.
 const char* keyNameForCode(std::uint8_t code);
+
+// Keyboard-simulate mode: which key of a Japanese (JIS) keyboard a text unit
+// names. The key is pressed with no modifier, so what arrives depends on the
+// keyboard's state, as if a person struck it.
+
+// The virtual key for text[position], or 0 when the unit names none. A
+// doubled "[" is one press of the bracket key: position then moves to the
+// second bracket.
+std::uint8_t mapKeyboardChar(std::u16string_view text, std::size_t& position);
 
 } // namespace tapwell

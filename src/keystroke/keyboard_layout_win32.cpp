@@ -1,4 +1,4 @@
-#include "keystroke/keyboard_layout_win32.h"
+#include "keystroke/keystroke_win32.h"
 
 #include <windows.h>
 

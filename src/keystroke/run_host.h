@@ -1,9 +1,10 @@
-// What a keystroke run needs from the dialog that hosts it. The main dialog
-// implements it on Windows; tests and tapwell-cli's trace use a virtual clock.
+// What a keystroke run needs from the platform: the part of the settings it
+// reads, where its events go, and the dialog that hosts it. The main dialog
+// implements them on Windows; tests and tapwell-cli's trace use fakes with a
+// virtual clock.
 #pragma once
 
 #include "common/language.h"
-#include "keystroke/run_settings.h"
 #include "keystroke/run_texts.h"
 
 #include <cstdint>
@@ -11,6 +12,59 @@
 #include <string_view>
 
 namespace tapwell {
+
+// The part of the settings record that a run reads. The dialog fills it from
+// the saved settings, so the engine does not depend on the settings store.
+
+enum class InputMode : std::uint8_t { Keyboard = 0, Unicode = 1, Script = 2 };
+enum class WaitMode : std::uint8_t { Seconds = 0, TimeOfDay = 1 };
+// As written: keys and Unicode events as the text gives them. Key presses:
+// physical keys of the target layout (remote desktops, virtual machines).
+enum class Delivery : std::uint8_t { Written = 0, KeyPresses = 1 };
+
+struct RunSettings {
+    InputMode iInputMode = InputMode::Keyboard;
+    WaitMode iWaitMode = WaitMode::Seconds;
+    std::int32_t iWaitSec = 5;
+    std::int32_t iTimeHour = 0;
+    std::int32_t iTimeMin = 0;
+    std::int32_t iTimeSec = 0;
+    std::int32_t iWaitMSec = 20;
+    // Compared as unsigned: the edit box shows it unsigned, so -1 reads as
+    // 4294967295 passes. 0 means endless.
+    std::int32_t iLoopNum = 1;
+    bool iErrorStop = false;
+    bool iDisableTab = false;
+    bool iDisableSpace = false;
+    bool iDisableEnter = false;
+    Delivery iDelivery = Delivery::Written;
+    // 0 the local layout, else a built-in table or an installed layout
+    // (kLayoutLocal and its neighbours in keyboard_layout.h).
+    std::uint32_t iTargetLayout = 0;
+    // Sending waits while a window other than the destination (the one in
+    // front at the first unit) is in the foreground.
+    bool iFocusGuard = false;
+};
+
+// Where a run's events go: the window in the foreground, and whether Windows
+// will let this program's synthetic input reach it. Windows discards input
+// sent to a program that runs with higher rights without saying so, and the
+// answer here is a best guess, so the run asks through this seam and tests
+// fake it.
+
+// A window as an opaque number; 0 is no window.
+using WindowId = std::uintptr_t;
+
+class InputDestination {
+  public:
+    virtual ~InputDestination() = default;
+    // The window in the foreground now, 0 when there is none.
+    virtual WindowId foregroundWindow() = 0;
+    // True when `window` belongs to a program that runs with higher rights
+    // than this one, so that Windows discards what is sent to it. False when
+    // that cannot be told.
+    virtual bool refusesInput(WindowId window) = 0;
+};
 
 // The one window timer that paces a run; ticks of other timers are not ours.
 inline constexpr std::uintptr_t RUN_TIMER_ID = 118518;

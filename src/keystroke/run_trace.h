@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/language.h"
-#include "keystroke/run_settings.h"
+#include "keystroke/run_host.h"
 #include "keystroke/run_texts.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 
 #include "keystroke/simulation_run.h"
 
-#include "keystroke/char_map.h"
+#include "keystroke/key_tables.h"
 
 #include <algorithm>
 

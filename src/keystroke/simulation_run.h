@@ -5,12 +5,10 @@
 
 #include "common/language.h"
 #include "keystroke/guarded_sink.h"
-#include "keystroke/input_destination.h"
+#include "keystroke/run_host.h"
 #include "keystroke/key_delivery.h"
 #include "keystroke/key_event_sink.h"
 #include "keystroke/key_notation.h"
-#include "keystroke/run_host.h"
-#include "keystroke/run_settings.h"
 
 #include <atomic>
 #include <cstddef>

@@ -2,8 +2,7 @@
 // arrive with the US keyboard's scan codes (Wine has the US layout whatever
 // is asked) and type the same characters as the default delivery.
 #include "fake_run_host.h"
-#include "keystroke/key_event_sink_win32.h"
-#include "keystroke/keyboard_layout_win32.h"
+#include "keystroke/keystroke_win32.h"
 #include "support/win_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The real Win32 key event sink typing into a receiver window.
-#include "keystroke/key_event_sink_win32.h"
+#include "keystroke/keystroke_win32.h"
 #include "support/win_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "keystroke/char_map.h"
+#include "keystroke/key_tables.h"
 
 #include <gtest/gtest.h>
 

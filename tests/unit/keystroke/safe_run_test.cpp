@@ -1,7 +1,7 @@
 // The safety around a run: what an Abort releases, the destination window
 // that refuses input, and the focus guard.
 #include "fake_run_host.h"
-#include "keystroke/input_destination.h"
+#include "keystroke/run_host.h"
 #include "keystroke/simulation_run.h"
 
 #include <gtest/gtest.h>

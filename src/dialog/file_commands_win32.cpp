@@ -104,11 +104,38 @@ unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui) {
     return code;
 }
 
+namespace {
+
+// The file dialog of one command: its file-type filter and title. False
+// when the user cancelled.
+bool choosePath(HWND dialog, const FileCommandUi& ui, bool save, FileText label,
+                std::u16string_view pattern, FileText title, const wchar_t* defaultExtension,
+                wchar_t* path) {
+    const std::wstring filter = makeFilter(label, pattern, ui);
+    const std::wstring caption = text(title, ui);
+    return save ? ChooseFileToSave(dialog, filter.c_str(), path, caption.c_str(), ui.fileDialog)
+                : ChooseFileToOpen(dialog, filter.c_str(), path, caption.c_str(), defaultExtension,
+                                   ui.fileDialog);
+}
+
+// The text box's text for a save; says `noMemory` when it cannot be copied.
+bool textToSave(HWND dialog, HWND textBox, FileText noMemory, const FileCommandUi& ui,
+                std::u16string& content) {
+    try {
+        content = windowText(textBox);
+        return true;
+    } catch (const std::bad_alloc&) {
+        show(dialog, noMemory, MB_ICONERROR, ui);
+        return false;
+    }
+}
+
+} // namespace
+
 bool loadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
-    std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
-    std::wstring title = text(FileText::LoadTextTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"txt", ui.fileDialog))
+    if (!choosePath(dialog, ui, false, FileText::TextFilesLabel, kTextFilesPattern,
+                    FileText::LoadTextTitle, L"txt", path))
         return false;
     std::u16string loaded;
     if (unsigned code = ReadTextFile(path, loaded)) {
@@ -120,28 +147,22 @@ bool loadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
 }
 
 bool saveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
-    std::wstring filter = makeFilter(FileText::TextFilesLabel, kTextFilesPattern, ui);
-    std::wstring title = text(FileText::SaveTextTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str(), ui.fileDialog))
+    if (!choosePath(dialog, ui, true, FileText::TextFilesLabel, kTextFilesPattern,
+                    FileText::SaveTextTitle, nullptr, path))
         return false;
     std::u16string content;
-    try {
-        content = windowText(textBox);
-    } catch (const std::bad_alloc&) {
-        show(dialog, FileText::SaveNoMemoryForText, MB_ICONERROR, ui);
+    if (!textToSave(dialog, textBox, FileText::SaveNoMemoryForText, ui, content))
         return false;
-    }
     unsigned code = WriteTextFileUtf8(path, content);
     show(dialog, saveResultText(code), code == 0 ? MB_ICONINFORMATION : MB_ICONERROR, ui);
     return code == 0;
 }
 
 bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
-    std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
-    std::wstring title = text(FileText::ReadHexTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToOpen(dialog, filter.c_str(), path, title.c_str(), L"bin", ui.fileDialog))
+    if (!choosePath(dialog, ui, false, FileText::BinaryFilesLabel, kBinaryFilesPattern,
+                    FileText::ReadHexTitle, L"bin", path))
         return false;
     std::u16string dump;
     FilePath filePath(path, path + wcslen(path));
@@ -166,18 +187,13 @@ bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
 }
 
 bool writeHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
-    std::wstring filter = makeFilter(FileText::BinaryFilesLabel, kBinaryFilesPattern, ui);
-    std::wstring title = text(FileText::WriteHexTitle, ui);
     wchar_t path[kFileDialogBufferSize];
-    if (!ChooseFileToSave(dialog, filter.c_str(), path, title.c_str(), ui.fileDialog))
+    if (!choosePath(dialog, ui, true, FileText::BinaryFilesLabel, kBinaryFilesPattern,
+                    FileText::WriteHexTitle, nullptr, path))
         return false;
     std::u16string content;
-    try {
-        content = windowText(textBox);
-    } catch (const std::bad_alloc&) {
-        show(dialog, FileText::HexWriteNoMemoryForText, MB_ICONERROR, ui);
+    if (!textToSave(dialog, textBox, FileText::HexWriteNoMemoryForText, ui, content))
         return false;
-    }
     FilePath filePath(path, path + wcslen(path));
     switch (writeHexDumpFile(win32FileStore(), filePath, content)) {
     case HexWriteResult::Ok:

@@ -66,10 +66,7 @@ constexpr std::array<TooltipEntry, 9> kTooltipsJapanese{{
 } // namespace
 
 std::u16string_view dialogText(DialogText id, Language language) {
-    for (const DialogTextEntry& e : kTexts)
-        if (e.id == id)
-            return language == Language::English ? e.english : e.japanese;
-    return {};
+    return pickText<DialogText>(kTexts, id, language);
 }
 
 std::span<const DialogTextEntry> dialogTextTable() {

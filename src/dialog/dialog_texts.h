@@ -23,11 +23,7 @@ enum class DialogText {
     StopRunEscTooltip,
 };
 
-struct DialogTextEntry {
-    DialogText id;
-    std::u16string_view english;
-    std::u16string_view japanese;
-};
+using DialogTextEntry = TextEntry<DialogText>;
 
 std::u16string_view dialogText(DialogText id, Language language);
 std::span<const DialogTextEntry> dialogTextTable();

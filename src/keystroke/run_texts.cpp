@@ -6,39 +6,32 @@ namespace tapwell {
 
 namespace {
 
-struct TextPair {
-    RunText id;
-    const char16_t* japanese;
-    const char16_t* english;
-};
-
-constexpr std::array<TextPair, static_cast<std::size_t>(RunText::Count_)> kTexts = {{
-    {RunText::EmptyText, u"入力欄が空です。", u"It's empty!"},
-    {RunText::CountdownTitle, u"残り %d秒... 入力先ウィンドウをアクティブにしてお待ちください - %s",
-     u"%d sec... Activate the destination window and wait - %s"},
-    {RunText::ScriptTitle, u"スクリプト実行中...", u"Running Script..."},
-    {RunText::ProgressTitle, u"入力中(%d%%)...", u"Keyboard Simulating(%d%%)..."},
-    {RunText::PauseMessage, u"OKボタンを押してください。", u"Push [OK] button to continue."},
-    {RunText::InvalidCharacter, u"無効な文字が入力されています - '%c'",
-     u"Invalid character - '%c'"},
-    {RunText::ClosingMissing, u"']' または ')' が足りません。", u"']' or ')' is missing"},
-    {RunText::ParenthesesOnly,
-     u"'(' と ')' で囲まれた文字があります。押しも離しもしないため、意味がありません。",
-     u"'(...)' has no meaning."},
-    {RunText::InvalidRepeatCount, u"繰り返し回数が不正です。\n%s", u"Invalid repeat number.\n%s"},
-    {RunText::ClosingBraceExcess, u"} の数が多すぎます。", u"} are too many."},
-    {RunText::OpeningBraceExcess, u"{ の数が多すぎます。", u"{ are too many."},
-    {RunText::StartButton, u"入力開始(&A)", u"St&art"},
-    {RunText::AbortButton, u"中止", u"Abort"},
+constexpr std::array<RunTextEntry, static_cast<std::size_t>(RunText::Count_)> kTexts = {{
+    {RunText::EmptyText, u"It's empty!", u"入力欄が空です。"},
+    {RunText::CountdownTitle, u"%d sec... Activate the destination window and wait - %s",
+     u"残り %d秒... 入力先ウィンドウをアクティブにしてお待ちください - %s"},
+    {RunText::ScriptTitle, u"Running Script...", u"スクリプト実行中..."},
+    {RunText::ProgressTitle, u"Keyboard Simulating(%d%%)...", u"入力中(%d%%)..."},
+    {RunText::PauseMessage, u"Push [OK] button to continue.", u"OKボタンを押してください。"},
+    {RunText::InvalidCharacter, u"Invalid character - '%c'",
+     u"無効な文字が入力されています - '%c'"},
+    {RunText::ClosingMissing, u"']' or ')' is missing", u"']' または ')' が足りません。"},
+    {RunText::ParenthesesOnly, u"'(...)' has no meaning.",
+     u"'(' と ')' で囲まれた文字があります。押しも離しもしないため、意味がありません。"},
+    {RunText::InvalidRepeatCount, u"Invalid repeat number.\n%s", u"繰り返し回数が不正です。\n%s"},
+    {RunText::ClosingBraceExcess, u"} are too many.", u"} の数が多すぎます。"},
+    {RunText::OpeningBraceExcess, u"{ are too many.", u"{ の数が多すぎます。"},
+    {RunText::StartButton, u"St&art", u"入力開始(&A)"},
+    {RunText::AbortButton, u"Abort", u"中止"},
     {RunText::RefusedDestination,
-     u"入力先のウィンドウは、より高い権限（管理者）で実行中のプログラムのものです。"
-     u"Windowsの制限により、tapwellからは入力できません。"
-     u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。",
      u"The destination window belongs to a program running with higher rights (as "
      u"administrator), so Windows does not let tapwell type into it. Start tapwell with the "
-     u"same rights, or choose another window."},
-    {RunText::FocusPausedTitle, u"一時停止中: 入力先ウィンドウを再びアクティブにしてください - %s",
-     u"Paused: activate the destination window again - %s"},
+     u"same rights, or choose another window.",
+     u"入力先のウィンドウは、より高い権限（管理者）で実行中のプログラムのものです。"
+     u"Windowsの制限により、tapwellからは入力できません。"
+     u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。"},
+    {RunText::FocusPausedTitle, u"Paused: activate the destination window again - %s",
+     u"一時停止中: 入力先ウィンドウを再びアクティブにしてください - %s"},
 }};
 
 constexpr bool tableInEnumOrder() {
@@ -53,8 +46,11 @@ static_assert(tableInEnumOrder(), "run texts must follow the RunText order");
 } // namespace
 
 std::u16string_view runText(RunText id, Language lang) {
-    const TextPair& t = kTexts[static_cast<std::size_t>(id)];
-    return lang == Language::Japanese ? t.japanese : t.english;
+    return pickText<RunText>(kTexts, id, lang);
+}
+
+std::span<const RunTextEntry> runTextTable() {
+    return kTexts;
 }
 
 std::u16string formatRunText(RunText id, Language lang,

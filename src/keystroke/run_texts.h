@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,10 @@ enum class RunText : std::uint8_t {
     Count_
 };
 
+using RunTextEntry = TextEntry<RunText>;
+
 std::u16string_view runText(RunText id, Language lang);
+std::span<const RunTextEntry> runTextTable();
 
 // Fills %d, %s and %c from `args` in order and turns %% into %. A placeholder
 // without an argument stays as it is.

@@ -26,10 +26,3 @@ TEST(FileTexts, SaveCodesMapToTheirMessages) {
     EXPECT_EQ(fileText(saveResultText(2), Language::English), u"Unknown error.");
 }
 
-TEST(FileTexts, EveryTextExistsInBothLanguages) {
-    for (int id = 0; id <= static_cast<int>(FileText::AllFilesLabel); ++id) {
-        auto t = static_cast<FileText>(id);
-        EXPECT_FALSE(fileText(t, Language::English).empty()) << id;
-        EXPECT_FALSE(fileText(t, Language::Japanese).empty()) << id;
-    }
-}

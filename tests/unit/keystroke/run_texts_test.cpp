@@ -19,13 +19,7 @@ TEST(RunTexts, FormatFillsPlaceholdersInOrder) {
               u"Invalid character - '%c'");
 }
 
-TEST(RunTexts, EveryTextExistsInBothLanguages) {
-    for (int i = 0; i < static_cast<int>(RunText::Count_); ++i) {
-        auto id = static_cast<RunText>(i);
-        EXPECT_FALSE(runText(id, Language::English).empty());
-        EXPECT_FALSE(runText(id, Language::Japanese).empty());
-        EXPECT_NE(runText(id, Language::English), runText(id, Language::Japanese));
-    }
+TEST(RunTexts, ButtonTextsInBothLanguages) {
     EXPECT_EQ(runText(RunText::StartButton, Language::English), u"St&art");
     EXPECT_EQ(runText(RunText::StartButton, Language::Japanese), u"入力開始(&A)");
     EXPECT_EQ(runText(RunText::AbortButton, Language::Japanese), u"中止");

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
 
 using namespace tapwell::e2e;
 
@@ -32,14 +31,6 @@ DWORD clipboardOwnerProcess() {
     return pid;
 }
 
-// The build's tool as Wine sees the build machine's path.
-std::wstring cliExe() {
-    std::wstring path = L"Z:";
-    for (const char* c = TAPWELL_CLI_PATH; *c; ++c)
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    return path;
-}
-
 } // namespace
 
 TEST(CliClipboard, ScriptRunOwnsTheClipboardWithItsOwnWindow) {
@@ -50,7 +41,8 @@ TEST(CliClipboard, ScriptRunOwnsTheClipboardWithItsOwnWindow) {
     std::fputs("setclipboardtext(\"from the tool\")\r\nsleep(4000)\r\n", f);
     std::fclose(f);
 
-    auto p = Process::start(quote(cliExe()) + L" script --wait 0 " + quote(script), dir);
+    auto p = Process::start(
+        quote(hostPath(TAPWELL_CLI_PATH)) + L" script --wait 0 " + quote(script), dir);
     ASSERT_TRUE(p);
     // While the script sleeps, its window still owns what it copied.
     bool owned = false;

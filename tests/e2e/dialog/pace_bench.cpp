@@ -11,118 +11,49 @@
 // do not show.
 //   pace_bench.exe [--window-timer] [--repeat N] [INTERVAL_MS...]
 // --window-timer sets TPW_PACING=window for tapwell.exe: its fallback timer.
-#include "dialog_driver.h"
+#include "support/win_driver.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <sstream>
-#include <vector>
 
 using namespace tapwell::e2e;
 
 namespace {
-
-struct Arrival {
-    unsigned unit = 0;
-    long long us = 0;
-};
 
 struct Timing {
     double msPerUnit = 0;
     std::size_t mostWithinInterval = 0;
 };
 
-struct Measurement {
-    bool ok = false;
-    std::size_t expected = 0;
-    std::size_t arrived = 0;
-    bool inOrder = false;
-    Timing handled;
-    Timing queued;
-};
-
-// Lines "WHAT VALUE MICROSECONDS MESSAGE_TIME" of kind `what`; the time taken
-// is the handling time or, with `queueTime`, the message time.
-std::vector<Arrival> arrivals(const std::vector<std::string>& lines, const std::string& what,
-                              bool queueTime) {
-    std::vector<Arrival> out;
+// The units and times of the lines "WHAT VALUE MICROSECONDS MESSAGE_TIME" of
+// kind `what`; the time is the handling time or, with `queueTime`, the
+// message time; then the time per unit and the most arrivals whose times all
+// lie within less than one interval of the first of them.
+Timing timing(const std::vector<std::string>& lines, const std::string& what, bool queueTime,
+              unsigned intervalMs, std::wstring* units = nullptr) {
+    std::vector<long long> us;
     for (const std::string& line : lines) {
         std::istringstream in(line);
         std::string kind;
-        Arrival a;
-        long long messageMs = 0;
-        if (in >> kind >> a.unit >> a.us >> messageMs && kind == what) {
-            if (queueTime)
-                a.us = messageMs * 1000;
-            out.push_back(a);
+        unsigned unit = 0;
+        long long handled = 0, messageMs = 0;
+        if (in >> kind >> unit >> handled >> messageMs && kind == what) {
+            us.push_back(queueTime ? messageMs * 1000 : handled);
+            if (units)
+                units->push_back(static_cast<wchar_t>(unit));
         }
     }
-    return out;
-}
-
-// The largest number of arrivals whose times all lie within less than one
-// interval of the first of them.
-std::size_t mostWithin(const std::vector<Arrival>& arrivals, long long intervalUs) {
-    std::size_t best = 0;
-    std::size_t first = 0;
-    for (std::size_t last = 0; last < arrivals.size(); ++last) {
-        while (arrivals[last].us - arrivals[first].us >= intervalUs)
-            ++first;
-        best = std::max(best, last - first + 1);
-    }
-    return best;
-}
-
-Timing timing(const std::vector<Arrival>& arrivals, unsigned intervalMs) {
     Timing t;
-    if (arrivals.size() >= 2)
-        t.msPerUnit = static_cast<double>(arrivals.back().us - arrivals.front().us) / 1000.0 /
-                      static_cast<double>(arrivals.size() - 1);
-    t.mostWithinInterval = mostWithin(arrivals, static_cast<long long>(intervalMs) * 1000);
+    if (us.size() >= 2)
+        t.msPerUnit = static_cast<double>(us.back() - us.front()) / 1000.0 / (us.size() - 1.0);
+    for (std::size_t first = 0, last = 0; last < us.size(); ++last) {
+        while (us[last] - us[first] >= intervalMs * 1000LL)
+            ++first;
+        t.mostWithinInterval = std::max(t.mostWithinInterval, last - first + 1);
+    }
     return t;
-}
-
-Measurement measure(unsigned intervalMs, int round) {
-    Measurement m;
-    m.expected = std::max<std::size_t>(100, 4000 / intervalMs);
-    std::wstring text;
-    const std::wstring pattern = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    for (std::size_t i = 0; i < m.expected; ++i)
-        text.push_back(pattern[i % pattern.size()]);
-
-    const std::wstring tag = L"pace-" + std::to_wstring(intervalMs) + L"-" + std::to_wstring(round);
-    TapwellOptions o{false,
-                     {L"iInputMode=1", L"iWaitSec=3", L"iLoopNum=1",
-                      L"iWaitMSec=" + std::to_wstring(intervalMs)},
-                     L"\"/T:" + text + L"\""};
-    auto run = Tapwell::start(tag, o);
-    if (!run)
-        return m;
-    const std::wstring log = makeScratchDir(tag + L"-recv") + L"keys.log";
-    auto receiver = Process::start(quote(exeDir() + L"..\\receiver.exe") + L" " + quote(log) +
-                                   L" --seconds 600 --hold-focus 2500 --times");
-    if (!receiver || !waitForFile(log + L".ready", 15000))
-        return m;
-    // Generous: a window timer never ticks faster than every 10 to 16 ms.
-    const DWORD budget = static_cast<DWORD>(m.expected * std::max(intervalMs, 16u) * 3 + 60000);
-    if (!run->process().wait(budget))
-        return m;
-    Sleep(500);
-    if (HWND w = waitForWindow(receiver->pid(), L"", L"", 2000))
-        PostMessageW(w, WM_CLOSE, 0, 0);
-    receiver->wait(5000);
-
-    const std::vector<std::string> lines = readLines(log);
-    const std::vector<Arrival> chars = arrivals(lines, "char", false);
-    m.arrived = chars.size();
-    m.inOrder = m.arrived == m.expected;
-    for (std::size_t i = 0; m.inOrder && i < chars.size(); ++i)
-        m.inOrder = chars[i].unit == text[i];
-    m.handled = timing(chars, intervalMs);
-    m.queued = timing(arrivals(lines, "keydown", true), intervalMs);
-    m.ok = true;
-    return m;
 }
 
 } // namespace
@@ -145,22 +76,34 @@ int wmain(int argc, wchar_t** argv) {
                 "ratio", "most", "handled", "ratio", "most", "arrived", "in order");
     bool allGood = true;
     for (unsigned interval : intervals) {
-        for (int r = 0; r < repeat; ++r) {
-            Measurement m = measure(interval, r);
-            if (!m.ok) {
+        for (int round = 0; round < repeat; ++round) {
+            std::wstring text;
+            const std::size_t expected = std::max<std::size_t>(100, 4000 / interval);
+            for (std::size_t i = 0; i < expected; ++i)
+                text.push_back(L"abcdefghijklmnopqrstuvwxyz0123456789"[i % 36]);
+            auto run = Tapwell::start({L"iInputMode=1", L"iWaitSec=3", L"iLoopNum=1",
+                                       L"iWaitMSec=" + std::to_wstring(interval)},
+                                      quote(L"/T:" + text));
+            auto receiver = Receiver::start(L"--seconds 600 --hold-focus 2500 --times");
+            // Generous: a window timer never ticks faster than every 10 to 16 ms.
+            const auto budget = static_cast<DWORD>(expected * std::max(interval, 16u) * 3 + 60000);
+            if (!run || !receiver || !run->process.wait(budget)) {
                 std::printf("%-10u run failed\n", interval);
                 allGood = false;
                 continue;
             }
-            const double queuedRatio = m.queued.msPerUnit / interval;
-            const double handledRatio = m.handled.msPerUnit / interval;
+            const std::vector<std::string> lines = receiver->stop();
+            std::wstring arrived;
+            const Timing handled = timing(lines, "char", false, interval, &arrived);
+            const Timing queued = timing(lines, "keydown", true, interval);
+            const double queuedRatio = queued.msPerUnit / interval;
             std::printf("%-9u | %-8.3f %-6.3f %-4zu | %-8.3f %-6.3f %-4zu | %5zu/%-5zu %s\n",
-                        interval, m.queued.msPerUnit, queuedRatio, m.queued.mostWithinInterval,
-                        m.handled.msPerUnit, handledRatio, m.handled.mostWithinInterval, m.arrived,
-                        m.expected, m.inOrder ? "yes" : "NO");
+                        interval, queued.msPerUnit, queuedRatio, queued.mostWithinInterval,
+                        handled.msPerUnit, handled.msPerUnit / interval, handled.mostWithinInterval,
+                        arrived.size(), expected, arrived == text ? "yes" : "NO");
             std::fflush(stdout);
-            allGood = allGood && m.inOrder && queuedRatio <= 1.1 && queuedRatio >= 0.9 &&
-                      m.queued.mostWithinInterval <= 2;
+            allGood = allGood && arrived == text && queuedRatio <= 1.1 && queuedRatio >= 0.9 &&
+                      queued.mostWithinInterval <= 2;
         }
     }
     std::printf("%s\n", allGood ? "within 10% of the requested pace, no bursts, nothing lost"

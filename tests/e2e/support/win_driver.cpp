@@ -1,29 +1,21 @@
 #include "win_driver.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cwctype>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace tapwell::e2e {
 
-Process::Process(Process&& o) noexcept : handle_(o.handle_), pid_(o.pid_) {
-    o.handle_ = nullptr;
-    o.pid_ = 0;
-}
-
 Process& Process::operator=(Process&& o) noexcept {
     if (this != &o) {
         kill();
-        handle_ = o.handle_;
-        pid_ = o.pid_;
-        o.handle_ = nullptr;
-        o.pid_ = 0;
+        std::swap(handle_, o.handle_);
+        std::swap(pid_, o.pid_);
     }
     return *this;
 }
-
-Process::~Process() { kill(); }
 
 std::optional<Process> Process::start(const std::wstring& commandLine, const std::wstring& cwd) {
     STARTUPINFOW si{};
@@ -41,12 +33,10 @@ std::optional<Process> Process::start(const std::wstring& commandLine, const std
 }
 
 std::optional<DWORD> Process::wait(DWORD timeoutMs) {
-    if (!handle_)
-        return std::nullopt;
-    if (WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0)
-        return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(handle_, &code);
+    if (!handle_ || WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(handle_, &code))
+        return std::nullopt;
     return code;
 }
 
@@ -62,11 +52,11 @@ void Process::kill() {
     pid_ = 0;
 }
 
-std::wstring exeDir() {
-    wchar_t buf[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-    std::wstring p(buf, n);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
+std::wstring hostPath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* c = unixPath; *c; ++c)
+        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
+    return path;
 }
 
 std::wstring makeScratchDir(const std::wstring& tag) {
@@ -79,106 +69,103 @@ std::wstring makeScratchDir(const std::wstring& tag) {
     return dir + L"\\";
 }
 
-std::wstring quote(const std::wstring& arg) { return L"\"" + arg + L"\""; }
+std::wstring quote(const std::wstring& arg) {
+    return L"\"" + arg + L"\"";
+}
+
+std::string toUtf8(const std::wstring& s) {
+    const int size = static_cast<int>(s.size());
+    std::string out(WideCharToMultiByte(CP_UTF8, 0, s.c_str(), size, nullptr, 0, nullptr, nullptr),
+                    '\0');
+    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), size, out.data(), static_cast<int>(out.size()),
+                        nullptr, nullptr);
+    return out;
+}
 
 bool waitForFile(const std::wstring& path, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(50);
-    }
-    return true;
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(50))
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+    return false;
 }
 
 std::string readFileBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream bytes;
+    bytes << std::ifstream(path.c_str(), std::ios::binary).rdbuf();
+    return bytes.str();
 }
 
 std::vector<std::string> readLines(const std::wstring& path) {
-    std::istringstream ss(readFileBytes(path));
+    std::istringstream in(readFileBytes(path));
     std::vector<std::string> lines;
-    for (std::string l; std::getline(ss, l);) {
-        if (!l.empty() && l.back() == '\r')
-            l.pop_back();
-        lines.push_back(l);
-    }
+    for (std::string l; std::getline(in, l);)
+        lines.push_back(l.ends_with('\r') ? l.substr(0, l.size() - 1) : l);
     return lines;
 }
 
-std::wstring windowText(HWND hwnd) {
-    int n = GetWindowTextLengthW(hwnd);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(hwnd, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n));
-    return s;
+std::wstring textOf(HWND window) {
+    wchar_t buffer[4096] = {};
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK,
+                        5000, &got);
+    return buffer;
 }
 
 namespace {
 
+// GetWindowText sends no message to another process's windows, which may be busy.
+std::wstring windowText(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(hwnd, buffer, 1024);
+    return buffer;
+}
+
 std::wstring className(HWND hwnd) {
     wchar_t buf[256];
-    int n = GetClassNameW(hwnd, buf, 256);
-    return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
+    return std::wstring(buf, static_cast<size_t>(std::max(0, GetClassNameW(hwnd, buf, 256))));
 }
 
 struct FindArgs {
     DWORD pid;
-    const std::wstring* captionPart;
-    const std::wstring* cls;
+    const std::wstring& captionPart;
+    const std::wstring& cls;
+    HWND except;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK findTop(HWND hwnd, LPARAM lp) {
     auto* a = reinterpret_cast<FindArgs*>(lp);
-    if (!IsWindowVisible(hwnd))
-        return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (a->pid && pid != a->pid)
-        return TRUE;
-    if (!a->cls->empty() && className(hwnd) != *a->cls)
-        return TRUE;
-    if (!a->captionPart->empty() && windowText(hwnd).find(*a->captionPart) == std::wstring::npos)
+    if (hwnd == a->except || !IsWindowVisible(hwnd) || (a->pid && pid != a->pid) ||
+        (!a->cls.empty() && className(hwnd) != a->cls) ||
+        windowText(hwnd).find(a->captionPart) == std::wstring::npos)
         return TRUE;
     a->found = hwnd;
     return FALSE;
 }
 
-std::wstring stripAmpersands(const std::wstring& s) {
-    std::wstring out;
-    for (wchar_t c : s)
-        if (c != L'&')
-            out.push_back(c);
-    return out;
-}
-
-bool sameLabel(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i]))
-            return false;
-    return true;
+HWND findWindow(DWORD pid, const std::wstring& caption, const std::wstring& cls, DWORD timeoutMs,
+                HWND except) {
+    for (DWORD start = GetTickCount();; Sleep(50)) {
+        FindArgs a{pid, caption, cls, except};
+        EnumWindows(findTop, reinterpret_cast<LPARAM>(&a));
+        if (a.found || GetTickCount() - start > timeoutMs)
+            return a.found;
+    }
 }
 
 BOOL CALLBACK collectChild(HWND child, LPARAM lp) {
     auto* info = reinterpret_cast<MessageBoxInfo*>(lp);
-    std::wstring cls = className(child);
+    const std::wstring cls = className(child);
+    std::wstring text = windowText(child);
     if (_wcsicmp(cls.c_str(), L"Button") == 0) {
-        info->buttons.push_back(stripAmpersands(windowText(child)));
+        std::erase(text, L'&');
+        info->buttons.push_back(text);
         info->buttonIds.push_back(GetDlgCtrlID(child));
-    } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
-        LONG style = GetWindowLongW(child, GWL_STYLE);
-        if ((style & SS_TYPEMASK) == SS_ICON)
-            return TRUE;
-        std::wstring t = windowText(child);
-        if (!t.empty()) {
-            if (!info->text.empty())
-                info->text += L"\n";
-            info->text += t;
-        }
+    } else if (_wcsicmp(cls.c_str(), L"Static") == 0 && !text.empty() &&
+               (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+        info->text += info->text.empty() ? text : L"\n" + text;
     }
     return TRUE;
 }
@@ -187,24 +174,15 @@ BOOL CALLBACK collectChild(HWND child, LPARAM lp) {
 
 HWND waitForWindow(DWORD pid, const std::wstring& captionPart, const std::wstring& cls,
                    DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        FindArgs a{pid, &captionPart, &cls};
-        EnumWindows(findTop, reinterpret_cast<LPARAM>(&a));
-        if (a.found)
-            return a.found;
-        if (GetTickCount() - start > timeoutMs)
-            return nullptr;
-        Sleep(50);
-    }
+    return findWindow(pid, captionPart, cls, timeoutMs, nullptr);
 }
 
 std::optional<MessageBoxInfo> waitForMessageBox(DWORD pid, const std::wstring& captionPart,
-                                                DWORD timeoutMs) {
-    HWND box = waitForWindow(pid, captionPart, L"#32770", timeoutMs);
+                                                DWORD timeoutMs, HWND except) {
+    HWND box = findWindow(pid, captionPart, L"#32770", timeoutMs, except);
     if (!box)
         return std::nullopt;
-    Sleep(100); // let the box finish creating its children
+    Sleep(150); // let the box finish creating its children
     MessageBoxInfo info;
     info.hwnd = box;
     info.caption = windowText(box);
@@ -214,23 +192,72 @@ std::optional<MessageBoxInfo> waitForMessageBox(DWORD pid, const std::wstring& c
 
 bool pressButton(const MessageBoxInfo& box, const std::wstring& label) {
     for (size_t i = 0; i < box.buttons.size(); ++i) {
-        if (sameLabel(box.buttons[i], label)) {
-            HWND btn = GetDlgItem(box.hwnd, box.buttonIds[i]);
-            PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(box.buttonIds[i], BN_CLICKED),
-                         reinterpret_cast<LPARAM>(btn));
+        const std::wstring& b = box.buttons[i];
+        if (b.size() == label.size() &&
+            std::equal(b.begin(), b.end(), label.begin(),
+                       [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); })) {
+            const int id = box.buttonIds[i];
+            PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, id)));
             return true;
         }
     }
     return false;
 }
 
-std::string toUtf8(const std::wstring& s) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(), n, nullptr,
-                        nullptr);
-    return out;
+std::optional<Receiver> Receiver::start(const std::wstring& options) {
+    Receiver r;
+    r.log = makeScratchDir(L"receiver") + L"keys.log";
+    auto p = Process::start(quote(hostPath(TAPWELL_RECEIVER_PATH)) + L" " + quote(r.log) +
+                            L" --seconds 60 " + options);
+    if (!p)
+        return std::nullopt;
+    r.proc = std::move(*p);
+    if (!waitForFile(r.log + L".ready", 15000))
+        return std::nullopt;
+    return r;
+}
+
+std::vector<std::string> Receiver::stop() {
+    Sleep(400);
+    if (HWND w = waitForWindow(proc.pid(), L"", L"TapwellReceiver", 2000))
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    proc.wait(5000);
+    return lines();
+}
+
+std::optional<Tapwell> Tapwell::start(std::vector<std::wstring> ini,
+                                      const std::wstring& arguments) {
+    Tapwell t;
+    const std::wstring folder = makeScratchDir(L"tapwell");
+    const std::wstring exe = folder + L"tapwell.exe";
+    FILE* file = _wfopen((folder + L"tapwell.ini").c_str(), L"wb");
+    if (!CopyFileW(hostPath(TAPWELL_EXE_PATH).c_str(), exe.c_str(), FALSE) || !file)
+        return std::nullopt;
+    std::fputs("[TAPWELL]\r\n", file);
+    for (const std::wstring& line : ini)
+        std::fprintf(file, "%ls\r\n", line.c_str());
+    std::fclose(file);
+    SetEnvironmentVariableW(L"TPW_LANG", L"EN");
+    auto p = Process::start(quote(exe) + L" /O " + arguments, folder);
+    if (!p)
+        return std::nullopt;
+    t.process = std::move(*p);
+    t.dialog = waitForWindow(t.process.pid(), L"", L"#32770", 20000);
+    // The window shows half-way through its initialisation; a message that
+    // has been answered means the initialisation is over.
+    DWORD_PTR ignored = 0;
+    if (!t.dialog || !SendMessageTimeoutW(t.dialog, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored))
+        return std::nullopt;
+    return t;
+}
+
+void Tapwell::setText(int id, const std::wstring& text) const {
+    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Tapwell::command(int id) const {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 } // namespace tapwell::e2e

@@ -1,5 +1,5 @@
-// Helpers for end-to-end tests under Wine: start and stop programs, wait for
-// files and windows, read and answer message boxes.
+// Helpers for end-to-end tests under Wine: programs, files, windows, message
+// boxes, the key-logging receiver window and tapwell.exe's main dialog.
 #pragma once
 
 #include <windows.h>
@@ -11,14 +11,11 @@
 namespace tapwell::e2e {
 
 class Process {
-public:
+  public:
     Process() = default;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    Process(Process&& o) noexcept;
+    Process(Process&& o) noexcept { *this = std::move(o); }
     Process& operator=(Process&& o) noexcept;
-    ~Process(); // kills a process that is still running
-
+    ~Process() { kill(); } // a process still running is killed
     // Starts `commandLine` (program path quoted as needed) in `cwd` (or ours).
     static std::optional<Process> start(const std::wstring& commandLine,
                                         const std::wstring& cwd = {});
@@ -26,28 +23,36 @@ public:
     std::optional<DWORD> wait(DWORD timeoutMs);
     void kill();
     DWORD pid() const { return pid_; }
-    HANDLE handle() const { return handle_; }
 
-private:
+  private:
     HANDLE handle_ = nullptr;
     DWORD pid_ = 0;
 };
 
-// Folder of the running test executable (with a trailing backslash).
-std::wstring exeDir();
-// A new empty folder under the temp directory.
+// A build machine's path as Wine sees it: Z: and backslashes.
+std::wstring hostPath(const char* unixPath);
+// A new empty folder under the temp directory (with a trailing backslash).
 std::wstring makeScratchDir(const std::wstring& tag);
 std::wstring quote(const std::wstring& arg);
-
+std::string toUtf8(const std::wstring& s);
 bool waitForFile(const std::wstring& path, DWORD timeoutMs);
 std::string readFileBytes(const std::wstring& path);
 std::vector<std::string> readLines(const std::wstring& path);
+// WM_GETTEXT, which works for edits of another process too.
+std::wstring textOf(HWND window);
+
+// Polls `predicate` every 20 ms up to `timeoutMs`.
+template <class F> bool waitUntil(F predicate, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(20))
+        if (predicate())
+            return true;
+    return predicate();
+}
 
 // First visible top-level window of `pid` (0: any process) whose caption
-// contains `captionPart` (empty: any) and whose class is `className` (empty: any).
+// contains `captionPart` and whose class is `className` (empty: any).
 HWND waitForWindow(DWORD pid, const std::wstring& captionPart, const std::wstring& className,
                    DWORD timeoutMs);
-std::wstring windowText(HWND hwnd);
 
 struct MessageBoxInfo {
     HWND hwnd = nullptr;
@@ -57,13 +62,41 @@ struct MessageBoxInfo {
     std::vector<int> buttonIds;
 };
 
-// A standard message box (dialog class #32770 with buttons) owned by `pid`
-// (0: any) whose caption contains `captionPart` (empty: any).
+// A dialog-class window (a message box) of `pid` (0: any) whose caption
+// contains `captionPart`, other than `except`.
 std::optional<MessageBoxInfo> waitForMessageBox(DWORD pid, const std::wstring& captionPart,
-                                                DWORD timeoutMs);
+                                                DWORD timeoutMs, HWND except = nullptr);
 // Presses the button whose label equals `label` (case-insensitive, & ignored).
 bool pressButton(const MessageBoxInfo& box, const std::wstring& label);
 
-std::string toUtf8(const std::wstring& s);
+// receiver.exe logging the key and character messages it gets to a file,
+// one line each ("keydown 65", "char 97").
+struct Receiver {
+    std::wstring log;
+    Process proc;
+    // Starts it with `options` (e.g. L"--scan") and waits until it holds the focus.
+    static std::optional<Receiver> start(const std::wstring& options = {});
+    std::vector<std::string> lines() const { return readLines(log); }
+    // Closes the window once the last events have arrived; the whole log.
+    std::vector<std::string> stop();
+};
+
+inline constexpr const wchar_t* kIdleTitle = L"Davudiru Dodovizar";
+
+// tapwell.exe copied into a scratch folder beside an ini file of `ini` lines
+// (e.g. L"iWaitSec=2"), started with /O and `arguments`, in English.
+struct Tapwell {
+    Process process;
+    HWND dialog = nullptr; // the main dialog, once initialised
+    static std::optional<Tapwell> start(std::vector<std::wstring> ini,
+                                        const std::wstring& arguments = {});
+    std::wstring text(int id) const { return textOf(GetDlgItem(dialog, id)); }
+    void setText(int id, const std::wstring& text) const;
+    void command(int id) const; // WM_COMMAND posted
+    // A message box of the program other than its main dialog.
+    std::optional<MessageBoxInfo> waitForBox(DWORD timeoutMs) {
+        return waitForMessageBox(process.pid(), L"", timeoutMs, dialog);
+    }
+};
 
 } // namespace tapwell::e2e

@@ -86,7 +86,7 @@ TEST(InProcessDialog, EveryLabelFitsItsControlInBothLanguages) {
             GetClassNameW(c, cls, 32);
             const LONG style = GetWindowLongW(c, GWL_STYLE);
             const bool isStatic = _wcsicmp(cls, L"Static") == 0;
-            const std::wstring text = d.text(GetDlgCtrlID(c));
+            const std::wstring text = textOf(c);
             if (!(style & WS_VISIBLE) || text.empty() || (!isStatic && _wcsicmp(cls, L"Button")))
                 continue;
             RECT room{};

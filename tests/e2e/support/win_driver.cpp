@@ -1,7 +1,6 @@
 #include "win_driver.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cwctype>
 #include <fstream>
 #include <sstream>
@@ -210,11 +209,9 @@ std::optional<Receiver> Receiver::start(const std::wstring& options) {
     r.log = makeScratchDir(L"receiver") + L"keys.log";
     auto p = Process::start(quote(hostPath(TAPWELL_RECEIVER_PATH)) + L" " + quote(r.log) +
                             L" --seconds 60 " + options);
-    if (!p)
+    if (!p || !waitForFile(r.log + L".ready", 15000))
         return std::nullopt;
     r.proc = std::move(*p);
-    if (!waitForFile(r.log + L".ready", 15000))
-        return std::nullopt;
     return r;
 }
 
@@ -231,13 +228,13 @@ std::optional<Tapwell> Tapwell::start(std::vector<std::wstring> ini,
     Tapwell t;
     const std::wstring folder = makeScratchDir(L"tapwell");
     const std::wstring exe = folder + L"tapwell.exe";
-    FILE* file = _wfopen((folder + L"tapwell.ini").c_str(), L"wb");
-    if (!CopyFileW(hostPath(TAPWELL_EXE_PATH).c_str(), exe.c_str(), FALSE) || !file)
-        return std::nullopt;
-    std::fputs("[TAPWELL]\r\n", file);
+    std::ofstream file((folder + L"tapwell.ini").c_str(), std::ios::binary);
+    file << "[TAPWELL]\r\n";
     for (const std::wstring& line : ini)
-        std::fprintf(file, "%ls\r\n", line.c_str());
-    std::fclose(file);
+        file << toUtf8(line) << "\r\n";
+    file.close();
+    if (!file || !CopyFileW(hostPath(TAPWELL_EXE_PATH).c_str(), exe.c_str(), FALSE))
+        return std::nullopt;
     SetEnvironmentVariableW(L"TPW_LANG", L"EN");
     auto p = Process::start(quote(exe) + L" /O " + arguments, folder);
     if (!p)

@@ -1,3 +1,5 @@
+// Running a script text for a host: errors, callbacks, the script thread's
+// stop handling, and what a stopped script leaves pressed.
 #include "script_test_host.h"
 
 #include "keystroke/key_delivery.h"
@@ -8,97 +10,69 @@
 namespace tapwell::test {
 namespace {
 
-class Runner : public ::testing::Test {
-  protected:
+std::vector<std::string> described(const RecordingSink& sink) {
+    std::vector<std::string> out;
+    for (const KeyEvent& e : sink.events())
+        out.push_back(describeKeyEvent(e));
+    return out;
+}
+
+TEST(Runner, TextsErrorsAndCallbacks) {
     ScriptTestHost t;
-    std::string run(std::string_view script) { return t.runLog(script); }
-};
-
-TEST_F(Runner, ByteOrderMarkAndMissingFinalLineFeed) {
-    EXPECT_EQ(run("\xEF\xBB\xBF"
-                  "cb.v(1)"),
-              "v 1\n");
-    EXPECT_EQ(run("x = 2 # no line feed"), "");
-    EXPECT_EQ(run(""), "");
-}
-
-TEST_F(Runner, SyntaxErrorRunsNothing) {
-    EXPECT_EQ(run("cb.before()\nx = (1\ncb.after()\n"),
-              "error 101 3 Error at line 3: parse error\n\n");
-    EXPECT_EQ(run("cb.before()\nx = \xE3\x80\x80\n"),
-              "error 101 2 Error at line 2: parse error\n\n");
-    EXPECT_EQ(t.run("exit 3\n)"), 0);
-}
-
-TEST_F(Runner, ParserStackOverflowIsReportedAsASyntaxError) {
-    EXPECT_EQ(run(std::string(20000, '(')),
-              "error 101 1 Error at line 1: parser stack overflow\n\n");
-}
-
-TEST_F(Runner, NullTextIsRefused) {
-    const ScriptHost h = t.host();
-    EXPECT_EQ(runScriptText(nullptr, &h, t.devices()), -1);
-    ASSERT_EQ(t.log.size(), 1u);
-    EXPECT_EQ(t.log[0], "error 107 -1 Invalid Parameter.");
-}
-
-TEST_F(Runner, TwoRunsInARowStartClean) {
-    EXPECT_EQ(run("a = 5\nb$ = \"x\"\nVK_A = 0\nbreak"), "");
-    EXPECT_EQ(run("cb.v(a, b$, VK_A)"), "v 0 \"\" 65\n");
-    // A run that ended inside a string literal leaves no state behind.
-    EXPECT_EQ(run("cb.v(1)\n\"open"), "v 1\n");
-    EXPECT_EQ(run("cb.v(\"closed\")"), "v \"closed\"\n");
-    EXPECT_EQ(t.run("exit 5"), 5);
-    EXPECT_EQ(t.run("x = 1"), 0);
-}
-
-TEST_F(Runner, NullHostRunsSilently) {
-    int boxes = 0;
-    static int* counter = nullptr;
-    counter = &boxes;
-    ScriptDevices devices = t.devices();
-    devices.platformMessageBox = [](void* owner, const char16_t*, const char16_t*,
-                                    std::uint32_t) -> std::int32_t {
-        *counter += owner == nullptr ? 1 : 100;
-        return 1;
-    };
-    const std::u16string text = u"message(\"hi\")\nx = cb.f(message(\"no\")) + 1 / 0\nexit 9\n";
-    EXPECT_EQ(runScriptText(text.c_str(), nullptr, devices), 0);
-    // The callback's argument was never evaluated; the division stopped it.
-    EXPECT_EQ(boxes, 1);
-}
-
-TEST_F(Runner, MessageBoxesGoThroughTheHostWithItsOwner) {
-    t.boxAnswer = 6; // IDYES
-    EXPECT_EQ(run("cb.v(question(\"Go?\"), message(42, \"T\"))"),
-              "box 36 Question: Go?\nbox 0 T: 42\nv 1 0\n");
-}
-
-TEST_F(Runner, KeyAndDeviceBuiltinsReachTheDevices) {
-    run("keybdevent(0x141, 1)\nkeybdevent(65, 0)\nsleep(30)");
-    ASSERT_EQ(t.keys.events().size(), 2u);
-    EXPECT_EQ(describeKeyEvent(t.keys.events()[0]), "down 41 A");
-    EXPECT_EQ(t.services.sleeps, std::vector<std::uint32_t>{30});
-}
-
-TEST_F(Runner, RandomSequenceStartsOverEveryRun) {
-    EXPECT_EQ(run("cb.v(rand())"), "v 41\n");
-    EXPECT_EQ(run("srand(1)\ncb.v(rand(), rand(), rand())"), "v 41 18467 6334\n");
-}
-
-class Callbacks : public Runner {};
-
-TEST_F(Callbacks, ArgumentsReachTheHostAsUtf16) {
-    EXPECT_EQ(run("cb.Anything(1, \"x\")\ncb.None()\ncb.Text$(\"\xE6\x97\xA5\xE6\x9C\xAC\")"),
-              "Anything 1 \"x\"\nNone\nText$ \"\xE6\x97\xA5\xE6\x9C\xAC\"\n");
-}
-
-TEST_F(Callbacks, ResultsComeBackAsScriptValues) {
     t.answers["s"] = {HostValue{1, 0, u"ab"}};
     t.answers["i"] = {HostValue{0, 42, {}}};
     t.answers["u"] = {HostValue{7, 0, u"\u3042"}};
-    EXPECT_EQ(run("cb.v(cb.s(), cb.i(), cb.u(), cb.nothing())"),
-              "s\ni\nu\nnothing\nv \"ab\" 42 \"\xE3\x81\x82\" 0\n");
+    t.boxAnswer = 6; // IDYES
+    EXPECT_EQ(
+        t.mismatches({
+            {"\xEF\xBB\xBF"
+             "cb.v(1)",
+             "v 1\n"},
+            {"x = 2 # no line feed", ""},
+            {"", ""},
+            // A syntax error runs nothing.
+            {"cb.before()\nx = (1\ncb.after()\n", "error 101 3 Error at line 3: parse error\n\n"},
+            {"cb.before()\nx = \xE3\x80\x80\n", "error 101 2 Error at line 2: parse error\n\n"},
+            {std::string(20000, '('), "error 101 1 Error at line 1: parser stack overflow\n\n"},
+            // Every run starts afresh, even after one ended inside a string.
+            {"a = 5\nb$ = \"x\"\nVK_A = 0\nsrand(5)\nbreak", ""},
+            {"cb.v(a, b$, VK_A, rand())\n\"open", "v 0 \"\" 65 41\n"},
+            {"cb.v(\"closed\")", "v \"closed\"\n"},
+            // Callback arguments and results cross as UTF-16; a type other
+            // than 0 is a text, and an unanswered call gives 0.
+            {"cb.Anything(1, \"x\")\ncb.None()\ncb.Text$(\"\xE6\x97\xA5\xE6\x9C\xAC\")",
+             "Anything 1 \"x\"\nNone\nText$ \"\xE6\x97\xA5\xE6\x9C\xAC\"\n"},
+            {"cb.v(cb.s(), cb.i(), cb.u(), cb.nothing())",
+             "s\ni\nu\nnothing\nv \"ab\" 42 \"\xE3\x81\x82\" 0\n"},
+            {"cb.v(question(\"Go?\"), message(42, \"T\"))",
+             "box 36 Question: Go?\nbox 0 T: 42\nv 1 0\n"},
+        }),
+        "");
+    EXPECT_EQ(t.run("exit 3\n)"), 0);
+    EXPECT_EQ(t.run("exit 5"), 5);
+
+    // Without a CallBack nothing of the call is evaluated.
+    t.withCallBack = false;
+    EXPECT_EQ(t.runLog("x = cb.f(message(\"no\"), 1 / 0)\nmessage(x === 0)"), "box 0 Message: 1\n");
+
+    const ScriptHost h = t.host();
+    t.log.clear();
+    EXPECT_EQ(runScriptText(nullptr, &h, t.devices()), -1);
+    EXPECT_EQ(t.log, std::vector<std::string>{"error 107 -1 Invalid Parameter."});
+
+    HostValue args[2];
+    CallBackCall call;
+    call.name = u"Anything\u3042";
+    call.arguments = args;
+    call.count = 2;
+    EXPECT_EQ(unknownCallBackMessage(call), u"Unknown CallBack Function: Anything\u3042(args:2)");
+}
+
+int boxes = 0;
+
+std::int32_t countBox(void* owner, const char16_t* text, const char16_t*, std::uint32_t) {
+    boxes += owner == nullptr && std::u16string_view(text) != u"no" ? 1 : 100;
+    return 1;
 }
 
 std::int32_t pointAtOwnResult(CallBackCall* call) {
@@ -107,38 +81,26 @@ std::int32_t pointAtOwnResult(CallBackCall* call) {
     return 0;
 }
 
-TEST_F(Callbacks, HostMayPointTheResultAtItsOwnValue) {
-    int boxes = 0;
-    static int* counter = &boxes;
-    counter = &boxes;
+TEST(Runner, HostlessRunsAndHostOwnedResults) {
+    // Without a host boxes go to the platform with no owner; the callback's
+    // argument is not evaluated and the division stops the script.
+    ScriptTestHost t;
+    ScriptDevices devices = t.devices();
+    devices.platformMessageBox = &countBox;
+    boxes = 0;
+    const std::u16string text = u"message(\"hi\")\nx = cb.f(message(\"no\")) + 1 / 0\nexit 9\n";
+    EXPECT_EQ(runScriptText(text.c_str(), nullptr, devices), 0);
+    EXPECT_EQ(boxes, 1);
+
+    // The host may point the result at a value of its own.
     ScriptHost h;
     h.CallBack = &pointAtOwnResult;
-    h.ShowMessageBox = [](void*, const char16_t* text, const char16_t*,
-                          std::uint32_t) -> std::int32_t {
-        *counter += std::u16string_view(text) == u"own" ? 1 : 100;
-        return 1;
+    h.ShowMessageBox = [](void*, const char16_t* text, const char16_t*, std::uint32_t) {
+        boxes += std::u16string_view(text) == u"own" ? 1 : 100;
+        return std::int32_t{1};
     };
-    const std::u16string text = u"message(cb.get$())";
-    runScriptText(text.c_str(), &h, t.devices());
-    EXPECT_EQ(boxes, 1);
-}
-
-TEST_F(Callbacks, WithoutCallBackNothingIsEvaluated) {
-    t.withCallBack = false;
-    EXPECT_EQ(run("x = cb.f(message(\"no\"), 1 / 0)\nmessage(x === 0)"), "box 0 Message: 1\n");
-}
-
-class ScriptThread : public Runner {};
-
-TEST_F(ScriptThread, UnservedCallbackMessageNamesTheCallAsWritten) {
-    HostValue args[2];
-    CallBackCall call;
-    call.name = u"Anything\u3042";
-    call.arguments = args;
-    call.count = 2;
-    EXPECT_EQ(unknownCallBackMessage(call), u"Unknown CallBack Function: Anything\u3042(args:2)");
-    call.count = -1;
-    EXPECT_EQ(unknownCallBackMessage(call), u"Unknown CallBack Function: Anything\u3042(args:-1)");
+    runScriptText(u"message(cb.get$())", &h, t.devices());
+    EXPECT_EQ(boxes, 2);
 }
 
 std::int32_t requestStop(CallBackCall*) {
@@ -147,108 +109,84 @@ std::int32_t requestStop(CallBackCall*) {
     return 0;
 }
 
-TEST_F(ScriptThread, AbortFromTheGuiStopsTheLoopAndClearsTheFlags) {
-    const std::u16string text = u"loop {\ncb.stop()\n}\nmessage(\"after\")";
-    ScriptText = text.c_str();
-    setDefaultScriptDevices(t.devices());
-    ScriptHost h;
-    h.CallBack = &requestStop;
-    h.CheckAbort = &consumeStopRequest;
-    h.ShowMessageBox = [](void*, const char16_t*, const char16_t*, std::uint32_t) -> std::int32_t {
-        ADD_FAILURE() << "the script went on after the stop request";
-        return 1;
-    };
-    ScriptThreadProc(h);
-    EXPECT_FALSE(scriptRunning.load());
-    EXPECT_FALSE(scriptStopRequested.load());
-    setDefaultScriptDevices({});
-    ScriptText = nullptr;
+std::int32_t noBoxExpected(void*, const char16_t* text, const char16_t*, std::uint32_t) {
+    ADD_FAILURE() << "the script went on after the stop request to " << utf16ToUtf8(text);
+    return 1;
 }
 
 // The GUI clears a stale request and sets scriptRunning before it starts the
-// thread; an Abort between that and the thread's first statement must hold.
-TEST_F(ScriptThread, AnAbortGivenWhileTheThreadStartsIsKept) {
-    const std::u16string text = u"x = 1\nmessage(\"second statement\")";
-    ScriptText = text.c_str();
+// thread; an Abort between that and the first statement must hold, and one
+// from a running loop stops it. Either way the flags end cleared.
+TEST(ScriptThread, AbortRequestsStopTheScriptAndClearTheFlags) {
+    ScriptTestHost t;
     setDefaultScriptDevices(t.devices());
     ScriptHost h;
     h.CheckAbort = &consumeStopRequest;
-    h.ShowMessageBox = [](void*, const char16_t*, const char16_t*, std::uint32_t) -> std::int32_t {
-        ADD_FAILURE() << "the Abort given at the start was lost";
-        return 1;
-    };
-    scriptRunning = true;
-    scriptStopRequested = true;
-    ScriptThreadProc(h);
-    EXPECT_FALSE(scriptRunning.load());
-    EXPECT_FALSE(scriptStopRequested.load()) << "consumed by the stop";
+    h.ShowMessageBox = &noBoxExpected;
+    for (const bool early : {true, false}) {
+        const std::u16string text =
+            early ? u"x = 1\nmessage(\"second\")" : u"loop {\ncb.stop()\n}\nmessage(\"after\")";
+        ScriptText = text.c_str();
+        h.CallBack = early ? nullptr : &requestStop;
+        scriptRunning = true;
+        scriptStopRequested = early;
+        ScriptThreadProc(h);
+        EXPECT_FALSE(scriptRunning.load()) << early;
+        EXPECT_FALSE(scriptStopRequested.load()) << early;
+    }
     setDefaultScriptDevices({});
     ScriptText = nullptr;
 }
 
-// What a script pressed and left down is released when the user stops it,
-// on its own thread, the last pressed first.
-TEST_F(Runner, AUserStopReleasesHeldKeysUnicodeUnitsAndMouseButtons) {
+// What a script pressed and left down is released when the user stops it, on
+// its own thread, the last pressed first; not when it ends by itself or by an
+// error.
+TEST(ScriptThread, AUserStopReleasesWhatTheScriptHolds) {
+    ScriptTestHost t;
     int statements = 0;
     t.checkAbort = [&](int) { return ++statements == 8 ? 1 : 0; };
-    run("KEYBDEVENT(VK_SHIFT, 1)\n"
-        "MOUSEBUTTONLEFT(1)\n"
-        "KEYBDEVENT(VK_CONTROL, 1)\n"
-        "SENDINPUTUNICODE(\"\xE3\x81\x82\", 1)\n"
-        "MOUSEBUTTONX2(1)\n"
-        "KEYBDEVENT(VK_CONTROL, 0)\n"
-        "MOUSEBUTTONRIGHT(-1)\n"
-        "MOUSEBUTTONRIGHT(0)\n"
-        "KEYBDEVENT(VK_A, 1)\n");
-    std::vector<std::string> keys;
-    for (const KeyEvent& e : t.keys.events())
-        keys.push_back(describeKeyEvent(e));
-    EXPECT_EQ(keys, (std::vector<std::string>{"down 10 VK_SHIFT", "down 11 VK_CONTROL",
-                                              "unicode-down 3042", "up 11 VK_CONTROL",
-                                              "unicode-up 3042", "up 10 VK_SHIFT"}));
+    t.run("KEYBDEVENT(VK_SHIFT, 1)\nMOUSEBUTTONLEFT(1)\nKEYBDEVENT(VK_CONTROL, 1)\n"
+          "SENDINPUTUNICODE(\"\xE3\x81\x82\", 1)\nMOUSEBUTTONX2(1)\nKEYBDEVENT(VK_CONTROL, 0)\n"
+          "MOUSEBUTTONRIGHT(-1)\nMOUSEBUTTONRIGHT(0)\nKEYBDEVENT(VK_A, 1)\n");
+    EXPECT_EQ(described(t.keys), (std::vector<std::string>{"down 10 VK_SHIFT", "down 11 VK_CONTROL",
+                                                           "unicode-down 3042", "up 11 VK_CONTROL",
+                                                           "unicode-up 3042", "up 10 VK_SHIFT"}));
     const std::vector<MouseEventRecord> mouse = t.services.mouseEvents;
     ASSERT_EQ(mouse.size(), 6u);
     EXPECT_EQ(mouse[4], (MouseEventRecord{0x0100, 0, 0, 2})) << "X2 up, pressed last";
     EXPECT_EQ(mouse[5], (MouseEventRecord{0x0004, 0, 0, 0})) << "left up";
-}
 
-TEST_F(Runner, AScriptThatEndsByItselfOrByAnErrorKeepsWhatItLeftDown) {
-    t.checkAbort = [](int) { return 0; };
-    run("KEYBDEVENT(VK_SHIFT, 1)\nMOUSEBUTTONLEFT(1)\n");
-    EXPECT_EQ(t.keys.events().size(), 1u);
-    EXPECT_EQ(t.services.mouseEvents.size(), 1u);
-    t.keys.clear();
-    run("KEYBDEVENT(VK_SHIFT, 1)\nx = 1 / 0\nKEYBDEVENT(VK_A, 1)\n");
-    EXPECT_EQ(t.keys.events().size(), 1u) << "the error stop releases nothing";
-}
-
-TEST_F(Runner, AStopThatCutsASleepShortReleasesToo) {
     // SLEEP takes the request from the host; the statement boundary acts on it.
-    int queries = 0;
-    t.checkAbort = [&](int) { return ++queries == 2 ? 1 : 0; };
-    run("KEYBDEVENT(VK_MENU, 1)\nSLEEP(5000)\nKEYBDEVENT(VK_A, 1)\n");
-    std::vector<std::string> keys;
-    for (const KeyEvent& e : t.keys.events())
-        keys.push_back(describeKeyEvent(e));
-    EXPECT_EQ(keys, (std::vector<std::string>{"down 12 VK_MENU", "up 12 VK_MENU"}));
+    t.keys.clear();
+    statements = 0;
+    t.checkAbort = [&](int) { return ++statements == 2 ? 1 : 0; };
+    t.run("KEYBDEVENT(VK_MENU, 1)\nSLEEP(5000)\nKEYBDEVENT(VK_A, 1)\n");
+    EXPECT_EQ(described(t.keys), (std::vector<std::string>{"down 12 VK_MENU", "up 12 VK_MENU"}));
     EXPECT_EQ(t.services.elapsedMs(), 0u);
+
+    t.keys.clear();
+    t.checkAbort = [](int) { return 0; };
+    t.run("KEYBDEVENT(VK_SHIFT, 1)\nMOUSEBUTTONLEFT(1)\n");
+    t.run("KEYBDEVENT(VK_SHIFT, 1)\nx = 1 / 0\nKEYBDEVENT(VK_A, 1)\n");
+    EXPECT_EQ(described(t.keys),
+              (std::vector<std::string>{"down 10 VK_SHIFT", "down 10 VK_SHIFT"}));
+    EXPECT_EQ(t.services.mouseEvents.size(), 7u);
 }
 
-TEST_F(Runner, KeyPressesDeliveryGivesKeybdEventItsScanCode) {
+TEST(Runner, KeyPressesDeliveryGivesKeybdEventItsScanCode) {
+    ScriptTestHost t;
     KeyDeliveryStage stage(t.keys, Delivery::KeyPresses, kLayoutJapanese, portableKeyboardLayout);
     ScriptDevices devices = t.devices();
     devices.keySink = &stage.sink();
     const ScriptHost h = t.host();
-    const std::u16string text =
-        u"KEYBDEVENT(VK_OEM_3, 1)\nKEYBDEVENT(0x1A5, 0)\nSENDINPUTUNICODE(\"@\", 1)\n";
-    EXPECT_EQ(runScriptText(text.c_str(), &h, devices), 0);
-    std::vector<std::string> got;
-    for (const KeyEvent& e : t.keys.events())
-        got.push_back(describeKeyEvent(e));
+    EXPECT_EQ(runScriptText(u"KEYBDEVENT(VK_OEM_3, 1)\nKEYBDEVENT(0x1A5, 0)\n"
+                            u"SENDINPUTUNICODE(\"@\", 1)\n",
+                            &h, devices),
+              0);
     // The script's explicit Unicode event stays one.
-    std::vector<std::string> want = {"down C0 VK_OEM_3 sc 1A", "up A5 VK_RMENU sc E038",
-                                     "unicode-down 0040"};
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(described(t.keys),
+              (std::vector<std::string>{"down C0 VK_OEM_3 sc 1A", "up A5 VK_RMENU sc E038",
+                                        "unicode-down 0040"}));
 }
 
 } // namespace

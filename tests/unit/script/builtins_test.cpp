@@ -118,7 +118,6 @@ TEST(BuiltinDispatch, UnknownNamesAndCountsAreErrors) {
         {"left$", 1, 105, S(""), "LEFT$(args:1)"},
         {"REPLACE$", 12, 105, S(""), "REPLACE$(args:12)"},
         {"STRLENX", 1, 105, I(0), "STRLENX(args:1)"},
-        {"STRLE", 1, 105, I(0), "STRLE(args:1)"},
         {"STRLEN ", 1, 105, I(0), "STRLEN (args:1)"},
         {"", 0, 105, I(0), "(args:0)"},
         {std::string(3000, 'q'), 0, 105, I(0), std::string(3000, 'Q') + "(args:0)"},
@@ -135,20 +134,6 @@ TEST(BuiltinDispatch, UnknownNamesAndCountsAreErrors) {
                       (c.code == 104 ? ":" : " or Not enough arguments:") + c.message + "\n");
         EXPECT_TRUE(env.flowStopped);
     }
-
-    // A resolved call behaves like a call by name.
-    TestBuiltinEnv env;
-    std::vector<ScriptValue> args = {S("abcdef"), I(2)};
-    ScriptValue result;
-    CallBuiltin(env, result, resolveBuiltin("Left$"), "Left$", args, 1);
-    EXPECT_EQ(result, S("ab"));
-    const BuiltinRef none = resolveBuiltin("nothing$");
-    EXPECT_LT(none.row, 0);
-    CallBuiltin(env, result, none, "nothing$", args, 5);
-    EXPECT_EQ(result, S(""));
-    ASSERT_EQ(env.errors.size(), 1u);
-    EXPECT_EQ(env.errors[0].code, 105);
-    EXPECT_EQ(env.errors[0].line, 5);
 }
 
 // Every built-in by the argument counts it accepts; any other count up to 4
@@ -225,11 +210,6 @@ TEST(SystemBuiltins, TimeSleepRandomAndMetrics) {
     EXPECT_EQ(env.call("SLEEP", {I(60000)}), I(0));
     EXPECT_EQ(env.fake.elapsedMs(), 0u);
     EXPECT_TRUE(env.stopRequested());
-    for (int i = 0; i < 1000; ++i) {
-        const ScriptValue r = env.call("rand");
-        ASSERT_GE(r.integer, 0);
-        ASSERT_LE(r.integer, 32767);
-    }
 }
 
 TEST(MessageBuiltins, FlagsCaptionsAndResults) {

@@ -38,6 +38,17 @@ TEST(Evaluation, Operators) {
              "v 0 1\ncalled\n"},
             // Operands run left to right; ?: runs one branch.
             {"x = cb.a() + cb.b() * cb.c()\nx = cb.a() ? cb.b() : cb.c()\n", "a\nb\nc\na\nc\n"},
+            // How operators group: ! and the strict comparisons take everything
+            // to their right, && and || bind looser than an assignment.
+            {"cb.v((2 + 3 === 3 + 0), (1 | 2 ^ 3 & 4 == 5 < 6 << 7 + 8 * 9), (!0 + 1), (!0 == 2), "
+             "(!0 && 0), (3 === 3 && 5))",
+             "v 3 3 0 1 0 1\n"},
+            {"cb.v((x = 5 && 0), x, (1 || 0 && 0), (0 && 1 || 1 && 1), (2 === 1 ? 2 : 3), "
+             "(1 + y = 5), y)",
+             "v 0 5 1 1 1 6 5\n"},
+            {"cb.v((1 ? 0 : 1 ? 2 : 3), (1 + -1 ? 5 : 6), (~-1), (10 - 4 - 3), (1 == 2 === 2), "
+             "(6 !== 2 * 3), (1 === 2 === 2), (z = 2 === 2), (-2 * 3))",
+             "v 0 6 0 3 1 0 1 1 -6\n"},
             // Names ignore case; a missing name is 0 or "".
             {"Count = 3\ncb.v(COUNT, count, x, x$, total$)", "v 3 3 0 \"\" \"\"\n"},
             {"total = 1\ntotal$ = \"t\"\ncb.v(TOTAL, Total$, x === 0, y$ === \"\")",
@@ -100,23 +111,22 @@ TEST(Evaluation, Assignments) {
 }
 
 TEST(Evaluation, DeepAndLongExpressions) {
-    // Chains evaluate without recursing per term.
-    std::string sum = "x = 1", logic = "y = 1", minus;
+    // Chains evaluate without recursing per term; right-nested forms recurse
+    // once per level, up to the parser's limit (the script thread's stack is
+    // sized for it).
+    std::string sum = "x = 1", logic = "y = 1", nested, paren = "z = ", minus;
     for (int i = 1; i < 1000000; ++i)
         sum += "+1";
     for (int i = 1; i < 100000; ++i)
         logic += " && 1";
+    for (int i = 0; i < 4990; ++i)
+        nested += "a = ";
     for (int i = 0; i < 9000; ++i)
         minus += "- ";
-    // Right-nested forms recurse once per level, up to the parser's limit
-    // (the script thread's stack is sized for it).
-    std::string chain, paren = "z = ";
-    for (int i = 0; i < 4990; ++i)
-        chain += "a = ";
     for (int i = 0; i < 3300; ++i)
         paren += "1 + (";
     ScriptTestHost t;
-    EXPECT_EQ(t.runLog(sum + "\n" + logic + "\n" + chain + "7\n" + paren + "1" +
+    EXPECT_EQ(t.runLog(sum + "\n" + logic + "\n" + nested + "7\n" + paren + "1" +
                        std::string(3300, ')') + "\ncb.v(x, y, a, z, " + minus + "1, " +
                        std::string(9001, '~') + "0)"),
               "v 1000000 1 7 3301 1 -1\n");
@@ -128,7 +138,7 @@ TEST(ControlFlow, Statements) {
                   {"x = 2\nif x == 1 {\ncb.one()\n} else if x == 2 {\ncb.two()\n} else if x > 1 "
                    "{\ncb.also()\n} else {\ncb.other()\n}\nif 0 {\ncb.a()\n}\n",
                    "two\n"},
-                  {"if 0 {\n}\nelse {\ncb.other()\n}\n", "other\n"},
+                  {"if 0 {\n}\nelse {\ncb.other()\n}\nif 1 { }\ncb.a()", "other\na\n"},
                   // The text "0" is true, the empty text false.
                   {"if \"0\" {\ncb.a()\n}\nif \"\" {\ncb.b()\n}\ncb.v(\"0\" ? 1 : 2, \"\" ? 1 : 2)",
                    "a\nv 1 2\n"},
@@ -154,13 +164,13 @@ TEST(ControlFlow, Statements) {
               }),
               "");
 
+    // exit ends everything with its value as an integer.
     t.log.clear();
     EXPECT_EQ(t.run("loop {\nwhile 1 {\nexit 7\n}\n}\ncb.never()"), 7);
+    for (const auto& [script, code] :
+         {std::pair{"exit", 0}, {"continue", 0}, {"exit \"12abc\"", 12}, {"exit -1", -1}})
+        EXPECT_EQ(t.run(script), code) << script;
     EXPECT_TRUE(t.log.empty());
-    EXPECT_EQ(t.run("exit"), 0);
-    EXPECT_EQ(t.run("exit \"12abc\""), 12);
-    EXPECT_EQ(t.run("exit -1"), -1);
-    EXPECT_EQ(t.run("continue\n"), 0);
 }
 
 TEST(ControlFlow, StopRequests) {

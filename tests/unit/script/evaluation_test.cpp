@@ -72,9 +72,6 @@ TEST(Evaluation, Assignments) {
             {"s$ += \"x\"\nn += 2\ncb.v(s$, n)", "v \"x\" 2\n"},
             {"i = 5\ncb.v(i++, i, ++i, i, i--, --i)", "v 5 6 7 7 7 5\n"},
             {"i = 2147483647\ni++\ncb.v(i)", "v -2147483648\n"},
-            {"n = 6\ncb.v(n *= 7, n -= 2, n >>= 2, n <<= 1, n |= 1, n ^= 3, n &= 6, n /= 4, "
-             "n %= 1)",
-             "v 42 40 10 20 21 22 6 1 0\n"},
             {"n = -9\nn >>= 1\nm = 1\nm <<= 32\ncb.v(n, m)", "v -5 1\n"},
             {"m = -2147483647 - 1\nq = m\nq /= -1\nm %= -1\ncb.v(q, m)", "v -2147483648 0\n"},
             // The target is read first, except by an append.
@@ -139,9 +136,6 @@ TEST(ControlFlow, Statements) {
                    "{\ncb.also()\n} else {\ncb.other()\n}\nif 0 {\ncb.a()\n}\n",
                    "two\n"},
                   {"if 0 {\n}\nelse {\ncb.other()\n}\nif 1 { }\ncb.a()", "other\na\n"},
-                  // The text "0" is true, the empty text false.
-                  {"if \"0\" {\ncb.a()\n}\nif \"\" {\ncb.b()\n}\ncb.v(\"0\" ? 1 : 2, \"\" ? 1 : 2)",
-                   "a\nv 1 2\n"},
                   {"while \"\" {\ncb.never()\n}\nfor (i = 0, \"\", i++) {\ncb.never()\n}\n", ""},
                   {"loop {\ni += 1\nif i >= 3 {\nif 1 {\nbreak\n}\n}\ncb.v(i)\n}\ncb.end(i)",
                    "v 1\nv 2\nend 3\n"},

@@ -2,7 +2,6 @@
 // stop handling, and what a stopped script leaves pressed.
 #include "script_test_host.h"
 
-#include "keystroke/key_delivery.h"
 #include "script/script_runner.h"
 
 #include <gtest/gtest.h>
@@ -171,22 +170,6 @@ TEST(ScriptThread, AUserStopReleasesWhatTheScriptHolds) {
     EXPECT_EQ(described(t.keys),
               (std::vector<std::string>{"down 10 VK_SHIFT", "down 10 VK_SHIFT"}));
     EXPECT_EQ(t.services.mouseEvents.size(), 7u);
-}
-
-TEST(Runner, KeyPressesDeliveryGivesKeybdEventItsScanCode) {
-    ScriptTestHost t;
-    KeyDeliveryStage stage(t.keys, Delivery::KeyPresses, kLayoutJapanese, portableKeyboardLayout);
-    ScriptDevices devices = t.devices();
-    devices.keySink = &stage.sink();
-    const ScriptHost h = t.host();
-    EXPECT_EQ(runScriptText(u"KEYBDEVENT(VK_OEM_3, 1)\nKEYBDEVENT(0x1A5, 0)\n"
-                            u"SENDINPUTUNICODE(\"@\", 1)\n",
-                            &h, devices),
-              0);
-    // The script's explicit Unicode event stays one.
-    EXPECT_EQ(described(t.keys),
-              (std::vector<std::string>{"down C0 VK_OEM_3 sc 1A", "up A5 VK_RMENU sc E038",
-                                        "unicode-down 0040"}));
 }
 
 } // namespace

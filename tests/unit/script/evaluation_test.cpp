@@ -107,25 +107,22 @@ TEST(Evaluation, Assignments) {
     EXPECT_EQ(t.runLog("a = 4\nx = (a /= 0) + cb.v(a)"), "v 4\n");
 }
 
+std::string repeat(std::string_view text, int times) {
+    std::string out;
+    while (times-- > 0)
+        out += text;
+    return out;
+}
+
 TEST(Evaluation, DeepAndLongExpressions) {
     // Chains evaluate without recursing per term; right-nested forms recurse
     // once per level, up to the parser's limit (the script thread's stack is
     // sized for it).
-    std::string sum = "x = 1", logic = "y = 1", nested, paren = "z = ", minus;
-    for (int i = 1; i < 1000000; ++i)
-        sum += "+1";
-    for (int i = 1; i < 100000; ++i)
-        logic += " && 1";
-    for (int i = 0; i < 4990; ++i)
-        nested += "a = ";
-    for (int i = 0; i < 9000; ++i)
-        minus += "- ";
-    for (int i = 0; i < 3300; ++i)
-        paren += "1 + (";
     ScriptTestHost t;
-    EXPECT_EQ(t.runLog(sum + "\n" + logic + "\n" + nested + "7\n" + paren + "1" +
-                       std::string(3300, ')') + "\ncb.v(x, y, a, z, " + minus + "1, " +
-                       std::string(9001, '~') + "0)"),
+    EXPECT_EQ(t.runLog("x = 1" + repeat("+1", 999999) + "\ny = 1" + repeat(" && 1", 99999) + "\n" +
+                       repeat("a = ", 4990) + "7\nz = " + repeat("1 + (", 3300) + "1" +
+                       repeat(")", 3300) + "\ncb.v(x, y, a, z, " + repeat("- ", 9000) + "1, " +
+                       repeat("~", 9001) + "0)"),
               "v 1000000 1 7 3301 1 -1\n");
 }
 
@@ -191,12 +188,11 @@ TEST(ControlFlow, StopRequests) {
 
     // Every /= runs its value twice: 64 nested ones would run 2^64 times. A
     // request, once taken, is not asked for again.
-    std::string script = "a = 1\nb = ";
-    for (int i = 0; i < 64; ++i)
-        script += "(a /= ";
     queries = 0;
     t.checkAbort = [&](int) { return ++queries == 100 ? 1 : 0; };
-    EXPECT_EQ(t.runLog(script + "1" + std::string(64, ')') + "\ncb.never()\n"), "");
+    EXPECT_EQ(
+        t.runLog("a = 1\nb = " + repeat("(a /= ", 64) + "1" + repeat(")", 64) + "\ncb.never()"),
+        "");
     EXPECT_EQ(queries, 100);
 }
 

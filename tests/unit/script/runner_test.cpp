@@ -67,10 +67,10 @@ TEST(Runner, TextsErrorsAndCallbacks) {
     EXPECT_EQ(unknownCallBackMessage(call), u"Unknown CallBack Function: Anything\u3042(args:2)");
 }
 
-int boxes = 0;
+std::vector<std::string> shown; // "owner text" of the boxes shown
 
-std::int32_t countBox(void* owner, const char16_t* text, const char16_t*, std::uint32_t) {
-    boxes += owner == nullptr && std::u16string_view(text) != u"no" ? 1 : 100;
+std::int32_t recordBox(void* owner, const char16_t* text, const char16_t*, std::uint32_t) {
+    shown.push_back((owner ? "owned " : "null ") + utf16ToUtf8(text));
     return 1;
 }
 
@@ -85,21 +85,17 @@ TEST(Runner, HostlessRunsAndHostOwnedResults) {
     // argument is not evaluated and the division stops the script.
     ScriptTestHost t;
     ScriptDevices devices = t.devices();
-    devices.platformMessageBox = &countBox;
-    boxes = 0;
-    const std::u16string text = u"message(\"hi\")\nx = cb.f(message(\"no\")) + 1 / 0\nexit 9\n";
-    EXPECT_EQ(runScriptText(text.c_str(), nullptr, devices), 0);
-    EXPECT_EQ(boxes, 1);
-
+    devices.platformMessageBox = &recordBox;
+    EXPECT_EQ(runScriptText(u"message(\"hi\")\nx = cb.f(message(\"no\")) + 1 / 0\nexit 9\n",
+                            nullptr, devices),
+              0);
     // The host may point the result at a value of its own.
     ScriptHost h;
     h.CallBack = &pointAtOwnResult;
-    h.ShowMessageBox = [](void*, const char16_t* text, const char16_t*, std::uint32_t) {
-        boxes += std::u16string_view(text) == u"own" ? 1 : 100;
-        return std::int32_t{1};
-    };
+    h.ShowMessageBox = &recordBox;
+    h.hWndOwner = &h;
     runScriptText(u"message(cb.get$())", &h, t.devices());
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(shown, (std::vector<std::string>{"null hi", "owned own"}));
 }
 
 std::int32_t requestStop(CallBackCall*) {

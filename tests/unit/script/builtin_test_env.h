@@ -24,13 +24,11 @@ class TestBuiltinEnv : public BuiltinEnv {
     RecordingSink sink;
     ScriptedMessageBoxes boxes;
     std::vector<ReportedError> errors;
-    bool flowStopped = false;
     std::atomic<bool> stop{false};
     std::uint32_t random = 1;
 
     void reportRuntimeError(int code, int line, std::string_view message) override {
         errors.push_back({code, line, std::string(message)});
-        flowStopped = true;
     }
     int showMessageBox(std::string_view text, std::string_view caption,
                        std::uint32_t flags) override {

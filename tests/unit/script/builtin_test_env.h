@@ -7,7 +7,6 @@
 #include "script/services_fake.h"
 
 #include <atomic>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,23 +24,17 @@ class TestBuiltinEnv : public BuiltinEnv {
     RecordingSink sink;
     ScriptedMessageBoxes boxes;
     std::vector<ReportedError> errors;
-    bool flowStopped = false;
     std::atomic<bool> stop{false};
     std::uint32_t random = 1;
-    OwnerWindow owner = reinterpret_cast<OwnerWindow>(0x1234);
-    // When set, every box returns this button id, offered by the box or not.
-    std::optional<int> rawAnswer;
 
     void reportRuntimeError(int code, int line, std::string_view message) override {
         errors.push_back({code, line, std::string(message)});
-        flowStopped = true;
     }
     int showMessageBox(std::string_view text, std::string_view caption,
                        std::uint32_t flags) override {
-        const int answer = boxes.show(text, caption, flags);
-        return rawAnswer ? *rawAnswer : answer;
+        return boxes.show(text, caption, flags);
     }
-    OwnerWindow ownerWindow() override { return owner; }
+    OwnerWindow ownerWindow() override { return nullptr; }
     ScriptServices& services() override { return fake; }
     KeyEventSink& keySink() override { return sink; }
     std::uint32_t& randomState() override { return random; }

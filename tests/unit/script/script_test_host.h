@@ -9,6 +9,7 @@
 #include "script/services_fake.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,6 +60,19 @@ class ScriptTestHost {
         std::string out;
         for (const std::string& line : log)
             out += line + "\n";
+        return out;
+    }
+
+    struct Case {
+        std::string_view script, log;
+    };
+    // Runs every script; "" when each gave its log, else what differed.
+    std::string mismatches(std::initializer_list<Case> cases) {
+        std::string out;
+        for (const Case& c : cases)
+            if (const std::string got = runLog(c.script); got != c.log)
+                out += "script:\n" + std::string(c.script) + "\nlogged:\n" + got + "wanted:\n" +
+                       std::string(c.log) + "\n";
         return out;
     }
 

@@ -1,181 +1,109 @@
-#include "app/app_state.h"
+// The two settings stores against the real registry and real ini files;
+// decoding values and joining failures are unit-tested.
 #include "settings/settings_stores_win32.h"
-#include "win_test_support.h"
+#include "theme/theme_win32.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <filesystem>
 
 namespace tapwell {
 namespace {
 
-using test::MessageRecorder;
-using test::ScratchFolder;
+constexpr const wchar_t* kKey = L"Software\\Brelvane\\TAPWELL\\CurrentVersion";
 
-Settings unusualSettings() {
-    Settings s;
-    s.g_BigDialog = 1;
-    s.iInputMode = 2;
-    s.iWaitMode = 1;
-    s.iErrorStop = 1;
-    s.iDisableEnter = 1;
-    s.iDisableSpace = 1;
-    s.iDisableTab = 1;
-    s.iTopMost = 1;
-    s.iWaitSec = INT32_MAX;
-    s.iTimeHour = 23;
-    s.iTimeMin = 59;
-    s.iTimeSec = 58;
-    s.iWaitMSec = 65535;
-    s.iLoopNum = -1;
-    s.iDelivery = 1;
-    s.iTargetLayout = 0xF0020409u; // an installed layout's handle, top bit set
-    // Both switches away from their defaults (Esc on, the guard off).
-    s.iEscAbort = 0;
-    s.iFocusGuard = 1;
-    return s;
+// A field as the store holds it, read past the program's own code.
+std::optional<DWORD> stored(bool ini, std::u16string_view field) {
+    const std::wstring name(field.begin(), field.end());
+    DWORD value = 0, size = sizeof value;
+    wchar_t text[16] = {};
+    if (ini && GetPrivateProfileStringW(L"TAPWELL", name.c_str(), L"", text, 16, L".\\tapwell.ini"))
+        return std::wcstoul(text, nullptr, 10);
+    if (!ini && !RegGetValueW(HKEY_CURRENT_USER, kKey, name.c_str(), RRF_RT_REG_DWORD, nullptr,
+                              &value, &size))
+        return value;
+    return std::nullopt;
 }
 
-class SettingsStoresTest : public ::testing::Test {
-  protected:
-    void SetUp() override { test::deleteProgramKey(); }
-    void TearDown() override { test::deleteProgramKey(); }
-
-    SettingsContext context(bool ini) {
-        useIniFile = ini;
-        return SettingsContext{
-            settings,          useIniFile,
-            iniStore,          registryStore,
-            Language::English, [this](std::u16string_view t) { errors.emplace_back(t); }};
-    }
-
-    ScratchFolder folder{L"stores"};
-    MessageRecorder boxes;
+// In an empty current folder with no program key; a REGW warning or a
+// failed save fails the test.
+struct SettingsStores : ::testing::Test {
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / "tpw-stores";
     Settings settings;
     bool useIniFile = false;
     IniSettingsStore iniStore;
     RegistrySettingsStore registryStore;
-    std::vector<std::u16string> errors;
+    SettingsContext context{
+        settings,          useIniFile,
+        iniStore,          registryStore,
+        Language::English, [](std::u16string_view) { ADD_FAILURE() << "a save failed"; }};
+    AppMessagePresenter previous =
+        setAppMessagePresenter([](HWND, const wchar_t* text, const wchar_t*, UINT) {
+            ADD_FAILURE() << "REGW warned: " << testing::PrintToString(std::wstring(text));
+            return IDOK;
+        });
+    void SetUp() override {
+        std::filesystem::create_directories(folder);
+        std::filesystem::current_path(folder);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    }
+    void TearDown() override {
+        setAppMessagePresenter(std::move(previous));
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        std::filesystem::current_path(folder.parent_path());
+        std::filesystem::remove_all(folder);
+    }
 };
 
-TEST_F(SettingsStoresTest, RegistryRoundTripOfAllFields) {
-    settings = unusualSettings();
-    auto ctx = context(false);
-    ASSERT_TRUE(SaveSettings(ctx, nullptr));
-    settings = Settings{};
-    LoadSettings(ctx);
-    EXPECT_EQ(settings, unusualSettings());
-    EXPECT_TRUE(boxes.shown.empty()) << "correct use of REGW warns about nothing";
-
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Brelvane\\TAPWELL\\CurrentVersion", 0,
-                            KEY_READ, &key),
-              ERROR_SUCCESS);
-    DWORD type = 0, data = 0, size = sizeof data;
-    EXPECT_EQ(
-        RegQueryValueExW(key, L"iLoopNum", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size),
-        ERROR_SUCCESS);
-    RegCloseKey(key);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(data, 0xFFFFFFFFu);
-}
-
-TEST_F(SettingsStoresTest, IniRoundTripOfAllFieldsWithUnsignedText) {
-    settings = unusualSettings();
-    auto ctx = context(true);
-    ASSERT_TRUE(SaveSettings(ctx, nullptr));
-    settings = Settings{};
-    LoadSettings(ctx);
-    EXPECT_EQ(settings, unusualSettings());
-
-    std::string text = test::readWholeFile(folder.path() + L"\\tapwell.ini");
-    EXPECT_NE(text.find("[TAPWELL]"), std::string::npos) << text;
-    EXPECT_NE(text.find("iLoopNum=4294967295"), std::string::npos) << text;
-    EXPECT_NE(text.find("iWaitSec=2147483647"), std::string::npos) << text;
-    EXPECT_NE(text.find("iDelivery=1"), std::string::npos) << text;
-    EXPECT_NE(text.find("iTargetLayout=4026663945"), std::string::npos) << text;
-    EXPECT_NE(text.find("iEscAbort=0"), std::string::npos) << text;
-    EXPECT_NE(text.find("iFocusGuard=1"), std::string::npos) << text;
-    EXPECT_FALSE(test::programKeyExists()) << "the ini store must not touch the registry";
-}
-
-TEST_F(SettingsStoresTest, MissingStoresKeepDefaultsAndCreateNothing) {
-    auto registryCtx = context(false);
-    LoadSettings(registryCtx);
-    EXPECT_EQ(settings, Settings{});
-    EXPECT_FALSE(test::programKeyExists());
-    auto iniCtx = context(true);
-    LoadSettings(iniCtx);
-    EXPECT_EQ(settings, Settings{});
-    EXPECT_EQ(GetFileAttributesW(L".\\tapwell.ini"), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(SettingsStoresTest, RegistryTextValuesAreReadOnlyWhenWholeNumbers) {
-    auto writeText = [](const wchar_t* name, const std::wstring& text) {
-        test::writeRawValue(name, REG_SZ, text.c_str(),
-                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    };
-    writeText(L"iLoopNum", L"12");
-    writeText(L"iWaitMSec", L"12a");
-    writeText(L"iWaitSec", L"99999999999");
-    writeText(L"iTimeMin", L"-");
-    auto ctx = context(false);
-    settings.iTimeMin = 30;
-    LoadSettings(ctx);
-    EXPECT_EQ(settings.iLoopNum, 12);
-    EXPECT_EQ(settings.iWaitMSec, 20);
-    EXPECT_EQ(settings.iWaitSec, 5);
-    EXPECT_EQ(settings.iTimeMin, 0);
-}
-
-TEST_F(SettingsStoresTest, RegistryBinaryAndBigEndianValues) {
-    const unsigned char big[4] = {0, 0, 0, 45};
-    test::writeRawValue(L"iTimeMin", REG_DWORD_BIG_ENDIAN, big, sizeof big);
-    const unsigned char two[2] = {0x02, 0x01}; // 258, of which the mode keeps 2
-    test::writeRawValue(L"iInputMode", REG_BINARY, two, sizeof two);
-    const unsigned long long wide = 0x1'00000007ull;
-    test::writeRawValue(L"iLoopNum", REG_QWORD, &wide, sizeof wide);
-    auto ctx = context(false);
-    LoadSettings(ctx);
-    EXPECT_EQ(settings.iTimeMin, 45);
-    EXPECT_EQ(settings.iInputMode, 2);
-    EXPECT_EQ(settings.iLoopNum, 7);
-}
-
-TEST_F(SettingsStoresTest, LockedIniFileGivesOneMessageListingEveryField) {
-    HANDLE lock = CreateFileW(L".\\tapwell.ini", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    auto ctx = context(true);
-    EXPECT_FALSE(SaveSettings(ctx, nullptr));
-    CloseHandle(lock);
-    ASSERT_EQ(errors.size(), 1u);
-    std::u16string expected;
-    for (const auto& f : kSettingFields) {
-        if (!expected.empty())
-            expected += u"\r\n-----\r\n";
-        expected += u".\\tapwell.ini[TAPWELL] - " + std::u16string(f.name) + u" write error.";
+TEST_F(SettingsStores, EveryFieldRoundTripsThroughEitherStoreUnderItsName) {
+    Settings unusual; // every field away from its default, at the ends of the ranges
+    for (const SettingField& f : kSettingFields)
+        f.set(unusual, f.get(Settings{}) ? 0 : 1);
+    unusual.iInputMode = 2;
+    unusual.iWaitSec = INT32_MAX;
+    unusual.iTimeHour = 23;
+    unusual.iTimeMin = 59;
+    unusual.iWaitMSec = 65535;
+    unusual.iLoopNum = -1;               // stored as 4294967295
+    unusual.iTargetLayout = 0xF0020409u; // an installed layout's handle, top bit set
+    for (bool ini : {false, true}) {
+        SCOPED_TRACE(ini ? "ini" : "registry");
+        useIniFile = ini;
+        settings = Settings{};
+        LoadSettings(context);
+        EXPECT_EQ(settings, Settings{}) << "a missing store keeps the defaults";
+        EXPECT_FALSE(stored(ini, u"iLoopNum")) << "loading creates nothing";
+        settings = unusual;
+        ASSERT_TRUE(SaveSettings(context, nullptr));
+        for (const SettingField& f : kSettingFields)
+            EXPECT_EQ(stored(ini, f.name), DWORD(f.get(unusual)))
+                << testing::PrintToString(std::u16string(f.name));
+        EXPECT_EQ(stored(false, u"iLoopNum").has_value(), !ini) << "the ini store only";
+        settings = Settings{};
+        LoadSettings(context);
+        EXPECT_EQ(settings, unusual);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
     }
-    EXPECT_EQ(errors[0], expected);
 }
 
-TEST_F(SettingsStoresTest, ProcessWideSaveShowsTheFailureWithTheProgramTitle) {
-    HANDLE lock = CreateFileW(L".\\tapwell.ini", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    AppState& state = appState();
-    AppState saved = state;
-    setUiLanguage(state, Language::Japanese);
-    state.UseIniFile = true;
-    EXPECT_FALSE(SaveSettings(static_cast<HWND>(nullptr)));
-    CloseHandle(lock);
-    state = saved;
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption, L"doruviravad");
-    EXPECT_EQ(boxes.shown[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(boxes.shown[0].text.rfind(L".\\tapwell.iniの[TAPWELL]セクションのg_BigDialogに", 0),
-              0u);
-    EXPECT_NE(boxes.shown[0].text.find(L"\r\n-----\r\n"), std::wstring::npos);
+// Texts are stored with their terminator: leading zeros up to the cap still
+// read, one more is refused, as is a huge binary value.
+TEST_F(SettingsStores, OversizedRegistryValuesKeepTheDefault) {
+    auto put = [](const wchar_t* name, DWORD type, const void* data, std::size_t size) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, type, data, DWORD(size));
+    };
+    const std::wstring atCap = std::wstring(kLargestRegistryValue / 2 - 2, L'0') + L"7";
+    const std::wstring overCap = L"0" + atCap;
+    const std::string huge = '\5' + std::string((1 << 20) - 1, '\0');
+    put(L"iTimeSec", REG_SZ, atCap.c_str(), (atCap.size() + 1) * 2);
+    put(L"iWaitSec", REG_SZ, overCap.c_str(), (overCap.size() + 1) * 2);
+    put(L"iWaitMSec", REG_BINARY, huge.data(), huge.size());
+    put(L"iTimeHour", REG_BINARY, huge.data(), 4);
+    LoadSettings(context);
+    EXPECT_EQ(settings.iTimeSec, 7);
+    EXPECT_EQ(settings.iWaitSec, 5);
+    EXPECT_EQ(settings.iWaitMSec, 20);
+    EXPECT_EQ(settings.iTimeHour, 5);
 }
 
 } // namespace

@@ -1,195 +1,276 @@
-#include "theme_test_support.h"
-
+// Dark-mode theming under Wine: disabled controls' painting, message boxes that theme only
+// themselves, and the About box shown with this program's icon, manifest and version block.
+#include "about/about_box_win32.h"
+#include "about/dialog_template.h"
+#include "support/win_driver.h"
 #include "theme/theme_win32.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+#include <thread>
 
 namespace tapwell::wintest {
 namespace {
 
 constexpr COLORREF kDark = RGB(56, 56, 56);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-struct DialogFixture : ::testing::Test {
-    HWND dlg = nullptr;
-    void open(bool dark) {
-        override_.emplace(dark ? std::optional<DWORD>(0) : std::optional<DWORD>(1));
-        ASSERT_EQ(ReadDarkModeSetting(GetModuleHandleW(nullptr)), dark);
-        dlg = createTestDialog(true);
-        ASSERT_TRUE(dlg);
-        SendMessageW(dlg, WM_THEMECHANGED, 0, 0);
-        subclassForDisabledPainting(dlg);
-        ShowWindow(dlg, SW_SHOW);
-        UpdateWindow(dlg);
-        pumpFor(300);
-    }
-    void TearDown() override {
-        if (dlg)
-            DestroyWindow(dlg);
-    }
-    HWND item(int id) const { return GetDlgItem(dlg, id); }
-
-    std::optional<AppsUseLightThemeOverride> override_;
-};
-
-TEST_F(DialogFixture, DarkModeAnswersControlColoursWithTheSharedBrush) {
-    open(true);
-    for (UINT msg : {WM_CTLCOLORDLG, WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLOREDIT}) {
-        const ColorReply reply = askControlColor(dlg, msg, item(kEdit));
-        EXPECT_EQ(reply.brush, kDark) << msg;
-        EXPECT_EQ(reply.text, kWhite) << msg;
-    }
-    EXPECT_EQ(brushColor(darkBrush()), kDark);
-    EXPECT_EQ(clientPixel(dlg, 5, 5), kDark);
+// Sets "AppsUseLightTheme" for the test's user (0 is dark; nullopt deletes
+// it, as in a fresh prefix) and has the program read its flag again.
+void setLightTheme(std::optional<DWORD> value) {
+    constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    if (value)
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"AppsUseLightTheme", REG_DWORD, &*value, 4);
+    else
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"AppsUseLightTheme");
+    ReadDarkModeSetting(GetModuleHandleW(nullptr));
 }
 
-TEST_F(DialogFixture, LightModeLeavesTheSystemColours) {
-    open(false);
-    const ColorReply reply = askControlColor(dlg, WM_CTLCOLORSTATIC, item(kStatic));
-    EXPECT_NE(reply.brush, kDark);
-    EXPECT_EQ(clientPixel(dlg, 5, 5), GetSysColor(COLOR_BTNFACE));
-}
-
-TEST_F(DialogFixture, DisabledMarksPaintGreyInDarkModeOnly) {
-    open(true);
-    const COLORREF markFill = RGB(76, 76, 76);
-    EXPECT_NE(clientPixel(item(kRadio), 7, 7), markFill);
-    EnableWindow(item(kRadio), FALSE);
-    EnableWindow(item(kCheck), FALSE);
-    EnableWindow(item(kStatic), FALSE);
-    pumpFor(300);
-    EXPECT_EQ(clientPixel(item(kRadio), 7, 7), markFill);
-    EXPECT_EQ(clientPixel(item(kCheck), 7, 7), markFill);
-    EXPECT_EQ(clientPixel(item(kRadio), 0, 7), RGB(127, 127, 127)); // the circle's outline
-
-    // Somewhere in the disabled static text there is grey ink.
-    RECT rc;
-    GetClientRect(item(kStatic), &rc);
-    bool greyInk = false;
-    HDC dc = GetDC(item(kStatic));
-    for (int x = 0; x < rc.right && !greyInk; ++x)
-        for (int y = 0; y < rc.bottom && !greyInk; ++y)
-            greyInk = GetPixel(dc, x, y) == RGB(127, 127, 127);
-    ReleaseDC(item(kStatic), dc);
-    EXPECT_TRUE(greyInk);
-
-    EnableWindow(item(kRadio), TRUE);
-    pumpFor(300);
-    EXPECT_NE(clientPixel(item(kRadio), 7, 7), markFill);
-}
-
-// Grey ink anywhere inside the mark's square (between the outline's edges).
-bool markHasInk(HWND control) {
-    HDC dc = GetDC(control);
-    bool ink = false;
-    for (int x = 2; x < 12 && !ink; ++x)
-        for (int y = 2; y < 12 && !ink; ++y)
-            ink = GetPixel(dc, x, y) == RGB(127, 127, 127);
-    ReleaseDC(control, dc);
-    return ink;
-}
-
-// During a run everything is disabled: the chosen mode must still show.
-TEST_F(DialogFixture, DisabledMarksKeepTheirCheckInDarkMode) {
-    open(true);
-    for (int id : {kRadio, kCheck}) {
-        SendMessageW(item(id), BM_SETCHECK, BST_CHECKED, 0);
-        EnableWindow(item(id), FALSE);
-    }
-    pumpFor(300);
-    EXPECT_EQ(clientPixel(item(kRadio), 7, 7), RGB(127, 127, 127)) << "the radio's dot";
-    EXPECT_TRUE(markHasInk(item(kCheck))) << "the box's tick";
-    for (int id : {kRadio, kCheck})
-        SendMessageW(item(id), BM_SETCHECK, BST_UNCHECKED, 0);
-    pumpFor(300);
-    EXPECT_EQ(clientPixel(item(kRadio), 7, 7), RGB(76, 76, 76));
-    EXPECT_FALSE(markHasInk(item(kCheck)));
-}
-
-TEST_F(DialogFixture, ColourSetChangeRereadsTheFlag) {
-    open(false);
-    auto settingChange = [this](const wchar_t* area) {
-        SendMessageW(dlg, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area));
-    };
-    {
-        AppsUseLightThemeOverride dark(0);
-        settingChange(L"Policy");
-        EXPECT_FALSE(isDarkMode()) << "only the colour set is read again";
-        settingChange(L"ImmersiveColorSet");
-        EXPECT_TRUE(isDarkMode());
-        pumpFor(200);
-        EXPECT_EQ(askControlColor(dlg, WM_CTLCOLORDLG, dlg).brush, kDark);
-        EXPECT_EQ(clientPixel(dlg, 5, 5), kDark);
-    }
-    settingChange(L"ImmersiveColorSet");
-    EXPECT_FALSE(isDarkMode());
-    EXPECT_NE(askControlColor(dlg, WM_CTLCOLORDLG, dlg).brush, kDark);
-}
-
-// The platform's layout of the menu-bar drawing parameters.
-struct MenuBarParams {
-    HMENU menu;
-    HDC dc;
-    DWORD flags;
-};
-struct MenuBarItemParams {
-    DRAWITEMSTRUCT dis;
-    MenuBarParams bar;
-    struct {
-        int position;
-        DWORD metrics[8];
-        DWORD popup[4];
-        DWORD updateMaxWidths;
-    } item;
-};
-
-TEST_F(DialogFixture, MenuBarPaintsDarkOnlyInDarkMode) {
-    open(true);
-    HMENU menu = CreateMenu();
-    AppendMenuW(menu, MF_STRING, 1, L"&File");
-    SetMenu(dlg, menu);
-    pumpFor(200);
-
-    RECT frame;
-    GetWindowRect(dlg, &frame);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap =
-        CreateCompatibleBitmap(screen, frame.right - frame.left, frame.bottom - frame.top);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-
-    MENUBARINFO bar{};
-    bar.cbSize = sizeof(bar);
-    if (GetMenuBarInfo(dlg, OBJID_MENU, 0, &bar)) {
-        MenuBarParams params{menu, dc, 0};
-        EXPECT_TRUE(SendMessageW(dlg, 0x91, 0, reinterpret_cast<LPARAM>(&params)));
-        EXPECT_EQ(GetPixel(dc, bar.rcBar.right - frame.left - 2, bar.rcBar.top - frame.top + 1),
-                  RGB(41, 41, 41));
-    }
-
-    MenuBarItemParams item{};
-    item.dis.rcItem = {0, 0, 40, 20};
-    item.dis.itemState = ODS_HOTLIGHT;
-    item.bar = {menu, dc, 0};
-    item.item.position = 0;
-    EXPECT_TRUE(SendMessageW(dlg, 0x92, 0, reinterpret_cast<LPARAM>(&item)));
-    EXPECT_EQ(GetPixel(dc, 1, 1), RGB(61, 61, 61));
-
-    releaseDarkBrush(); // a later use makes it again
-    EXPECT_EQ(brushColor(darkBrush()), kDark);
-    {
-        AppsUseLightThemeOverride light(1);
-        ReadDarkModeSetting(GetModuleHandleW(nullptr));
-        item.dis.itemState = ODS_SELECTED;
-        SetPixel(dc, 1, 1, RGB(9, 9, 9));
-        SendMessageW(dlg, 0x92, 0, reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(GetPixel(dc, 1, 1), RGB(9, 9, 9)) << "light mode leaves the bar to the system";
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
+// Asks for the dialog colours as a child would, with a memory DC: the dark
+// look answers the dark brush and white text.
+bool answersDark(HWND window) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const auto brush =
+        reinterpret_cast<HBRUSH>(SendMessageW(window, WM_CTLCOLORDLG, WPARAM(dc), LPARAM(window)));
+    LOGBRUSH lb{};
+    const bool dark = brush && GetObjectW(brush, sizeof lb, &lb) == sizeof lb &&
+                      lb.lbColor == kDark && GetTextColor(dc) == RGB(255, 255, 255);
     DeleteDC(dc);
-    PrepareDarkMenus(); // the theme library lacks one of the exports here: nothing happens
+    return dark;
+}
+
+COLORREF clientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+void pumpFor(DWORD ms) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+// A small modeless dialog from an in-memory template; `themed` routes its
+// messages through the theme like the main dialog.
+enum TestControl { kStatic = 10, kCheck, kRadio };
+HWND createTestDialog(bool themed) {
+    using namespace about;
+    using namespace about::style;
+    constexpr std::uint32_t kCv = kChild | kVisible;
+    TemplateDialog d;
+    d.style = kPopup | kCaption | kSysMenu | kVisible;
+    d.cx = 200;
+    d.cy = 120;
+    d.title = u"Theme test dialog";
+    d.fontFace = u"MS Shell Dlg";
+    d.controls = {
+        {kStatic, ControlClass::Static, {}, kCv, 0, 100, 10, 90, 10, u"Static text"},
+        {kCheck, ControlClass::Button, {}, kCv | 0x3, 0, 100, 30, 90, 12, u"Check"},
+        {kRadio, ControlClass::Button, {}, kCv | 0x9, 0, 100, 50, 90, 12, u"Radio"},
+    };
+    static auto block = buildDialogTemplate(d);
+    DLGPROC themedProc = [](HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+        INT_PTR result = 0;
+        if (handleDialogThemeMessage(dlg, msg, wParam, lParam, result))
+            return result;
+        return msg == WM_INITDIALOG;
+    };
+    DLGPROC plainProc = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+        return msg == WM_INITDIALOG;
+    };
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEW>(block->bytes.data()),
+                                      nullptr, themed ? themedProc : plainProc, 0);
+}
+
+constexpr COLORREF kMarkFill = RGB(76, 76, 76), kGreyInk = RGB(127, 127, 127);
+
+// During a run everything is disabled: marks turn grey and the chosen mode
+// must still show.
+TEST(ThemedDialog, DisabledControlsPaintGreyAndKeepTheirMarks) {
+    setLightTheme(0);
+    HWND dlg = createTestDialog(true);
+    ASSERT_TRUE(dlg);
+    SendMessageW(dlg, WM_THEMECHANGED, 0, 0);
+    subclassForDisabledPainting(dlg);
+    pumpFor(300);
+    auto pixel = [dlg](int id, int x, int y) { return clientPixel(GetDlgItem(dlg, id), x, y); };
+    auto greyInk = [&](int id, RECT r) { // anywhere inside `r` of the control
+        bool ink = false;
+        for (int x = r.left; x < r.right && !ink; ++x)
+            for (int y = r.top; y < r.bottom && !ink; ++y)
+                ink = pixel(id, x, y) == kGreyInk;
+        return ink;
+    };
+    EXPECT_TRUE(answersDark(dlg));
+    EXPECT_EQ(clientPixel(dlg, 5, 5), kDark);
+    EXPECT_NE(pixel(kRadio, 7, 7), kMarkFill);
+    for (int id : {kRadio, kCheck, kStatic})
+        EnableWindow(GetDlgItem(dlg, id), FALSE);
+    pumpFor(300);
+    EXPECT_EQ(pixel(kRadio, 7, 7), kMarkFill);
+    EXPECT_EQ(pixel(kCheck, 7, 7), kMarkFill);
+    EXPECT_EQ(pixel(kRadio, 0, 7), kGreyInk) << "the circle's outline";
+    EXPECT_TRUE(greyInk(kStatic, {0, 0, 100, 16})) << "the text";
+
+    for (int id : {kRadio, kCheck})
+        CheckDlgButton(dlg, id, BST_CHECKED);
+    pumpFor(300);
+    EXPECT_EQ(pixel(kRadio, 7, 7), kGreyInk) << "the radio's dot";
+    EXPECT_TRUE(greyInk(kCheck, {2, 2, 12, 12})) << "the box's tick";
+    CheckDlgButton(dlg, kCheck, BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dlg, kRadio), TRUE);
+    pumpFor(300);
+    EXPECT_FALSE(greyInk(kCheck, {2, 2, 12, 12}));
+    EXPECT_NE(pixel(kRadio, 7, 7), kGreyInk);
+    DestroyWindow(dlg);
+    setLightTheme(std::nullopt);
+}
+
+// Only the box is the hook's: its owner, re-activated while the box is up
+// (as when it closes), and a dialog a timer opens meanwhile keep their own
+// colours; the box's colours follow the setting.
+HWND g_openedDuringBox = nullptr, g_boxOwner = nullptr;
+void CALLBACK openDialogDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    g_openedDuringBox = createTestDialog(false);
+    HWND box = GetActiveWindow();
+    SetActiveWindow(g_boxOwner);
+    SetActiveWindow(box);
+}
+
+TEST(ThemedMessageBox, OnlyTheBoxItselfIsThemed) {
+    setLightTheme(0);
+    g_boxOwner = createTestDialog(false);
+    SetForegroundWindow(g_boxOwner);
+    pumpFor(200);
+    SetTimer(nullptr, 0, 100, openDialogDuringBox);
+    std::atomic<int> darkWhileDark{-1}, darkAfterLight{-1};
+    std::thread driver([&] {
+        auto box = e2e::waitForMessageBox(GetCurrentProcessId(), L"Owned box", 10000);
+        if (!box)
+            return;
+        Sleep(400); // the timer's dialog opens meanwhile
+        darkWhileDark = answersDark(box->hwnd);
+        setLightTheme(1);
+        darkAfterLight = answersDark(box->hwnd);
+        setLightTheme(0);
+        e2e::pressButton(*box, L"OK");
+    });
+    EXPECT_EQ(ThemedMessageBox(g_boxOwner, L"text", L"Owned box", MB_OK), IDOK);
+    driver.join();
+    EXPECT_EQ(darkWhileDark, 1);
+    EXPECT_EQ(darkAfterLight, 0) << "the box's colours did not follow the setting";
+    ASSERT_NE(g_openedDuringBox, nullptr);
+    EXPECT_FALSE(answersDark(g_openedDuringBox)) << "another dialog was themed";
+    EXPECT_FALSE(answersDark(g_boxOwner)) << "the owner was themed when it came back";
+    DestroyWindow(g_openedDuringBox);
+    g_openedDuringBox = createTestDialog(false);
+    EXPECT_FALSE(answersDark(g_openedDuringBox)) << "a hook was left installed";
+    DestroyWindow(g_openedDuringBox);
+    DestroyWindow(g_boxOwner);
+    setLightTheme(std::nullopt);
+}
+
+// The brightest link (blue) and plain ink of a control, or -1 when some of
+// it is darker than the dark background.
+std::pair<int, int> brightestInk(HWND control) {
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    RECT rc;
+    GetClientRect(control, &rc);
+    int link = 0, plain = 0;
+    for (int x = 0; x < rc.right; ++x) {
+        for (int y = 0; y < rc.bottom; ++y) {
+            const COLORREF c = clientPixel(control, x, y);
+            const int lum =
+                (2126 * GetRValue(c) + 7152 * GetGValue(c) + 722 * GetBValue(c)) / 10000;
+            if (c != CLR_INVALID && c != kDark && lum < 56 - 8)
+                return {-1, -1};
+            int& brightest = GetBValue(c) > GetRValue(c) + 40 ? link : plain;
+            brightest = std::max(brightest, c == CLR_INVALID ? 0 : lum);
+        }
+    }
+    return {link, plain};
+}
+
+TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
+    setLightTheme(0);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                 400, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND aboutOut = nullptr;
+    const about::EnvoAboutInfo info{
+        .iconId = 130,
+        .instance = GetModuleHandleW(nullptr),
+        .owner = owner,
+        .title = L"Tester",
+        .homePage = L"https://home.test/",
+        .contact = L"https://home.test/mail.html",
+        .donationPage = L"https://home.test/kifu.html",
+        .feedbackPage = L"https://home.test/ifa.php?TK",
+        .windowOut = &aboutOut,
+        .messageFunction = ThemedMessageBox,
+        .linkOpener = [](HWND, const wchar_t*) -> INT_PTR { return 42; }};
+    std::wstring report;
+    std::thread driver([&] {
+        HWND box = e2e::waitForWindow(GetCurrentProcessId(), L"About", L"#32770", 10000);
+        ASSERT_TRUE(box) << "the About box did not appear";
+        EXPECT_EQ(aboutOut, box);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
+        wchar_t version[64] = {};
+        GetDlgItemTextW(box, 2002, version, 64);
+        EXPECT_STREQ(version, L"Tester ver.2.50.13 beta\r\nCopyright (C) Test")
+            << "from the program's version block";
+        EXPECT_TRUE(SendDlgItemMessageW(box, 2007, STM_GETICON, 0, 0)) << "icon #130 loaded";
+        EXPECT_TRUE(answersDark(box));
+        pumpFor(300);
+        EXPECT_EQ(clientPixel(box, 3, 3), kDark);
+        for (int id : {2003, 2006, 2009}) { // the links text and the two link buttons
+            const auto [link, plain] = brightestInk(GetDlgItem(box, id));
+            EXPECT_GE(link, 150) << id
+                                 << ": links too dark to read (-1: ink darker than the "
+                                    "background)";
+            EXPECT_GE(id == 2003 ? plain : 255, 200) << "the labels are not light";
+        }
+
+        // Environment Information: the report box follows the setting, and
+        // OK copies the report with the About box as the clipboard's owner
+        // (without one the platform refuses the data).
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(2005, BN_CLICKED), 0);
+        for (int step = 0; step < 2; ++step) {
+            auto shown = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
+            ASSERT_TRUE(shown);
+            EXPECT_TRUE(answersDark(shown->hwnd));
+            if (step == 0)
+                report = shown->text;
+            else
+                EXPECT_EQ(GetClipboardOwner(), box);
+            e2e::pressButton(*shown, L"OK");
+            for (int i = 0; i < 100 && IsWindow(shown->hwnd); ++i)
+                Sleep(50); // so that the next box found is a new one
+        }
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(about::ShowEnvoAbout(info), 0);
+    driver.join();
+    EXPECT_EQ(aboutOut, nullptr);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto* copied = static_cast<const wchar_t*>(GetClipboardData(CF_UNICODETEXT));
+    const std::wstring text = copied ? copied : L"";
+    CloseClipboard();
+    EXPECT_EQ(text.rfind(L"ENVOLite ver.1.02.04 [", 0), 0u);
+    EXPECT_NE(text.find(L"Dark Mode \t: On"), std::wstring::npos);
+    EXPECT_EQ(report.rfind(text + L"\r\n------------------------\r\n", 0), 0u)
+        << "the report shown is the one copied";
+    DestroyWindow(owner);
+    setLightTheme(std::nullopt);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/app_state.h"
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
@@ -7,117 +8,129 @@
 namespace tapwell {
 namespace {
 
-struct Parsed {
-    CommandLineError error;
-    CommandLineText text;
-    std::vector<std::u16string> filesRead;
-};
+using Strings = std::vector<std::u16string>;
 
-// Files named "missing*" cannot be read; others hold "<content of NAME>".
-Parsed parse(std::vector<std::u16string> args) {
-    Parsed p{};
-    auto reader = [&p](std::u16string_view path) -> std::optional<std::u16string> {
-        p.filesRead.emplace_back(path);
-        if (path.starts_with(u"missing"))
-            return std::nullopt;
-        return u"<content of " + std::u16string(path) + u">";
+TEST(CommandLine, ArgumentsInEitherCase) {
+    const struct {
+        Strings args;
+        CommandLineError error;
+        bool iniFile;
+        std::u16string_view text;
+        bool fromT, fromF;
+        Strings filesRead;
+    } cases[] = {
+        {{u"/OR", u"/T:x"}, CommandLineError::None, true, u"x", true, false, {}},
+        {{u"/o"}, CommandLineError::None, true, u"", false, false, {}},
+        {{u"/Oanything"}, CommandLineError::None, true, u"", false, false, {}},
+        {{u"-O", u"O", u"/"}, CommandLineError::None, false, u"", false, false, {}},
+        // Empty and unknown switches are ignored; later text replaces earlier.
+        {{u"/T:", u"/F:"}, CommandLineError::None, false, u"", false, false, {}},
+        {{u"hello", u"/X:1", u"/Tabc", u"T:abc", u"/T"},
+         CommandLineError::None,
+         false,
+         u"",
+         false,
+         false,
+         {}},
+        {{u"/T:abc", u"/t:x y "}, CommandLineError::None, false, u"x y ", true, false, {}},
+        {{u"/T::"}, CommandLineError::None, false, u":", true, false, {}},
+        {{u"/f:notes.txt"},
+         CommandLineError::None,
+         false,
+         u"<notes.txt>",
+         false,
+         true,
+         {u"notes.txt"}},
+        // A file is read when met, so an unreadable one is reported first.
+        {{u"/T:abc", u"/F:missing.txt", u"/F:never.txt"},
+         CommandLineError::FileUnreadable,
+         false,
+         u"abc",
+         true,
+         false,
+         {u"missing.txt"}},
+        {{u"/T:abc", u"/F:x.txt"},
+         CommandLineError::TextAndFile,
+         false,
+         u"<x.txt>",
+         true,
+         true,
+         {u"x.txt"}},
+        {{u"/F:x.txt", u"/T:abc"},
+         CommandLineError::TextAndFile,
+         false,
+         u"abc",
+         true,
+         true,
+         {u"x.txt"}},
     };
-    p.error = parseArguments(args, reader, p.text);
-    return p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.size());
+        Strings filesRead;
+        auto reader = [&filesRead](std::u16string_view path) -> std::optional<std::u16string> {
+            filesRead.emplace_back(path);
+            if (path.starts_with(u"missing"))
+                return std::nullopt;
+            return u"<" + std::u16string(path) + u">";
+        };
+        CommandLineText out;
+        EXPECT_EQ(parseArguments(c.args, reader, out), c.error);
+        EXPECT_EQ(out.useIniFile, c.iniFile);
+        EXPECT_EQ(out.inputText, c.text);
+        EXPECT_EQ(out.textFromT, c.fromT);
+        EXPECT_EQ(out.textFromF, c.fromF);
+        EXPECT_EQ(out.autoRun(), c.fromT || c.fromF);
+        EXPECT_EQ(filesRead, c.filesRead);
+    }
 }
 
-TEST(CommandLineTest, OneShotFormsMatchTheWholeLineIgnoringCase) {
-    EXPECT_EQ(oneShotMode(u"/?"), OneShotMode::Help);
-    EXPECT_EQ(oneShotMode(u"/OR"), OneShotMode::IniToRegistry);
-    EXPECT_EQ(oneShotMode(u"/or"), OneShotMode::IniToRegistry);
-    EXPECT_EQ(oneShotMode(u"/Ro"), OneShotMode::RegistryToIni);
-    EXPECT_EQ(oneShotMode(u"/OR /T:x"), OneShotMode::None);
-    EXPECT_EQ(oneShotMode(u"/OR "), OneShotMode::None);
-    EXPECT_EQ(oneShotMode(u"\"/OR\""), OneShotMode::None);
-    EXPECT_EQ(oneShotMode(u""), OneShotMode::None);
+TEST(CommandLine, OneShotFormsAreTheWholeLine) {
+    const std::pair<std::u16string_view, OneShotMode> cases[] = {
+        {u"/?", OneShotMode::Help},           {u"/OR", OneShotMode::IniToRegistry},
+        {u"/or", OneShotMode::IniToRegistry}, {u"/Ro", OneShotMode::RegistryToIni},
+        {u"/OR /T:x", OneShotMode::None},     {u"/OR ", OneShotMode::None},
+        {u"\"/OR\"", OneShotMode::None},      {u"", OneShotMode::None}};
+    for (const auto& [line, mode] : cases)
+        EXPECT_EQ(oneShotMode(line), mode);
 }
 
-TEST(CommandLineTest, CopySwitchAmongOthersSelectsTheIniFileAndStartsTheText) {
-    auto p = parse({u"/OR", u"/T:x"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_TRUE(p.text.useIniFile);
-    EXPECT_EQ(p.text.inputText, u"x");
-    EXPECT_TRUE(p.text.textFromT);
-    EXPECT_TRUE(p.text.autoRun());
+TEST(CommandLine, ExecutableNameAndFolder) {
+    for (std::u16string_view name :
+         {u"C:\\tools\\tapwell_o.exe", u"C:\\TAPWELL_O.EXE", u"ab_o.exe"})
+        EXPECT_TRUE(isIniExecutableName(name));
+    for (std::u16string_view name : {u"b_o.exe", u"C:\\tools\\tapwell.exe", u"C:\\tapwell-o.exe",
+                                     u"C:\\tools\\tapwell_o.exe.bak"})
+        EXPECT_FALSE(isIniExecutableName(name));
+    // A backslash at index 1 to 4 is a root's and is kept.
+    const std::pair<std::u16string_view, std::optional<std::u16string>> folders[] = {
+        {u"C:\\prog.exe", u"C:\\"},
+        {u"C:\\a\\b\\prog.exe", u"C:\\a\\b"},
+        {u"\\\\srv\\share\\p.exe", u"\\\\srv\\share"},
+        {u"abcd\\prog.exe", u"abcd\\"},
+        {u"abcde\\prog.exe", u"abcde"},
+        {u"prog.exe", std::nullopt},
+        {u"\\prog.exe", std::nullopt}};
+    for (const auto& [path, folder] : folders)
+        EXPECT_EQ(executableFolder(path), folder);
 }
 
-TEST(CommandLineTest, AnySlashOArgumentSelectsTheIniFile) {
-    EXPECT_TRUE(parse({u"/o"}).text.useIniFile);
-    EXPECT_TRUE(parse({u"/Oanything"}).text.useIniFile);
-    EXPECT_FALSE(parse({u"-O"}).text.useIniFile);
-    EXPECT_FALSE(parse({u"O"}).text.useIniFile);
-    EXPECT_FALSE(parse({u"/"}).text.useIniFile);
-}
-
-TEST(CommandLineTest, EmptyTextSwitchesAreIgnored) {
-    auto p = parse({u"/T:", u"/F:"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_FALSE(p.text.autoRun());
-    EXPECT_TRUE(p.text.inputText.empty());
-    EXPECT_TRUE(p.filesRead.empty());
-}
-
-TEST(CommandLineTest, LaterTextReplacesEarlierAndKeepsBlanks) {
-    auto p = parse({u"/T:abc", u"/t:x y "});
-    EXPECT_EQ(p.text.inputText, u"x y ");
-    EXPECT_EQ(parse({u"/T:abc", u"/T:xyz"}).text.inputText, u"xyz");
-    EXPECT_EQ(parse({u"/T::"}).text.inputText, u":");
-}
-
-TEST(CommandLineTest, UnknownArgumentsAreIgnored) {
-    auto p = parse({u"hello", u"/X:1", u"/Tabc", u"T:abc", u"/T"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_FALSE(p.text.autoRun());
-    EXPECT_FALSE(p.text.useIniFile);
-}
-
-TEST(CommandLineTest, FileIsReadWhenMet) {
-    auto p = parse({u"/f:notes.txt"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_EQ(p.text.inputText, u"<content of notes.txt>");
-    EXPECT_TRUE(p.text.textFromF);
-    EXPECT_FALSE(p.text.textFromT);
-    EXPECT_EQ(p.filesRead, (std::vector<std::u16string>{u"notes.txt"}));
-}
-
-TEST(CommandLineTest, UnreadableFileIsReportedBeforeTheTextConflict) {
-    auto p = parse({u"/T:abc", u"/F:missing.txt", u"/F:never-read.txt"});
-    EXPECT_EQ(p.error, CommandLineError::FileUnreadable);
-    EXPECT_EQ(p.filesRead, (std::vector<std::u16string>{u"missing.txt"}));
-}
-
-TEST(CommandLineTest, TextAndFileTogetherConflictAfterTheFileWasRead) {
-    auto p = parse({u"/T:abc", u"/F:x.txt"});
-    EXPECT_EQ(p.error, CommandLineError::TextAndFile);
-    EXPECT_EQ(p.filesRead, (std::vector<std::u16string>{u"x.txt"}));
-    EXPECT_EQ(parse({u"/F:x.txt", u"/T:abc"}).error, CommandLineError::TextAndFile);
-}
-
-TEST(CommandLineTest, IniExecutableNameEndsInUnderscoreO) {
-    EXPECT_TRUE(isIniExecutableName(u"C:\\tools\\tapwell_o.exe"));
-    EXPECT_TRUE(isIniExecutableName(u"C:\\tools\\TAPWELL_O.EXE"));
-    EXPECT_TRUE(isIniExecutableName(u"ab_o.exe"));
-    EXPECT_FALSE(isIniExecutableName(u"b_o.exe")) << "shorter than 8 characters";
-    EXPECT_FALSE(isIniExecutableName(u"C:\\tools\\tapwell.exe"));
-    EXPECT_FALSE(isIniExecutableName(u"C:\\tools\\tapwell-o.exe"));
-    EXPECT_FALSE(isIniExecutableName(u"C:\\tools\\tapwell_o.exe.bak"));
-}
-
-TEST(CommandLineTest, ExecutableFolderKeepsTheBackslashOfADriveRoot) {
-    EXPECT_EQ(executableFolder(u"C:\\prog.exe"), u"C:\\");
-    EXPECT_EQ(executableFolder(u"C:\\tools\\prog.exe"), u"C:\\tools");
-    EXPECT_EQ(executableFolder(u"C:\\a\\b\\prog.exe"), u"C:\\a\\b");
-    EXPECT_EQ(executableFolder(u"\\\\srv\\share\\prog.exe"), u"\\\\srv\\share");
-    // The root rule covers a backslash at index 1 to 4, nothing beyond.
-    EXPECT_EQ(executableFolder(u"abcd\\prog.exe"), u"abcd\\");
-    EXPECT_EQ(executableFolder(u"abcde\\prog.exe"), u"abcde");
-    EXPECT_EQ(executableFolder(u"prog.exe"), std::nullopt);
-    EXPECT_EQ(executableFolder(u"\\prog.exe"), std::nullopt);
+// TPW_LANG decides when set and not empty; otherwise the primary language
+// (the low 10 bits) of the system's.
+TEST(UiLanguage, VariableThenSystemLanguage) {
+    const struct {
+        std::optional<std::u16string_view> variable;
+        std::uint16_t system;
+        Language language;
+    } cases[] = {
+        {u"JA", 0x0409, Language::Japanese},        {u"ja", 0x0409, Language::Japanese},
+        {u"jA", 0x0409, Language::Japanese},        {u"EN", 0x0411, Language::English},
+        {u"JAP", 0x0411, Language::English},        {u" JA", 0x0411, Language::English},
+        {u"ｊａ", 0x0411, Language::English},       {std::nullopt, 0x0411, Language::Japanese},
+        {u"", 0x0411, Language::Japanese},          {std::nullopt, 0x0409, Language::English},
+        {std::nullopt, 0x0011, Language::Japanese}, {std::nullopt, 0xFC11, Language::Japanese},
+        {std::nullopt, 0x0511, Language::English},  {std::nullopt, 0x0412, Language::English}};
+    for (const auto& c : cases)
+        EXPECT_EQ(chooseUiLanguage(c.variable, c.system), c.language) << c.system;
 }
 
 } // namespace

@@ -3,37 +3,69 @@
 #include <gtest/gtest.h>
 
 using namespace tapwell;
+using namespace std::string_literals;
 
-TEST(Utf, RoundTripsBmpAndSupplementaryCharacters) {
-    std::string s = "A\xE3\x81\x82\xF0\x9F\x98\x80"; // A, あ, 😀
-    std::u16string u = utf8ToUtf16(s);
-    ASSERT_EQ(u, (std::u16string{u'A', u'\u3042', 0xD83D, 0xDE00}));
-    EXPECT_EQ(utf16ToUtf8(u), s);
+// Each ill-formed stretch (the longest start of a valid sequence, else one
+// byte) becomes one replacement character; what decodes cleanly is valid and
+// converts back to the same bytes.
+TEST(Utf, Utf8DecodesToUtf16AndBack) {
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"A\xE3\x81\x82\xF0\x9F\x98\x80", {u'A', u'\u3042', 0xD83D, 0xDE00}},
+        {"", u""},
+        {"a\0b"s, u"a\0b"s},
+        {"\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF",
+         u"\x7F\u0080\u07FF\u0800\uD7FF\uFFFF"},
+        {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", u"\U00010000\U0010FFFF"},
+        {"\x80", u"\uFFFD"},
+        {"\xE3\x81Z", u"\uFFFDZ"},
+        {"\xF0\x9F\x98", u"\uFFFD"},
+        {"\x82\xA0", u"\uFFFD\uFFFD"}, // Shift_JIS
+        {"\xA4\xA2", u"\uFFFD\uFFFD"}, // EUC-JP
+        // Overlong, encoded-surrogate and too large forms are refused byte by byte.
+        {"\xC1\xBF", u"\uFFFD\uFFFD"},
+        {"\xE0\x9F\xBF", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF5\x80", u"\uFFFD\uFFFD"},
+    };
+    for (const auto& [bytes, units] : cases) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(utf8ToUtf16(bytes), units);
+        const bool valid = units.find(u'\uFFFD') == std::u16string::npos;
+        EXPECT_EQ(isValidUtf8(bytes), valid);
+        if (valid)
+            EXPECT_EQ(utf16ToUtf8(units), bytes);
+    }
 }
 
-TEST(Utf, IllFormedBytesBecomeOneReplacementPerMaximalSubpart) {
-    // Stray continuation, truncated 3-byte sequence, then a valid letter.
-    EXPECT_EQ(utf8ToUtf16("\x80"), u"\uFFFD");
-    EXPECT_EQ(utf8ToUtf16("\xE3\x81Z"), u"\uFFFDZ");
-    // Overlong and encoded-surrogate forms are refused byte by byte.
-    EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");
-    EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
-    EXPECT_EQ(utf8ToUtf16("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
-    EXPECT_EQ(utf8ToUtf16("\xF0\x9F\x98"), u"\uFFFD");
+TEST(Utf, LoneSurrogatesBecomeReplacementsInUtf8) {
+    const std::pair<std::u16string, std::string> cases[] = {
+        {{0xD800}, "\xEF\xBF\xBD"},
+        {{0xDC00, u'a'},
+         "\xEF\xBF\xBD"
+         "a"},
+        {{0xD800, 0xD800, 0xDC00}, "\xEF\xBF\xBD\xF0\x90\x80\x80"},
+        {{0xDBFF, 0xE000}, "\xEF\xBF\xBD\xEE\x80\x80"}};
+    for (const auto& [units, bytes] : cases)
+        EXPECT_EQ(utf16ToUtf8(units), bytes);
 }
 
-TEST(Utf, LoneSurrogatesBecomeReplacementInUtf8) {
-    EXPECT_EQ(utf16ToUtf8(std::u16string{0xD800}), "\xEF\xBF\xBD");
-    EXPECT_EQ(utf16ToUtf8(std::u16string{0xDC00, u'a'}), "\xEF\xBF\xBD"
-                                                          "a");
-    EXPECT_EQ(utf16ToUtf8(std::u16string{0xD800, 0xD800, 0xDC00}),
-              "\xEF\xBF\xBD\xF0\x90\x80\x80");
-}
-
-TEST(Utf, ValidityCheckMatchesDecoder) {
-    EXPECT_TRUE(isValidUtf8(""));
-    EXPECT_TRUE(isValidUtf8("plain \xE4\xB8\x96"));
-    EXPECT_FALSE(isValidUtf8("\x82\xA0")); // Shift_JIS あ
-    EXPECT_FALSE(isValidUtf8("\xA4\xA2")); // EUC-JP あ
-    EXPECT_TRUE(isValidUtf8(std::string("a\0b", 3)));
+// Unlike a text file's reader, the mark decoder keeps zero characters.
+TEST(BomText, MarksSelectTheEncoding) {
+    const std::pair<std::string, std::u16string> cases[] = {{"\xEF\xBB\xBFok", u"ok"},
+                                                            {"\xFF\xFE"
+                                                             "A\0\x42\x30"s,
+                                                             u"A\u3042"},
+                                                            {"\xFE\xFF\0A\x30\x42"s, u"A\u3042"},
+                                                            {"no mark", u"no mark"},
+                                                            {"\xFF\xFE"
+                                                             "A\0B"s,
+                                                             u"A"},
+                                                            {"\xFF\xFE"
+                                                             "A\0\0\0B\0"s,
+                                                             u"A\0B"s},
+                                                            {"\xFF\xFE", u""}};
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(decodeBomText(bytes), text);
 }

@@ -1,10 +1,9 @@
-// In-memory files for the file-command tests, with switches that make each
-// operation fail.
+// In-memory files for the file-command tests, failing at the step named in
+// `failAt`: "size", "read", "create", "write" or "commit".
 #pragma once
 
 #include "files/file_store.h"
 
-#include <cstring>
 #include <map>
 
 namespace tapwell::testing {
@@ -12,25 +11,15 @@ namespace tapwell::testing {
 class FakeFileStore : public FileStore {
   public:
     std::map<FilePath, std::string> files;
-    bool failSize = false;
-    bool failRead = false;
-    std::optional<std::uint64_t> reportedSize; // overrides the real size
-    bool failCreate = false;
-    std::size_t writableBytes = SIZE_MAX; // a write beyond this fails
-    bool failCommit = false;
-    int replacementsAlive = 0;
+    std::string failAt;
+    std::optional<std::uint64_t> reportedSize; // in place of the real size
 
     std::unique_ptr<InputFile> openForReading(const FilePath& path) override {
         auto it = files.find(path);
-        if (it == files.end())
-            return nullptr;
-        return std::make_unique<Input>(*this, it->second);
+        return it == files.end() ? nullptr : std::make_unique<Input>(*this, it->second);
     }
-
     std::unique_ptr<ReplacementFile> createReplacement(const FilePath& path) override {
-        if (failCreate)
-            return nullptr;
-        return std::make_unique<Replacement>(*this, path);
+        return failAt == "create" ? nullptr : std::make_unique<Replacement>(*this, path);
     }
 
   private:
@@ -39,34 +28,29 @@ class FakeFileStore : public FileStore {
         const std::string& bytes;
         Input(FakeFileStore& s, const std::string& b) : store(s), bytes(b) {}
         std::optional<std::uint64_t> size() override {
-            if (store.failSize)
+            if (store.failAt == "size")
                 return std::nullopt;
-            return store.reportedSize ? *store.reportedSize : bytes.size();
+            return store.reportedSize.value_or(bytes.size());
         }
         bool read(char* dest, std::size_t count) override {
-            if (store.failRead || count > bytes.size())
+            if (store.failAt == "read" || count > bytes.size())
                 return false;
-            std::memcpy(dest, bytes.data(), count);
+            bytes.copy(dest, count);
             return true;
         }
     };
-
+    // Puts the staged bytes under the real name only on commit.
     struct Replacement : ReplacementFile {
         FakeFileStore& store;
         FilePath path;
         std::string staged;
-        Replacement(FakeFileStore& s, FilePath p) : store(s), path(std::move(p)) {
-            ++store.replacementsAlive;
-        }
-        ~Replacement() override { --store.replacementsAlive; }
+        Replacement(FakeFileStore& s, FilePath p) : store(s), path(std::move(p)) {}
         bool write(std::string_view b) override {
-            if (staged.size() + b.size() > store.writableBytes)
-                return false;
             staged.append(b);
-            return true;
+            return store.failAt != "write";
         }
         bool commit() override {
-            if (store.failCommit)
+            if (store.failAt == "commit")
                 return false;
             store.files[path] = staged;
             return true;

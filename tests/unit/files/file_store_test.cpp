@@ -2,24 +2,27 @@
 
 #include <gtest/gtest.h>
 
-namespace tapwell {
-namespace {
+using namespace tapwell;
 
-TEST(ExtendedLengthPath, DrivesAndSharesTakeTheLongForm) {
-    EXPECT_EQ(extendedLengthPath(u"C:\\Users\\a\\text.txt"), u"\\\\?\\C:\\Users\\a\\text.txt");
-    EXPECT_EQ(extendedLengthPath(u"d:\\x"), u"\\\\?\\d:\\x");
-    EXPECT_EQ(extendedLengthPath(u"Z:\\tmp\\t.txt"), u"\\\\?\\Z:\\tmp\\t.txt"); // Wine's root
-    EXPECT_EQ(extendedLengthPath(u"\\\\server\\share\\t.txt"), u"\\\\?\\UNC\\server\\share\\t.txt");
-    // The long form takes every character as it stands: separators are the
-    // platform's own before it is made.
-    EXPECT_EQ(extendedLengthPath(u"C:/dir/t.txt"), u"\\\\?\\C:\\dir\\t.txt");
+TEST(ExtendedLengthPath, DrivesAndSharesTakeTheLongFormOtherPathsStay) {
+    const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+        {u"C:\\Users\\t.txt", u"\\\\?\\C:\\Users\\t.txt"},
+        {u"A:\\", u"\\\\?\\A:\\"},
+        {u"Z:\\x", u"\\\\?\\Z:\\x"},
+        {u"a:\\x", u"\\\\?\\a:\\x"},
+        {u"z:\\x", u"\\\\?\\z:\\x"},
+        {u"\\\\server\\share\\t.txt", u"\\\\?\\UNC\\server\\share\\t.txt"},
+        // The long form takes every character as it stands: separators become
+        // the platform's own first.
+        {u"C:/dir/t.txt", u"\\\\?\\C:\\dir\\t.txt"},
+        {u"\\\\?\\C:\\already", u"\\\\?\\C:\\already"},
+        {u"\\\\?\\UNC\\s\\share", u"\\\\?\\UNC\\s\\share"},
+        {u"\\\\.\\COM1", u"\\\\.\\COM1"},
+        {u"rel/t.txt", u"rel/t.txt"},
+        {u"C:relative", u"C:relative"},
+        {u"1:\\x", u"1:\\x"},
+        {u"", u""},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(extendedLengthPath(path), expected);
 }
-
-TEST(ExtendedLengthPath, OtherFormsStayAsTheyAre) {
-    for (std::u16string_view same : {u"\\\\?\\C:\\already", u"\\\\?\\UNC\\s\\share", u"\\\\.\\COM1",
-                                     u"relative\\t.txt", u"C:relative", u"", u"1:\\x"})
-        EXPECT_EQ(extendedLengthPath(same), std::u16string(same));
-}
-
-} // namespace
-} // namespace tapwell

@@ -1,7 +1,7 @@
 #include "fake_code_page_service.h"
 #include "fake_file_store.h"
+#include "files/file_texts.h"
 #include "files/text_file.h"
-#include "files/text_file_decoding.h"
 
 #include <gtest/gtest.h>
 
@@ -14,264 +14,222 @@ std::string bytes(std::initializer_list<unsigned char> list) {
     return std::string(list.begin(), list.end());
 }
 
-// Forwards to a service that outlives the read, so a test can look at what
-// the reader asked of it.
-struct Forwarder : CodePageService {
-    FakeCodePageService& to;
-    explicit Forwarder(FakeCodePageService& t) : to(t) {}
-    std::optional<std::uint32_t> detectCodePage(std::string_view b) override {
-        return to.detectCodePage(b);
-    }
-    std::optional<std::u16string> convert(std::uint32_t cp, std::string_view b) override {
-        return to.convert(cp, b);
-    }
-    std::optional<std::u16string> decodeStrict(std::uint32_t cp, std::string_view b) override {
-        return to.decodeStrict(cp, b);
-    }
-    std::uint32_t ansiCodePage() override { return to.ansiCodePage(); }
-};
-
-struct ReadFixture : ::testing::Test {
-    FakeFileStore store;
-    FakeCodePageService service;
-    bool serviceAvailable = true;
-
-    CodePageServiceFactory factory() {
-        return [this]() -> std::unique_ptr<CodePageService> {
-            if (!serviceAvailable)
-                return nullptr;
-            return std::make_unique<Forwarder>(service);
-        };
-    }
-
-    unsigned read(const std::string& content, std::u16string& text) {
-        store.files[u"in.txt"] = content;
-        return ReadTextFile(store, factory(), u"in.txt", text);
-    }
-};
+std::unique_ptr<CodePageService> freshService() {
+    return std::make_unique<FakeCodePageService>();
+}
 
 } // namespace
 
-TEST_F(ReadFixture, ByteOrderMarksDecideWithoutAskingTheService) {
+TEST(TextDecoding, ByteOrderMarksDecideWithoutAskingTheService) {
+    FakeCodePageService service;
     service.detected = 932;
-    struct Case {
-        std::string content;
-        std::u16string text;
-    } cases[] = {
+    const std::pair<std::string, std::u16string> cases[] = {
         {bytes({0xFF, 0xFE, 'A', 0, 0x42, 0x30}), u"A\u3042"},
         {bytes({0xFE, 0xFF, 0, 'A', 0x30, 0x42}), u"A\u3042"},
         {bytes({0xEF, 0xBB, 0xBF, 'o', 'k', 0xE3, 0x81, 0x82}), u"ok\u3042"},
-        // a surrogate pair survives both byte orders
         {bytes({0xFF, 0xFE, 0x3D, 0xD8, 0x00, 0xDE}), u"\U0001F600"},
         {bytes({0xFE, 0xFF, 0xD8, 0x3D, 0xDE, 0x00}), u"\U0001F600"},
-        // only a mark
         {bytes({0xFF, 0xFE}), u""},
         {bytes({0xEF, 0xBB, 0xBF}), u""},
+        {"", u""},
+        // A trailing odd byte cannot form a unit and is dropped.
+        {bytes({0xFF, 0xFE, 'A', 0, 'B'}), u"A"},
+        {bytes({0xFE, 0xFF, 0, 'A', 0}), u"A"},
+        {bytes({0xFF, 0xFE, 'A'}), u""},
+        // The first zero character ends the text.
+        {bytes({0xFF, 0xFE, 'A', 0, 0, 0, 'B', 0}), u"A"},
+        {bytes({0xFE, 0xFF, 0, 'A', 0, 0, 0, 'B'}), u"A"},
+        {bytes({0xEF, 0xBB, 0xBF, 'x', 0, 'y'}), u"x"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [content, expected] : cases) {
         std::u16string text = u"old";
-        EXPECT_EQ(read(c.content, text), 0u);
-        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(decodeTextFileBytes(service, content, text), 0u);
+        EXPECT_EQ(text, expected);
     }
     EXPECT_EQ(service.detectCalls, 0);
     EXPECT_EQ(service.convertCalls, 0);
 }
 
-TEST_F(ReadFixture, OddLengthUtf16DropsTheHalfCharacter) {
-    std::u16string text;
-    EXPECT_EQ(read(bytes({0xFF, 0xFE, 'A', 0, 'B'}), text), 0u);
-    EXPECT_EQ(text, u"A");
-    EXPECT_EQ(read(bytes({0xFE, 0xFF, 0, 'A', 0}), text), 0u);
-    EXPECT_EQ(text, u"A");
-    EXPECT_EQ(read(bytes({0xFF, 0xFE, 'A'}), text), 0u);
-    EXPECT_EQ(text, u"");
-}
-
-TEST_F(ReadFixture, ZeroCharacterEndsTheText) {
-    std::u16string text;
-    EXPECT_EQ(read(bytes({0xFF, 0xFE, 'A', 0, 0, 0, 'B', 0}), text), 0u);
-    EXPECT_EQ(text, u"A");
-    EXPECT_EQ(read(bytes({0xFE, 0xFF, 0, 'A', 0, 0, 0, 'B'}), text), 0u);
-    EXPECT_EQ(text, u"A");
-    EXPECT_EQ(read(bytes({0xEF, 0xBB, 0xBF, 'x', 0, 'y'}), text), 0u);
-    EXPECT_EQ(text, u"x");
-    EXPECT_EQ(read(std::string("ab\0cd", 5), text), 0u);
-    EXPECT_EQ(text, u"ab");
-}
-
-TEST_F(ReadFixture, DetectedCodePageGoesThroughTheServiceConversion) {
-    const auto sample = japaneseSamples()[0]; // Shift_JIS
-    teach(service, sample);
+TEST(TextDecoding, DetectedCodePageIsTrustedAndConvertedByTheService) {
+    FakeCodePageService service;
     service.detected = 932;
+    service.known[{932, "\x82\xA0"}] = u"\u3042";
+    service.known[{932, std::string("a\0b", 3)}] = std::u16string(u"a\0b", 3);
+    service.known[{1252, "\xC3\xA9"}] = u"\u00C3\u00A9";
     std::u16string text;
-    EXPECT_EQ(read(sample.bytes, text), 0u);
-    EXPECT_EQ(text, sample.expected);
-    EXPECT_EQ(service.convertCalls, 1);
+    EXPECT_EQ(decodeTextFileBytes(service, "\x82\xA0", text), 0u);
+    EXPECT_EQ(text, u"\u3042");
+    EXPECT_EQ(decodeTextFileBytes(service, std::string("a\0b", 3), text), 0u);
+    EXPECT_EQ(text, u"a");
+    // Even bytes that would also be valid UTF-8.
+    service.detected = 1252;
+    EXPECT_EQ(decodeTextFileBytes(service, "\xC3\xA9", text), 0u);
+    EXPECT_EQ(text, u"\u00C3\u00A9");
+    EXPECT_EQ(service.convertCalls, 3);
     EXPECT_TRUE(service.strictCalls.empty());
 
-    // Detection is trusted even for bytes that would also be valid UTF-8.
-    service.detected = 1252;
-    service.known[{1252, "\xC3\xA9"}] = u"\u00C3\u00A9";
-    EXPECT_EQ(read("\xC3\xA9", text), 0u);
+    service.failConvert = true;
+    EXPECT_EQ(decodeTextFileBytes(service, "\xC3\xA9", text), kReadTextConversionFailed);
     EXPECT_EQ(text, u"\u00C3\u00A9");
 }
 
-TEST_F(ReadFixture, FailingConversionLeavesTheTextAlone) {
-    service.detected = 932;
-    service.failConvert = true;
-    std::u16string text = u"keep";
-    EXPECT_EQ(read("abc", text), 6u);
-    EXPECT_EQ(text, u"keep");
-}
-
-TEST_F(ReadFixture, ResultCodesOfTheSteps) {
-    std::u16string text = u"keep";
-    EXPECT_EQ(ReadTextFile(store, factory(), u"missing.txt", text), 1u);
-
-    store.failRead = true;
-    EXPECT_EQ(read("abc", text), 2u);
-    store.failRead = false;
-
-    store.failSize = true;
-    EXPECT_EQ(read("abc", text), 2u);
-    store.failSize = false;
-
-    // 4 GB and more cannot be held in a 32-bit size: refused before any
-    // memory is taken for it.
-    store.reportedSize = 0x100000000ull;
-    EXPECT_EQ(read("abc", text), 2u);
-    store.reportedSize.reset();
-
-    serviceAvailable = false;
-    EXPECT_EQ(read("abc", text), 5u);
-    EXPECT_EQ(read(bytes({0xFF, 0xFE, 'A', 0}), text), 5u);
-    EXPECT_EQ(text, u"keep");
-    serviceAvailable = true;
-
-    EXPECT_EQ(read("", text), 0u);
-    EXPECT_EQ(text, u"");
-}
-
-// Detection fails (as it does everywhere on some systems and on short texts
-// elsewhere): the strict decodings decide.
-struct FallbackTest : ::testing::TestWithParam<EncodedSample> {};
-
-TEST_P(FallbackTest, UndetectedJapaneseTextLoads) {
+// Detection fails (everywhere on some systems, on short texts elsewhere):
+// valid UTF-8 is UTF-8, even where CP932 would accept the bytes too.
+TEST(TextDecoding, UndetectedValidUtf8IsTakenAsUtf8) {
     FakeCodePageService service;
-    teach(service, GetParam());
-    std::u16string text;
-    EXPECT_EQ(decodeTextFileBytes(service, GetParam().bytes, text), 0u);
-    EXPECT_EQ(text, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Samples, FallbackTest, ::testing::ValuesIn(japaneseSamples()),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Fallback, ValidUtf8IsTakenAsUtf8WithoutStrictDecoding) {
-    FakeCodePageService service;
-    // Even when CP932 would accept the bytes as well.
     service.known[{932, "\xE3\x81\x82"}] = u"\u7E3A\uFF82";
-    struct {
-        std::string bytes;
-        std::u16string text;
-    } cases[] = {
-        {"ab", u"ab"},
-        {"plain ASCII text\r\nwith two lines", u"plain ASCII text\r\nwith two lines"},
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"plain text\r\nwith two lines", u"plain text\r\nwith two lines"},
         {"\xE3\x81\x82", u"\u3042"},
-        {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xA7\xE3\x81\x99", u"日本語です"},
+        {std::string("ab\0cd", 5), u"ab"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [content, expected] : cases) {
         std::u16string text;
-        EXPECT_EQ(decodeTextFileBytes(service, c.bytes, text), 0u);
-        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(decodeTextFileBytes(service, content, text), 0u);
+        EXPECT_EQ(text, expected);
     }
     EXPECT_TRUE(service.strictCalls.empty());
 }
 
-TEST(Fallback, NothingDecodesStrictlyGivesUtf8WithReplacement) {
+// Otherwise the most plausible strict decoding wins: Japanese beats what the
+// ANSI code page makes of the same bytes.
+TEST(TextDecoding, UndetectedJapaneseTextLoads) {
+    const struct {
+        std::string bytes;
+        std::u16string expected;
+        std::map<std::uint32_t, std::u16string> decodings;
+    } samples[] = {
+        {"\x82\xA0\x82\xA2", u"あい", {{932, u"あい"}, {1252, u"\u201A\u00A0\u201A\u00A2"}}},
+        {"\x8A\xBF\x8E\x9A", u"漢字", {{932, u"漢字"}, {1252, u"\u0160\u00BF\u017D\u0161"}}},
+        // Also valid CP932, as four half-width katakana.
+        {"\xA4\xA2\xA4\xA4",
+         u"あい",
+         {{932, u"\uFF64\uFF62\uFF64\uFF64"},
+          {20932, u"あい"},
+          {1252, u"\u00A4\u00A2\u00A4\u00A4"}}},
+        {"\xB4\xC1\xBB\xFA", u"漢字", {{20932, u"漢字"}, {1252, u"\u00B4\u00C1\u00BB\u00FA"}}},
+        {"caf\xE9 au lait", u"caf\u00E9 au lait", {{1252, u"caf\u00E9 au lait"}}},
+    };
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample.bytes);
+        FakeCodePageService service;
+        for (const auto& [cp, text] : sample.decodings)
+            service.known[{cp, sample.bytes}] = text;
+        std::u16string text;
+        EXPECT_EQ(decodeTextFileBytes(service, sample.bytes, text), 0u);
+        EXPECT_EQ(text, sample.expected);
+    }
+}
+
+TEST(TextDecoding, CandidatesAreTriedOnceInOrderAndTheEarlierWinsATie) {
     FakeCodePageService service;
-    std::u16string text;
-    EXPECT_EQ(decodeTextFileBytes(service,
-                                  "a\xFF"
-                                  "b",
-                                  text),
-              0u);
-    EXPECT_EQ(text, u"a\uFFFD"
-                    u"b");
+    // None decodes: UTF-8 with replacement characters.
+    EXPECT_EQ(decodeUndetectedText(service, "a\xFF"), u"a\uFFFD");
     EXPECT_EQ(service.strictCalls, (std::vector<std::uint32_t>{932, 20932, 1252}));
-}
 
-TEST(Fallback, AnsiCodePageAlreadyTriedIsNotTriedTwice) {
-    FakeCodePageService service;
-    service.ansi = 932;
-    service.known[{932, "\x82\xA0"}] = u"\u3042";
-    EXPECT_EQ(decodeUndetectedText(service, "\x82\xA0"), u"\u3042");
-    EXPECT_EQ(service.strictCalls, (std::vector<std::uint32_t>{932, 20932}));
-}
-
-TEST(Fallback, EarlierCandidateWinsATie) {
-    FakeCodePageService service;
     service.known[{932, "\x80"}] = u"x";
     service.known[{1252, "\x80"}] = u"y";
     EXPECT_EQ(decodeUndetectedText(service, "\x80"), u"x");
     service.known[{20932, "\x80"}] = u"\u3042";
     EXPECT_EQ(decodeUndetectedText(service, "\x80"), u"\u3042");
+
+    service.ansi = 932;
+    service.strictCalls.clear();
+    EXPECT_EQ(decodeUndetectedText(service, "\x80"), u"\u3042");
+    EXPECT_EQ(service.strictCalls, (std::vector<std::uint32_t>{932, 20932}));
 }
 
-TEST(Plausibility, FullWidthForItHalfWidthAndControlsAgainst) {
-    EXPECT_GT(japaneseTextPlausibility(u"あい"), japaneseTextPlausibility(u"ab"));
-    EXPECT_GT(japaneseTextPlausibility(u"漢字"),
-              japaneseTextPlausibility(u"\uFF64\uFF62\uFF64\uFF64"));
-    EXPECT_GT(japaneseTextPlausibility(u"ＡＢ。"), 0);
-    EXPECT_LT(japaneseTextPlausibility(u"\uFF71"), japaneseTextPlausibility(u"a"));
-    EXPECT_LT(japaneseTextPlausibility(u"a\x01"), japaneseTextPlausibility(u"a"));
-    EXPECT_LT(japaneseTextPlausibility(u"\u0085"), japaneseTextPlausibility(u"a"));
-    EXPECT_LT(japaneseTextPlausibility(u"\uE000"), japaneseTextPlausibility(u"a"));
-    EXPECT_LT(japaneseTextPlausibility(u"\uFFFD"), japaneseTextPlausibility(u"a"));
-    // Line breaks and tabs are ordinary text.
-    EXPECT_EQ(japaneseTextPlausibility(u"a\r\n\tb"), japaneseTextPlausibility(u"ab"));
+// Full-width kana, kanji and punctuation count for a reading; half-width
+// katakana, controls, user-defined and replacement characters against it.
+TEST(TextDecoding, PlausibilityOfEachKindOfCharacter) {
+    const std::pair<std::u16string_view, long> cases[] = {
+        {u"\u3000\u30FF\u4E00\u9FFF\uF900\uFAFF\uFF01\uFF60\uFFE0\uFFE6", 20},
+        {u"\u2FFF\u3100\u4DFF\uA000\uFB00\uFF00\uFFA0\uFFDF\uFFE7 ~\u00A0", 0},
+        {u"\uFF61\uFF9F", -2},
+        {u"\x01\x1F\x7F\x9F\uFFFD", -15},
+        {u"\uE000\uF8FF", -4},
+        {u"a\r\n\tb", 0},
+    };
+    for (const auto& [text, score] : cases)
+        EXPECT_EQ(japaneseTextPlausibility(text), score) << text.size();
 }
 
-TEST(WriteTextFile, WritesMarkThenUtf8) {
+TEST(TextFile, ReadFailuresLeaveTheText) {
     FakeFileStore store;
-    EXPECT_EQ(WriteTextFileUtf8(store, u"out.txt", u"abc"), 0u);
-    EXPECT_EQ(store.files[u"out.txt"], "\xEF\xBB\xBF"
-                                       "abc");
+    store.files[u"in.txt"] = "abc";
+    std::u16string text = u"keep";
+    EXPECT_EQ(ReadTextFile(store, freshService, u"missing.txt", text), kReadTextCannotOpen);
+    for (const char* step : {"size", "read"}) {
+        store.failAt = step;
+        EXPECT_EQ(ReadTextFile(store, freshService, u"in.txt", text), kReadTextReadFailed);
+    }
+    store.failAt = "";
+    // 4 GB and more cannot be held in a 32-bit size: refused before any
+    // memory is taken for it.
+    store.reportedSize = 0x100000000ull;
+    EXPECT_EQ(ReadTextFile(store, freshService, u"in.txt", text), kReadTextReadFailed);
+    store.reportedSize.reset();
+    auto none = [] { return std::unique_ptr<CodePageService>(); };
+    EXPECT_EQ(ReadTextFile(store, none, u"in.txt", text), kReadTextNoConverter);
+    store.files[u"in.txt"] = bytes({0xFF, 0xFE, 'A', 0});
+    EXPECT_EQ(ReadTextFile(store, none, u"in.txt", text), kReadTextNoConverter);
+    EXPECT_EQ(text, u"keep");
 
-    EXPECT_EQ(WriteTextFileUtf8(store, u"out.txt", u"あ\r\n\U0001F600"), 0u);
-    EXPECT_EQ(store.files[u"out.txt"], "\xEF\xBB\xBF\xE3\x81\x82\r\n\xF0\x9F\x98\x80");
-
-    EXPECT_EQ(WriteTextFileUtf8(store, u"out.txt", u""), 0u);
-    EXPECT_EQ(store.files[u"out.txt"], "\xEF\xBB\xBF");
+    // An empty file is not read at all.
+    store.files[u"in.txt"] = "";
+    store.failAt = "read";
+    EXPECT_EQ(ReadTextFile(store, freshService, u"in.txt", text), kReadTextOk);
+    EXPECT_EQ(text, u"");
 }
 
-TEST(WriteTextFile, FailuresKeepTheOldFile) {
+TEST(TextFile, WritesMarkThenUtf8AndReadsBackAsWritten) {
     FakeFileStore store;
-    store.files[u"out.txt"] = "old content";
+    EXPECT_EQ(WriteTextFileUtf8(store, u"t.txt", u""), kWriteTextOk);
+    EXPECT_EQ(store.files[u"t.txt"], "\xEF\xBB\xBF");
+    EXPECT_EQ(WriteTextFileUtf8(store, u"t.txt", u"\u3042\r\n\U0001F600"), kWriteTextOk);
+    EXPECT_EQ(store.files[u"t.txt"], "\xEF\xBB\xBF\xE3\x81\x82\r\n\xF0\x9F\x98\x80");
 
-    store.failCreate = true;
-    EXPECT_EQ(WriteTextFileUtf8(store, u"out.txt", u"new"), 1u);
-    store.failCreate = false;
-
-    store.writableBytes = 4; // the mark fits, the text does not
-    EXPECT_EQ(WriteTextFileUtf8(store, u"out.txt", u"new text"), 3u);
-    store.writableBytes = SIZE_MAX;
-
-    store.failCommit = true;
-    EXPECT_EQ(WriteTextFileUtf8(store, u"out.txt", u"new"), 1u);
-    store.failCommit = false;
-
-    EXPECT_EQ(store.files[u"out.txt"], "old content");
-    EXPECT_EQ(store.replacementsAlive, 0);
-}
-
-TEST(WriteTextFile, WhatIsWrittenReadsBack) {
-    FakeFileStore store;
     const std::u16string text = u"行1\r\n\tline 2 \u00E9\U0001F600";
-    ASSERT_EQ(WriteTextFileUtf8(store, u"t.txt", text), 0u);
+    ASSERT_EQ(WriteTextFileUtf8(store, u"t.txt", text), kWriteTextOk);
     std::u16string back;
-    EXPECT_EQ(ReadTextFile(
-                  store, [] { return std::make_unique<FakeCodePageService>(); }, u"t.txt", back),
-              0u);
+    EXPECT_EQ(ReadTextFile(store, freshService, u"t.txt", back), kReadTextOk);
     EXPECT_EQ(back, text);
+}
+
+TEST(TextFile, FailedWritesKeepTheOldFile) {
+    FakeFileStore store;
+    store.files[u"t.txt"] = "old";
+    const std::pair<const char*, unsigned> cases[] = {
+        {"create", kWriteTextCannotCreate},
+        {"write", kWriteTextWriteFailed},
+        // The text is written but cannot replace the target (read-only, locked).
+        {"commit", kWriteTextCannotCreate}};
+    for (const auto& [step, code] : cases) {
+        store.failAt = step;
+        EXPECT_EQ(WriteTextFileUtf8(store, u"t.txt", u"new"), code) << step;
+    }
+    EXPECT_EQ(store.files[u"t.txt"], "old");
+}
+
+TEST(TextFile, ResultCodesNameTheirMessages) {
+    const std::pair<unsigned, FileText> reads[] = {
+        {kReadTextCannotOpen, FileText::ReadCannotOpen},
+        {kReadTextReadFailed, FileText::ReadFailed},
+        {kReadTextOutOfMemory, FileText::ReadOutOfMemory},
+        {kReadTextNoConverter, FileText::ReadNoConverter},
+        {kReadTextConversionFailed, FileText::ReadConversionFailed},
+        {3, FileText::ReadUnknown},
+        {7, FileText::ReadUnknown},
+    };
+    for (const auto& [code, text] : reads)
+        EXPECT_EQ(readErrorText(code), text) << code;
+    const std::pair<unsigned, FileText> saves[] = {
+        {kWriteTextOk, FileText::SaveDone},
+        {kWriteTextCannotCreate, FileText::SaveCannotCreate},
+        {kWriteTextWriteFailed, FileText::SaveWriteFailed},
+        {kWriteTextOutOfMemory, FileText::SaveOutOfMemory},
+        {2, FileText::SaveUnknown},
+    };
+    for (const auto& [code, text] : saves)
+        EXPECT_EQ(saveResultText(code), text) << code;
 }

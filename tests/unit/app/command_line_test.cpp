@@ -5,82 +5,46 @@
 
 #include <vector>
 
-namespace tapwell {
-namespace {
-
+using namespace tapwell;
 using Strings = std::vector<std::u16string>;
 
-TEST(CommandLine, ArgumentsInEitherCase) {
-    const struct {
-        Strings args;
-        CommandLineError error;
-        bool iniFile;
-        std::u16string_view text;
-        bool fromT, fromF;
-        Strings filesRead;
-    } cases[] = {
-        {{u"/OR", u"/T:x"}, CommandLineError::None, true, u"x", true, false, {}},
-        {{u"/o"}, CommandLineError::None, true, u"", false, false, {}},
-        {{u"/Oanything"}, CommandLineError::None, true, u"", false, false, {}},
-        {{u"-O", u"O", u"/"}, CommandLineError::None, false, u"", false, false, {}},
-        // Empty and unknown switches are ignored; later text replaces earlier.
-        {{u"/T:", u"/F:"}, CommandLineError::None, false, u"", false, false, {}},
-        {{u"hello", u"/X:1", u"/Tabc", u"T:abc", u"/T"},
-         CommandLineError::None,
-         false,
-         u"",
-         false,
-         false,
-         {}},
-        {{u"/T:abc", u"/t:x y "}, CommandLineError::None, false, u"x y ", true, false, {}},
-        {{u"/T::"}, CommandLineError::None, false, u":", true, false, {}},
-        {{u"/f:notes.txt"},
-         CommandLineError::None,
-         false,
-         u"<notes.txt>",
-         false,
-         true,
-         {u"notes.txt"}},
-        // A file is read when met, so an unreadable one is reported first.
-        {{u"/T:abc", u"/F:missing.txt", u"/F:never.txt"},
-         CommandLineError::FileUnreadable,
-         false,
-         u"abc",
-         true,
-         false,
-         {u"missing.txt"}},
-        {{u"/T:abc", u"/F:x.txt"},
-         CommandLineError::TextAndFile,
-         false,
-         u"<x.txt>",
-         true,
-         true,
-         {u"x.txt"}},
-        {{u"/F:x.txt", u"/T:abc"},
-         CommandLineError::TextAndFile,
-         false,
-         u"abc",
-         true,
-         true,
-         {u"x.txt"}},
+// Switches in either case; empty and unknown ones are ignored, a later text
+// replaces an earlier one, and a file is read when met (so an unreadable one
+// is reported before a /T: and /F: conflict). `flags`: i for the ini file,
+// t and f for a text from /T: or /F:. Files named "missing" cannot be read.
+TEST(CommandLine, Arguments) {
+    using E = CommandLineError;
+    using Case = std::tuple<Strings, CommandLineError, std::u16string_view, std::string, Strings>;
+    const Case cases[] = {
+        {{u"/OR", u"/T:x"}, E::None, u"x", "it", {}},
+        {{u"/o"}, E::None, u"", "i", {}},
+        {{u"/Oanything"}, E::None, u"", "i", {}},
+        {{u"-O", u"O", u"/"}, E::None, u"", "", {}},
+        {{u"/T:", u"/F:", u"hi", u"/X:1", u"/Tabc", u"T:abc", u"/T"}, E::None, u"", "", {}},
+        {{u"/T:abc", u"/t:x y "}, E::None, u"x y ", "t", {}},
+        {{u"/T::"}, E::None, u":", "t", {}},
+        {{u"/f:notes.txt"}, E::None, u"<notes.txt>", "f", {u"notes.txt"}},
+        {{u"/T:abc", u"/F:missing", u"/F:b"}, E::FileUnreadable, u"abc", "t", {u"missing"}},
+        {{u"/T:abc", u"/F:x.txt"}, E::TextAndFile, u"<x.txt>", "tf", {u"x.txt"}},
+        {{u"/F:x.txt", u"/T:abc"}, E::TextAndFile, u"abc", "tf", {u"x.txt"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.size());
-        Strings filesRead;
-        auto reader = [&filesRead](std::u16string_view path) -> std::optional<std::u16string> {
-            filesRead.emplace_back(path);
-            if (path.starts_with(u"missing"))
+    for (const auto& [args, error, text, flags, filesRead] : cases) {
+        SCOPED_TRACE(args.size());
+        Strings read;
+        auto reader = [&read](std::u16string_view path) -> std::optional<std::u16string> {
+            read.emplace_back(path);
+            if (path == u"missing")
                 return std::nullopt;
             return u"<" + std::u16string(path) + u">";
         };
         CommandLineText out;
-        EXPECT_EQ(parseArguments(c.args, reader, out), c.error);
-        EXPECT_EQ(out.useIniFile, c.iniFile);
-        EXPECT_EQ(out.inputText, c.text);
-        EXPECT_EQ(out.textFromT, c.fromT);
-        EXPECT_EQ(out.textFromF, c.fromF);
-        EXPECT_EQ(out.autoRun(), c.fromT || c.fromF);
-        EXPECT_EQ(filesRead, c.filesRead);
+        EXPECT_EQ(parseArguments(args, reader, out), error);
+        EXPECT_EQ(out.inputText, text);
+        EXPECT_EQ(std::string(out.useIniFile ? "i" : "") + (out.textFromT ? "t" : "") +
+                      (out.textFromF ? "f" : ""),
+                  flags);
+        EXPECT_EQ(out.autoRun(), flags.find_first_of("tf") != std::string::npos);
+        EXPECT_EQ(read, filesRead);
     }
 }
 
@@ -94,22 +58,21 @@ TEST(CommandLine, OneShotFormsAreTheWholeLine) {
         EXPECT_EQ(oneShotMode(line), mode);
 }
 
+// The ini file is chosen by a name ending in _o.exe (8 characters at least).
+// The folder keeps a backslash at index 1 to 4, a root's.
 TEST(CommandLine, ExecutableNameAndFolder) {
-    for (std::u16string_view name :
-         {u"C:\\tools\\tapwell_o.exe", u"C:\\TAPWELL_O.EXE", u"ab_o.exe"})
+    for (std::u16string_view name : {u"C:\\t\\tapwell_o.exe", u"C:\\TAPWELL_O.EXE", u"ab_o.exe"})
         EXPECT_TRUE(isIniExecutableName(name));
-    for (std::u16string_view name : {u"b_o.exe", u"C:\\tools\\tapwell.exe", u"C:\\tapwell-o.exe",
-                                     u"C:\\tools\\tapwell_o.exe.bak"})
+    for (std::u16string_view name : {u"b_o.exe", u"C:\\tapwell.exe", u"C:\\t-o.exe", u"a_o.exe.b"})
         EXPECT_FALSE(isIniExecutableName(name));
-    // A backslash at index 1 to 4 is a root's and is kept.
     const std::pair<std::u16string_view, std::optional<std::u16string>> folders[] = {
-        {u"C:\\prog.exe", u"C:\\"},
-        {u"C:\\a\\b\\prog.exe", u"C:\\a\\b"},
-        {u"\\\\srv\\share\\p.exe", u"\\\\srv\\share"},
-        {u"abcd\\prog.exe", u"abcd\\"},
-        {u"abcde\\prog.exe", u"abcde"},
-        {u"prog.exe", std::nullopt},
-        {u"\\prog.exe", std::nullopt}};
+        {u"C:\\p.exe", u"C:\\"},
+        {u"C:\\a\\b\\p.exe", u"C:\\a\\b"},
+        {u"\\\\s\\share\\p.exe", u"\\\\s\\share"},
+        {u"abcd\\p.exe", u"abcd\\"},
+        {u"abcde\\p.exe", u"abcde"},
+        {u"p.exe", std::nullopt},
+        {u"\\p.exe", std::nullopt}};
     for (const auto& [path, folder] : folders)
         EXPECT_EQ(executableFolder(path), folder);
 }
@@ -117,21 +80,13 @@ TEST(CommandLine, ExecutableNameAndFolder) {
 // TPW_LANG decides when set and not empty; otherwise the primary language
 // (the low 10 bits) of the system's.
 TEST(UiLanguage, VariableThenSystemLanguage) {
-    const struct {
-        std::optional<std::u16string_view> variable;
-        std::uint16_t system;
-        Language language;
-    } cases[] = {
-        {u"JA", 0x0409, Language::Japanese},        {u"ja", 0x0409, Language::Japanese},
-        {u"jA", 0x0409, Language::Japanese},        {u"EN", 0x0411, Language::English},
-        {u"JAP", 0x0411, Language::English},        {u" JA", 0x0411, Language::English},
-        {u"ｊａ", 0x0411, Language::English},       {std::nullopt, 0x0411, Language::Japanese},
-        {u"", 0x0411, Language::Japanese},          {std::nullopt, 0x0409, Language::English},
-        {std::nullopt, 0x0011, Language::Japanese}, {std::nullopt, 0xFC11, Language::Japanese},
-        {std::nullopt, 0x0511, Language::English},  {std::nullopt, 0x0412, Language::English}};
-    for (const auto& c : cases)
-        EXPECT_EQ(chooseUiLanguage(c.variable, c.system), c.language) << c.system;
+    const auto ja = Language::Japanese, en = Language::English;
+    const std::tuple<std::optional<std::u16string_view>, std::uint16_t, Language> cases[] = {
+        {u"JA", 0x0409, ja},        {u"ja", 0x0409, ja},        {u"jA", 0x0409, ja},
+        {u"EN", 0x0411, en},        {u"JAP", 0x0411, en},       {u" JA", 0x0411, en},
+        {u"ｊａ", 0x0411, en},      {std::nullopt, 0x0411, ja}, {u"", 0x0411, ja},
+        {std::nullopt, 0x0409, en}, {std::nullopt, 0x0011, ja}, {std::nullopt, 0xFC11, ja},
+        {std::nullopt, 0x0511, en}, {std::nullopt, 0x0412, en}};
+    for (const auto& [variable, system, language] : cases)
+        EXPECT_EQ(chooseUiLanguage(variable, system), language) << system;
 }
-
-} // namespace
-} // namespace tapwell

@@ -5,7 +5,6 @@
 #include "files/text_file_decoding.h"
 
 #include <map>
-#include <utility>
 #include <vector>
 
 namespace tapwell::testing {
@@ -18,15 +17,9 @@ class FakeCodePageService : public CodePageService {
     // (code page, bytes) -> text; a missing entry is invalid in that code page.
     std::map<std::pair<std::uint32_t, std::string>, std::u16string> known;
     std::vector<std::uint32_t> strictCalls;
-    int detectCalls = 0;
-    int convertCalls = 0;
 
-    std::optional<std::uint32_t> detectCodePage(std::string_view) override {
-        ++detectCalls;
-        return detected;
-    }
+    std::optional<std::uint32_t> detectCodePage(std::string_view) override { return detected; }
     std::optional<std::u16string> convert(std::uint32_t cp, std::string_view bytes) override {
-        ++convertCalls;
         return failConvert ? std::nullopt : lookup(cp, bytes);
     }
     std::optional<std::u16string> decodeStrict(std::uint32_t cp, std::string_view bytes) override {

@@ -2,20 +2,42 @@
 
 #include <gtest/gtest.h>
 
-namespace tapwell {
-namespace {
-
+using namespace tapwell;
+using namespace std::string_literals;
 namespace id = settings_control;
 
+namespace {
+
+struct FakeControls : SettingsControls {
+    std::set<int> checked;
+    std::map<int, std::uint32_t> numbers;
+    std::vector<int> rewritten;
+
+    bool isChecked(int control) const override { return checked.count(control) > 0; }
+    std::uint32_t readNumber(int control) const override {
+        return numbers.count(control) ? numbers.at(control) : 0;
+    }
+    void writeNumber(int control, std::uint32_t value) override {
+        numbers[control] = value;
+        rewritten.push_back(control);
+    }
+};
+
+std::string utf16le(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text)
+        out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return out;
+}
+
+} // namespace
+
+// Every field in store order, its default, and what a stored value loads as.
 TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
-    using Loads = std::vector<std::pair<std::int32_t, std::int32_t>>; // stored -> loaded
-    const Loads flag = {{1, 1}, {2, 0}, {257, 1}, {512, 0}};
+    using Loads = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    const Loads flag = {{1, 1}, {2, 0}, {257, 1}, {512, 0}}, none = {};
     const std::int32_t layout = static_cast<std::int32_t>(0xF0020409u);
-    const struct {
-        std::u16string_view name;
-        std::int32_t byDefault;
-        Loads loads;
-    } fields[] = {
+    const std::tuple<std::u16string_view, std::int32_t, Loads> fields[] = {
         {u"g_BigDialog", 0, flag},
         {u"iInputMode", 0, {{2, 2}, {3, 0}, {258, 2}, {259, 0}, {-1, 0}}},
         {u"iWaitMode", 0, flag},
@@ -37,22 +59,21 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
         {u"iTargetLayout", 0, {{layout, layout}, {0x12345, 0x12345}}},
         // Esc stops a run unless stored off: no flag means the default.
         {u"iEscAbort", 1, {{0, 0}, {1, 1}, {2, 1}, {256, 0}}},
-        {u"iFocusGuard", 0, flag},
-    };
+        {u"iFocusGuard", 0, flag}};
     ASSERT_EQ(std::size(fields), kSettingFields.size());
     Settings all;
     for (std::size_t i = 0; i < kSettingFields.size(); ++i) {
-        const SettingField& f = kSettingFields[i];
-        SCOPED_TRACE(std::string(fields[i].name.begin(), fields[i].name.end()));
-        EXPECT_EQ(f.name, fields[i].name);
-        EXPECT_EQ(f.get(Settings{}), fields[i].byDefault);
-        for (auto [stored, loaded] : fields[i].loads) {
+        const auto& [name, byDefault, loads] = fields[i];
+        const SettingField& field = kSettingFields[i];
+        EXPECT_EQ(field.name, name) << i;
+        EXPECT_EQ(field.get(Settings{}), byDefault) << i;
+        for (auto [stored, loaded] : loads) {
             Settings s;
-            f.set(s, stored);
+            field.set(s, stored);
             applyLoadRanges(s);
-            EXPECT_EQ(f.get(s), loaded) << stored;
+            EXPECT_EQ(field.get(s), loaded) << i << ": " << stored;
         }
-        f.set(all, static_cast<std::int32_t>(100 + i));
+        field.set(all, static_cast<std::int32_t>(100 + i));
     }
     // Each field reaches its own member (declared in store order).
     EXPECT_EQ(all, (Settings{100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113,
@@ -62,102 +83,50 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
     EXPECT_EQ(defaults, Settings{});
 }
 
-class FakeControls : public SettingsControls {
-  public:
-    bool isChecked(int control) const override { return checked.count(control) > 0; }
-    std::uint32_t readNumber(int control) const override {
-        auto it = numbers.find(control);
-        return it == numbers.end() ? 0 : it->second;
-    }
-    void writeNumber(int control, std::uint32_t value) override {
-        numbers[control] = value;
-        rewritten.push_back(control);
-    }
-
-    std::set<int> checked;
-    std::map<int, std::uint32_t> numbers;
-    std::vector<int> rewritten;
-};
-
+// The mode and wait radios and the big-dialog box (absent from the English
+// dialog, so a save from there turns it off).
 TEST(SettingsControls, ChecksDecideModesAndFlags) {
-    const struct {
-        std::set<int> checked;
-        int inputMode, waitMode, bigDialog;
-    } cases[] = {
+    const std::tuple<std::set<int>, int, int, int> cases[] = {
         {{id::kModeUnicode, id::kBigDialog}, 1, 1, 1}, // no wait radio: a clock time
         {{id::kModeKeyboard, id::kModeUnicode, id::kWaitAfterStart}, 0, 0, 0},
-        {{}, 2, 1, 0},
-    };
-    for (const auto& c : cases) {
+        {{}, 2, 1, 0}};
+    for (const auto& [checked, inputMode, waitMode, bigDialog] : cases) {
         FakeControls controls;
-        controls.checked = c.checked;
+        controls.checked = checked;
         Settings s;
-        s.g_BigDialog = 1; // a dialog without the check box saves 0
+        s.g_BigDialog = 1;
         takeSettingsFromControls(s, controls);
-        EXPECT_EQ(s.iInputMode, c.inputMode);
-        EXPECT_EQ(s.iWaitMode, c.waitMode);
-        EXPECT_EQ(s.g_BigDialog, c.bigDialog);
+        EXPECT_EQ(s.iInputMode, inputMode);
+        EXPECT_EQ(s.iWaitMode, waitMode);
+        EXPECT_EQ(s.g_BigDialog, bigDialog);
     }
 }
 
-TEST(SettingsControls, NumbersAreTakenAsTypedButClockPartsAndTheIntervalInRange) {
-    const struct {
-        int control;
-        std::uint32_t typed;
-        std::int32_t Settings::*field;
-        std::int32_t taken;
-        bool boxReset;
-    } cases[] = {
+// Numbers are taken as typed (large ones wrap into the signed record), but
+// clock parts out of range become 0 in the record and the box, and an
+// interval below 1 becomes 20 in the record only.
+TEST(SettingsControls, NumbersAsTypedButClockPartsAndTheIntervalInRange) {
+    const std::tuple<int, std::uint32_t, std::int32_t Settings::*, std::int32_t, bool> cases[] = {
         {id::kTimeHour, 23, &Settings::iTimeHour, 23, false},
         {id::kTimeHour, 24, &Settings::iTimeHour, 0, true},
-        {id::kTimeMin, 59, &Settings::iTimeMin, 59, false},
         {id::kTimeMin, 60, &Settings::iTimeMin, 0, true},
         {id::kTimeSec, 0xFFFFFFFFu, &Settings::iTimeSec, 0, true},
-        // Below 1 the interval becomes 20; the box keeps what was typed.
         {id::kWaitMSec, 0, &Settings::iWaitMSec, 20, false},
         {id::kWaitMSec, 0x80000000u, &Settings::iWaitMSec, 20, false},
         {id::kWaitMSec, 1, &Settings::iWaitMSec, 1, false},
-        // Large numbers wrap into the signed record unchecked.
         {id::kWaitSec, 0xFFFFFFFFu, &Settings::iWaitSec, -1, false},
         {id::kLoopNum, 0x80000000u, &Settings::iLoopNum, INT32_MIN, false},
-        {id::kLoopNum, 0, &Settings::iLoopNum, 0, false},
-    };
-    for (const auto& c : cases) {
+        {id::kLoopNum, 0, &Settings::iLoopNum, 0, false}};
+    for (const auto& [control, typed, field, taken, boxReset] : cases) {
         FakeControls controls;
         controls.numbers[id::kWaitMSec] = 7;
-        controls.numbers[c.control] = c.typed;
+        controls.numbers[control] = typed;
         Settings s;
         takeSettingsFromControls(s, controls);
-        EXPECT_EQ(s.*c.field, c.taken) << c.control << " " << c.typed;
-        EXPECT_EQ(controls.numbers[c.control], c.boxReset ? 0u : c.typed);
-        EXPECT_EQ(controls.rewritten, c.boxReset ? std::vector{c.control} : std::vector<int>{});
+        EXPECT_EQ(s.*field, taken) << control << ": " << typed;
+        EXPECT_EQ(controls.numbers[control], boxReset ? 0u : typed);
+        EXPECT_EQ(controls.rewritten, boxReset ? std::vector{control} : std::vector<int>{});
     }
-}
-
-TEST(SettingsTexts, WriteFailuresNameTheStoreAndTheValue) {
-    const struct {
-        bool ini;
-        StoreWriteResult result;
-        Language language;
-        std::u16string_view text;
-    } cases[] = {
-        {true, StoreWriteResult::WriteFailed, Language::English,
-         u".\\tapwell.ini[TAPWELL] - iLoopNum write error."},
-        {true, StoreWriteResult::OpenFailed, Language::Japanese,
-         u".\\tapwell.iniの[TAPWELL]セクションのiLoopNumに値を書き込めません。"},
-        {false, StoreWriteResult::OpenFailed, Language::English,
-         u"Cannot open - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion"},
-        {false, StoreWriteResult::OpenFailed, Language::Japanese,
-         u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersionを開けません。"},
-        {false, StoreWriteResult::WriteFailed, Language::English,
-         u"Cannot write data - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion - "
-         u"iLoopNum"},
-        {false, StoreWriteResult::WriteFailed, Language::Japanese,
-         u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion - "
-         u"iLoopNumへデータを書き込めません。"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(describeWriteFailure(c.ini, c.result, u"iLoopNum", c.language), c.text);
 }
 
 class SettingsPersistence : public ::testing::Test {
@@ -174,25 +143,7 @@ class SettingsPersistence : public ::testing::Test {
                         [this](std::u16string_view text) { shown.emplace_back(text); }};
 };
 
-TEST_F(SettingsPersistence, LoadReadsTheChosenStoreAndKeepsWhatItLacks) {
-    settings.iLoopNum = 9;
-    registry.values[u"iWaitSec"] = 30;
-    ini.values[u"iWaitSec"] = -3;
-    ini.values[u"iInputMode"] = 258;
-    useIniFile = true;
-    LoadSettings(ctx);
-    Settings expected;
-    expected.iLoopNum = 9;
-    expected.iInputMode = 2;
-    EXPECT_EQ(settings, expected);
-    useIniFile = false;
-    LoadSettings(ctx);
-    expected.iWaitSec = 30;
-    EXPECT_EQ(settings, expected);
-    EXPECT_TRUE(ini.writeLog.empty() && registry.writeLog.empty()) << "a load creates nothing";
-}
-
-TEST_F(SettingsPersistence, EveryFieldRoundTripsThroughBothStoresInStoreOrder) {
+TEST_F(SettingsPersistence, EveryFieldRoundTripsThroughBothStores) {
     const Settings unusual{1,  2,  1,  1, 1,  1, 1,           1, INT32_MAX,
                            23, 59, 58, 0, -1, 1, 0xF0020409u, 0, 1};
     for (bool iniFile : {true, false}) {
@@ -203,65 +154,92 @@ TEST_F(SettingsPersistence, EveryFieldRoundTripsThroughBothStoresInStoreOrder) {
         LoadSettings(ctx);
         EXPECT_EQ(settings, unusual) << iniFile;
     }
-    ASSERT_EQ(registry.writeLog.size(), kSettingFields.size());
-    for (std::size_t i = 0; i < kSettingFields.size(); ++i)
-        EXPECT_EQ(registry.writeLog[i], kSettingFields[i].name);
-    EXPECT_EQ(ini.writeLog, registry.writeLog);
+    EXPECT_EQ(registry.values.size(), kSettingFields.size());
     EXPECT_EQ(registry.values[u"iTargetLayout"], static_cast<std::int32_t>(0xF0020409u));
     EXPECT_TRUE(shown.empty());
+
+    FakeControls dialog; // a save from the dialog stores what it shows
+    dialog.numbers = {{id::kLoopNum, 3}};
+    EXPECT_TRUE(SaveSettings(ctx, &dialog));
+    EXPECT_EQ(registry.values[u"iLoopNum"], 3);
+    EXPECT_EQ(registry.values[u"iWaitMSec"], 20);
 }
 
-TEST_F(SettingsPersistence, SaveWithADialogStoresWhatTheControlsShow) {
-    FakeControls c;
-    c.numbers = {{id::kWaitSec, 12}, {id::kLoopNum, 3}};
-    useIniFile = true;
-    EXPECT_TRUE(SaveSettings(ctx, &c));
-    EXPECT_EQ(ini.values[u"iWaitSec"], 12);
-    EXPECT_EQ(ini.values[u"iWaitMSec"], 20);
-    EXPECT_EQ(ini.values[u"iLoopNum"], 3);
-    EXPECT_EQ(settings.iWaitSec, 12);
-}
-
-TEST_F(SettingsPersistence, WriteFailuresAreShownOnceAndDoNotStopTheOtherFields) {
-    registry.failingNames = {u"iTimeMin"};
-    EXPECT_FALSE(SaveSettings(ctx, nullptr));
-    EXPECT_EQ(shown, std::vector<std::u16string>{describeWriteFailure(
-                         false, StoreWriteResult::WriteFailed, u"iTimeMin", Language::English)});
-    EXPECT_EQ(registry.values.size(), kSettingFields.size() - 1);
-
-    shown.clear();
-    ini.failAllWrites = StoreWriteResult::WriteFailed;
-    useIniFile = true;
-    EXPECT_FALSE(SaveSettings(ctx, nullptr));
-    std::u16string expected;
-    for (const auto& f : kSettingFields) {
-        if (!expected.empty())
-            expected += u"\r\n-----\r\n";
-        expected += u".\\tapwell.ini[TAPWELL] - " + std::u16string(f.name) + u" write error.";
-    }
-    EXPECT_EQ(shown, std::vector{expected});
-    EXPECT_EQ(ini.writeLog.size(), kSettingFields.size());
-}
-
+// A copy loads from one store (ranges applied, absent values left as they
+// were) and saves every field to the other; loading writes nothing.
 TEST_F(SettingsPersistence, CopyLoadsOneStoreAndSavesEveryFieldToTheOther) {
-    ini.values[u"iTimeHour"] = 30;
-    ini.values[u"iLoopNum"] = 7;
-    ini.values[u"iEscAbort"] = 0;
+    settings.iLoopNum = 9;
+    ini.values = {{u"iTimeHour", 30}, {u"iInputMode", 258}, {u"iEscAbort", 0}};
+    registry.values[u"iWaitSec"] = 30;
     CopySettings(ctx, true, false);
     EXPECT_FALSE(useIniFile);
-    EXPECT_EQ(registry.values.size(), kSettingFields.size());
-    EXPECT_EQ(registry.values[u"iTimeHour"], 0);
-    EXPECT_EQ(registry.values[u"iLoopNum"], 7);
-    EXPECT_EQ(registry.values[u"iEscAbort"], 0);
-    EXPECT_EQ(registry.values[u"iWaitSec"], 5);
     EXPECT_TRUE(ini.writeLog.empty());
+    Settings expected;
+    expected.iLoopNum = 9;
+    expected.iInputMode = 2;
+    expected.iEscAbort = 0;
+    EXPECT_EQ(settings, expected);
+    EXPECT_EQ(registry.values.size(), kSettingFields.size());
+    EXPECT_EQ(registry.values[u"iWaitSec"], 5);
+    EXPECT_EQ(registry.values[u"iLoopNum"], 9);
 
     registry.values[u"iDelivery"] = 257;
     CopySettings(ctx, false, true);
     EXPECT_TRUE(useIniFile);
     EXPECT_EQ(ini.values[u"iDelivery"], 1);
-    EXPECT_EQ(ini.values[u"iLoopNum"], 7);
+    EXPECT_EQ(ini.values[u"iInputMode"], 2);
 }
 
-} // namespace
-} // namespace tapwell
+// Every field is written even after a failure; the failures are shown once,
+// each naming its store and value.
+TEST_F(SettingsPersistence, WriteFailuresAreShownOnceAndDoNotStopTheOtherFields) {
+    const auto registryPath = u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion"s;
+    EXPECT_EQ(describeWriteFailure(false, StoreWriteResult::OpenFailed, u"x", Language::English),
+              u"Cannot open - " + registryPath);
+    registry.failingNames = {u"iTimeMin"};
+    EXPECT_FALSE(SaveSettings(ctx, nullptr));
+    EXPECT_EQ(shown, std::vector{u"Cannot write data - " + registryPath + u" - iTimeMin"});
+    EXPECT_EQ(registry.values.size(), kSettingFields.size() - 1);
+
+    shown.clear();
+    ini.failAllWrites = StoreWriteResult::OpenFailed;
+    useIniFile = true;
+    EXPECT_FALSE(SaveSettings(ctx, nullptr));
+    std::u16string expected;
+    for (const auto& f : kSettingFields)
+        expected += (expected.empty() ? u"" : u"\r\n-----\r\n") + u".\\tapwell.ini[TAPWELL] - "s +
+                    std::u16string(f.name) + u" write error.";
+    EXPECT_EQ(shown, std::vector{expected});
+    EXPECT_EQ(ini.writeLog.size(), kSettingFields.size());
+}
+
+TEST(RegistryValue, IntegerTextsAreSignedDecimalsThatFit) {
+    const std::pair<std::u16string_view, std::int32_t> numbers[] = {
+        {u"+7", 7}, {u"-45", -45}, {u"-", 0}, {u"007", 7}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(parseRegistryIntegerText(text), value);
+    EXPECT_EQ(parseRegistryIntegerText(u"2147483647"), INT32_MAX);
+    EXPECT_EQ(parseRegistryIntegerText(u"-2147483648"), INT32_MIN);
+    for (std::u16string_view text : {u"12a", u"", u" 12", u"12 ", u"1-2", u"--1", u"0x10", u"１２",
+                                     u"2147483648", u"-2147483649", u"99999999999999999999"})
+        EXPECT_EQ(parseRegistryIntegerText(text), std::nullopt);
+}
+
+// Texts (string 1, expandable 2, multi-string 7: the first) give their
+// number; numbers (binary 3, little-endian 4 and 11, big-endian 5) their
+// first four bytes, missing ones 0; anything else the fallback, 77 here.
+TEST(RegistryValue, EveryTypeDecodesOrKeepsTheFallback) {
+    const std::tuple<std::uint32_t, std::string, std::int32_t> cases[] = {
+        {1, utf16le(u"12"), 12},
+        {1, utf16le(u"12a"), 77},
+        {1, "1\0\x32"s, 12}, // an odd last byte pairs with a zero
+        {2, utf16le(u"-3"), -3},
+        {7, utf16le(u"5\0\x39"s), 5},
+        {4, "\x01\x02\x03\x04"s, 0x04030201},
+        {3, "\x34\x12"s, 0x1234},
+        {11, "\x05\0\0\0\x09\0\0\0"s, 5},
+        {5, "\x80\0\x01\x02"s, static_cast<std::int32_t>(0x80000102u)},
+        {6, "\x01\0\0\0"s, 77}};
+    for (const auto& [type, data, value] : cases)
+        EXPECT_EQ(decodeRegistryInteger(type, data, 77), value) << type << ": " << data;
+}

@@ -54,10 +54,3 @@ TEST(TextTables, EveryTableHasEveryTextOnceInBothLanguages) {
     expectCompleteTable(about::aboutTextTable(), about::AboutText::Description,
                         {about::AboutText::MailFilterNote}, {about::AboutText::BrowserFailed});
 }
-
-TEST(TextTables, ALookupPicksItsLanguagesColumnAndFillsThePlaceholder) {
-    EXPECT_EQ(appText(AppText::ProgramTitle, Language::English), u"Davudiru Dodovizar");
-    EXPECT_EQ(appText(AppText::ProgramTitle, Language::Japanese), u"doruviravad");
-    EXPECT_EQ(fillPlaceholder(u"a %s b %s", u"X"), u"a X b %s");
-    EXPECT_EQ(fillPlaceholder(u"none", u"X"), u"none");
-}

@@ -17,12 +17,10 @@ TEST(CommandLine, Arguments) {
     using Case = std::tuple<Strings, CommandLineError, std::u16string_view, std::string, Strings>;
     const Case cases[] = {
         {{u"/OR", u"/T:x"}, E::None, u"x", "it", {}},
-        {{u"/o"}, E::None, u"", "i", {}},
-        {{u"/Oanything"}, E::None, u"", "i", {}},
+        {{u"/oR"}, E::None, u"", "i", {}},
         {{u"-O", u"O", u"/"}, E::None, u"", "", {}},
         {{u"/T:", u"/F:", u"hi", u"/X:1", u"/Tabc", u"T:abc", u"/T"}, E::None, u"", "", {}},
         {{u"/T:abc", u"/t:x y "}, E::None, u"x y ", "t", {}},
-        {{u"/T::"}, E::None, u":", "t", {}},
         {{u"/f:notes.txt"}, E::None, u"<notes.txt>", "f", {u"notes.txt"}},
         {{u"/T:abc", u"/F:missing", u"/F:b"}, E::FileUnreadable, u"abc", "t", {u"missing"}},
         {{u"/T:abc", u"/F:x.txt"}, E::TextAndFile, u"<x.txt>", "tf", {u"x.txt"}},

@@ -25,9 +25,8 @@ struct FakeFileStore : FileStore {
         std::string staged;
         File(FakeFileStore& s, const FilePath& p) : store(s), path(p) {}
         std::optional<std::uint64_t> size() override {
-            if (store.failAt == "size")
-                return std::nullopt;
-            return store.reportedSize.value_or(store.files[path].size());
+            auto size = store.reportedSize.value_or(store.files[path].size());
+            return store.failAt == "size" ? std::nullopt : std::optional(size);
         }
         bool read(char* dest, std::size_t count) override {
             return store.failAt != "read" && count <= store.files[path].copy(dest, count);
@@ -81,17 +80,14 @@ TEST(TextDecoding, ByteOrderMarksDecideWithoutAskingTheService) {
     }
 }
 
-// Detection is trusted even for bytes that would also be valid UTF-8.
+// Detection is trusted even for bytes that are valid UTF-8 too.
 TEST(TextDecoding, DetectedCodePageIsConvertedByTheService) {
     FakeCodePageService service;
     service.detected = 1252;
-    service.known[{1252, "\xC3\xA9"}] = u"\u00C3\u00A9";
-    service.known[{1252, "a\0b"s}] = u"a\0b"s;
+    service.known[{1252, "\xC3\xA9\0x"s}] = u"\u00C3\u00A9\0x"s;
     std::u16string text;
-    EXPECT_EQ(decodeTextFileBytes(service, "a\0b"s, text), 0u);
-    EXPECT_EQ(text, u"a");
-    EXPECT_EQ(decodeTextFileBytes(service, "\xC3\xA9", text), 0u);
-    EXPECT_EQ(text, u"\u00C3\u00A9");
+    EXPECT_EQ(decodeTextFileBytes(service, "\xC3\xA9\0x"s, text), 0u);
+    EXPECT_EQ(text, u"\u00C3\u00A9"); // up to the first zero
     EXPECT_TRUE(service.strictCalls.empty());
     service.failConvert = true;
     EXPECT_EQ(decodeTextFileBytes(service, "abc", text), kReadTextConversionFailed);
@@ -172,10 +168,8 @@ TEST(FileReads, FailuresLeaveTheText) {
         EXPECT_EQ(readHexDumpFile(store, path, text), result) << step;
         EXPECT_EQ(text, u"keep");
     }
-    std::u16string text = u"keep";
-    EXPECT_EQ(decodeTextFile(nullptr, "\xFF\xFEx\0"s, text), kReadTextNoConverter);
-    EXPECT_EQ(decodeTextFile([] { return nullptr; }, "x", text), kReadTextNoConverter);
-    EXPECT_EQ(text, u"keep");
+    std::u16string text = u"keep"; // even a text with a mark needs the service
+    EXPECT_EQ(decodeTextFile([] { return nullptr; }, "\xFF\xFEx\0"s, text), kReadTextNoConverter);
 }
 
 TEST(FileWrites, FailuresKeepTheOldFile) {
@@ -194,20 +188,28 @@ TEST(FileWrites, FailuresKeepTheOldFile) {
     EXPECT_EQ(store.files[u"f"], "old");
 }
 
-TEST(TextFile, WritesAMarkThenUtf8AndReadsItBack) {
+// Text files are a mark and UTF-8, dumps their bytes; both read back.
+TEST(FileWrites, WhatIsWrittenReadsBack) {
     FakeFileStore store;
-    std::u16string text;
-    EXPECT_EQ(WriteTextFileUtf8(store, u"f", u""), kWriteTextOk);
-    EXPECT_EQ(store.files[u"f"], "\xEF\xBB\xBF");
     const std::u16string written = u"行1\r\n\tline 2 \u00E9\U0001F600";
-    EXPECT_EQ(WriteTextFileUtf8(store, u"f", written), kWriteTextOk);
-    EXPECT_EQ(store.files[u"f"],
+    EXPECT_EQ(WriteTextFileUtf8(store, u"t", written), kWriteTextOk);
+    EXPECT_EQ(store.files[u"t"],
               "\xEF\xBB\xBF\xE8\xA1\x8C\x31\r\n\tline 2 \xC3\xA9\xF0\x9F\x98\x80");
-    EXPECT_EQ(ReadTextFile(store, freshService, u"f", text), kReadTextOk);
+    EXPECT_EQ(writeHexDumpFile(store, u"h", u"00 41 ff\r\n4"), HexWriteResult::Ok);
+    EXPECT_EQ(store.files[u"h"], "\0\x41\xFF"s);
+    std::u16string text;
+    EXPECT_EQ(ReadTextFile(store, freshService, u"t", text), kReadTextOk);
     EXPECT_EQ(text, written);
-    store.files[u"f"] = "";
-    store.failAt = "read"; // an empty file is not read at all
-    EXPECT_EQ(ReadTextFile(store, freshService, u"f", text), kReadTextOk);
+    EXPECT_EQ(readHexDumpFile(store, u"h", text), HexReadResult::Ok);
+    EXPECT_EQ(text, u"0041FF");
+
+    EXPECT_EQ(WriteTextFileUtf8(store, u"t", u""), kWriteTextOk);
+    EXPECT_EQ(store.files[u"t"], "\xEF\xBB\xBF");
+    store.failAt = "write"; // no byte to write: an empty file replaces the old
+    EXPECT_EQ(writeHexDumpFile(store, u"h", u"F"), HexWriteResult::Ok);
+    EXPECT_EQ(store.files[u"h"], "");
+    store.failAt = "read"; // and an empty file is not read at all
+    EXPECT_EQ(ReadTextFile(store, freshService, u"h", text), kReadTextOk);
     EXPECT_EQ(text, u"");
 }
 
@@ -238,20 +240,6 @@ TEST(HexDump, BytesBecomeTwoDigitsAndBack) {
         {u"\uFF11\uFF12", ""}, {u"0x41", "\x04"},     {u"7", ""}};
     for (const auto& [text, bytes] : cases)
         EXPECT_EQ(decodeHexDump(text), bytes) << text.size();
-}
-
-TEST(HexDump, FilesHoldTheBytesOfTheDump) {
-    FakeFileStore store;
-    std::u16string text;
-    EXPECT_EQ(writeHexDumpFile(store, u"a.bin", u"00 41 ff\r\n4"), HexWriteResult::Ok);
-    EXPECT_EQ(store.files[u"a.bin"], "\0\x41\xFF"s);
-    EXPECT_EQ(readHexDumpFile(store, u"a.bin", text), HexReadResult::Ok);
-    EXPECT_EQ(text, u"0041FF");
-    store.failAt = "write"; // no byte to write: an empty file replaces the old
-    EXPECT_EQ(writeHexDumpFile(store, u"a.bin", u"F"), HexWriteResult::Ok);
-    EXPECT_EQ(store.files[u"a.bin"], "");
-    EXPECT_EQ(readHexDumpFile(store, u"a.bin", text), HexReadResult::Ok);
-    EXPECT_EQ(text, u"");
 }
 
 // Drives and shares take the long form, whose characters are taken as they

@@ -14,8 +14,6 @@
 
 using namespace tapwell;
 
-namespace {
-
 std::size_t countOf(std::u16string_view text, std::u16string_view part) {
     std::size_t n = 0;
     for (auto at = text.find(part); at != std::u16string_view::npos; at = text.find(part, at + 1))
@@ -40,8 +38,6 @@ void expectCompleteTable(std::span<const TextEntry<Id>> table, Id last,
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(last) + 1);
 }
-
-} // namespace
 
 TEST(TextTables, EveryTableHasEveryTextOnceInBothLanguages) {
     expectCompleteTable(appTextTable(), AppText::CopiedRegistryToIni);

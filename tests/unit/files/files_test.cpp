@@ -1,6 +1,5 @@
 #include "fake_code_page_service.h"
 #include "files/file_store.h"
-#include "files/file_texts.h"
 #include "files/hex_dump.h"
 #include "files/text_file.h"
 
@@ -9,8 +8,6 @@
 using namespace tapwell;
 using namespace std::string_literals;
 using tapwell::testing::FakeCodePageService;
-
-namespace {
 
 // In-memory files that fail at the step named in `failAt`: "size", "read",
 // "create", "write" or "commit". A replacement reaches `files` on commit only.
@@ -53,8 +50,6 @@ struct FakeFileStore : FileStore {
 std::unique_ptr<CodePageService> freshService() {
     return std::make_unique<FakeCodePageService>();
 }
-
-} // namespace
 
 TEST(TextDecoding, ByteOrderMarksDecideWithoutAskingTheService) {
     FakeCodePageService service; // fails the read if asked
@@ -211,19 +206,6 @@ TEST(FileWrites, WhatIsWrittenReadsBack) {
     store.failAt = "read"; // and an empty file is not read at all
     EXPECT_EQ(ReadTextFile(store, freshService, u"h", text), kReadTextOk);
     EXPECT_EQ(text, u"");
-}
-
-// The reader's and the writer's result codes, each with its message.
-TEST(TextFile, ResultCodesNameTheirMessages) {
-    using enum FileText;
-    const FileText reads[] = {ReadUnknown,     ReadCannotOpen,  ReadFailed,           ReadUnknown,
-                              ReadOutOfMemory, ReadNoConverter, ReadConversionFailed, ReadUnknown};
-    for (unsigned code = 0; code < std::size(reads); ++code)
-        EXPECT_EQ(readErrorText(code), reads[code]) << code;
-    const FileText saves[] = {SaveDone,        SaveCannotCreate, SaveUnknown,
-                              SaveWriteFailed, SaveOutOfMemory,  SaveUnknown};
-    for (unsigned code = 0; code < std::size(saves); ++code)
-        EXPECT_EQ(saveResultText(code), saves[code]) << code;
 }
 
 // Every byte is two upper-case digits. Back, anything but a digit is skipped

@@ -6,8 +6,6 @@ using namespace tapwell;
 using namespace std::string_literals;
 namespace id = settings_control;
 
-namespace {
-
 struct FakeControls : SettingsControls {
     std::set<int> checked;
     std::map<int, std::uint32_t> numbers;
@@ -29,8 +27,6 @@ std::string utf16le(std::u16string_view text) {
         out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     return out;
 }
-
-} // namespace
 
 // Every field in store order, its default, and what a stored value loads as.
 TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
@@ -81,13 +77,16 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
 }
 
 // The mode and wait radios and the big-dialog box (absent from the English
-// dialog, so a save from there turns it off).
-TEST(SettingsControls, ChecksDecideModesAndFlags) {
-    const std::tuple<std::set<int>, int, int, int> cases[] = {
+// dialog, so a save from there turns it off) decide; numbers are taken as
+// typed (large ones wrap into the signed record), but clock parts out of
+// range become 0 in the record and the box, an interval below 1 20 in the
+// record only.
+TEST(SettingsControls, WhatTheDialogShowsBecomesTheSettings) {
+    const std::tuple<std::set<int>, int, int, int> checks[] = {
         {{id::kModeUnicode, id::kBigDialog}, 1, 1, 1}, // no wait radio: a clock time
         {{id::kModeKeyboard, id::kModeUnicode, id::kWaitAfterStart}, 0, 0, 0},
         {{}, 2, 1, 0}};
-    for (const auto& [checked, inputMode, waitMode, bigDialog] : cases) {
+    for (const auto& [checked, inputMode, waitMode, bigDialog] : checks) {
         FakeControls controls;
         controls.checked = checked;
         Settings s;
@@ -97,13 +96,7 @@ TEST(SettingsControls, ChecksDecideModesAndFlags) {
         EXPECT_EQ(s.iWaitMode, waitMode);
         EXPECT_EQ(s.g_BigDialog, bigDialog);
     }
-}
-
-// Numbers are taken as typed (large ones wrap into the signed record), but
-// clock parts out of range become 0 in the record and the box, and an
-// interval below 1 becomes 20 in the record only.
-TEST(SettingsControls, NumbersAsTypedButClockPartsAndTheIntervalInRange) {
-    const std::tuple<int, std::uint32_t, std::int32_t Settings::*, std::int32_t, bool> cases[] = {
+    const std::tuple<int, std::uint32_t, std::int32_t Settings::*, std::int32_t, bool> numbers[] = {
         {id::kTimeHour, 24, &Settings::iTimeHour, 0, true},
         {id::kTimeMin, 60, &Settings::iTimeMin, 0, true},
         {id::kTimeSec, 0xFFFFFFFFu, &Settings::iTimeSec, 0, true},
@@ -111,7 +104,7 @@ TEST(SettingsControls, NumbersAsTypedButClockPartsAndTheIntervalInRange) {
         {id::kWaitMSec, 1, &Settings::iWaitMSec, 1, false},
         {id::kWaitSec, 0xFFFFFFFFu, &Settings::iWaitSec, -1, false},
         {id::kLoopNum, 0x80000000u, &Settings::iLoopNum, INT32_MIN, false}};
-    for (const auto& [control, typed, field, taken, boxReset] : cases) {
+    for (const auto& [control, typed, field, taken, boxReset] : numbers) {
         FakeControls controls;
         controls.numbers[id::kWaitMSec] = 7;
         controls.numbers[control] = typed;
@@ -133,13 +126,18 @@ class SettingsPersistence : public ::testing::Test {
     SettingsContext ctx{settings, useIniFile, ini, registry, Language::English, show};
 };
 
-// Every field goes through both stores: saved to the ini file, copied to the
-// registry (loaded, which writes nothing, and saved), loaded from there.
+// Every field goes through both stores: loaded from an ini file that lacks
+// all but one (the rest stays, ranges apply), saved there, copied to the
+// registry (loading writes nothing) and loaded from there.
 TEST_F(SettingsPersistence, EveryFieldRoundTripsThroughBothStores) {
     const Settings unusual{1,  2,  1,  1, 1,  1, 1,           1, INT32_MAX,
                            23, 59, 58, 0, -1, 1, 0xF0020409u, 0, 1};
     settings = unusual;
+    settings.iInputMode = 0;
+    ini.values[u"iInputMode"] = 258;
     useIniFile = true;
+    LoadSettings(ctx);
+    EXPECT_EQ(settings, unusual);
     ASSERT_TRUE(SaveSettings(ctx, nullptr));
     settings = Settings{};
     CopySettings(ctx, true, false);
@@ -156,19 +154,6 @@ TEST_F(SettingsPersistence, EveryFieldRoundTripsThroughBothStores) {
     EXPECT_TRUE(SaveSettings(ctx, &dialog));
     EXPECT_EQ(registry.values[u"iLoopNum"], 3);
     EXPECT_EQ(registry.values[u"iWaitMSec"], 20);
-}
-
-// A load applies the ranges and leaves what the store lacks as it was.
-TEST_F(SettingsPersistence, LoadAppliesRangesAndKeepsWhatTheStoreLacks) {
-    settings.iLoopNum = 9;
-    ini.values = {{u"iTimeHour", 30}, {u"iInputMode", 258}};
-    registry.values[u"iWaitSec"] = 30;
-    useIniFile = true;
-    LoadSettings(ctx);
-    Settings expected;
-    expected.iLoopNum = 9;
-    expected.iInputMode = 2;
-    EXPECT_EQ(settings, expected);
 }
 
 // Every field is written even after a failure; the failures are shown once,

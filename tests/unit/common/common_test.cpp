@@ -1,4 +1,3 @@
-#include "common/clipboard.h"
 #include "common/utf.h"
 
 #include <gtest/gtest.h>
@@ -52,42 +51,4 @@ TEST(BomText, Utf16MarksSelectTheByteOrder) {
                                                             {"\xFF\xFE", u""}};
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(decodeBomText(bytes), text);
-}
-
-// Records the steps and fails at the one it is told to. Copying "report"
-// takes a block of six units and the terminator.
-struct FakeClipboard : ClipboardSteps {
-    std::string failAt, calls;
-
-    bool step(const std::string& name) {
-        calls += name + ";";
-        return failAt != name;
-    }
-    bool open() override { return step("open"); }
-    void close() override { step("close"); }
-    bool allocate(std::size_t bytes) override { return step("allocate") && bytes == 14; }
-    bool lockAndCopy(std::u16string_view units) override {
-        return step("lock") && units == u"report";
-    }
-    bool empty() override { return step("empty"); }
-    bool setUnicodeText() override { return step("set"); }
-    void freeBlock() override { step("free"); }
-};
-
-// The block is freed unless the clipboard took it, and an opened clipboard
-// is always closed.
-TEST(Clipboard, EveryFailureCleansUp) {
-    const std::tuple<std::string, ClipboardResult, std::string> cases[] = {
-        {"", ClipboardResult::Done, "open;allocate;lock;empty;set;close;"},
-        {"open", ClipboardResult::OpenFailed, "open;"},
-        {"allocate", ClipboardResult::OutOfMemory, "open;allocate;close;"},
-        {"lock", ClipboardResult::LockFailed, "open;allocate;lock;free;close;"},
-        {"empty", ClipboardResult::EmptyFailed, "open;allocate;lock;empty;free;close;"},
-        {"set", ClipboardResult::SetFailed, "open;allocate;lock;empty;set;free;close;"}};
-    for (const auto& [failAt, result, calls] : cases) {
-        FakeClipboard clip;
-        clip.failAt = failAt;
-        EXPECT_EQ(copyToClipboard(clip, u"report"), result) << failAt;
-        EXPECT_EQ(clip.calls, calls) << failAt;
-    }
 }

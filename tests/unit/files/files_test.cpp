@@ -9,12 +9,12 @@ using namespace tapwell;
 using namespace std::string_literals;
 using tapwell::testing::FakeCodePageService;
 
-// In-memory files that fail at the step named in `failAt`: "size", "read",
-// "create", "write" or "commit". A replacement reaches `files` on commit only.
+// In-memory files that fail at the step named in `failAt`: "open", "size",
+// "read", "create", "write" or "commit"; "huge" makes every file 4 GB. A
+// replacement reaches `files` on commit only.
 struct FakeFileStore : FileStore {
     std::map<FilePath, std::string> files;
     std::string failAt;
-    std::optional<std::uint64_t> reportedSize; // in place of the real size
 
     struct File : InputFile, ReplacementFile {
         FakeFileStore& store;
@@ -22,8 +22,9 @@ struct FakeFileStore : FileStore {
         std::string staged;
         File(FakeFileStore& s, const FilePath& p) : store(s), path(p) {}
         std::optional<std::uint64_t> size() override {
-            auto size = store.reportedSize.value_or(store.files[path].size());
-            return store.failAt == "size" ? std::nullopt : std::optional(size);
+            if (store.failAt == "size")
+                return std::nullopt;
+            return store.failAt == "huge" ? 0x100000000ull : store.files[path].size();
         }
         bool read(char* dest, std::size_t count) override {
             return store.failAt != "read" && count <= store.files[path].copy(dest, count);
@@ -40,7 +41,7 @@ struct FakeFileStore : FileStore {
         }
     };
     std::unique_ptr<InputFile> openForReading(const FilePath& path) override {
-        return files.count(path) ? std::make_unique<File>(*this, path) : nullptr;
+        return failAt == "open" ? nullptr : std::make_unique<File>(*this, path);
     }
     std::unique_ptr<ReplacementFile> createReplacement(const FilePath& path) override {
         return failAt == "create" ? nullptr : std::make_unique<File>(*this, path);
@@ -144,23 +145,20 @@ TEST(TextDecoding, PlausibilityOfEachKindOfCharacter) {
 
 // Text and hex dump files share their reading: a failure leaves the text.
 TEST(FileReads, FailuresLeaveTheText) {
-    const std::tuple<const char*, std::uint64_t, unsigned, HexReadResult> cases[] = {
-        {"missing", 0, kReadTextCannotOpen, HexReadResult::CannotOpen},
-        {"size", 0, kReadTextReadFailed, HexReadResult::ReadFailed},
-        {"read", 0, kReadTextReadFailed, HexReadResult::ReadFailed},
+    const std::tuple<const char*, unsigned, HexReadResult> cases[] = {
+        {"open", kReadTextCannotOpen, HexReadResult::CannotOpen},
+        {"size", kReadTextReadFailed, HexReadResult::ReadFailed},
+        {"read", kReadTextReadFailed, HexReadResult::ReadFailed},
         // 4 GB and more cannot be held in a 32-bit size: refused before any
         // memory is taken for it.
-        {"", 0x100000000ull, kReadTextReadFailed, HexReadResult::ReadFailed}};
-    for (const auto& [step, size, code, result] : cases) {
+        {"huge", kReadTextReadFailed, HexReadResult::ReadFailed}};
+    for (const auto& [step, code, result] : cases) {
         FakeFileStore store;
         store.files[u"f"] = "\xFF\xFEx\0"s;
         store.failAt = step;
-        if (size)
-            store.reportedSize = size;
-        const FilePath path = step == "missing"s ? u"none" : u"f";
         std::u16string text = u"keep";
-        EXPECT_EQ(ReadTextFile(store, freshService, path, text), code) << step;
-        EXPECT_EQ(readHexDumpFile(store, path, text), result) << step;
+        EXPECT_EQ(ReadTextFile(store, freshService, u"f", text), code) << step;
+        EXPECT_EQ(readHexDumpFile(store, u"f", text), result) << step;
         EXPECT_EQ(text, u"keep");
     }
     std::u16string text = u"keep"; // even a text with a mark needs the service

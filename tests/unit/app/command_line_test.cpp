@@ -9,9 +9,8 @@ using namespace tapwell;
 using Strings = std::vector<std::u16string>;
 
 // Switches in either case; empty and unknown ones are ignored, a later text
-// replaces an earlier one, and a file is read when met (so an unreadable one
-// is reported before a /T: and /F: conflict). `flags`: i for the ini file,
-// t and f for a text from /T: or /F:. Files named "missing" cannot be read.
+// wins, a file is read when met (an unreadable one is reported before a /T: and
+// /F: conflict). `flags`: i ini file, t and f text from /T: or /F:.
 TEST(CommandLine, Arguments) {
     using E = CommandLineError;
     using Case = std::tuple<Strings, CommandLineError, std::u16string_view, std::string, Strings>;
@@ -31,7 +30,7 @@ TEST(CommandLine, Arguments) {
         Strings read;
         auto reader = [&read](std::u16string_view path) -> std::optional<std::u16string> {
             read.emplace_back(path);
-            if (path == u"missing")
+            if (path == u"missing") // the only file that cannot be read
                 return std::nullopt;
             return u"<" + std::u16string(path) + u">";
         };

@@ -48,9 +48,7 @@ struct FakeFileStore : FileStore {
     }
 };
 
-std::unique_ptr<CodePageService> freshService() {
-    return std::make_unique<FakeCodePageService>();
-}
+const CodePageServiceFactory freshService = [] { return std::make_unique<FakeCodePageService>(); };
 
 TEST(TextDecoding, ByteOrderMarksDecideWithoutAskingTheService) {
     FakeCodePageService service; // fails the read if asked
@@ -149,8 +147,7 @@ TEST(FileReads, FailuresLeaveTheText) {
         {"open", kReadTextCannotOpen, HexReadResult::CannotOpen},
         {"size", kReadTextReadFailed, HexReadResult::ReadFailed},
         {"read", kReadTextReadFailed, HexReadResult::ReadFailed},
-        // 4 GB and more cannot be held in a 32-bit size: refused before any
-        // memory is taken for it.
+        // 4 GB and more: refused before any memory is taken for it.
         {"huge", kReadTextReadFailed, HexReadResult::ReadFailed}};
     for (const auto& [step, code, result] : cases) {
         FakeFileStore store;
@@ -207,8 +204,7 @@ TEST(FileWrites, WhatIsWrittenReadsBack) {
 }
 
 // Every byte is two upper-case digits. Back, anything but a digit is skipped
-// (letters past F, full-width digits, a prefix's x), and a lone last digit is
-// dropped.
+// (letters past F, full-width digits, a prefix's x), so is a lone last digit.
 TEST(HexDump, BytesBecomeTwoDigitsAndBack) {
     std::string all;
     for (int i = 0; i < 256; ++i)

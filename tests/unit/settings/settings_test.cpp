@@ -21,13 +21,6 @@ struct FakeControls : SettingsControls {
     }
 };
 
-std::string utf16le(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text)
-        out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    return out;
-}
-
 // Every field in store order, its default, and what a stored value loads as.
 TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
     using Loads = std::vector<std::pair<std::int32_t, std::int32_t>>;
@@ -50,8 +43,7 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
         {u"iWaitMSec", 20, {{0, 0}, {-1, 20}, {65535, 65535}}},
         {u"iLoopNum", 1, {{0, 0}, {-1, -1}, {1000000, 1000000}}}, // 0 repeats: endless
         {u"iDelivery", 0, flag},
-        // A layout handle's 32 bits, often with the top bit set; one that is
-        // no longer installed is kept.
+        // A layout handle's 32 bits, kept even when no longer installed.
         {u"iTargetLayout", 0, {{layout, layout}, {0x12345, 0x12345}}},
         // Esc stops a run unless stored off: no flag means the default.
         {u"iEscAbort", 1, {{0, 0}, {1, 1}, {2, 1}, {256, 0}}},
@@ -76,11 +68,9 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
                              114, 115, 116, 117}));
 }
 
-// The mode and wait radios and the big-dialog box (absent from the English
-// dialog, so a save from there turns it off) decide; numbers are taken as
-// typed (large ones wrap into the signed record), but clock parts out of
-// range become 0 in the record and the box, an interval below 1 20 in the
-// record only.
+// Radios and the big-dialog box (absent from the English dialog, which saves
+// it off) decide; numbers are taken as typed (large ones wrap), but clock parts
+// out of range become 0 in record and box, an interval below 1 20 in the record.
 TEST(SettingsControls, WhatTheDialogShowsBecomesTheSettings) {
     const std::tuple<std::set<int>, int, int, int> checks[] = {
         {{id::kModeUnicode, id::kBigDialog}, 1, 1, 1}, // no wait radio: a clock time
@@ -126,9 +116,8 @@ class SettingsPersistence : public ::testing::Test {
     SettingsContext ctx{settings, useIniFile, ini, registry, Language::English, show};
 };
 
-// Every field goes through both stores: loaded from an ini file that lacks
-// all but one (the rest stays, ranges apply), saved there, copied to the
-// registry (loading writes nothing) and loaded from there.
+// Every field goes through both stores: loaded from an ini file lacking all but
+// one (the rest stays, ranges apply), saved, copied to the registry, loaded.
 TEST_F(SettingsPersistence, EveryFieldRoundTripsThroughBothStores) {
     const Settings unusual{1,  2,  1,  1, 1,  1, 1,           1, INT32_MAX,
                            23, 59, 58, 0, -1, 1, 0xF0020409u, 0, 1};
@@ -191,16 +180,16 @@ TEST(RegistryValue, IntegerTextsAreSignedDecimalsThatFit) {
         EXPECT_EQ(parseRegistryIntegerText(text), std::nullopt);
 }
 
-// Texts (string 1, expandable 2, multi-string 7: the first) give their
+// Texts (UTF-16LE; string 1, expandable 2, multi-string 7: the first) give their
 // number; numbers (binary 3, little-endian 4 and 11, big-endian 5) their
 // first four bytes, missing ones 0; anything else the fallback, 77 here.
 TEST(RegistryValue, EveryTypeDecodesOrKeepsTheFallback) {
     const std::tuple<std::uint32_t, std::string, std::int32_t> cases[] = {
-        {1, utf16le(u"12"), 12},
-        {1, utf16le(u"12a"), 77},
+        {1, "1\0\x32\0"s, 12},
+        {1, "1\0\x32\0a\0"s, 77},
         {1, "1\0\x32"s, 12}, // an odd last byte pairs with a zero
-        {2, utf16le(u"-3"), -3},
-        {7, utf16le(u"5\0\x39"s), 5},
+        {2, "-\0\x33\0"s, -3},
+        {7, "5\0\0\0\x39\0"s, 5},
         {4, "\x01\x02\x03\x04"s, 0x04030201},
         {3, "\x34\x12"s, 0x1234},
         {11, "\x05\0\0\0\x09\0\0\0"s, 5},

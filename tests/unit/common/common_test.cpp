@@ -5,9 +5,8 @@
 using namespace tapwell;
 using namespace std::string_literals;
 
-// Each ill-formed stretch (the longest start of a valid sequence, else one
-// byte) becomes one replacement character, and so does a lone surrogate the
-// other way; what decodes cleanly is valid and converts back to its bytes.
+// Each ill-formed stretch (longest valid start, else one byte) and each lone
+// surrogate becomes one replacement; what decodes cleanly converts back.
 TEST(Utf, Utf8DecodesToUtf16AndBack) {
     const std::pair<std::string, std::u16string> cases[] = {
         {"A\xE3\x81\x82\xF0\x9F\x98\x80", {u'A', u'\u3042', 0xD83D, 0xDE00}},

@@ -1,6 +1,5 @@
-// Every subsystem's table of texts, checked by one rule: each text once, in
-// both languages (but for the few the program shows in Japanese only), with
-// the same placeholders in both.
+// Every subsystem's table of texts: each text once, in both languages (but for
+// the few shown in Japanese only), with the same placeholders in both.
 #include "about/about_box.h"
 #include "app/app_state.h"
 #include "dialog/dialog_texts.h"

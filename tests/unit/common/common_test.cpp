@@ -29,8 +29,9 @@ TEST(Utf, Utf8DecodesToUtf16AndBack) {
         EXPECT_EQ(utf8ToUtf16(bytes), units);
         const bool valid = units.find(u'\uFFFD') == std::u16string::npos;
         EXPECT_EQ(isValidUtf8(bytes), valid);
-        if (valid)
+        if (valid) {
             EXPECT_EQ(utf16ToUtf8(units), bytes);
+        }
     }
     const std::pair<std::u16string, std::string> surrogates[] = {
         {{0xD800}, "\xEF\xBF\xBD"},

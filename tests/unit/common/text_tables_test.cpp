@@ -31,9 +31,10 @@ void expectCompleteTable(std::span<const TextEntry<Id>> table, Id last,
         EXPECT_TRUE(seen.insert(e.id).second) << "text " << id << " listed twice";
         EXPECT_FALSE(e.japanese.empty()) << id;
         EXPECT_EQ(e.english.empty(), japaneseOnly.count(e.id) == 1) << id;
+        if (e.english.empty() || ownPlaceholders.count(e.id))
+            continue;
         for (std::u16string_view placeholder : {u"%s", u"%d", u"%c"})
-            if (!e.english.empty() && !ownPlaceholders.count(e.id))
-                EXPECT_EQ(countOf(e.english, placeholder), countOf(e.japanese, placeholder)) << id;
+            EXPECT_EQ(countOf(e.english, placeholder), countOf(e.japanese, placeholder)) << id;
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(last) + 1);
 }

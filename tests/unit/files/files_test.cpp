@@ -162,8 +162,8 @@ TEST(FileReads, FailuresLeaveTheText) {
     }
     std::u16string text = u"keep"; // even a text with a mark needs the service
     EXPECT_EQ(decodeTextFile([] { return nullptr; }, "\xFF\xFEx\0"s, text), kReadTextNoConverter);
-    EXPECT_EQ(readErrorText(kReadTextNoConverter), FileText::ReadNoConverter);
-    EXPECT_EQ(readErrorText(kReadTextConversionFailed), FileText::ReadConversionFailed);
+    EXPECT_EQ(readErrorText(kReadTextNoConverter), ReadNoConverter);
+    EXPECT_EQ(readErrorText(kReadTextConversionFailed), ReadConversionFailed);
 }
 
 TEST(FileWrites, FailuresKeepTheOldFile) {
@@ -181,8 +181,8 @@ TEST(FileWrites, FailuresKeepTheOldFile) {
         EXPECT_EQ(writeHexDumpFile(store, u"f", u"41"), result) << step;
     }
     EXPECT_EQ(store.files[u"f"], "old");
-    EXPECT_EQ(saveResultText(kWriteTextOk), FileText::SaveDone);
-    EXPECT_EQ(saveResultText(kWriteTextOutOfMemory), FileText::SaveOutOfMemory);
+    EXPECT_EQ(saveResultText(kWriteTextOk), SaveDone);
+    EXPECT_EQ(saveResultText(kWriteTextOutOfMemory), SaveOutOfMemory);
 }
 
 // Text files are a mark and UTF-8, dumps their bytes; both read back.

@@ -31,7 +31,7 @@ TEST(CommandLine, Arguments) {
             read.emplace_back(path);
             if (path == u"missing") // the only file that cannot be read
                 return std::nullopt;
-            return u"<" + std::u16string(path) + u">";
+            return std::u16string(u"<").append(path).append(u">");
         };
         CommandLineText out;
         EXPECT_EQ(parseArguments(args, reader, out), error);

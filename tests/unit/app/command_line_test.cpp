@@ -1,124 +1,82 @@
+#include "app/app_state.h"
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace tapwell {
-namespace {
+using namespace tapwell;
+using Strings = std::vector<std::u16string>;
 
-struct Parsed {
-    CommandLineError error;
-    CommandLineText text;
-    std::vector<std::u16string> filesRead;
-};
-
-// Files named "missing*" cannot be read; others hold "<content of NAME>".
-Parsed parse(std::vector<std::u16string> args) {
-    Parsed p{};
-    auto reader = [&p](std::u16string_view path) -> std::optional<std::u16string> {
-        p.filesRead.emplace_back(path);
-        if (path.starts_with(u"missing"))
-            return std::nullopt;
-        return u"<content of " + std::u16string(path) + u">";
-    };
-    p.error = parseArguments(args, reader, p.text);
-    return p;
+// Switches in either case; empty and unknown ones are ignored, a later text
+// wins, a file is read when met (an unreadable one is reported before a /T: and
+// /F: conflict). `flags`: i ini file, t and f text from /T: or /F:.
+TEST(CommandLine, Arguments) {
+    using E = CommandLineError;
+    using Case = std::tuple<Strings, CommandLineError, std::u16string_view, std::string, Strings>;
+    const Case cases[] = {
+        {{u"/OR", u"/T:x"}, E::None, u"x", "it", {}},
+        {{u"/oR"}, E::None, u"", "i", {}},
+        {{u"-O", u"O", u"/"}, E::None, u"", "", {}},
+        {{u"/T:", u"/F:", u"hi", u"/X:1", u"/Tabc", u"T:abc", u"/T"}, E::None, u"", "", {}},
+        {{u"/T:abc", u"/t:x y "}, E::None, u"x y ", "t", {}},
+        {{u"/f:notes.txt"}, E::None, u"<notes.txt>", "f", {u"notes.txt"}},
+        {{u"/T:abc", u"/F:missing", u"/F:b"}, E::FileUnreadable, u"abc", "t", {u"missing"}},
+        {{u"/T:abc", u"/F:x.txt"}, E::TextAndFile, u"<x.txt>", "tf", {u"x.txt"}},
+        {{u"/F:x.txt", u"/T:abc"}, E::TextAndFile, u"abc", "tf", {u"x.txt"}}};
+    for (const auto& [args, error, text, flags, filesRead] : cases) {
+        SCOPED_TRACE(args.size());
+        Strings read;
+        auto reader = [&read](std::u16string_view path) -> std::optional<std::u16string> {
+            read.emplace_back(path);
+            if (path == u"missing") // the only file that cannot be read
+                return std::nullopt;
+            return std::u16string(u"<").append(path).append(u">");
+        };
+        CommandLineText out;
+        EXPECT_EQ(parseArguments(args, reader, out), error);
+        EXPECT_EQ(out.inputText, text);
+        EXPECT_EQ(std::string(out.useIniFile ? "i" : "") + (out.textFromT ? "t" : "") +
+                      (out.textFromF ? "f" : ""),
+                  flags);
+        EXPECT_EQ(out.autoRun(), flags.find_first_of("tf") != std::string::npos);
+        EXPECT_EQ(read, filesRead);
+    }
 }
 
-TEST(CommandLineTest, OneShotFormsMatchTheWholeLineIgnoringCase) {
-    EXPECT_EQ(oneShotMode(u"/?"), OneShotMode::Help);
-    EXPECT_EQ(oneShotMode(u"/OR"), OneShotMode::IniToRegistry);
-    EXPECT_EQ(oneShotMode(u"/or"), OneShotMode::IniToRegistry);
-    EXPECT_EQ(oneShotMode(u"/Ro"), OneShotMode::RegistryToIni);
-    EXPECT_EQ(oneShotMode(u"/OR /T:x"), OneShotMode::None);
-    EXPECT_EQ(oneShotMode(u"/OR "), OneShotMode::None);
-    EXPECT_EQ(oneShotMode(u"\"/OR\""), OneShotMode::None);
-    EXPECT_EQ(oneShotMode(u""), OneShotMode::None);
+TEST(CommandLine, OneShotFormsAreTheWholeLine) {
+    const std::pair<std::u16string_view, OneShotMode> cases[] = {
+        {u"/?", OneShotMode::Help},           {u"/OR", OneShotMode::IniToRegistry},
+        {u"/or", OneShotMode::IniToRegistry}, {u"/Ro", OneShotMode::RegistryToIni},
+        {u"/OR /T:x", OneShotMode::None},     {u"", OneShotMode::None}};
+    for (const auto& [line, mode] : cases)
+        EXPECT_EQ(oneShotMode(line), mode);
 }
 
-TEST(CommandLineTest, CopySwitchAmongOthersSelectsTheIniFileAndStartsTheText) {
-    auto p = parse({u"/OR", u"/T:x"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_TRUE(p.text.useIniFile);
-    EXPECT_EQ(p.text.inputText, u"x");
-    EXPECT_TRUE(p.text.textFromT);
-    EXPECT_TRUE(p.text.autoRun());
+// The ini file is chosen by a name ending in _o.exe (8 characters at least).
+// The folder keeps a backslash at index 1 to 4, a root's.
+TEST(CommandLine, ExecutableNameAndFolder) {
+    for (std::u16string_view name : {u"C:\\t\\tapwell_o.exe", u"C:\\TAPWELL_O.EXE", u"ab_o.exe"})
+        EXPECT_TRUE(isIniExecutableName(name));
+    for (std::u16string_view name : {u"b_o.exe", u"C:\\tapwell.exe", u"C:\\t-o.exe", u"a_o.exe.b"})
+        EXPECT_FALSE(isIniExecutableName(name));
+    const std::pair<std::u16string_view, std::optional<std::u16string>> folders[] = {
+        {u"C:\\p", u"C:\\"},     {u"C:\\a\\b\\p", u"C:\\a\\b"}, {u"\\\\s\\h\\p", u"\\\\s\\h"},
+        {u"abcd\\p", u"abcd\\"}, {u"abcde\\p", u"abcde"},       {u"p", std::nullopt},
+        {u"\\p", std::nullopt}};
+    for (const auto& [path, folder] : folders)
+        EXPECT_EQ(executableFolder(path), folder);
 }
 
-TEST(CommandLineTest, AnySlashOArgumentSelectsTheIniFile) {
-    EXPECT_TRUE(parse({u"/o"}).text.useIniFile);
-    EXPECT_TRUE(parse({u"/Oanything"}).text.useIniFile);
-    EXPECT_FALSE(parse({u"-O"}).text.useIniFile);
-    EXPECT_FALSE(parse({u"O"}).text.useIniFile);
-    EXPECT_FALSE(parse({u"/"}).text.useIniFile);
+// TPW_LANG decides when set and not empty; otherwise the primary language
+// (the low 10 bits) of the system's.
+TEST(UiLanguage, VariableThenSystemLanguage) {
+    const auto ja = Language::Japanese, en = Language::English;
+    const std::tuple<std::optional<std::u16string_view>, std::uint16_t, Language> cases[] = {
+        {u"JA", 0x0409, ja},        {u"ja", 0x0409, ja},        {u"EN", 0x0411, en},
+        {u"JAP", 0x0411, en},       {u" JA", 0x0411, en},       {u"ｊａ", 0x0411, en},
+        {std::nullopt, 0x0411, ja}, {u"", 0x0411, ja},          {std::nullopt, 0x0011, ja},
+        {std::nullopt, 0xFC11, ja}, {std::nullopt, 0x0511, en}, {std::nullopt, 0x0412, en}};
+    for (const auto& [variable, system, language] : cases)
+        EXPECT_EQ(chooseUiLanguage(variable, system), language) << system;
 }
-
-TEST(CommandLineTest, EmptyTextSwitchesAreIgnored) {
-    auto p = parse({u"/T:", u"/F:"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_FALSE(p.text.autoRun());
-    EXPECT_TRUE(p.text.inputText.empty());
-    EXPECT_TRUE(p.filesRead.empty());
-}
-
-TEST(CommandLineTest, LaterTextReplacesEarlierAndKeepsBlanks) {
-    auto p = parse({u"/T:abc", u"/t:x y "});
-    EXPECT_EQ(p.text.inputText, u"x y ");
-    EXPECT_EQ(parse({u"/T:abc", u"/T:xyz"}).text.inputText, u"xyz");
-    EXPECT_EQ(parse({u"/T::"}).text.inputText, u":");
-}
-
-TEST(CommandLineTest, UnknownArgumentsAreIgnored) {
-    auto p = parse({u"hello", u"/X:1", u"/Tabc", u"T:abc", u"/T"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_FALSE(p.text.autoRun());
-    EXPECT_FALSE(p.text.useIniFile);
-}
-
-TEST(CommandLineTest, FileIsReadWhenMet) {
-    auto p = parse({u"/f:notes.txt"});
-    EXPECT_EQ(p.error, CommandLineError::None);
-    EXPECT_EQ(p.text.inputText, u"<content of notes.txt>");
-    EXPECT_TRUE(p.text.textFromF);
-    EXPECT_FALSE(p.text.textFromT);
-    EXPECT_EQ(p.filesRead, (std::vector<std::u16string>{u"notes.txt"}));
-}
-
-TEST(CommandLineTest, UnreadableFileIsReportedBeforeTheTextConflict) {
-    auto p = parse({u"/T:abc", u"/F:missing.txt", u"/F:never-read.txt"});
-    EXPECT_EQ(p.error, CommandLineError::FileUnreadable);
-    EXPECT_EQ(p.filesRead, (std::vector<std::u16string>{u"missing.txt"}));
-}
-
-TEST(CommandLineTest, TextAndFileTogetherConflictAfterTheFileWasRead) {
-    auto p = parse({u"/T:abc", u"/F:x.txt"});
-    EXPECT_EQ(p.error, CommandLineError::TextAndFile);
-    EXPECT_EQ(p.filesRead, (std::vector<std::u16string>{u"x.txt"}));
-    EXPECT_EQ(parse({u"/F:x.txt", u"/T:abc"}).error, CommandLineError::TextAndFile);
-}
-
-TEST(CommandLineTest, IniExecutableNameEndsInUnderscoreO) {
-    EXPECT_TRUE(isIniExecutableName(u"C:\\tools\\tapwell_o.exe"));
-    EXPECT_TRUE(isIniExecutableName(u"C:\\tools\\TAPWELL_O.EXE"));
-    EXPECT_TRUE(isIniExecutableName(u"ab_o.exe"));
-    EXPECT_FALSE(isIniExecutableName(u"b_o.exe")) << "shorter than 8 characters";
-    EXPECT_FALSE(isIniExecutableName(u"C:\\tools\\tapwell.exe"));
-    EXPECT_FALSE(isIniExecutableName(u"C:\\tools\\tapwell-o.exe"));
-    EXPECT_FALSE(isIniExecutableName(u"C:\\tools\\tapwell_o.exe.bak"));
-}
-
-TEST(CommandLineTest, ExecutableFolderKeepsTheBackslashOfADriveRoot) {
-    EXPECT_EQ(executableFolder(u"C:\\prog.exe"), u"C:\\");
-    EXPECT_EQ(executableFolder(u"C:\\tools\\prog.exe"), u"C:\\tools");
-    EXPECT_EQ(executableFolder(u"C:\\a\\b\\prog.exe"), u"C:\\a\\b");
-    EXPECT_EQ(executableFolder(u"\\\\srv\\share\\prog.exe"), u"\\\\srv\\share");
-    // The root rule covers a backslash at index 1 to 4, nothing beyond.
-    EXPECT_EQ(executableFolder(u"abcd\\prog.exe"), u"abcd\\");
-    EXPECT_EQ(executableFolder(u"abcde\\prog.exe"), u"abcde");
-    EXPECT_EQ(executableFolder(u"prog.exe"), std::nullopt);
-    EXPECT_EQ(executableFolder(u"\\prog.exe"), std::nullopt);
-}
-
-} // namespace
-} // namespace tapwell

@@ -64,7 +64,7 @@ TEST(LookupKeyCode, ExactCaseSensitiveNames) {
 }
 
 TEST(LookupKeyCode, NonAsciiNeverFoldsOntoAnAsciiName) {
-    EXPECT_EQ(lookupKeyCode(u"Ａ"), 0);           // full-width A
+    EXPECT_EQ(lookupKeyCode(u"Ａ"), 0); // full-width A
     EXPECT_EQ(lookupKeyCode(u"VK_ＳＨＩＦＴ"), 0);
     EXPECT_EQ(lookupKeyCode(std::u16string(2000, u'A')), 0);
 }
@@ -80,7 +80,8 @@ TEST(ScriptConstantTable, SortedSupersetOfKeyCodes) {
             << ScriptConstantTable[i].name;
     // Every key entry appears under its VK_ name with its code.
     for (const KeyNameEntry& k : keyNames()) {
-        std::string want = std::strncmp(k.name, "VK_", 3) == 0 ? k.name : "VK_" + std::string(k.name);
+        std::string want =
+            std::strncmp(k.name, "VK_", 3) == 0 ? k.name : "VK_" + std::string(k.name);
         bool found = false;
         for (const ScriptConstant& c : scriptConstants())
             if (want == c.name) {

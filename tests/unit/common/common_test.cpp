@@ -1,0 +1,54 @@
+#include "common/utf.h"
+
+#include <gtest/gtest.h>
+
+using namespace tapwell;
+using namespace std::string_literals;
+
+// Each ill-formed stretch (longest valid start, else one byte) and each lone
+// surrogate becomes one replacement; what decodes cleanly converts back.
+TEST(Utf, Utf8DecodesToUtf16AndBack) {
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"A\xE3\x81\x82\xF0\x9F\x98\x80", {u'A', u'\u3042', 0xD83D, 0xDE00}},
+        {"a\0b"s, u"a\0b"s},
+        {"\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF",
+         u"\x7F\u0080\u07FF\u0800\uD7FF\uFFFF"},
+        {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", u"\U00010000\U0010FFFF"},
+        {"\x82\xA0", u"\uFFFD\uFFFD"}, // Shift_JIS
+        {"\xE3\x81Z", u"\uFFFDZ"},
+        {"\xF0\x9F\x98", u"\uFFFD"},
+        // Overlong, encoded-surrogate and too large forms, byte by byte.
+        {"\xC1\xBF", u"\uFFFD\uFFFD"},
+        {"\xE0\x9F\xBF", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF5\x80", u"\uFFFD\uFFFD"}};
+    for (const auto& [bytes, units] : cases) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(utf8ToUtf16(bytes), units);
+        const bool valid = units.find(u'\uFFFD') == std::u16string::npos;
+        EXPECT_EQ(isValidUtf8(bytes), valid);
+        if (valid) {
+            EXPECT_EQ(utf16ToUtf8(units), bytes);
+        }
+    }
+    const std::pair<std::u16string, std::string> surrogates[] = {
+        {{0xD800}, "\xEF\xBF\xBD"},
+        {{0xDC00, u'a'}, "\xEF\xBF\xBD\x61"},
+        {{0xD800, 0xD800, 0xDC00}, "\xEF\xBF\xBD\xF0\x90\x80\x80"},
+        {{0xDBFF, 0xE000}, "\xEF\xBF\xBD\xEE\x80\x80"}};
+    for (const auto& [units, bytes] : surrogates)
+        EXPECT_EQ(utf16ToUtf8(units), bytes);
+}
+
+// Unlike a text file's reader, the mark decoder keeps zero characters.
+TEST(BomText, Utf16MarksSelectTheByteOrder) {
+    const std::pair<std::string, std::u16string> cases[] = {{"\xFF\xFEx\0\x42\x30"s, u"x\u3042"},
+                                                            {"\xFE\xFF\0x\x30\x42"s, u"x\u3042"},
+                                                            {"\xFF\xFEx\0y"s, u"x"},
+                                                            {"\xFF\xFEx\0\0\0y\0"s, u"x\0y"s},
+                                                            {"\xFF\xFE", u""}};
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(decodeBomText(bytes), text);
+}

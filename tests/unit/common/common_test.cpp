@@ -1,3 +1,4 @@
+#include "common/clipboard.h"
 #include "common/utf.h"
 
 #include <gtest/gtest.h>
@@ -51,4 +52,57 @@ TEST(BomText, Utf16MarksSelectTheByteOrder) {
                                                             {"\xFF\xFE", u""}};
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(decodeBomText(bytes), text);
+}
+
+// Records the calls and fails at the step it is told to.
+class FakeClipboard : public ClipboardSteps {
+  public:
+    std::string failAt, calls;
+    std::size_t allocated = 0;
+    std::u16string copied;
+
+    bool open() override { return step("open"); }
+    void close() override { calls += "close;"; }
+    bool allocate(std::size_t bytes) override {
+        allocated = bytes;
+        return step("allocate");
+    }
+    bool lockAndCopy(std::u16string_view units) override {
+        if (!step("lock"))
+            return false;
+        copied = units;
+        return true;
+    }
+    bool empty() override { return step("empty"); }
+    bool setUnicodeText() override { return step("set"); }
+    void freeBlock() override { calls += "free;"; }
+
+  private:
+    bool step(const std::string& name) {
+        calls += name + ";";
+        return failAt != name;
+    }
+};
+
+// The block is freed unless the clipboard took it, and the clipboard is closed
+// whenever it was opened.
+TEST(ClipboardSteps, OnlySuccessHandsTheBlockOverAndEveryOpenIsClosed) {
+    const std::tuple<const char*, ClipboardResult, const char*> cases[] = {
+        {"", ClipboardResult::Done, "open;allocate;lock;empty;set;close;"},
+        {"open", ClipboardResult::OpenFailed, "open;"},
+        {"allocate", ClipboardResult::OutOfMemory, "open;allocate;close;"},
+        {"lock", ClipboardResult::LockFailed, "open;allocate;lock;free;close;"},
+        {"empty", ClipboardResult::EmptyFailed, "open;allocate;lock;empty;free;close;"},
+        {"set", ClipboardResult::SetFailed, "open;allocate;lock;empty;set;free;close;"}};
+    for (const auto& [failAt, result, calls] : cases) {
+        SCOPED_TRACE(failAt);
+        FakeClipboard clip;
+        clip.failAt = failAt;
+        EXPECT_EQ(copyToClipboard(clip, u"report"), result);
+        EXPECT_EQ(clip.calls, calls);
+    }
+    FakeClipboard clip;
+    copyToClipboard(clip, u"report");
+    EXPECT_EQ(clip.allocated, 14u); // six units and the terminator
+    EXPECT_EQ(clip.copied, u"report");
 }

@@ -14,35 +14,34 @@
 
 namespace tapwell::test {
 
+using Lines = std::vector<std::string>;
+
+inline Lines describe(const RecordingSink& sink) {
+    Lines out;
+    for (const KeyEvent& e : sink.events())
+        out.push_back(describeKeyEvent(e));
+    return out;
+}
+
 class FakeRunHost : public RunHost {
   public:
-    // Clock and timer.
     std::uint64_t nowMs = 0;
     RunTimeOfDay clockStart{12, 0, 0};
     bool timerArmed = false;
     std::uint32_t timerPeriod = 0;
-    std::vector<std::uint32_t> armedPeriods;
-    // Whether the last arm was for a unit of the sending phase.
-    bool sendTimer = false;
-
-    // What the dialog shows.
+    bool sendTimer = false; // the last arm was for a unit of the sending phase
     std::vector<std::u16string> titles;
     std::vector<RunMessage> messages;
     std::vector<RunUi> looks;
     int closed = 0;
     std::vector<std::uint32_t> sleeps;
-
-    // What the dialog holds.
     std::u16string box, prefix, suffix;
     RunSettings settings;
     int saves = 0;
     std::u16string program = u"Davudiru Dodovizar";
     Language lang = Language::English;
-
-    // Script thread.
     std::vector<std::u16string> scriptsStarted;
     bool scriptStarts = true;
-
     // Called while a message box is "open"; a pause box runs a nested loop,
     // so a test can press Start/Abort or fire ticks from here.
     std::function<void(const RunMessage&)> duringMessage;
@@ -50,7 +49,6 @@ class FakeRunHost : public RunHost {
     void armRunTimer(std::uint32_t periodMs) override {
         timerArmed = true;
         timerPeriod = periodMs;
-        armedPeriods.push_back(periodMs);
         sendTimer = false;
     }
     void armSendTimer(std::uint32_t intervalMs) override {
@@ -71,11 +69,10 @@ class FakeRunHost : public RunHost {
         nowMs += ms;
     }
     RunTimeOfDay localTime() override {
-        std::uint64_t s =
+        auto s =
             (clockStart.hour * 3600u + clockStart.minute * 60u + clockStart.second + nowMs / 1000) %
             86400;
-        return {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
-                static_cast<int>(s % 60)};
+        return {int(s / 3600), int(s / 60 % 60), int(s % 60)};
     }
     std::u16string readTextBox() override { return box; }
     std::u16string readPrefixBox() override { return prefix; }
@@ -92,13 +89,16 @@ class FakeRunHost : public RunHost {
     std::u16string programTitle() override { return program; }
     Language language() override { return lang; }
 
-    const std::u16string& title() const {
-        static const std::u16string none;
-        return titles.empty() ? none : titles.back();
+    std::u16string title() const { return titles.empty() ? u"" : titles.back(); }
+    std::vector<std::u16string> messageTexts() const {
+        std::vector<std::u16string> out;
+        for (const RunMessage& m : messages)
+            out.push_back(m.text);
+        return out;
     }
 };
 
-// A run wired to a fake host and a recording sink.
+// A run wired to a fake host and a recording sink, 10 ms a unit, no wait.
 struct RunRig {
     FakeRunHost host;
     RecordingSink sink;
@@ -110,7 +110,6 @@ struct RunRig {
         host.settings.iWaitSec = 0;
         host.settings.iWaitMSec = 10;
     }
-
     // Fires the run timer once, if it is armed.
     bool tick() {
         if (!host.timerArmed)
@@ -119,7 +118,10 @@ struct RunRig {
         run.onRunTimer(RUN_TIMER_ID);
         return true;
     }
-
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
     // Start, then ticks until the run has ended (or the tick budget is spent).
     void runText(std::u16string text, int maxTicks = 100000) {
         host.box = std::move(text);
@@ -127,20 +129,7 @@ struct RunRig {
         for (int i = 0; i < maxTicks && run.running(); ++i)
             tick();
     }
-
-    std::vector<std::string> events() const {
-        std::vector<std::string> out;
-        for (const KeyEvent& e : sink.events())
-            out.push_back(describeKeyEvent(e));
-        return out;
-    }
-
-    std::vector<std::u16string> messageTexts() const {
-        std::vector<std::u16string> out;
-        for (const RunMessage& m : host.messages)
-            out.push_back(m.text);
-        return out;
-    }
+    Lines events() const { return describe(sink); }
 };
 
 } // namespace tapwell::test

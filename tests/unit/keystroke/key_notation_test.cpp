@@ -1,14 +1,18 @@
+// What a text sends: characters, key notations, waits, pauses, repeat blocks
+// and the errors among them, in keyboard and Unicode mode.
 #include "fake_run_host.h"
 #include "keystroke/key_notation.h"
+#include "keystroke/key_tables.h"
 
 #include <gtest/gtest.h>
 
 using namespace tapwell;
+using tapwell::test::Lines;
 using tapwell::test::RunRig;
 
 namespace {
 
-using Lines = std::vector<std::string>;
+enum Flags { kUni = 1, kStop = 2, kJa = 4, kNoTab = 8, kNoSpace = 16, kNoEnter = 32 };
 
 struct Outcome {
     Lines events;
@@ -17,119 +21,116 @@ struct Outcome {
     RunEnd end;
 };
 
-Outcome send(std::u16string text, InputMode mode = InputMode::Keyboard, bool errorStop = false,
-             Language lang = Language::English) {
+Outcome send(std::u16string text, int flags = 0) {
     RunRig r;
-    r.host.settings.iInputMode = mode;
-    r.host.settings.iErrorStop = errorStop;
-    r.host.lang = lang;
+    RunSettings& s = r.host.settings;
+    s.iInputMode = flags & kUni ? InputMode::Unicode : InputMode::Keyboard;
+    s.iErrorStop = flags & kStop;
+    s.iDisableTab = flags & kNoTab;
+    s.iDisableSpace = flags & kNoSpace;
+    s.iDisableEnter = flags & kNoEnter;
+    r.host.lang = flags & kJa ? Language::Japanese : Language::English;
     r.runText(std::move(text));
-    return {r.events(), r.messageTexts(), r.host.sleeps, r.run.lastEnd()};
+    return {r.events(), r.host.messageTexts(), r.host.sleeps, r.run.lastEnd()};
 }
 
 const Lines kEnter = {"down 0D VK_RETURN", "up 0D VK_RETURN"};
+const Lines kA = {"down 41 A", "up 41 A"};
 
-} // namespace
+struct Case {
+    std::u16string text;
+    int flags;
+    Lines events;
+    std::u16string message = u""; // none; a run with a message ends in an error
+};
 
-// --- Bracket forms -------------------------------------------------------------
-
-TEST(KeyNotation, SquareAndRoundBracketsPressHoldAndRelease) {
-    EXPECT_EQ(send(u"[VK_SHIFT)A(VK_SHIFT]").events,
-              (Lines{"down 10 VK_SHIFT", "down 41 A", "up 41 A", "up 10 VK_SHIFT"}));
-    EXPECT_EQ(send(u"[VK_CONTROL)V(VK_CONTROL]").events,
-              (Lines{"down 11 VK_CONTROL", "down 56 V", "up 56 V", "up 11 VK_CONTROL"}));
-    EXPECT_EQ(send(u"[VK_F5]").events, (Lines{"down 74 VK_F5", "up 74 VK_F5"}));
-    EXPECT_EQ(send(u"(VK_SHIFT)").events, Lines{});
-}
-
-TEST(KeyNotation, SameFormsInUnicodeMode) {
-    EXPECT_EQ(send(u"[VK_RETURN]", InputMode::Unicode).events, kEnter);
-    EXPECT_EQ(send(u"[VK_SHIFT)a(VK_SHIFT]", InputMode::Unicode).events,
-              (Lines{"down 10 VK_SHIFT", "char 0061", "up 10 VK_SHIFT"}));
-}
-
-TEST(KeyNotation, NumericCodesInEveryBase) {
-    for (const char16_t* t : {u"[13]", u"[0x0d]", u"[0X0D]", u"[015]", u"[ +13]", u"[13abc]"})
-        EXPECT_EQ(send(t).events, kEnter) << std::string(t, t + 3);
-    EXPECT_EQ(send(u"[0]").events, (Lines{"down 30 0", "up 30 0"})); // the name wins
-    EXPECT_EQ(send(u"[269]").events, kEnter);                        // low 8 bits
-    EXPECT_EQ(send(u"[-3]").events, (Lines{"down FD VK_PA1", "up FD VK_PA1"}));
-    // Out of range saturates at 2147483647, whose low 8 bits are 255.
-    EXPECT_EQ(send(u"[99999999999]").events, (Lines{"down FF -", "up FF -"}));
-}
-
-TEST(KeyNotation, ZeroCodesAndUnknownNamesAreSkippedEvenWithErrorStop) {
-    for (bool errorStop : {false, true}) {
-        for (const char16_t* t : {u"[256]", u"[FOO]", u"[vk_shift]", u"[VK_A]", u"[08]", u"[0xg]",
-                                  u"[]", u"(FOO)", u"[ＶＫ_SHIFT]"}) {
-            Outcome o = send(std::u16string(t) + u"A", InputMode::Keyboard, errorStop);
-            EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-            EXPECT_TRUE(o.messages.empty());
-        }
+void expectCases(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text.begin(), c.text.end()) + " flags " +
+                     std::to_string(c.flags));
+        Outcome o = send(c.text, c.flags);
+        EXPECT_EQ(o.events, c.events);
+        EXPECT_EQ(o.messages, c.message.empty() ? std::vector<std::u16string>{}
+                                                : std::vector<std::u16string>{c.message});
+        EXPECT_EQ(o.end, c.message.empty() ? RunEnd::Normal : RunEnd::Error);
     }
 }
 
-TEST(KeyNotation, BracketsDoNotNestAndKindsNeedNotMatch) {
-    // The first closing bracket of either kind ends the body "[VK_SHIFT",
-    // which names no key; the second bracket is then a character.
-    EXPECT_EQ(send(u"[[VK_SHIFT]]", InputMode::Unicode).events, (Lines{"char 005D"}));
-    EXPECT_EQ(send(u"[A)B]", InputMode::Unicode).events,
-              (Lines{"down 41 A", "char 0042", "char 005D"}));
-    EXPECT_EQ(send(u"(A]").events, (Lines{"up 41 A"}));
+} // namespace
+
+TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
+    const Lines shiftA = {"down 10 VK_SHIFT", "down 41 A", "up 41 A", "up 10 VK_SHIFT"};
+    expectCases({
+        {u"[VK_SHIFT)A(VK_SHIFT]", 0, shiftA},
+        {u"[VK_F5]", 0, {"down 74 VK_F5", "up 74 VK_F5"}},
+        {u"(VK_SHIFT)", 0, {}},
+        {u"[VK_RETURN]", kUni, kEnter},
+        {u"[VK_SHIFT)a(VK_SHIFT]", kUni, {"down 10 VK_SHIFT", "char 0061", "up 10 VK_SHIFT"}},
+        // Numeric codes in every base, read like strtol, low 8 bits taken.
+        {u"[13]", 0, kEnter},
+        {u"[0x0d]", 0, kEnter},
+        {u"[0X0D]", 0, kEnter},
+        {u"[015]", 0, kEnter},
+        {u"[ +13]", 0, kEnter},
+        {u"[13abc]", 0, kEnter},
+        {u"[269]", 0, kEnter},
+        {u"[0]", 0, {"down 30 0", "up 30 0"}}, // the name wins
+        {u"[-3]", 0, {"down FD VK_PA1", "up FD VK_PA1"}},
+        {u"[99999999999]", 0, {"down FF -", "up FF -"}}, // saturates at 2^31-1
+        // Brackets do not nest and their kinds need not match: the first
+        // closing bracket ends the body "[VK_SHIFT", which names no key.
+        {u"[[VK_SHIFT]]", kUni, {"char 005D"}},
+        {u"[A)B]", kUni, {"down 41 A", "char 0042", "char 005D"}},
+        {u"(A]", 0, {"up 41 A"}},
+        // Without error stop an unclosed body runs to the end of the text.
+        {u"A[VK_SHIFT", 0, {"down 41 A", "up 41 A", "down 10 VK_SHIFT"}},
+        {u"[VK_SHIFT BCD", 0, {}},
+        {u"[Hello", kUni, {}},
+        {u"x[abc def", kUni, {"char 0078"}},
+        // With error stop: parentheses alone and a missing bracket are errors.
+        {u"(VK_SHIFT)A", kStop, {}, u"'(...)' has no meaning."},
+        {u"(13)",
+         kUni | kStop | kJa,
+         {},
+         u"'(' と ')' で囲まれた文字があります。押しも離しもしないため、意味がありません。"},
+        {u"A[VK_SHIFT", kStop, kA, u"']' or ')' is missing"},
+        {u"(x", kUni | kStop | kJa, {}, u"']' または ')' が足りません。"},
+    });
 }
 
-TEST(KeyNotation, ParenthesesOnlyIsAnErrorWithErrorStop) {
-    Outcome o = send(u"(VK_SHIFT)A", InputMode::Keyboard, true);
-    EXPECT_TRUE(o.events.empty());
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"'(...)' has no meaning."});
-    EXPECT_EQ(o.end, RunEnd::Error);
-    o = send(u"(13)", InputMode::Unicode, true, Language::Japanese);
-    EXPECT_EQ(
-        o.messages,
-        std::vector<std::u16string>{
-            u"'(' と ')' で囲まれた文字があります。押しも離しもしないため、意味がありません。"});
-}
-
-TEST(KeyNotation, MissingClosingBracket) {
-    // Without error stop the rest of the text is the body: a press that stays.
-    EXPECT_EQ(send(u"A[VK_SHIFT").events, (Lines{"down 41 A", "up 41 A", "down 10 VK_SHIFT"}));
-    // A body that names no key: nothing is sent and the pass ends there.
-    Outcome o = send(u"[VK_SHIFT BCD");
-    EXPECT_TRUE(o.events.empty());
-    EXPECT_EQ(o.end, RunEnd::Normal);
-    EXPECT_TRUE(send(u"[Hello", InputMode::Unicode).events.empty());
-    // With error stop it is an error.
-    o = send(u"A[VK_SHIFT", InputMode::Keyboard, true);
-    EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"']' or ')' is missing"});
-    EXPECT_EQ(send(u"(x", InputMode::Unicode, true, Language::Japanese).messages,
-              std::vector<std::u16string>{u"']' または ')' が足りません。"});
+TEST(KeyNotation, ZeroCodesAndUnknownNamesAreSkippedEvenWithErrorStop) {
+    for (int flags : {0, int(kStop)})
+        for (const char16_t* t :
+             {u"[256]", u"[FOO]", u"[vk_shift]", u"[VK_A]", u"[08]", u"[0xg]", u"[]", u"(FOO)",
+              u"[ＶＫ_SHIFT]", u"[\uFF11\uFF13]", u"[\u300013]"})
+            expectCases({{std::u16string(t) + u"A", flags, kA}});
 }
 
 TEST(KeyNotation, NotationIgnoresTheSkipSettings) {
-    RunRig r;
-    r.host.settings.iDisableEnter = true;
-    r.host.settings.iDisableSpace = true;
-    r.runText(u"[VK_RETURN][VK_SPACE]\n ");
-    EXPECT_EQ(r.events(), (Lines{"down 0D VK_RETURN", "up 0D VK_RETURN", "down 20 VK_SPACE",
-                                 "up 20 VK_SPACE"}));
+    Outcome o = send(u"[VK_RETURN][VK_SPACE]\n ", kNoSpace | kNoEnter);
+    EXPECT_EQ(o.events, (Lines{"down 0D VK_RETURN", "up 0D VK_RETURN", "down 20 VK_SPACE",
+                               "up 20 VK_SPACE"}));
 }
-
-// --- Waits and pauses ------------------------------------------------------------
 
 TEST(KeyNotation, WaitSleepsWhateverTheBracketsAndCase) {
     for (const char16_t* t : {u"[WAIT:1000]", u"[wait:1000]", u"(WAIT:1000)", u"[Wait: 1000)"}) {
-        Outcome o = send(t, InputMode::Keyboard, true);
+        Outcome o = send(t, kStop);
         EXPECT_TRUE(o.events.empty());
         EXPECT_TRUE(o.messages.empty());
         EXPECT_EQ(o.sleeps, std::vector<std::uint32_t>{1000});
     }
-    EXPECT_EQ(send(u"[WAIT:x]").sleeps, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(send(u"[WAIT:-5]").sleeps, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(send(u"[WAIT:-99999999999]").sleeps, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(send(u"[WAIT:99999999999]").sleeps, std::vector<std::uint32_t>{2147483647u});
-    // "WAIT:" alone is not longer than five units: a body without a key.
-    EXPECT_TRUE(send(u"[WAIT:]").sleeps.empty());
+    const struct {
+        const char16_t* text;
+        std::vector<std::uint32_t> sleeps;
+    } cases[] = {
+        {u"[WAIT:x]", {0}},
+        {u"[WAIT:-5]", {0}},
+        {u"[WAIT:-99999999999]", {0}},
+        {u"[WAIT:99999999999]", {2147483647u}},
+        {u"[WAIT:]", {}}, // "WAIT:" alone is a body that names no key
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(send(c.text).sleeps, c.sleeps) << static_cast<char>(c.text[6]);
 }
 
 TEST(KeyNotation, PauseBoxHasNoOwnerAndTheRunGoesOnAfterIt) {
@@ -153,125 +154,141 @@ TEST(KeyNotation, PauseBoxHasNoOwnerAndTheRunGoesOnAfterIt) {
     }
 }
 
-// --- Repeat blocks ---------------------------------------------------------------
+// --- Repeat blocks -----------------------------------------------------------
 
 TEST(RepeatBlocks, RepeatAndNest) {
-    auto keys = [](const Lines& events) {
-        std::string s;
-        for (const std::string& e : events)
-            if (e.rfind("down ", 0) == 0)
-                s += e.substr(8);
-        return s;
-    };
-    EXPECT_EQ(keys(send(u"{3:AB}").events), "ABABAB");
-    EXPECT_EQ(keys(send(u"{2:A{2:B}C}").events), "ABBCABBC");
-    EXPECT_EQ(keys(send(u"{1:A}B").events), "AB");
-    EXPECT_EQ(keys(send(u"{2:{2:{2:A}}}").events), "AAAAAAAA");
-    EXPECT_EQ(keys(send(u"{ 2xyz:A}").events), "AA"); // count read like strtol
-}
-
-TEST(RepeatBlocks, InvalidCountsStopWhateverErrorStopSays) {
-    struct Case {
-        const char16_t* text;
-        const char16_t* shown;
-    };
-    for (Case c : {Case{u"A{0:B}", u"0"}, Case{u"A{x:B}", u"x"}, Case{u"A{:B}", u""},
-                   Case{u"A{-2:B}", u"-2"}, Case{u"A{-99999999999:B}", u"-99999999999"}}) {
-        for (bool errorStop : {false, true}) {
-            Outcome o = send(c.text, InputMode::Keyboard, errorStop);
-            EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-            EXPECT_EQ(o.messages, std::vector<std::u16string>{u"Invalid repeat number.\n" +
-                                                              std::u16string(c.shown)});
-            EXPECT_EQ(o.end, RunEnd::Error);
-        }
-    }
-    EXPECT_EQ(send(u"{0:A}", InputMode::Unicode, false, Language::Japanese).messages,
-              std::vector<std::u16string>{u"繰り返し回数が不正です。\n0"});
-}
-
-TEST(RepeatBlocks, WithoutColonTheCountIsReadFromTheRestAndTheBlockStaysOpen) {
-    Outcome o = send(u"A{3B}");
-    EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"{ are too many."});
-    o = send(u"A{B}");
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"Invalid repeat number.\nB}"});
-}
-
-TEST(RepeatBlocks, TooManyClosingBraces) {
-    RunRig r;
-    r.runText(u"{1:A}}B");
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-    ASSERT_EQ(r.host.messages.size(), 1u);
-    EXPECT_EQ(r.host.messages[0].text, u"} are too many.");
-    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
-    EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
-    EXPECT_EQ(send(u"}", InputMode::Unicode, false, Language::Japanese).messages,
-              std::vector<std::u16string>{u"} の数が多すぎます。"});
-}
-
-TEST(RepeatBlocks, UnclosedBlockIsReportedAtTheEndOfThePass) {
-    RunRig r;
-    r.host.settings.iLoopNum = 3;
-    r.runText(u"{2:A");
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-    ASSERT_EQ(r.host.messages.size(), 1u);
-    EXPECT_EQ(r.host.messages[0].text, u"{ are too many.");
-    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Exclamation);
-    EXPECT_EQ(r.run.passesDone(), 0u);
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
-    EXPECT_EQ(send(u"{2:A", InputMode::Keyboard, false, Language::Japanese).messages,
-              std::vector<std::u16string>{u"{ の数が多すぎます。"});
-}
-
-TEST(RepeatBlocks, EveryPassStartsWithAnEmptyStack) {
-    RunRig r;
-    r.host.settings.iLoopNum = 2;
-    r.runText(u"{2:AB}");
-    EXPECT_EQ(r.events().size(), 16u);
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_TRUE(r.run.repeatStack().empty());
-}
-
-// --- Invalid characters ------------------------------------------------------------
-
-TEST(InvalidCharacters, SkippedOrStoppingWithErrorStop) {
-    for (const char16_t* t : {u"a", u")", u"漢", u"\"", u"#", u"$", u"%", u"&", u"'"}) {
-        Outcome quiet = send(std::u16string(t) + u"B");
-        EXPECT_EQ(quiet.events, (Lines{"down 42 B", "up 42 B"}));
-        EXPECT_TRUE(quiet.messages.empty());
-        Outcome stopped = send(std::u16string(t) + u"B", InputMode::Keyboard, true);
-        EXPECT_TRUE(stopped.events.empty());
-        EXPECT_EQ(stopped.messages,
-                  std::vector<std::u16string>{u"Invalid character - '" + std::u16string(t) + u"'"});
-        EXPECT_EQ(stopped.end, RunEnd::Error);
-    }
-    EXPECT_EQ(send(u"a", InputMode::Keyboard, true, Language::Japanese).messages,
-              std::vector<std::u16string>{u"無効な文字が入力されています - 'a'"});
-}
-
-TEST(ReadLong32, ReadsLikeTheWindowsStrtol) {
     const struct {
         const char16_t* text;
-        int base;
-        std::int32_t value;
-    } cases[] = {
-        {u" \t\n\v\f\r42x", 10, 42},
-        {u"-7", 10, -7},
-        {u"-", 10, 0},
-        {u"1 2", 10, 1},
-        {u"\uFF11\uFF12", 10, 0}, // only ASCII digits
-        {u"\u30001", 10, 0},      // and ASCII blanks count
-        {u"2147483648", 10, INT32_MAX},
-        {u"-2147483648", 10, INT32_MIN},
-        {u"-2147483649", 10, INT32_MIN},
-        {u"99999999999999999999999999", 10, INT32_MAX},
-        {u"0XfF", 16, 255},
-        {u"0xg1", 16, 0}, // the prefix needs a digit after it
-        {u"-0x80000000", 16, INT32_MIN},
-        {u"0x80000000", 16, INT32_MAX},
-        {u"018", 8, 1},
-        {u"037777777777", 8, INT32_MAX},
+        std::string keys;
+    } cases[] = {{u"{3:AB}", "ABABAB"},
+                 {u"{2:A{2:B}C}", "ABBCABBC"},
+                 {u"{1:A}B", "AB"},
+                 {u"{2:{2:{2:A}}}", "AAAAAAAA"},
+                 {u"{ 2xyz:A}", "AA"}}; // the count is read like strtol
+    for (const auto& c : cases) {
+        std::string keys;
+        for (const std::string& e : send(c.text).events)
+            if (e.rfind("down ", 0) == 0)
+                keys += e.substr(8);
+        EXPECT_EQ(keys, c.keys);
+    }
+}
+
+TEST(RepeatBlocks, BadCountsAndUnbalancedBracesStopWhateverErrorStopSays) {
+    std::vector<Case> cases = {
+        // Without a colon the count is read from the rest; the block stays open.
+        {u"A{3B}", 0, kA, u"{ are too many."},
+        {u"A{B}", 0, kA, u"Invalid repeat number.\nB}"},
+        {u"{1:A}}B", 0, kA, u"} are too many."},
+        {u"}", kUni | kJa, {}, u"} の数が多すぎます。"},
+        {u"{2:A", kJa, kA, u"{ の数が多すぎます。"},
+        {u"{0:A}", kUni | kJa, {}, u"繰り返し回数が不正です。\n0"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(readLong32(c.text, c.base), c.value) << c.base;
+    for (const char16_t* count : {u"0", u"x", u"", u"-2", u"-99999999999"})
+        for (int flags : {0, int(kStop)})
+            cases.push_back({u"A{" + std::u16string(count) + u":B}", flags, kA,
+                             u"Invalid repeat number.\n" + std::u16string(count)});
+    expectCases(cases);
+}
+
+TEST(RepeatBlocks, ErrorBoxesAndTheEndOfThePass) {
+    RunRig extra;
+    extra.runText(u"{1:A}}B");
+    ASSERT_EQ(extra.host.messages.size(), 1u);
+    EXPECT_EQ(extra.host.messages[0].icon, RunIcon::Error);
+    EXPECT_EQ(extra.host.messages[0].owner, RunMessageOwner::Dialog);
+
+    // An unclosed block is found at the end of the first pass: a warning.
+    RunRig open;
+    open.host.settings.iLoopNum = 3;
+    open.runText(u"{2:A");
+    EXPECT_EQ(open.events(), kA);
+    ASSERT_EQ(open.host.messages.size(), 1u);
+    EXPECT_EQ(open.host.messages[0].icon, RunIcon::Exclamation);
+    EXPECT_EQ(open.run.passesDone(), 0u);
+
+    RunRig closed; // every pass starts with an empty stack
+    closed.host.settings.iLoopNum = 2;
+    closed.runText(u"{2:AB}");
+    EXPECT_EQ(closed.events().size(), 16u);
+    EXPECT_TRUE(closed.host.messages.empty());
+    EXPECT_TRUE(closed.run.repeatStack().empty());
+}
+
+// --- Characters --------------------------------------------------------------
+
+TEST(Characters, InvalidOnesAreSkippedOrStopTheRunWithErrorStop) {
+    std::vector<Case> cases = {
+        {u"a", kStop | kJa, {}, u"無効な文字が入力されています - 'a'"},
+    };
+    for (const char16_t* t : {u"a", u")", u"漢", u"\"", u"#", u"$", u"%", u"&", u"'"}) {
+        cases.push_back({std::u16string(t) + u"B", 0, {"down 42 B", "up 42 B"}});
+        cases.push_back({std::u16string(t) + u"B",
+                         kStop,
+                         {},
+                         u"Invalid character - '" + std::u16string(t) + u"'"});
+    }
+    expectCases(cases);
+}
+
+TEST(Characters, WhiteSpaceIsKeysInBothModesAndEachCanBeIgnored) {
+    const Lines tab = {"down 09 VK_TAB", "up 09 VK_TAB"};
+    const Lines space = {"down 20 VK_SPACE", "up 20 VK_SPACE"};
+    auto cat = [](std::initializer_list<Lines> parts) {
+        Lines all;
+        for (const Lines& p : parts)
+            all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    for (int mode : {0, int(kUni)})
+        expectCases({{u"\t \r\n", mode, cat({tab, space, kEnter})},
+                     {u"\t \n", mode | kNoTab, cat({space, kEnter})},
+                     {u"\t \n", mode | kNoSpace, cat({tab, kEnter})},
+                     {u"\t \n\t", mode | kNoTab | kNoSpace | kNoEnter, {}}});
+}
+
+TEST(Characters, KeyboardModeMapsBeforeNotationAndUnicodeModeSendsEveryUnit) {
+    const Lines open = {"down DB VK_OEM_4", "up DB VK_OEM_4"};
+    expectCases({
+        // A doubled or last bracket is the bracket key in keyboard mode, a
+        // notation naming no key in Unicode mode.
+        {u"[[", 0, open},
+        {u"A[", 0, {"down 41 A", "up 41 A", "down DB VK_OEM_4", "up DB VK_OEM_4"}},
+        {u"[[", kUni, {}},
+        {u"A[", kUni, {"char 0041"}},
+        // Closing brackets outside a notation are keys or characters.
+        {u"]", 0, {"down DD VK_OEM_6", "up DD VK_OEM_6"}},
+        {u"])", kUni, {"char 005D", "char 0029"}},
+        // Keyboard mode sends no modifiers: = is the unshifted minus key.
+        {u"=-",
+         0,
+         {"down BD VK_OEM_MINUS", "up BD VK_OEM_MINUS", "down BD VK_OEM_MINUS",
+          "up BD VK_OEM_MINUS"}},
+        {u"Hello", kUni, {"char 0048", "char 0065", "char 006C", "char 006C", "char 006F"}},
+        {u"漢字", kUni, {"char 6F22", "char 5B57"}},
+        {u"\U0001F600", kUni, {"char D83D", "char DE00"}},
+        {std::u16string(1, u'\xDC00'), kUni, {"char DC00"}},
+        {u"a:1", kUni | kStop, {"char 0061", "char 003A", "char 0031"}},
+    });
+}
+
+TEST(Characters, KeyboardModeKeysShareTheirKeycapsShiftedOrNot) {
+    const struct {
+        const char16_t* units;
+        std::uint8_t vk;
+    } rows[] = {
+        {u"-=", 0xBD}, {u"^~", 0xDE}, {u"\\|", 0xDC}, {u"@`", 0xC0}, {u";+", 0xBB}, {u":*", 0xBA},
+        {u"]", 0xDD},  {u",<", 0xBC}, {u".>", 0xBE},  {u"/?", 0xBF}, {u"_", 0xE2},
+    };
+    auto keyOf = [](char16_t c) {
+        std::u16string text(1, c);
+        std::size_t pos = 0;
+        return mapKeyboardChar(text, pos);
+    };
+    for (const auto& row : rows)
+        for (const char16_t* u = row.units; *u; ++u)
+            EXPECT_EQ(keyOf(*u), row.vk) << static_cast<char>(*u);
+    for (char16_t c : u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ")
+        if (c)
+            EXPECT_EQ(keyOf(c), c);
 }

@@ -1,26 +1,24 @@
+// The keyboards' tables and the delivery that types characters as key presses.
+#include "fake_run_host.h"
+#include "keystroke/key_delivery.h"
 #include "keystroke/key_tables.h"
 #include "keystroke/keyboard_layout.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 using namespace tapwell;
+using tapwell::test::Lines;
 
 namespace {
 
 // One row of keycaps, left to right: the characters typed without and with
 // Shift (a space where the key types nothing at that level), and the keys'
-// scan codes.
+// scan codes. Written from the keyboards, not from the tables under test.
 struct KeyRow {
-    std::u16string plain;
-    std::u16string shifted;
+    std::u16string plain, shifted;
     std::vector<std::uint16_t> scans;
 };
 
-// The keyboards as printed on their keycaps, written independently of the
-// tables under test.
 const std::vector<KeyRow> kUsRows = {
     {u"`1234567890-=",
      u"~!@#$%^&*()_+",
@@ -50,69 +48,57 @@ const std::vector<KeyRow> kJapaneseRows = {
      {0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x73}},
 };
 
-// Every printable ASCII character is on exactly the key the rows say, with
-// Shift exactly when the rows say, and no AltGr or dead key.
-void expectTypesPrintableAscii(const KeyboardLayout& layout, const std::vector<KeyRow>& rows) {
-    std::u16string seen = u" ";
-    auto space = layout.keyForChar(u' ');
-    ASSERT_TRUE(space);
-    EXPECT_EQ(*space, (CharKey{{0x20, 0x39}}));
-    for (const KeyRow& row : rows) {
-        ASSERT_EQ(row.plain.size(), row.scans.size());
-        ASSERT_EQ(row.shifted.size(), row.scans.size());
-        for (std::size_t i = 0; i < row.scans.size(); ++i) {
-            for (bool shift : {false, true}) {
-                char16_t c = (shift ? row.shifted : row.plain)[i];
-                if (c == u' ')
-                    continue;
-                seen += c;
-                auto ck = layout.keyForChar(c);
-                ASSERT_TRUE(ck) << static_cast<char>(c);
-                EXPECT_EQ(ck->key.scan, row.scans[i]) << static_cast<char>(c);
-                EXPECT_EQ(ck->shift, shift) << static_cast<char>(c);
-                EXPECT_FALSE(ck->altGr || ck->dead) << static_cast<char>(c);
-                // The key's virtual key leads back to the same key.
-                EXPECT_EQ(layout.keyForVirtualKey(ck->key.vk), ck->key) << static_cast<char>(c);
-            }
-        }
-    }
-    for (char16_t c = 0x20; c < 0x7F; ++c)
-        EXPECT_NE(seen.find(c), std::u16string::npos) << "rows miss " << static_cast<char>(c);
+// A layout made for these tests: an apostrophe and a double quote only
+// through a dead key, a euro sign with AltGr, a section sign with Shift and
+// AltGr.
+std::unique_ptr<const KeyboardLayout> deadKeyLayout() {
+    return std::make_unique<TableKeyboardLayout>(std::vector<LayoutKey>{
+        {0x20, 0x39, u' '},
+        {0xDE, 0x28, u'\'', u'"', 0, 0, kDeadPlain | kDeadShift},
+        {0x45, 0x12, u'e', u'E', u'\u20AC'},
+        {0x33, 0x04, u'3', u'#', 0, u'\u00A7'},
+    });
+}
+
+std::uint32_t g_askedLayout = 99;
+std::unique_ptr<KeyboardLayout> recordingResolver(std::uint32_t id) {
+    g_askedLayout = id;
+    return portableKeyboardLayout(kLayoutUs101);
 }
 
 } // namespace
 
-TEST(KeyboardLayout, UsTypesEveryPrintableAsciiCharacter) {
-    TableKeyboardLayout us(usLayoutTable());
-    expectTypesPrintableAscii(us, kUsRows);
+TEST(KeyboardLayout, EveryPrintableAsciiCharacterIsOnTheKeyOfItsKeycap) {
+    for (bool japanese : {false, true}) {
+        TableKeyboardLayout layout(japanese ? japaneseLayoutTable() : usLayoutTable());
+        std::u16string seen = u" ";
+        EXPECT_EQ(layout.keyForChar(u' '), (CharKey{{0x20, 0x39}}));
+        for (const KeyRow& row : japanese ? kJapaneseRows : kUsRows) {
+            ASSERT_EQ(row.plain.size(), row.scans.size());
+            ASSERT_EQ(row.shifted.size(), row.scans.size());
+            for (std::size_t i = 0; i < row.scans.size(); ++i) {
+                for (bool shift : {false, true}) {
+                    char16_t c = (shift ? row.shifted : row.plain)[i];
+                    if (c == u' ')
+                        continue;
+                    seen += c;
+                    SCOPED_TRACE(std::string(japanese ? "jp " : "us ") + static_cast<char>(c));
+                    auto ck = layout.keyForChar(c);
+                    ASSERT_TRUE(ck);
+                    EXPECT_EQ(ck->key.scan, row.scans[i]);
+                    EXPECT_EQ(ck->shift, shift);
+                    EXPECT_FALSE(ck->altGr || ck->dead);
+                    // The key's virtual key leads back to the same key.
+                    EXPECT_EQ(layout.keyForVirtualKey(ck->key.vk), ck->key);
+                }
+            }
+        }
+        for (char16_t c = 0x20; c < 0x7F; ++c)
+            EXPECT_NE(seen.find(c), std::u16string::npos) << "rows miss " << static_cast<char>(c);
+    }
 }
 
-TEST(KeyboardLayout, JapaneseTypesEveryPrintableAsciiCharacter) {
-    TableKeyboardLayout jp(japaneseLayoutTable());
-    expectTypesPrintableAscii(jp, kJapaneseRows);
-}
-
-TEST(KeyboardLayout, JapaneseSymbolKeysAndTheYenSign) {
-    TableKeyboardLayout jp(japaneseLayoutTable());
-    const struct {
-        char16_t c;
-        CharKey want;
-    } cases[] = {
-        {u'@', {{0xC0, 0x1A}}},                               // VK_OEM_3
-        {u'_', {{0xE2, 0x73}, true}},                         // VK_OEM_102, the ro key
-        {u'\\', {{0xDC, 0x7D}}},                              // VK_OEM_5, the yen key
-        {u'\u00A5', {{0xDC, 0x7D}}},                          // the yen sign on its own key
-        {u'|', {{0xDC, 0x7D}, true}}, {u':', {{0xBA, 0x28}}}, // VK_OEM_1
-        {u'^', {{0xDE, 0x0D}}},                               // VK_OEM_7
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(jp.keyForChar(c.c), c.want) << static_cast<int>(c.c);
-    TableKeyboardLayout us(usLayoutTable());
-    EXPECT_EQ(us.keyForChar(u'\\'), (CharKey{{0xDC, 0x2B}}));
-    EXPECT_EQ(us.keyForChar(u'@'), (CharKey{{0x32, 0x03}, true}));
-}
-
-TEST(KeyboardLayout, JapaneseAgreesWithTheKeyboardSimulateMap) {
+TEST(KeyboardLayout, SymbolsAreOnTheVirtualKeysTheKeyboardModeMapPresses) {
     // A keycap symbol the map names is typed, on the Japanese table, with the
     // very key the map presses.
     TableKeyboardLayout jp(japaneseLayoutTable());
@@ -128,6 +114,11 @@ TEST(KeyboardLayout, JapaneseAgreesWithTheKeyboardSimulateMap) {
         ASSERT_TRUE(ck) << static_cast<char>(c);
         EXPECT_EQ(ck->key.vk, vk) << static_cast<char>(c);
     }
+    EXPECT_EQ(jp.keyForChar(u'\u00A5'), (CharKey{{0xDC, 0x7D}})) << "the yen sign on its key";
+    // The US keys' own virtual keys.
+    TableKeyboardLayout us(usLayoutTable());
+    EXPECT_EQ(us.keyForChar(u'\\'), (CharKey{{0xDC, 0x2B}}));
+    EXPECT_EQ(us.keyForChar(u'@'), (CharKey{{0x32, 0x03}, true}));
 }
 
 TEST(KeyboardLayout, CharactersNoKeyTypes) {
@@ -142,8 +133,7 @@ TEST(KeyboardLayout, CharactersNoKeyTypes) {
 TEST(KeyboardLayout, VirtualKeysGetTheirScanCodesAndExtendedFlags) {
     const struct {
         std::uint8_t vk;
-        std::uint16_t us;
-        std::uint16_t jp;
+        std::uint16_t us, jp;
     } cases[] = {
         {0x10, 0x2A, 0x2A},     {0xA1, 0x36, 0x36},     {0x11, 0x1D, 0x1D},
         {0xA3, 0xE01D, 0xE01D}, {0x12, 0x38, 0x38},     {0xA5, 0xE038, 0xE038},
@@ -166,9 +156,7 @@ TEST(KeyboardLayout, VirtualKeysGetTheirScanCodesAndExtendedFlags) {
         EXPECT_EQ(jp.keyForVirtualKey(c.vk), (PhysicalKey{c.vk, c.jp})) << int(c.vk);
         EXPECT_EQ(isExtendedVirtualKey(c.vk), (c.us >> 8) == 0xE0) << int(c.vk);
     }
-}
-
-TEST(KeyboardLayout, PortableResolverChoosesUsOnlyWhenAskedFor) {
+    // The portable resolver gives the US table only when asked for it.
     EXPECT_EQ(portableKeyboardLayout(kLayoutUs101)->keyForVirtualKey(0xC0).scan, 0x29);
     for (std::uint32_t id : {kLayoutLocal, kLayoutJapanese, 0x04090409u})
         EXPECT_EQ(portableKeyboardLayout(id)->keyForVirtualKey(0xC0).scan, 0x1A) << id;
@@ -186,4 +174,80 @@ TEST(KeyboardLayout, FirstRowAndLowestLevelWin) {
     EXPECT_EQ(layout.keyForChar(u'y'), (CharKey{{0x41, 0x1E}, false, true}));
     EXPECT_EQ(layout.keyForChar(u'z'), (CharKey{{0x41, 0x30}}));
     EXPECT_EQ(layout.keyForChar(u'q'), (CharKey{{0x43, 0x2E}, true}));
+}
+
+// --- Key presses delivery -----------------------------------------------------
+
+TEST(KeyPressSink, CharactersAreTypedWithTheirModifiersAndDeadKeys) {
+    const Lines shiftDown = {"down 10 VK_SHIFT sc 2A", "settle 5"};
+    const struct {
+        std::u16string text;
+        bool us;
+        Lines want;
+    } cases[] = {
+        {u"Aa",
+         true,
+         {"down 10 VK_SHIFT sc 2A", "settle 5", "down 41 A sc 1E", "up 41 A sc 1E", "settle 5",
+          "up 10 VK_SHIFT sc 2A", "down 41 A sc 1E", "up 41 A sc 1E"}},
+        // AltGr is the right Alt, inside Shift.
+        {u"\u20AC",
+         false,
+         {"down A5 VK_RMENU sc E038", "settle 5", "down 45 E sc 12", "up 45 E sc 12", "settle 5",
+          "up A5 VK_RMENU sc E038"}},
+        {u"\u00A7",
+         false,
+         {"down 10 VK_SHIFT sc 2A", "settle 5", "down A5 VK_RMENU sc E038", "settle 5",
+          "down 33 3 sc 04", "up 33 3 sc 04", "settle 5", "up A5 VK_RMENU sc E038", "settle 5",
+          "up 10 VK_SHIFT sc 2A"}},
+        // A dead key is followed by a space, outside its modifiers.
+        {u"'\"",
+         false,
+         {"down DE VK_OEM_7 sc 28", "up DE VK_OEM_7 sc 28", "down 20 VK_SPACE sc 39",
+          "up 20 VK_SPACE sc 39", "down 10 VK_SHIFT sc 2A", "settle 5", "down DE VK_OEM_7 sc 28",
+          "up DE VK_OEM_7 sc 28", "settle 5", "up 10 VK_SHIFT sc 2A", "down 20 VK_SPACE sc 39",
+          "up 20 VK_SPACE sc 39"}},
+        // What no key types falls back to Unicode: a kanji, an emoji's two
+        // surrogates, a letter this layout lacks.
+        {u"\u65E5\U0001F600xe",
+         false,
+         {"char 65E5", "char D83D", "char DE00", "char 0078", "down 45 E sc 12", "up 45 E sc 12"}},
+    };
+    for (const auto& c : cases) {
+        RecordingSink out;
+        out.keepSettles = true;
+        KeyPressSink sink(out, c.us ? portableKeyboardLayout(kLayoutUs101) : deadKeyLayout());
+        for (char16_t unit : c.text)
+            sink.sendUnicodePair(unit);
+        EXPECT_EQ(test::describe(out), c.want) << c.want.size();
+    }
+}
+
+TEST(KeyPressSink, KeysGetScanCodesAndOtherEventsPassThrough) {
+    RecordingSink out;
+    KeyPressSink sink(out, portableKeyboardLayout(kLayoutJapanese));
+    sink.sendKey(0xC0, false);                        // VK_OEM_3 is @ on this keyboard
+    sink.sendKey(0x2E, true);                         // Delete carries the extended flag
+    sink.sendKey(0x01, false);                        // a mouse button has no key
+    EXPECT_EQ(sink.sendUnicodeUnit(u'x', false), 1u); // a script's explicit Unicode event
+    sink.sendPhysicalKey({0x41, 0x1E}, true);
+    sink.settle(7); // not kept: the recorder was not asked to
+    EXPECT_EQ(test::describe(out),
+              (Lines{"down C0 VK_OEM_3 sc 1A", "up 2E VK_DELETE sc E053",
+                     "down 01 VK_LBUTTON sc 00", "unicode-down 0078", "up 41 A sc 1E"}));
+    out.clear();
+    out.keepSettles = true;
+    sink.settle(7);
+    EXPECT_EQ(test::describe(out), Lines{"settle 7"});
+}
+
+TEST(KeyDeliveryStage, WrittenIsTheSinkItselfAndKeysAskTheResolver) {
+    RecordingSink out;
+    g_askedLayout = 99;
+    KeyDeliveryStage written(out, Delivery::Written, 7, recordingResolver);
+    EXPECT_EQ(&written.sink(), &out);
+    EXPECT_EQ(g_askedLayout, 99u);
+    KeyDeliveryStage keys(out, Delivery::KeyPresses, 0x04090409, recordingResolver);
+    EXPECT_EQ(g_askedLayout, 0x04090409u);
+    pressAndRelease(keys.sink(), 0xC0);
+    EXPECT_EQ(test::describe(out), (Lines{"down C0 VK_OEM_3 sc 29", "up C0 VK_OEM_3 sc 29"}));
 }

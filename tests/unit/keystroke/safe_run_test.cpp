@@ -1,24 +1,18 @@
 // The safety around a run: what an Abort releases, the destination window
 // that refuses input, and the focus guard.
 #include "fake_run_host.h"
-#include "keystroke/run_host.h"
-#include "keystroke/simulation_run.h"
+#include "keystroke/guarded_sink.h"
+#include "keystroke/key_delivery.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
 using namespace tapwell;
+using tapwell::test::Lines;
 using tapwell::test::RunRig;
 
 namespace {
-
-using Lines = std::vector<std::string>;
-
-constexpr char16_t kRefusedEnglish[] =
-    u"The destination window belongs to a program running with higher rights (as "
-    u"administrator), so Windows does not let tapwell type into it. Start tapwell with the "
-    u"same rights, or choose another window.";
 
 class FakeDestination : public InputDestination {
   public:
@@ -36,22 +30,69 @@ class FakeDestination : public InputDestination {
 struct SafeRig : RunRig {
     FakeDestination destination;
     SafeRig() { run.setInputDestination(&destination); }
-
     // Start, then the first tick, which ends the zero-second countdown.
-    void start(std::u16string text) {
-        host.box = std::move(text);
-        run.startRun();
-        tick();
-    }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i)
-            tick();
+    void start(std::u16string text) { runText(std::move(text), 1); }
+};
+
+struct GuardRig {
+    RecordingSink out;
+    GuardedSink sink{out};
+    Lines mouse;
+    // Releases and returns only the events of the release.
+    Lines release() {
+        out.clear();
+        sink.releaseHeld([this](std::uint32_t flags, std::int32_t data) {
+            mouse.push_back(std::to_string(flags) + " " + std::to_string(data));
+        });
+        return test::describe(out);
     }
 };
 
 } // namespace
 
-// --- Abort releases what the run holds --------------------------------------
+// --- What is held, and its release ---------------------------------------------
+
+TEST(GuardedSink, ReleasesWhatIsStillDownLastPressedFirstAndOnce) {
+    GuardRig r;
+    r.sink.sendKey(0x10, false); // Shift
+    r.sink.sendKey(0x11, false); // Ctrl
+    r.sink.sendKey(0x12, false); // Alt
+    r.sink.sendKey(0x10, false); // pressed again: keeps its place
+    r.sink.sendKey(0x11, true);  // Ctrl let go by the text itself
+    r.sink.sendUnicodeUnit(u'\u3042', false);
+    pressAndRelease(r.sink, 0x41);
+    r.sink.sendUnicodePair(u'x'); // down and up together: nothing held
+    EXPECT_EQ(r.sink.held().size(), 3u);
+    EXPECT_EQ(r.release(), (Lines{"unicode-up 3042", "up 12 VK_MENU", "up 10 VK_SHIFT"}));
+    EXPECT_TRUE(r.sink.held().empty());
+    EXPECT_TRUE(r.release().empty()) << "a second release sends nothing";
+}
+
+TEST(GuardedSink, PhysicalKeysKeepTheirScanCodesAndMouseButtonsTheirData) {
+    GuardRig r;
+    HeldInputs& held = r.sink.held();
+    held.noteMouseButton(0x0004, 0, false); // left
+    r.sink.sendPhysicalKey({0x10, 0x2A}, false);
+    held.noteMouseButton(0x0100, 1, false); // X1
+    held.noteMouseButton(0x0100, 2, false); // X2
+    held.noteMouseButton(0x0100, 1, true);  // X1 released again
+    r.sink.sendPhysicalKey({0xA5, 0xE038}, false);
+    EXPECT_EQ(r.release(), (Lines{"up A5 VK_RMENU sc E038", "up 10 VK_SHIFT sc 2A"}));
+    EXPECT_EQ(r.mouse, (Lines{"256 2", "4 0"}));
+}
+
+TEST(GuardedSink, CountsOperationsThatInsertedNothing) {
+    GuardRig r;
+    pressAndRelease(r.sink, 0x41);
+    EXPECT_EQ(r.sink.takeRefusals(), 0u);
+    r.out.insertsEvents = false;
+    r.sink.sendKey(0x41, false);
+    r.sink.sendUnicodePair(u'a');
+    EXPECT_EQ(r.sink.takeRefusals(), 2u);
+    EXPECT_EQ(r.sink.takeRefusals(), 0u) << "taking them starts the count again";
+    r.release();
+    EXPECT_EQ(r.sink.takeRefusals(), 0u) << "releases after the end do not count";
+}
 
 TEST(SafeRunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
     SafeRig r;
@@ -65,17 +106,15 @@ TEST(SafeRunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
     EXPECT_FALSE(r.tick());
     r.run.abortRun();
     EXPECT_EQ(r.events().size(), 9u) << "a second Abort has nothing to release";
-}
 
-TEST(SafeRunAbort, AbortDuringAPauseBoxReleasesToo) {
-    SafeRig r;
-    r.host.duringMessage = [&](const RunMessage& m) {
+    SafeRig paused; // Abort from the pause box's nested loop
+    paused.host.duringMessage = [&](const RunMessage& m) {
         if (m.owner == RunMessageOwner::None)
-            r.run.abortRun();
+            paused.run.abortRun();
     };
-    r.start(u"[VK_LWIN)!X");
-    r.ticks(2);
-    EXPECT_EQ(r.events(), (Lines{"down 5B VK_LWIN", "up 5B VK_LWIN"}));
+    paused.start(u"[VK_LWIN)!X");
+    paused.ticks(2);
+    EXPECT_EQ(paused.events(), (Lines{"down 5B VK_LWIN", "up 5B VK_LWIN"}));
 }
 
 TEST(SafeRunAbort, NormalAndErrorEndsKeepWhatTheTextLeftDown) {
@@ -97,9 +136,18 @@ TEST(SafeRunAbort, KeyPressesDeliveryReleasesTheLayoutsKey) {
     r.host.settings.iDelivery = Delivery::KeyPresses;
     r.host.settings.iTargetLayout = kLayoutUs101;
     r.start(u"[VK_RSHIFT)q");
-    r.ticks(1);
+    r.tick();
     r.run.abortRun();
     EXPECT_EQ(r.events(), (Lines{"down A1 VK_RSHIFT sc 36", "up A1 VK_RSHIFT sc 36"}));
+
+    // The guard above the stage: a release goes through the layout too.
+    RecordingSink out;
+    KeyDeliveryStage stage(out, Delivery::KeyPresses, kLayoutUs101, portableKeyboardLayout);
+    GuardedSink sink(stage.sink());
+    sink.sendKey(0x10, false);
+    out.clear();
+    sink.releaseHeld();
+    EXPECT_EQ(test::describe(out), Lines{"up 10 VK_SHIFT sc 2A"});
 }
 
 // --- A destination that refuses input ---------------------------------------
@@ -112,7 +160,10 @@ TEST(SafeRunDestination, ARefusingWindowInFrontStopsTheRunBeforeTheFirstUnit) {
     r.tick();
     EXPECT_TRUE(r.sink.events().empty());
     ASSERT_EQ(r.host.messages.size(), 1u);
-    EXPECT_EQ(r.host.messages[0].text, kRefusedEnglish);
+    EXPECT_EQ(r.host.messages[0].text,
+              u"The destination window belongs to a program running with higher rights (as "
+              u"administrator), so Windows does not let tapwell type into it. Start tapwell "
+              u"with the same rights, or choose another window.");
     EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
     EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
@@ -135,14 +186,12 @@ TEST(SafeRunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsT
     EXPECT_EQ(r.events().size(), 10u) << "five units before the refusing window";
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
     EXPECT_FALSE(r.host.timerArmed);
-}
 
-TEST(SafeRunDestination, NoForegroundWindowIsNotAsked) {
-    SafeRig r;
-    r.destination.front = 0;
-    r.runText(u"A");
-    EXPECT_TRUE(r.destination.asked.empty());
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
+    SafeRig none; // no foreground window: nothing to ask
+    none.destination.front = 0;
+    none.runText(u"A");
+    EXPECT_TRUE(none.destination.asked.empty());
+    EXPECT_EQ(none.run.lastEnd(), RunEnd::Normal);
 }
 
 TEST(SafeRunDestination, EventsThePlatformDidNotInsertStopTheRunWithTheSameMessage) {
@@ -158,6 +207,15 @@ TEST(SafeRunDestination, EventsThePlatformDidNotInsertStopTheRunWithTheSameMessa
               u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。");
     EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+
+    RunRig bare; // without a destination, as the trace runs
+    bare.sink.insertsEvents = false;
+    bare.runText(u"AB");
+    EXPECT_EQ(bare.run.lastEnd(), RunEnd::Error);
+    RunRig plain;
+    plain.runText(u"AB");
+    EXPECT_EQ(plain.run.lastEnd(), RunEnd::Normal);
+    EXPECT_EQ(plain.events().size(), 4u);
 }
 
 TEST(SafeRunDestination, UnicodeModeAndAStepThatSendsNothingAreJudgedAlike) {
@@ -173,17 +231,6 @@ TEST(SafeRunDestination, UnicodeModeAndAStepThatSendsNothingAreJudgedAlike) {
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
 }
 
-TEST(SafeRunDestination, WithoutADestinationOnlyRefusedEventsStopTheRun) {
-    RunRig r; // as the trace runs
-    r.sink.insertsEvents = false;
-    r.runText(u"AB");
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error) << "a refused event still stops the run";
-    RunRig plain;
-    plain.runText(u"AB");
-    EXPECT_EQ(plain.run.lastEnd(), RunEnd::Normal);
-    EXPECT_EQ(plain.events().size(), 4u);
-}
-
 // --- The focus guard --------------------------------------------------------
 
 TEST(SafeRunFocusGuard, AnotherWindowInFrontPausesTheSendingUntilTheDestinationIsBack) {
@@ -195,8 +242,7 @@ TEST(SafeRunFocusGuard, AnotherWindowInFrontPausesTheSendingUntilTheDestinationI
     r.tick();
     EXPECT_EQ(r.events().size(), 2u);
     r.destination.front = 8;
-    r.tick();
-    r.tick();
+    r.ticks(2);
     EXPECT_EQ(r.events().size(), 2u) << "nothing goes to the other window";
     EXPECT_TRUE(r.run.pausedForFocus());
     EXPECT_EQ(r.host.title(),
@@ -229,14 +275,12 @@ TEST(SafeRunFocusGuard, AbortWorksWhilePausedAndTheNextRunTakesItsOwnDestination
     r.runText(u"AB"); // window 2 is in front now: the new destination
     EXPECT_EQ(r.events().size(), 6u);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-}
 
-TEST(SafeRunFocusGuard, OffByDefaultSoSwitchingWindowsDoesNotPause) {
-    SafeRig r;
-    r.start(u"AB");
-    r.tick();
-    r.destination.front = 2;
-    r.tick();
-    EXPECT_EQ(r.events().size(), 4u);
-    EXPECT_FALSE(r.run.pausedForFocus());
+    SafeRig off; // off by default: switching windows does not pause
+    off.start(u"AB");
+    off.tick();
+    off.destination.front = 2;
+    off.tick();
+    EXPECT_EQ(off.events().size(), 4u);
+    EXPECT_FALSE(off.run.pausedForFocus());
 }

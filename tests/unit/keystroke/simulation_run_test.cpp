@@ -1,20 +1,18 @@
 #include "fake_run_host.h"
-#include "keystroke/simulation_run.h"
 
 #include <gtest/gtest.h>
 
 using namespace tapwell;
+using tapwell::test::Lines;
 using tapwell::test::RunRig;
 
 namespace {
-
-using Lines = std::vector<std::string>;
-
+const std::u16string kWaitTitle = u" sec... Activate the destination window and wait - ";
 } // namespace
 
-// --- Start, countdown and titles -------------------------------------------
+// --- Start and countdown -----------------------------------------------------
 
-TEST(RunCountdown, FiveSecondsCountDownInTheTitleThenSendAfterTheInterval) {
+TEST(RunCountdown, SecondsCountDownInTheTitleThenSendAfterTheInterval) {
     RunRig r;
     r.host.settings.iWaitSec = 5;
     r.host.settings.iWaitMSec = 30;
@@ -22,21 +20,16 @@ TEST(RunCountdown, FiveSecondsCountDownInTheTitleThenSendAfterTheInterval) {
     r.run.startRun();
     EXPECT_EQ(r.host.saves, 1);
     EXPECT_EQ(r.host.looks, std::vector<RunUi>{RunUi::Running});
-    EXPECT_EQ(r.host.title(),
-              u"5 sec... Activate the destination window and wait - Davudiru Dodovizar");
     EXPECT_EQ(r.host.timerPeriod, 1000u);
-    for (int left = 4; left >= 1; --left) {
-        r.tick();
-        std::u16string expected = decimalText(left);
-        expected.append(u" sec... Activate the destination window and wait - Davudiru Dodovizar");
-        EXPECT_EQ(r.host.title(), expected);
+    for (int left = 5; left >= 1; --left) {
+        EXPECT_EQ(r.host.title(), decimalText(left) + kWaitTitle + u"Davudiru Dodovizar");
         EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
+        r.tick();
     }
-    std::size_t titlesBefore = r.host.titles.size();
-    r.tick(); // 5 s after Start: the sending phase begins, the title stays
+    // 5 s after Start the sending phase begins; the title stays until a unit.
     EXPECT_EQ(r.host.nowMs, 5000u);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-    EXPECT_EQ(r.host.titles.size(), titlesBefore);
+    EXPECT_EQ(r.host.titles.size(), 5u);
     EXPECT_EQ(r.host.timerPeriod, 30u);
     EXPECT_TRUE(r.sink.events().empty());
     r.tick();
@@ -57,64 +50,51 @@ TEST(RunCountdown, JapaneseTitles) {
     r.run.startRun();
     EXPECT_EQ(r.host.title(),
               u"残り 2秒... 入力先ウィンドウをアクティブにしてお待ちください - doruviravad");
-    r.tick();
-    r.tick();
-    r.tick();
+    r.ticks(3);
     EXPECT_EQ(r.host.title(), u"入力中(0%)...");
     r.tick();
     EXPECT_EQ(r.host.title(), u"doruviravad");
 }
 
-TEST(RunCountdown, ZeroWaitBeginsAtTheFirstTick) {
+TEST(RunCountdown, ZeroWaitStartsAtTheFirstTickAndAZeroIntervalMeansTwenty) {
     RunRig r;
-    r.host.box = u"A";
+    r.host.settings.iWaitMSec = 0;
+    r.host.box = u"AB";
     r.run.startRun();
-    EXPECT_EQ(r.host.title(),
-              u"0 sec... Activate the destination window and wait - Davudiru Dodovizar");
+    EXPECT_EQ(r.host.title(), u"0" + kWaitTitle + u"Davudiru Dodovizar");
     r.tick();
     EXPECT_EQ(r.host.nowMs, 1000u);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
+    EXPECT_EQ(r.host.timerPeriod, 20u);
 }
 
 TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
-    struct Case {
-        RunTimeOfDay now;
-        int h, m, s;
+    const struct {
+        RunTimeOfDay now, start;
         std::int32_t expected;
+    } cases[] = {
+        {{9, 0, 0}, {8, 0, 0}, 82800}, // already past today: tomorrow
+        {{8, 0, 0}, {9, 0, 0}, 3600},        {{23, 59, 59}, {0, 0, 1}, 2},
+        {{0, 0, 1}, {23, 59, 59}, 86398},    {{10, 20, 30}, {10, 20, 30}, 0},
+        {{10, 20, 31}, {10, 20, 30}, 86399},
     };
-    const Case cases[] = {
-        {{9, 0, 0}, 8, 0, 0, 82800},    // already past today: tomorrow
-        {{8, 0, 0}, 9, 0, 0, 3600},     //
-        {{23, 59, 59}, 0, 0, 1, 2},     // across midnight
-        {{0, 0, 1}, 23, 59, 59, 86398}, //
-        {{10, 20, 30}, 10, 20, 30, 0},  // now: starts at the first tick
-        {{10, 20, 31}, 10, 20, 30, 86399},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         RunRig r;
         r.host.clockStart = c.now;
         r.host.settings.iWaitMode = WaitMode::TimeOfDay;
-        r.host.settings.iTimeHour = c.h;
-        r.host.settings.iTimeMin = c.m;
-        r.host.settings.iTimeSec = c.s;
+        r.host.settings.iTimeHour = c.start.hour;
+        r.host.settings.iTimeMin = c.start.minute;
+        r.host.settings.iTimeSec = c.start.second;
         r.host.box = u"A";
         r.run.startRun();
         EXPECT_EQ(r.run.countdown(), c.expected) << c.now.hour << ":" << c.now.minute;
+        if (c.expected != 3600)
+            continue;
+        r.host.nowMs += 60000; // the clock jumps; the countdown does not follow it
+        r.tick();
+        EXPECT_EQ(r.run.countdown(), 3599);
+        EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
     }
-}
-
-TEST(RunCountdown, TimeOfDayIsNotResynchronisedWithTheClock) {
-    RunRig r;
-    r.host.clockStart = {10, 0, 0};
-    r.host.settings.iWaitMode = WaitMode::TimeOfDay;
-    r.host.settings.iTimeHour = 10;
-    r.host.settings.iTimeSec = 3;
-    r.host.box = u"A";
-    r.run.startRun();
-    r.host.nowMs += 60000; // the clock jumps; the countdown does not follow
-    r.tick();
-    EXPECT_EQ(r.run.countdown(), 2);
-    EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
 }
 
 TEST(RunStart, EmptyBoxIsRefusedWithAMessageAndStaysIdle) {
@@ -135,34 +115,19 @@ TEST(RunStart, EmptyBoxIsRefusedWithAMessageAndStaysIdle) {
     }
 }
 
-TEST(RunStart, OnlyTheRunTimerDrivesTheRun) {
+TEST(RunStart, OnlyTheRunTimerDrivesTheRunAndStartTogglesWithAbort) {
     RunRig r;
     r.host.box = u"A";
-    r.run.startRun();
+    r.run.startOrAbort();
+    EXPECT_TRUE(r.run.running());
     r.run.onRunTimer(RUN_TIMER_ID + 1);
     r.run.onRunTimer(1);
     EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
     r.run.onRunTimer(0x1CEF6);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-}
-
-TEST(RunStart, StartCommandTogglesBetweenStartAndAbort) {
-    RunRig r;
-    r.host.box = u"A";
-    r.run.startOrAbort();
-    EXPECT_TRUE(r.run.running());
     r.run.startOrAbort();
     EXPECT_FALSE(r.run.running());
     EXPECT_EQ(r.host.saves, 1);
-}
-
-TEST(RunStart, IntervalBelowOneFallsBackToTwenty) {
-    RunRig r;
-    r.host.settings.iWaitMSec = 0;
-    r.host.box = u"AB";
-    r.run.startRun();
-    r.tick();
-    EXPECT_EQ(r.host.timerPeriod, 20u);
 }
 
 // --- Sending phase -----------------------------------------------------------
@@ -173,10 +138,10 @@ TEST(RunSending, EveryUnitAndOnlyUnitsAreAskedForAsSendTicks) {
     r.host.settings.iLoopNum = 0;
     r.host.box = u"AB";
     r.run.startRun();
-    EXPECT_FALSE(r.host.sendTimer) << "the countdown";
-    r.tick();
-    EXPECT_FALSE(r.host.sendTimer) << "the countdown";
-    r.tick();                              // the sending phase begins
+    for (int countdown = 0; countdown < 2; ++countdown) {
+        EXPECT_FALSE(r.host.sendTimer);
+        r.tick();
+    }
     for (int unit = 0; unit < 5; ++unit) { // across the ends of passes
         EXPECT_TRUE(r.host.sendTimer) << unit;
         EXPECT_EQ(r.host.timerPeriod, 10u);
@@ -191,11 +156,8 @@ TEST(RunSending, ProgressTitleCountsUnitsBeforeTheStep) {
     r.run.startRun();
     r.tick();
     std::vector<std::u16string> progress;
-    while (r.run.running()) {
-        r.tick();
-        if (r.run.running())
-            progress.push_back(r.host.title());
-    }
+    while (r.tick() && r.run.running())
+        progress.push_back(r.host.title());
     EXPECT_EQ(progress, (std::vector<std::u16string>{u"Keyboard Simulating(0%)...",
                                                      u"Keyboard Simulating(25%)...",
                                                      u"Keyboard Simulating(50%)..."}));
@@ -207,16 +169,15 @@ TEST(RunSending, BlockingStepsRunWithTheTimerStoppedAndDelayTheNextUnit) {
     r.host.duringMessage = [&](const RunMessage&) { armedDuringPause = r.host.timerArmed; };
     r.host.box = u"![WAIT:500]A";
     r.run.startRun();
-    r.tick();
-    r.tick(); // the pause
+    r.ticks(2); // the countdown, the pause
     EXPECT_FALSE(armedDuringPause);
     EXPECT_TRUE(r.host.timerArmed);
     r.tick(); // the wait
     EXPECT_EQ(r.host.sleeps, std::vector<std::uint32_t>{500});
-    EXPECT_EQ(r.host.nowMs, 1000u + 10u + 10u + 500u);
+    EXPECT_EQ(r.host.nowMs, 1520u);
     EXPECT_TRUE(r.sink.events().empty());
     r.tick();
-    EXPECT_EQ(r.host.nowMs, 1000u + 10u + 10u + 500u + 10u);
+    EXPECT_EQ(r.host.nowMs, 1530u);
     EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
 }
 
@@ -231,7 +192,7 @@ TEST(RunSending, LoopCountsPassesAndEndsWithoutMessage) {
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
 }
 
-TEST(RunSending, EndlessLoopRunsUntilAbort) {
+TEST(RunSending, ZeroLoopsRunUntilAbortAndNegativeIsALargeCount) {
     RunRig r;
     r.host.settings.iLoopNum = 0;
     r.runText(u"A", 1 + 250);
@@ -241,22 +202,18 @@ TEST(RunSending, EndlessLoopRunsUntilAbort) {
     r.run.abortRun();
     EXPECT_FALSE(r.run.running());
     EXPECT_FALSE(r.tick());
-}
 
-TEST(RunSending, NegativeLoopCountIsALargeUnsignedCount) {
-    RunRig r;
-    r.host.settings.iLoopNum = -1; // the repeat box shows 4294967295
-    r.runText(u"A", 1 + 50);
-    EXPECT_TRUE(r.run.running());
-    EXPECT_EQ(r.run.passesDone(), 50u);
+    RunRig negative;
+    negative.host.settings.iLoopNum = -1; // the repeat box shows 4294967295
+    negative.runText(u"A", 1 + 50);
+    EXPECT_TRUE(negative.run.running());
+    EXPECT_EQ(negative.run.passesDone(), 50u);
 }
 
 TEST(RunSending, BuiltTextOfLengthZeroEndsAtOnceWithoutMessage) {
     RunRig r;
     r.run.setAutoRun(true);
-    r.host.box = u"\r\r";
-    r.run.startRun();
-    r.tick();
+    r.runText(u"\r\r", 1);
     EXPECT_FALSE(r.run.running());
     EXPECT_TRUE(r.sink.events().empty());
     EXPECT_TRUE(r.host.messages.empty());
@@ -276,7 +233,29 @@ TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
     EXPECT_EQ(r.run.inputText(), u"B1");
 }
 
-// --- Abort ---------------------------------------------------------------------
+TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWithALineFeed) {
+    const struct {
+        const char16_t *box, *prefix, *suffix, *expected;
+    } cases[] = {
+        {u"AB", u"X", u"Y", u"XABY"},
+        {u"", u"X", u"Y", u"XY"},
+        {u"", u"", u"", u""},
+        {u"A\r\nB", u"P", u"S", u"PAS\nPBS\n"},
+        {u"A\r\n", u"P", u"S", u"PAS\n"},
+        {u"A\nB\n", u"P", u"S", u"PAS\nPBS\n"},
+        {u"A\n\nB", u"<", u">", u"<A>\n<>\n<B>\n"},
+        {u"\n", u"P", u"S", u"PS\n"},
+        {u"A\rB", u"", u"", u"AB"},
+        {u"\r\r", u"", u"", u""},
+        {u"\r\n\r", u"", u"", u"\n\n"},
+        {u"A", u"\r", u"\n", u"\rA\n"}, // only the box's units are filtered
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(buildInputText(cases[i].box, cases[i].prefix, cases[i].suffix), cases[i].expected)
+            << "row " << i;
+}
+
+// --- Abort and the end of auto-runs -------------------------------------------
 
 TEST(RunAbort, DuringTheCountdownNothingIsSent) {
     RunRig r;
@@ -289,11 +268,9 @@ TEST(RunAbort, DuringTheCountdownNothingIsSent) {
     EXPECT_FALSE(r.host.timerArmed);
     EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
     EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
-    EXPECT_TRUE(r.sink.events().empty());
     EXPECT_TRUE(r.host.messages.empty());
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
-    // A stray tick after the abort does nothing.
-    r.run.onRunTimer(RUN_TIMER_ID);
+    r.run.onRunTimer(RUN_TIMER_ID); // a stray tick after the abort does nothing
     EXPECT_TRUE(r.sink.events().empty());
 }
 
@@ -320,8 +297,7 @@ TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
         r.run.abortRun();
         r.host.box = u"XYZ";
         r.run.startRun();
-        r.tick(); // countdown over
-        r.tick(); // X
+        r.ticks(2); // the countdown, then X
     };
     r.runText(u"A!B");
     // The old step returned into a run that is no longer its own: it must
@@ -337,8 +313,7 @@ TEST(RunAbort, AutoRunAbortDoesNotCloseButTheNextRunDoes) {
     r.run.setAutoRun(true);
     r.host.box = u"AB";
     r.run.startRun();
-    r.tick();
-    r.tick();
+    r.ticks(2);
     r.run.abortRun();
     EXPECT_EQ(r.host.closed, 0);
     EXPECT_TRUE(r.host.messages.empty());
@@ -346,7 +321,7 @@ TEST(RunAbort, AutoRunAbortDoesNotCloseButTheNextRunDoes) {
     EXPECT_EQ(r.host.closed, 1);
 }
 
-TEST(RunAutoRun, ErrorEndClosesTheDialogAfterTheMessage) {
+TEST(RunAutoRun, ErrorEndsCloseAfterTheirMessageOnlyInAutoRuns) {
     RunRig r;
     r.run.setAutoRun(true);
     r.host.settings.iErrorStop = true;
@@ -356,26 +331,22 @@ TEST(RunAutoRun, ErrorEndClosesTheDialogAfterTheMessage) {
     EXPECT_EQ(closedWhenShown, 0);
     EXPECT_EQ(r.host.closed, 1);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+
+    RunRig unclosed; // an unclosed block is reported at the end of the pass
+    unclosed.run.setAutoRun(true);
+    unclosed.runText(u"{2:A");
+    EXPECT_EQ(unclosed.host.closed, 1);
+    ASSERT_EQ(unclosed.host.messages.size(), 1u);
+    EXPECT_EQ(unclosed.host.messages[0].icon, RunIcon::Exclamation);
+
+    RunRig manual;
+    manual.host.settings.iErrorStop = true;
+    manual.runText(u"a");
+    manual.runText(u"A");
+    EXPECT_EQ(manual.host.closed, 0);
 }
 
-TEST(RunAutoRun, UnclosedBlockAtPassEndClosesToo) {
-    RunRig r;
-    r.run.setAutoRun(true);
-    r.runText(u"{2:A");
-    EXPECT_EQ(r.host.closed, 1);
-    ASSERT_EQ(r.host.messages.size(), 1u);
-    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Exclamation);
-}
-
-TEST(RunAutoRun, WithoutAutoRunNothingCloses) {
-    RunRig r;
-    r.host.settings.iErrorStop = true;
-    r.runText(u"a");
-    r.runText(u"A");
-    EXPECT_EQ(r.host.closed, 0);
-}
-
-// --- Script mode ---------------------------------------------------------------
+// --- Script mode -------------------------------------------------------------
 
 TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
     RunRig r;
@@ -386,16 +357,14 @@ TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
     r.host.box = u"x = 1\r\n";
     r.run.startRun();
     r.tick();
-    ASSERT_EQ(r.host.scriptsStarted.size(), 1u);
-    EXPECT_EQ(r.host.scriptsStarted[0], u"x = 1\r\n"); // the box as it is
+    EXPECT_EQ(r.host.scriptsStarted, std::vector<std::u16string>{u"x = 1\r\n"}); // as it is
     EXPECT_TRUE(r.scriptRunning.load());
     EXPECT_FALSE(r.scriptStopRequested.load());
     EXPECT_EQ(r.host.title(), u"Running Script...");
     EXPECT_EQ(r.run.phase(), RunPhase::Script);
     EXPECT_EQ(r.host.timerPeriod, 1000u);
     EXPECT_FALSE(r.host.sendTimer);
-    r.tick();
-    r.tick();
+    r.ticks(2);
     EXPECT_TRUE(r.run.running());
     r.scriptRunning = false; // the thread has ended
     r.tick();
@@ -403,24 +372,18 @@ TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
     EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
     EXPECT_EQ(r.host.closed, 0);
     EXPECT_TRUE(r.sink.events().empty());
-}
 
-TEST(RunScript, JapaneseTitle) {
-    RunRig r;
-    r.host.lang = Language::Japanese;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.host.box = u"a";
-    r.run.startRun();
-    r.tick();
-    EXPECT_EQ(r.host.title(), u"スクリプト実行中...");
+    RunRig ja;
+    ja.host.lang = Language::Japanese;
+    ja.host.settings.iInputMode = InputMode::Script;
+    ja.runText(u"a", 1);
+    EXPECT_EQ(ja.host.title(), u"スクリプト実行中...");
 }
 
 TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
     RunRig r;
     r.host.settings.iInputMode = InputMode::Script;
-    r.host.box = u"loop";
-    r.run.startRun();
-    r.tick();
+    r.runText(u"loop", 1);
     r.run.abortRun();
     EXPECT_TRUE(r.scriptStopRequested.load());
     EXPECT_FALSE(r.run.running());
@@ -437,40 +400,33 @@ TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
     EXPECT_FALSE(r.run.running());
 }
 
-TEST(RunScript, AbortDuringCountdownWithNoScriptRequestsNothing) {
-    RunRig r;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.host.settings.iWaitSec = 5;
-    r.host.box = u"x";
-    r.run.startRun();
-    r.run.abortRun();
-    EXPECT_FALSE(r.scriptStopRequested.load());
-    EXPECT_TRUE(r.host.scriptsStarted.empty());
+TEST(RunScript, StopIsRequestedOnlyOfAScriptThisRunStarted) {
+    RunRig countdown;
+    countdown.host.settings.iInputMode = InputMode::Script;
+    countdown.host.settings.iWaitSec = 5;
+    countdown.runText(u"x", 0);
+    countdown.run.abortRun();
+    EXPECT_FALSE(countdown.scriptStopRequested.load());
+    EXPECT_TRUE(countdown.host.scriptsStarted.empty());
+
+    RunRig keys;
+    keys.scriptRunning = true; // a script from an earlier run still winding down
+    keys.runText(u"AB", 1);
+    keys.run.abortRun();
+    EXPECT_FALSE(keys.scriptStopRequested.load());
 }
 
 TEST(RunScript, ThreadThatFailsToStartEndsTheRunAtTheNextTick) {
     RunRig r;
     r.host.settings.iInputMode = InputMode::Script;
     r.host.scriptStarts = false;
-    r.host.box = u"x";
-    r.run.startRun();
-    r.tick();
+    r.runText(u"x", 1);
     EXPECT_FALSE(r.scriptRunning.load());
     r.tick();
     EXPECT_FALSE(r.run.running());
 }
 
-TEST(RunScript, StopRequestOnlyInScriptMode) {
-    RunRig r;
-    r.scriptRunning = true; // a script from an earlier run still winding down
-    r.host.box = u"AB";
-    r.run.startRun();
-    r.tick();
-    r.run.abortRun();
-    EXPECT_FALSE(r.scriptStopRequested.load());
-}
-
-// --- Delivery --------------------------------------------------------------
+// --- Delivery ----------------------------------------------------------------
 
 namespace {
 std::uint32_t g_resolvedLayout = 0;
@@ -488,53 +444,23 @@ TEST(RunDelivery, EachRunTakesItsDeliveryFromTheSavedSettings) {
     r.host.settings.iTargetLayout = 0x04090409;
     r.runText(u"@[VK_RCONTROL]\n");
     EXPECT_EQ(g_resolvedLayout, 0x04090409u);
-    Lines keys = {"down 10 VK_SHIFT sc 2A",
-                  "down 32 2 sc 03",
-                  "up 32 2 sc 03",
-                  "up 10 VK_SHIFT sc 2A",
-                  "down A3 VK_RCONTROL sc E01D",
-                  "up A3 VK_RCONTROL sc E01D",
-                  "down 0D VK_RETURN sc 1C",
-                  "up 0D VK_RETURN sc 1C"};
-    EXPECT_EQ(r.events(), keys);
-
+    EXPECT_EQ(r.events(), (Lines{"down 10 VK_SHIFT sc 2A", "down 32 2 sc 03", "up 32 2 sc 03",
+                                 "up 10 VK_SHIFT sc 2A", "down A3 VK_RCONTROL sc E01D",
+                                 "up A3 VK_RCONTROL sc E01D", "down 0D VK_RETURN sc 1C",
+                                 "up 0D VK_RETURN sc 1C"}));
     // The next run, as written again, sends exactly what it always did.
     r.sink.clear();
     r.host.settings.iDelivery = Delivery::Written;
     r.runText(u"@[VK_RCONTROL]\n");
-    Lines written = {"char 0040", "down A3 VK_RCONTROL", "up A3 VK_RCONTROL", "down 0D VK_RETURN",
-                     "up 0D VK_RETURN"};
-    EXPECT_EQ(r.events(), written);
+    EXPECT_EQ(r.events(), (Lines{"char 0040", "down A3 VK_RCONTROL", "up A3 VK_RCONTROL",
+                                 "down 0D VK_RETURN", "up 0D VK_RETURN"}));
 }
 
-TEST(RunDelivery, KeyboardSimulateKeysGainTheJapaneseScanCodesByDefault) {
+TEST(RunDelivery, KeyboardModeKeysGainTheJapaneseScanCodesByDefault) {
     RunRig r;
     r.host.settings.iDelivery = Delivery::KeyPresses;
     r.runText(u"@_a\t");
-    Lines keys = {"down C0 VK_OEM_3 sc 1A", "up C0 VK_OEM_3 sc 1A", "down E2 VK_OEM_102 sc 73",
-                  "up E2 VK_OEM_102 sc 73", "down 09 VK_TAB sc 0F", "up 09 VK_TAB sc 0F"};
-    EXPECT_EQ(r.events(), keys);
-}
-
-TEST(BuildInputText, OneLineGetsPrefixAndSuffixAndNoLineFeed) {
-    EXPECT_EQ(buildInputText(u"AB", u"X", u"Y"), u"XABY");
-    EXPECT_EQ(buildInputText(u"", u"X", u"Y"), u"XY");
-    EXPECT_EQ(buildInputText(u"", u"", u""), u"");
-}
-
-TEST(BuildInputText, EveryLineIsWrappedAndSeveralLinesEndWithOneLineFeed) {
-    EXPECT_EQ(buildInputText(u"A\r\nB", u"P", u"S"), u"PAS\nPBS\n");
-    EXPECT_EQ(buildInputText(u"A\r\n", u"P", u"S"), u"PAS\n");
-    EXPECT_EQ(buildInputText(u"A\nB\n", u"P", u"S"), u"PAS\nPBS\n");
-    EXPECT_EQ(buildInputText(u"A\n\nB", u"<", u">"), u"<A>\n<>\n<B>\n");
-    EXPECT_EQ(buildInputText(u"\n", u"P", u"S"), u"PS\n");
-}
-
-TEST(BuildInputText, CarriageReturnsAreDroppedWherever) {
-    EXPECT_EQ(buildInputText(u"A\r\nB", u"", u""), u"A\nB\n");
-    EXPECT_EQ(buildInputText(u"A\rB", u"", u""), u"AB");
-    EXPECT_EQ(buildInputText(u"\r\r", u"", u""), u"");
-    EXPECT_EQ(buildInputText(u"\r\n\r", u"", u""), u"\n\n");
-    // Only the box's units are filtered, not those of prefix and suffix.
-    EXPECT_EQ(buildInputText(u"A", u"\r", u"\n"), u"\rA\n");
+    EXPECT_EQ(r.events(),
+              (Lines{"down C0 VK_OEM_3 sc 1A", "up C0 VK_OEM_3 sc 1A", "down E2 VK_OEM_102 sc 73",
+                     "up E2 VK_OEM_102 sc 73", "down 09 VK_TAB sc 0F", "up 09 VK_TAB sc 0F"}));
 }

@@ -14,33 +14,32 @@
 
 namespace tapwell::test {
 
-using Lines = std::vector<std::string>;
-
-inline Lines describe(const RecordingSink& sink) {
-    Lines out;
+// The events as lines, as a trace writes them.
+inline std::string describe(const RecordingSink& sink) {
+    std::string out;
     for (const KeyEvent& e : sink.events())
-        out.push_back(describeKeyEvent(e));
+        out += describeKeyEvent(e) + "\n";
     return out;
+}
+inline std::string press(const std::string& key) {
+    return "down " + key + "\nup " + key + "\n";
 }
 
 class FakeRunHost : public RunHost {
   public:
     std::uint64_t nowMs = 0;
     RunTimeOfDay clockStart{12, 0, 0};
-    bool timerArmed = false;
+    bool timerArmed = false, sendTimer = false; // the last arm was for a unit's step
     std::uint32_t timerPeriod = 0;
-    bool sendTimer = false; // the last arm was for a unit of the sending phase
-    std::vector<std::u16string> titles;
+    std::vector<std::u16string> titles, scriptsStarted;
     std::vector<RunMessage> messages;
     std::vector<RunUi> looks;
-    int closed = 0;
     std::vector<std::uint32_t> sleeps;
+    int closed = 0, saves = 0;
     std::u16string box, prefix, suffix;
     RunSettings settings;
-    int saves = 0;
     std::u16string program = u"Davudiru Dodovizar";
     Language lang = Language::English;
-    std::vector<std::u16string> scriptsStarted;
     bool scriptStarts = true;
     // Called while a message box is "open"; a pause box runs a nested loop,
     // so a test can press Start/Abort or fire ticks from here.
@@ -90,12 +89,6 @@ class FakeRunHost : public RunHost {
     Language language() override { return lang; }
 
     std::u16string title() const { return titles.empty() ? u"" : titles.back(); }
-    std::vector<std::u16string> messageTexts() const {
-        std::vector<std::u16string> out;
-        for (const RunMessage& m : messages)
-            out.push_back(m.text);
-        return out;
-    }
 };
 
 // A run wired to a fake host and a recording sink, 10 ms a unit, no wait.
@@ -129,7 +122,7 @@ struct RunRig {
         for (int i = 0; i < maxTicks && run.running(); ++i)
             tick();
     }
-    Lines events() const { return describe(sink); }
+    std::string events() const { return describe(sink); }
 };
 
 } // namespace tapwell::test

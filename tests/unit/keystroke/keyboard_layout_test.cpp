@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace tapwell;
-using tapwell::test::Lines;
+using tapwell::test::press;
 
 namespace {
 
@@ -179,46 +179,34 @@ TEST(KeyboardLayout, FirstRowAndLowestLevelWin) {
 // --- Key presses delivery -----------------------------------------------------
 
 TEST(KeyPressSink, CharactersAreTypedWithTheirModifiersAndDeadKeys) {
-    const Lines shiftDown = {"down 10 VK_SHIFT sc 2A", "settle 5"};
+    const std::string shift = "down 10 VK_SHIFT sc 2A\nsettle 5\n",
+                      unshift = "up 10 VK_SHIFT sc 2A\n";
+    const std::string altGr = "down A5 VK_RMENU sc E038\nsettle 5\n",
+                      unAltGr = "up A5 VK_RMENU sc E038\n", settle = "settle 5\n";
+    const std::string a = press("41 A sc 1E"), e = press("45 E sc 12"),
+                      quote = press("DE VK_OEM_7 sc 28"), space = press("20 VK_SPACE sc 39");
     const struct {
         std::u16string text;
-        bool us;
-        Lines want;
+        std::string want;
     } cases[] = {
-        {u"Aa",
-         true,
-         {"down 10 VK_SHIFT sc 2A", "settle 5", "down 41 A sc 1E", "up 41 A sc 1E", "settle 5",
-          "up 10 VK_SHIFT sc 2A", "down 41 A sc 1E", "up 41 A sc 1E"}},
+        {u"Aa", shift + a + settle + unshift + a},
         // AltGr is the right Alt, inside Shift.
-        {u"\u20AC",
-         false,
-         {"down A5 VK_RMENU sc E038", "settle 5", "down 45 E sc 12", "up 45 E sc 12", "settle 5",
-          "up A5 VK_RMENU sc E038"}},
-        {u"\u00A7",
-         false,
-         {"down 10 VK_SHIFT sc 2A", "settle 5", "down A5 VK_RMENU sc E038", "settle 5",
-          "down 33 3 sc 04", "up 33 3 sc 04", "settle 5", "up A5 VK_RMENU sc E038", "settle 5",
-          "up 10 VK_SHIFT sc 2A"}},
+        {u"\u20AC", altGr + e + settle + unAltGr},
+        {u"\u00A7", shift + altGr + press("33 3 sc 04") + settle + unAltGr + settle + unshift},
         // A dead key is followed by a space, outside its modifiers.
-        {u"'\"",
-         false,
-         {"down DE VK_OEM_7 sc 28", "up DE VK_OEM_7 sc 28", "down 20 VK_SPACE sc 39",
-          "up 20 VK_SPACE sc 39", "down 10 VK_SHIFT sc 2A", "settle 5", "down DE VK_OEM_7 sc 28",
-          "up DE VK_OEM_7 sc 28", "settle 5", "up 10 VK_SHIFT sc 2A", "down 20 VK_SPACE sc 39",
-          "up 20 VK_SPACE sc 39"}},
+        {u"'\"", quote + space + shift + quote + settle + unshift + space},
         // What no key types falls back to Unicode: a kanji, an emoji's two
         // surrogates, a letter this layout lacks.
-        {u"\u65E5\U0001F600xe",
-         false,
-         {"char 65E5", "char D83D", "char DE00", "char 0078", "down 45 E sc 12", "up 45 E sc 12"}},
+        {u"\u65E5\U0001F600xe", "char 65E5\nchar D83D\nchar DE00\nchar 0078\n" + e},
     };
     for (const auto& c : cases) {
         RecordingSink out;
         out.keepSettles = true;
-        KeyPressSink sink(out, c.us ? portableKeyboardLayout(kLayoutUs101) : deadKeyLayout());
+        KeyPressSink sink(out,
+                          c.text == u"Aa" ? portableKeyboardLayout(kLayoutUs101) : deadKeyLayout());
         for (char16_t unit : c.text)
             sink.sendUnicodePair(unit);
-        EXPECT_EQ(test::describe(out), c.want) << c.want.size();
+        EXPECT_EQ(test::describe(out), c.want);
     }
 }
 
@@ -231,13 +219,11 @@ TEST(KeyPressSink, KeysGetScanCodesAndOtherEventsPassThrough) {
     EXPECT_EQ(sink.sendUnicodeUnit(u'x', false), 1u); // a script's explicit Unicode event
     sink.sendPhysicalKey({0x41, 0x1E}, true);
     sink.settle(7); // not kept: the recorder was not asked to
-    EXPECT_EQ(test::describe(out),
-              (Lines{"down C0 VK_OEM_3 sc 1A", "up 2E VK_DELETE sc E053",
-                     "down 01 VK_LBUTTON sc 00", "unicode-down 0078", "up 41 A sc 1E"}));
-    out.clear();
     out.keepSettles = true;
-    sink.settle(7);
-    EXPECT_EQ(test::describe(out), Lines{"settle 7"});
+    sink.settle(8);
+    EXPECT_EQ(test::describe(out),
+              "down C0 VK_OEM_3 sc 1A\nup 2E VK_DELETE sc E053\ndown 01 "
+              "VK_LBUTTON sc 00\nunicode-down 0078\nup 41 A sc 1E\nsettle 8\n");
 }
 
 TEST(KeyDeliveryStage, WrittenIsTheSinkItselfAndKeysAskTheResolver) {
@@ -249,5 +235,5 @@ TEST(KeyDeliveryStage, WrittenIsTheSinkItselfAndKeysAskTheResolver) {
     KeyDeliveryStage keys(out, Delivery::KeyPresses, 0x04090409, recordingResolver);
     EXPECT_EQ(g_askedLayout, 0x04090409u);
     pressAndRelease(keys.sink(), 0xC0);
-    EXPECT_EQ(test::describe(out), (Lines{"down C0 VK_OEM_3 sc 29", "up C0 VK_OEM_3 sc 29"}));
+    EXPECT_EQ(test::describe(out), press("C0 VK_OEM_3 sc 29"));
 }

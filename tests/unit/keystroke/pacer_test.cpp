@@ -53,7 +53,7 @@ TEST(Pacer, OnTimeTicksFollowTheGridAndLateOnesDoNotAddUp) {
     EXPECT_EQ(late.due, late.start + 1001 * 5000) << "the next unit keeps to the grid";
 }
 
-TEST(Pacer, ADelayIsMadeUpWithoutThreeUnitsInOneInterval) {
+TEST(Pacer, ADelayIsMadeUpWithoutABurstAndAStallStartsAgainFromNow) {
     PacedRun r{10, 100};
     r.units(5);
     r.units(1, [](std::size_t) { return 19'000; }); // behind, but within 20 ms
@@ -61,37 +61,29 @@ TEST(Pacer, ADelayIsMadeUpWithoutThreeUnitsInOneInterval) {
     EXPECT_LT(r.ticks[6] - r.ticks[5], 1000) << "the next unit at once";
     EXPECT_GE(r.shortestThree(0), 10'000) << "an interval for any three units";
     EXPECT_EQ(r.ticks.back(), r.start + 26 * 10'000 + 100) << "back on the grid";
+
+    PacedRun stalled{1, 200};
+    stalled.units(10);
+    stalled.units(1, [](std::size_t) { return 250'000; }); // the machine was busy
+    stalled.units(10);
+    EXPECT_EQ(stalled.ticks[11], stalled.ticks[10] + 1000 + 200) << "one interval after";
+    EXPECT_GE(stalled.shortestThree(10), 2000);
 }
 
-TEST(Pacer, FallingFarBehindStartsAgainFromNowWithoutABurst) {
-    PacedRun r{1, 200};
-    r.units(10);
-    r.units(1, [](std::size_t) { return 250'000; }); // the machine was busy
-    const std::int64_t stalled = r.ticks.back();
-    r.units(10);
-    EXPECT_EQ(r.ticks[11], stalled + 1000 + 200) << "due one interval after the late step";
-    EXPECT_GE(r.shortestThree(10), 2000);
-}
-
-TEST(Pacer, TheLagLimitIsTwentyMillisecondsOrOneInterval) {
-    const struct {
-        std::uint32_t intervalMs;
-        std::int64_t limitUs;
-    } cases[] = {{1, 20'000}, {20, 20'000}, {50, 50'000}};
-    for (const auto& c : cases) {
-        const std::int64_t i = c.intervalMs * 1000;
+TEST(Pacer, TheLagLimitIsTwentyMillisecondsOrOneIntervalAndAResetStartsAfresh) {
+    const std::pair<std::uint32_t, std::int64_t> limits[] = {
+        {1, 20'000}, {20, 20'000}, {50, 50'000}};
+    for (const auto& [intervalMs, limitUs] : limits) {
+        const std::int64_t i = intervalMs * 1000;
         for (std::int64_t over : {0, 1}) {
             Pacer p;
-            p.next(0, c.intervalMs);
-            // The step of unit 1 ends so late that unit 2 is behind by the limit (+1 us).
-            const std::int64_t now = 2 * i + c.limitUs + over;
-            // Within the limit it is still on the grid, so at once; beyond, a new schedule.
-            EXPECT_EQ(p.next(now, c.intervalMs), over ? now + i : 2 * i) << c.intervalMs;
+            p.next(0, intervalMs);
+            // The step of unit 1 ends so late that unit 2 is behind by the limit (+1 us):
+            // within it, still on the grid, so at once; beyond, a new schedule.
+            const std::int64_t now = 2 * i + limitUs + over;
+            EXPECT_EQ(p.next(now, intervalMs), over ? now + i : 2 * i) << intervalMs;
         }
     }
-}
-
-TEST(Pacer, ResetAndANewIntervalStartAScheduleFromNow) {
     Pacer p;
     EXPECT_FALSE(p.scheduled());
     EXPECT_EQ(p.next(100, 20), 20'100);

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 using namespace tapwell;
-using tapwell::test::Lines;
+using tapwell::test::press;
 using tapwell::test::RunRig;
 
 namespace {
 const std::u16string kWaitTitle = u" sec... Activate the destination window and wait - ";
+const std::string A = press("41 A");
 } // namespace
-
-// --- Start and countdown -----------------------------------------------------
 
 TEST(RunCountdown, SecondsCountDownInTheTitleThenSendAfterTheInterval) {
     RunRig r;
@@ -31,41 +30,38 @@ TEST(RunCountdown, SecondsCountDownInTheTitleThenSendAfterTheInterval) {
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
     EXPECT_EQ(r.host.titles.size(), 5u);
     EXPECT_EQ(r.host.timerPeriod, 30u);
-    EXPECT_TRUE(r.sink.events().empty());
+    EXPECT_EQ(r.events(), "");
     r.tick();
     EXPECT_EQ(r.host.nowMs, 5030u);
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
+    EXPECT_EQ(r.events(), A);
     EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
     EXPECT_FALSE(r.run.running());
     EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
     EXPECT_TRUE(r.host.messages.empty());
 }
 
-TEST(RunCountdown, JapaneseTitles) {
+TEST(RunCountdown, ZeroSecondsAndJapaneseTitles) {
     RunRig r;
-    r.host.lang = Language::Japanese;
-    r.host.program = u"doruviravad";
-    r.host.settings.iWaitSec = 2;
-    r.host.box = u"AB";
-    r.run.startRun();
-    EXPECT_EQ(r.host.title(),
-              u"残り 2秒... 入力先ウィンドウをアクティブにしてお待ちください - doruviravad");
-    r.ticks(3);
-    EXPECT_EQ(r.host.title(), u"入力中(0%)...");
-    r.tick();
-    EXPECT_EQ(r.host.title(), u"doruviravad");
-}
-
-TEST(RunCountdown, ZeroWaitStartsAtTheFirstTickAndAZeroIntervalMeansTwenty) {
-    RunRig r;
-    r.host.settings.iWaitMSec = 0;
-    r.host.box = u"AB";
-    r.run.startRun();
-    EXPECT_EQ(r.host.title(), u"0" + kWaitTitle + u"Davudiru Dodovizar");
-    r.tick();
+    r.host.settings.iWaitMSec = 0; // means 20
+    r.runText(u"AB", 1);
+    EXPECT_EQ(r.host.titles[0], u"0" + kWaitTitle + u"Davudiru Dodovizar");
     EXPECT_EQ(r.host.nowMs, 1000u);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
     EXPECT_EQ(r.host.timerPeriod, 20u);
+
+    RunRig ja;
+    ja.host.lang = Language::Japanese;
+    ja.host.program = u"doruviravad";
+    ja.host.settings.iWaitSec = 2;
+    ja.runText(u"AB", 3);
+    EXPECT_EQ(ja.host.titles, (std::vector<std::u16string>{
+                                  u"残り 2秒... 入力先ウィンドウをアクティブにしてお待ちください - "
+                                  u"doruviravad",
+                                  u"残り 1秒... 入力先ウィンドウをアクティブにしてお待ちください - "
+                                  u"doruviravad",
+                                  u"入力中(0%)..."}));
+    ja.tick();
+    EXPECT_EQ(ja.host.title(), u"doruviravad");
 }
 
 TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
@@ -85,14 +81,13 @@ TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
         r.host.settings.iTimeHour = c.start.hour;
         r.host.settings.iTimeMin = c.start.minute;
         r.host.settings.iTimeSec = c.start.second;
-        r.host.box = u"A";
-        r.run.startRun();
+        r.runText(u"A", 0);
         EXPECT_EQ(r.run.countdown(), c.expected) << c.now.hour << ":" << c.now.minute;
-        if (c.expected != 3600)
+        if (c.expected == 0)
             continue;
         r.host.nowMs += 60000; // the clock jumps; the countdown does not follow it
         r.tick();
-        EXPECT_EQ(r.run.countdown(), 3599);
+        EXPECT_EQ(r.run.countdown(), c.expected - 1);
         EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
     }
 }
@@ -108,8 +103,7 @@ TEST(RunStart, EmptyBoxIsRefusedWithAMessageAndStaysIdle) {
                   lang == Language::English ? u"It's empty!" : u"入力欄が空です。");
         EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
         EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
-        EXPECT_FALSE(r.run.running());
-        EXPECT_FALSE(r.host.timerArmed);
+        EXPECT_FALSE(r.run.running() || r.host.timerArmed);
         EXPECT_TRUE(r.host.looks.empty());
         EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused);
     }
@@ -132,93 +126,66 @@ TEST(RunStart, OnlyTheRunTimerDrivesTheRunAndStartTogglesWithAbort) {
 
 // --- Sending phase -----------------------------------------------------------
 
-TEST(RunSending, EveryUnitAndOnlyUnitsAreAskedForAsSendTicks) {
+TEST(RunSending, EveryUnitAndOnlyUnitsAreSendTicksAndTheTitleCountsUnitsBeforeTheStep) {
     RunRig r;
     r.host.settings.iWaitSec = 2;
     r.host.settings.iLoopNum = 0;
-    r.host.box = u"AB";
-    r.run.startRun();
-    for (int countdown = 0; countdown < 2; ++countdown) {
-        EXPECT_FALSE(r.host.sendTimer);
-        r.tick();
-    }
-    for (int unit = 0; unit < 5; ++unit) { // across the ends of passes
-        EXPECT_TRUE(r.host.sendTimer) << unit;
-        EXPECT_EQ(r.host.timerPeriod, 10u);
-        r.tick();
-    }
-    EXPECT_EQ(r.run.completedPasses(), 2u);
-}
-
-TEST(RunSending, ProgressTitleCountsUnitsBeforeTheStep) {
-    RunRig r;
-    r.host.box = u"ABCD";
-    r.run.startRun();
-    r.tick();
+    r.runText(u"ABC", 0);
     std::vector<std::u16string> progress;
-    while (r.tick() && r.run.running())
-        progress.push_back(r.host.title());
-    EXPECT_EQ(progress, (std::vector<std::u16string>{u"Keyboard Simulating(0%)...",
-                                                     u"Keyboard Simulating(25%)...",
-                                                     u"Keyboard Simulating(50%)..."}));
+    for (int tick = 0; tick < 2 + 5; ++tick) { // across the end of a pass
+        EXPECT_EQ(r.host.sendTimer, tick >= 2) << tick;
+        EXPECT_EQ(r.host.timerPeriod, tick >= 2 ? 10u : 1000u);
+        r.tick();
+        if (tick >= 2)
+            progress.push_back(r.host.title());
+    }
+    EXPECT_EQ(r.run.completedPasses(), 1u);
+    EXPECT_EQ(progress, (std::vector<std::u16string>{
+                            u"Keyboard Simulating(0%)...", u"Keyboard Simulating(33%)...",
+                            u"Keyboard Simulating(66%)...", u"Keyboard Simulating(0%)...",
+                            u"Keyboard Simulating(33%)..."}));
 }
 
 TEST(RunSending, BlockingStepsRunWithTheTimerStoppedAndDelayTheNextUnit) {
     RunRig r;
     bool armedDuringPause = true;
     r.host.duringMessage = [&](const RunMessage&) { armedDuringPause = r.host.timerArmed; };
-    r.host.box = u"![WAIT:500]A";
-    r.run.startRun();
-    r.ticks(2); // the countdown, the pause
+    r.runText(u"![WAIT:500]A", 2); // the countdown, the pause
     EXPECT_FALSE(armedDuringPause);
     EXPECT_TRUE(r.host.timerArmed);
     r.tick(); // the wait
     EXPECT_EQ(r.host.sleeps, std::vector<std::uint32_t>{500});
     EXPECT_EQ(r.host.nowMs, 1520u);
-    EXPECT_TRUE(r.sink.events().empty());
+    EXPECT_EQ(r.events(), "");
     r.tick();
     EXPECT_EQ(r.host.nowMs, 1530u);
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
+    EXPECT_EQ(r.events(), A);
 }
 
-TEST(RunSending, LoopCountsPassesAndEndsWithoutMessage) {
+TEST(RunSending, LoopsCountPassesZeroRunsUntilAbortAndNegativeIsALargeCount) {
     RunRig r;
     r.host.settings.iLoopNum = 3;
     r.runText(u"AB");
-    EXPECT_EQ(r.events().size(), 12u);
+    EXPECT_EQ(r.events(), (A + press("42 B")) + (A + press("42 B")) + (A + press("42 B")));
     EXPECT_EQ(r.run.passesDone(), 3u);
     EXPECT_TRUE(r.host.messages.empty());
     EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-}
 
-TEST(RunSending, ZeroLoopsRunUntilAbortAndNegativeIsALargeCount) {
-    RunRig r;
-    r.host.settings.iLoopNum = 0;
-    r.runText(u"A", 1 + 250);
-    EXPECT_TRUE(r.run.running());
-    EXPECT_EQ(r.events().size(), 500u);
-    EXPECT_EQ(r.run.completedPasses(), 250u);
-    r.run.abortRun();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_FALSE(r.tick());
+    RunRig endless;
+    endless.host.settings.iLoopNum = 0;
+    endless.runText(u"A", 1 + 250);
+    EXPECT_TRUE(endless.run.running());
+    EXPECT_EQ(endless.sink.events().size(), 500u);
+    EXPECT_EQ(endless.run.completedPasses(), 250u);
+    endless.run.abortRun();
+    EXPECT_FALSE(endless.run.running() || endless.tick());
 
     RunRig negative;
     negative.host.settings.iLoopNum = -1; // the repeat box shows 4294967295
     negative.runText(u"A", 1 + 50);
     EXPECT_TRUE(negative.run.running());
     EXPECT_EQ(negative.run.passesDone(), 50u);
-}
-
-TEST(RunSending, BuiltTextOfLengthZeroEndsAtOnceWithoutMessage) {
-    RunRig r;
-    r.run.setAutoRun(true);
-    r.runText(u"\r\r", 1);
-    EXPECT_FALSE(r.run.running());
-    EXPECT_TRUE(r.sink.events().empty());
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-    EXPECT_EQ(r.host.closed, 1);
 }
 
 TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
@@ -228,9 +195,16 @@ TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
     r.host.prefix = u"";
     r.host.suffix = u"1";
     r.runText(u"B");
-    EXPECT_EQ(r.events(), (Lines{"down 58 X", "up 58 X", "down 41 A", "up 41 A", "down 42 B",
-                                 "up 42 B", "down 31 1", "up 31 1"}));
+    EXPECT_EQ(r.events(), press("58 X") + A + press("42 B") + press("31 1"));
     EXPECT_EQ(r.run.inputText(), u"B1");
+
+    RunRig empty; // a built text of length zero ends at once, without a message
+    empty.run.setAutoRun(true);
+    empty.runText(u"\r\r", 1);
+    EXPECT_FALSE(empty.run.running());
+    EXPECT_TRUE(empty.sink.events().empty() && empty.host.messages.empty());
+    EXPECT_EQ(empty.run.lastEnd(), RunEnd::Normal);
+    EXPECT_EQ(empty.host.closed, 1);
 }
 
 TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWithALineFeed) {
@@ -246,7 +220,6 @@ TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWith
         {u"A\n\nB", u"<", u">", u"<A>\n<>\n<B>\n"},
         {u"\n", u"P", u"S", u"PS\n"},
         {u"A\rB", u"", u"", u"AB"},
-        {u"\r\r", u"", u"", u""},
         {u"\r\n\r", u"", u"", u"\n\n"},
         {u"A", u"\r", u"\n", u"\rA\n"}, // only the box's units are filtered
     };
@@ -257,34 +230,28 @@ TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWith
 
 // --- Abort and the end of auto-runs -------------------------------------------
 
-TEST(RunAbort, DuringTheCountdownNothingIsSent) {
+TEST(RunAbort, DuringTheCountdownOrAPauseBoxNothingMoreIsSent) {
     RunRig r;
     r.host.settings.iWaitSec = 3;
-    r.host.box = u"A";
-    r.run.startRun();
-    r.tick();
+    r.runText(u"A", 1);
     r.run.abortRun();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_FALSE(r.host.timerArmed);
+    EXPECT_FALSE(r.run.running() || r.host.timerArmed);
     EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
     EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
     EXPECT_TRUE(r.host.messages.empty());
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
     r.run.onRunTimer(RUN_TIMER_ID); // a stray tick after the abort does nothing
-    EXPECT_TRUE(r.sink.events().empty());
-}
+    EXPECT_EQ(r.events(), "");
 
-TEST(RunAbort, DuringAPauseBoxTheStepSendsNothingMore) {
-    RunRig r;
-    r.host.duringMessage = [&](const RunMessage& m) {
+    RunRig paused;
+    paused.host.duringMessage = [&](const RunMessage& m) {
         if (m.owner == RunMessageOwner::None)
-            r.run.startOrAbort(); // the dialog stays usable: Abort
+            paused.run.startOrAbort(); // the dialog stays usable: Abort
     };
-    r.runText(u"A!B");
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-    EXPECT_FALSE(r.run.running());
-    EXPECT_FALSE(r.host.timerArmed);
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
+    paused.runText(u"A!B");
+    EXPECT_EQ(paused.events(), A);
+    EXPECT_FALSE(paused.run.running() || paused.host.timerArmed);
+    EXPECT_EQ(paused.run.lastEnd(), RunEnd::Aborted);
 }
 
 TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
@@ -295,35 +262,23 @@ TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
         if (m.owner != RunMessageOwner::None || pauses++ > 0)
             return;
         r.run.abortRun();
-        r.host.box = u"XYZ";
-        r.run.startRun();
-        r.ticks(2); // the countdown, then X
+        r.runText(u"XYZ", 2); // the countdown, then X
     };
     r.runText(u"A!B");
     // The old step returned into a run that is no longer its own: it must
     // neither send B nor move the new run's position nor end it.
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A", "down 58 X", "up 58 X", "down 59 Y",
-                                 "up 59 Y", "down 5A Z", "up 5A Z"}));
+    EXPECT_EQ(r.events(), A + press("58 X") + press("59 Y") + press("5A Z"));
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
     EXPECT_EQ(r.host.closed, 1); // only the new run's end closes
 }
 
-TEST(RunAbort, AutoRunAbortDoesNotCloseButTheNextRunDoes) {
+TEST(RunAutoRun, AbortDoesNotCloseButErrorsCloseAfterTheirMessage) {
     RunRig r;
     r.run.setAutoRun(true);
-    r.host.box = u"AB";
-    r.run.startRun();
-    r.ticks(2);
+    r.runText(u"AB", 2);
     r.run.abortRun();
     EXPECT_EQ(r.host.closed, 0);
     EXPECT_TRUE(r.host.messages.empty());
-    r.runText(u"C");
-    EXPECT_EQ(r.host.closed, 1);
-}
-
-TEST(RunAutoRun, ErrorEndsCloseAfterTheirMessageOnlyInAutoRuns) {
-    RunRig r;
-    r.run.setAutoRun(true);
     r.host.settings.iErrorStop = true;
     int closedWhenShown = -1;
     r.host.duringMessage = [&](const RunMessage&) { closedWhenShown = r.host.closed; };
@@ -332,7 +287,7 @@ TEST(RunAutoRun, ErrorEndsCloseAfterTheirMessageOnlyInAutoRuns) {
     EXPECT_EQ(r.host.closed, 1);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
 
-    RunRig unclosed; // an unclosed block is reported at the end of the pass
+    RunRig unclosed; // reported at the end of the pass
     unclosed.run.setAutoRun(true);
     unclosed.runText(u"{2:A");
     EXPECT_EQ(unclosed.host.closed, 1);
@@ -354,9 +309,7 @@ TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
     r.host.settings.iInputMode = InputMode::Script;
     r.host.settings.iWaitSec = 1;
     r.scriptStopRequested = true; // stale request from an earlier script
-    r.host.box = u"x = 1\r\n";
-    r.run.startRun();
-    r.tick();
+    r.runText(u"x = 1\r\n", 1);
     EXPECT_EQ(r.host.scriptsStarted, std::vector<std::u16string>{u"x = 1\r\n"}); // as it is
     EXPECT_TRUE(r.scriptRunning.load());
     EXPECT_FALSE(r.scriptStopRequested.load());
@@ -371,13 +324,17 @@ TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
     EXPECT_FALSE(r.run.running());
     EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
     EXPECT_EQ(r.host.closed, 0);
-    EXPECT_TRUE(r.sink.events().empty());
+    EXPECT_EQ(r.events(), "");
 
     RunRig ja;
     ja.host.lang = Language::Japanese;
     ja.host.settings.iInputMode = InputMode::Script;
+    ja.host.scriptStarts = false;
     ja.runText(u"a", 1);
     EXPECT_EQ(ja.host.title(), u"スクリプト実行中...");
+    EXPECT_FALSE(ja.scriptRunning.load()) << "a thread that failed to start";
+    ja.tick();
+    EXPECT_FALSE(ja.run.running());
 }
 
 TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
@@ -390,17 +347,15 @@ TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
     EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
     // The old script has not polled yet; Start again.
     r.run.startRun();
-    r.tick();
+    r.ticks(2);
     EXPECT_EQ(r.host.scriptsStarted.size(), 1u);
     EXPECT_TRUE(r.scriptStopRequested.load()); // not cleared for the old one
-    r.tick();
     EXPECT_TRUE(r.run.running());
     r.scriptRunning = false;
     r.tick();
     EXPECT_FALSE(r.run.running());
-}
 
-TEST(RunScript, StopIsRequestedOnlyOfAScriptThisRunStarted) {
+    // Stop is asked only of a script this run started.
     RunRig countdown;
     countdown.host.settings.iInputMode = InputMode::Script;
     countdown.host.settings.iWaitSec = 5;
@@ -408,22 +363,11 @@ TEST(RunScript, StopIsRequestedOnlyOfAScriptThisRunStarted) {
     countdown.run.abortRun();
     EXPECT_FALSE(countdown.scriptStopRequested.load());
     EXPECT_TRUE(countdown.host.scriptsStarted.empty());
-
     RunRig keys;
     keys.scriptRunning = true; // a script from an earlier run still winding down
     keys.runText(u"AB", 1);
     keys.run.abortRun();
     EXPECT_FALSE(keys.scriptStopRequested.load());
-}
-
-TEST(RunScript, ThreadThatFailsToStartEndsTheRunAtTheNextTick) {
-    RunRig r;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.host.scriptStarts = false;
-    r.runText(u"x", 1);
-    EXPECT_FALSE(r.scriptRunning.load());
-    r.tick();
-    EXPECT_FALSE(r.run.running());
 }
 
 // --- Delivery ----------------------------------------------------------------
@@ -444,23 +388,18 @@ TEST(RunDelivery, EachRunTakesItsDeliveryFromTheSavedSettings) {
     r.host.settings.iTargetLayout = 0x04090409;
     r.runText(u"@[VK_RCONTROL]\n");
     EXPECT_EQ(g_resolvedLayout, 0x04090409u);
-    EXPECT_EQ(r.events(), (Lines{"down 10 VK_SHIFT sc 2A", "down 32 2 sc 03", "up 32 2 sc 03",
-                                 "up 10 VK_SHIFT sc 2A", "down A3 VK_RCONTROL sc E01D",
-                                 "up A3 VK_RCONTROL sc E01D", "down 0D VK_RETURN sc 1C",
-                                 "up 0D VK_RETURN sc 1C"}));
+    EXPECT_EQ(r.events(), "down 10 VK_SHIFT sc 2A\n" + press("32 2 sc 03") +
+                              "up 10 VK_SHIFT sc 2A\n" + press("A3 VK_RCONTROL sc E01D") +
+                              press("0D VK_RETURN sc 1C"));
     // The next run, as written again, sends exactly what it always did.
     r.sink.clear();
     r.host.settings.iDelivery = Delivery::Written;
     r.runText(u"@[VK_RCONTROL]\n");
-    EXPECT_EQ(r.events(), (Lines{"char 0040", "down A3 VK_RCONTROL", "up A3 VK_RCONTROL",
-                                 "down 0D VK_RETURN", "up 0D VK_RETURN"}));
-}
+    EXPECT_EQ(r.events(), "char 0040\n" + press("A3 VK_RCONTROL") + press("0D VK_RETURN"));
 
-TEST(RunDelivery, KeyboardModeKeysGainTheJapaneseScanCodesByDefault) {
-    RunRig r;
-    r.host.settings.iDelivery = Delivery::KeyPresses;
-    r.runText(u"@_a\t");
-    EXPECT_EQ(r.events(),
-              (Lines{"down C0 VK_OEM_3 sc 1A", "up C0 VK_OEM_3 sc 1A", "down E2 VK_OEM_102 sc 73",
-                     "up E2 VK_OEM_102 sc 73", "down 09 VK_TAB sc 0F", "up 09 VK_TAB sc 0F"}));
+    RunRig keyboard; // keyboard mode's keys gain the Japanese scan codes by default
+    keyboard.host.settings.iDelivery = Delivery::KeyPresses;
+    keyboard.runText(u"@_a\t");
+    EXPECT_EQ(keyboard.events(),
+              press("C0 VK_OEM_3 sc 1A") + press("E2 VK_OEM_102 sc 73") + press("09 VK_TAB sc 0F"));
 }

@@ -1,8 +1,10 @@
 // A run host with a virtual clock: the test fires the run timer's ticks by
-// hand and sees every title, message, look and sleep the run asked for.
+// hand and reads, in `log`, every save, look, title, timer, message, sleep and
+// script start the run asked for, between the key events of a RunRig.
 #pragma once
 
 #include "common/language.h"
+#include "common/utf.h"
 #include "keystroke/recording_sink.h"
 #include "keystroke/run_host.h"
 #include "keystroke/simulation_run.h"
@@ -10,6 +12,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tapwell::test {
@@ -24,47 +27,56 @@ inline std::string describe(const RecordingSink& sink) {
 inline std::string press(const std::string& key) {
     return "down " + key + "\nup " + key + "\n";
 }
+// The log of one unit's step, and of the end of every run.
+inline std::string step(const std::string& percent, const std::string& sent) {
+    return "kill\ntitle Keyboard Simulating(" + percent + "%)...\n" + sent;
+}
+const std::string kIdle = "kill\nidle\ntitle P\n";
 
 class FakeRunHost : public RunHost {
   public:
+    std::string log;
     std::uint64_t nowMs = 0;
     RunTimeOfDay clockStart{12, 0, 0};
-    bool timerArmed = false, sendTimer = false; // the last arm was for a unit's step
+    bool timerArmed = false;
     std::uint32_t timerPeriod = 0;
-    std::vector<std::u16string> titles, scriptsStarted;
+    std::u16string title;
     std::vector<RunMessage> messages;
-    std::vector<RunUi> looks;
-    std::vector<std::uint32_t> sleeps;
-    int closed = 0, saves = 0;
+    int closed = 0;
     std::u16string box, prefix, suffix;
     RunSettings settings;
-    std::u16string program = u"Davudiru Dodovizar";
+    std::u16string program = u"P";
     Language lang = Language::English;
     bool scriptStarts = true;
     // Called while a message box is "open"; a pause box runs a nested loop,
     // so a test can press Start/Abort or fire ticks from here.
     std::function<void(const RunMessage&)> duringMessage;
 
-    void armRunTimer(std::uint32_t periodMs) override {
-        timerArmed = true;
-        timerPeriod = periodMs;
-        sendTimer = false;
+    void armRunTimer(std::uint32_t periodMs) override { arm("arm ", periodMs); }
+    void armSendTimer(std::uint32_t intervalMs) override { arm("send ", intervalMs); }
+    void killRunTimer() override {
+        timerArmed = false;
+        log += "kill\n";
     }
-    void armSendTimer(std::uint32_t intervalMs) override {
-        armRunTimer(intervalMs);
-        sendTimer = true;
+    void setTitle(std::u16string_view text) override {
+        title = text;
+        log += "title " + utf16ToUtf8(text) + "\n";
     }
-    void killRunTimer() override { timerArmed = false; }
-    void setTitle(std::u16string_view title) override { titles.emplace_back(title); }
-    void showMessage(const RunMessage& message) override {
-        messages.push_back(message);
+    void showMessage(const RunMessage& m) override {
+        static const char* const icons[] = {"error", "exclamation", "information", "question"};
+        log += std::string("message ") + icons[int(m.icon)] +
+               (m.owner == RunMessageOwner::None ? " (free) " : " ") + utf16ToUtf8(m.text) + "\n";
+        messages.push_back(m);
         if (duringMessage)
-            duringMessage(message);
+            duringMessage(m);
     }
-    void setRunUi(RunUi look) override { looks.push_back(look); }
-    void closeDialog() override { ++closed; }
+    void setRunUi(RunUi look) override { log += look == RunUi::Idle ? "idle\n" : "running\n"; }
+    void closeDialog() override {
+        ++closed;
+        log += "close\n";
+    }
     void sleep(std::uint32_t ms) override {
-        sleeps.push_back(ms);
+        log += "sleep " + std::to_string(ms) + "\n";
         nowMs += ms;
     }
     RunTimeOfDay localTime() override {
@@ -78,17 +90,22 @@ class FakeRunHost : public RunHost {
     std::u16string readSuffixBox() override { return suffix; }
     bool textBoxEmpty() override { return box.empty(); }
     RunSettings saveSettings() override {
-        ++saves;
+        log += "save\n";
         return settings;
     }
     bool startScript(std::u16string text) override {
-        scriptsStarted.push_back(std::move(text));
+        log += "script " + utf16ToUtf8(text) + "\n";
         return scriptStarts;
     }
     std::u16string programTitle() override { return program; }
     Language language() override { return lang; }
 
-    std::u16string title() const { return titles.empty() ? u"" : titles.back(); }
+  private:
+    void arm(const char* kind, std::uint32_t period) {
+        timerArmed = true;
+        timerPeriod = period;
+        log += kind + std::to_string(period) + "\n";
+    }
 };
 
 // A run wired to a fake host and a recording sink, 10 ms a unit, no wait.
@@ -102,6 +119,7 @@ struct RunRig {
     RunRig() {
         host.settings.iWaitSec = 0;
         host.settings.iWaitMSec = 10;
+        sink.onEvent = [this](const KeyEvent& e) { host.log += describeKeyEvent(e) + "\n"; };
     }
     // Fires the run timer once, if it is armed.
     bool tick() {
@@ -123,6 +141,8 @@ struct RunRig {
             tick();
     }
     std::string events() const { return describe(sink); }
+    // The log since the last call.
+    std::string take() { return std::exchange(host.log, {}); }
 };
 
 } // namespace tapwell::test

@@ -3,65 +3,46 @@
 #include <gtest/gtest.h>
 
 using namespace tapwell;
+using tapwell::test::kIdle;
 using tapwell::test::press;
 using tapwell::test::RunRig;
+using tapwell::test::step;
 
 namespace {
-const std::u16string kWaitTitle = u" sec... Activate the destination window and wait - ";
-const std::string A = press("41 A");
+const std::string kWait = " sec... Activate the destination window and wait - P\n";
+const std::string A = press("41 A"), B = press("42 B");
 } // namespace
 
-TEST(RunCountdown, SecondsCountDownInTheTitleThenSendAfterTheInterval) {
+TEST(RunCountdown, SecondsCountDownInTheTitleThenEachUnitWaitsItsInterval) {
     RunRig r;
-    r.host.settings.iWaitSec = 5;
+    r.host.settings.iWaitSec = 2;
     r.host.settings.iWaitMSec = 30;
-    r.host.box = u"A";
-    r.run.startRun();
-    EXPECT_EQ(r.host.saves, 1);
-    EXPECT_EQ(r.host.looks, std::vector<RunUi>{RunUi::Running});
-    EXPECT_EQ(r.host.timerPeriod, 1000u);
-    for (int left = 5; left >= 1; --left) {
-        EXPECT_EQ(r.host.title(), decimalText(left) + kWaitTitle + u"Davudiru Dodovizar");
-        EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
-        r.tick();
-    }
-    // 5 s after Start the sending phase begins; the title stays until a unit.
-    EXPECT_EQ(r.host.nowMs, 5000u);
+    r.runText(u"AB", 2);
+    EXPECT_EQ(r.take(),
+              "save\nrunning\narm 1000\ntitle 2" + kWait + "title 1" + kWait + "send 30\n");
+    EXPECT_EQ(r.host.nowMs, 2000u);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-    EXPECT_EQ(r.host.titles.size(), 5u);
-    EXPECT_EQ(r.host.timerPeriod, 30u);
-    EXPECT_EQ(r.events(), "");
-    r.tick();
-    EXPECT_EQ(r.host.nowMs, 5030u);
-    EXPECT_EQ(r.events(), A);
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
+    r.ticks(2);
+    EXPECT_EQ(r.take(), step("0", A) + "send 30\n" + step("50", B) + kIdle);
+    EXPECT_EQ(r.host.nowMs, 2060u);
     EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
-    EXPECT_TRUE(r.host.messages.empty());
-}
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
 
-TEST(RunCountdown, ZeroSecondsAndJapaneseTitles) {
-    RunRig r;
-    r.host.settings.iWaitMSec = 0; // means 20
-    r.runText(u"AB", 1);
-    EXPECT_EQ(r.host.titles[0], u"0" + kWaitTitle + u"Davudiru Dodovizar");
-    EXPECT_EQ(r.host.nowMs, 1000u);
-    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-    EXPECT_EQ(r.host.timerPeriod, 20u);
+    // No wait: the sending phase starts at the first tick. An interval below 1 is 20 ms.
+    RunRig zero;
+    zero.host.settings.iWaitMSec = 0;
+    zero.runText(u"AB", 1);
+    EXPECT_EQ(zero.take(), "save\nrunning\narm 1000\ntitle 0" + kWait + "send 20\n");
+    EXPECT_EQ(zero.host.nowMs, 1000u);
 
     RunRig ja;
     ja.host.lang = Language::Japanese;
-    ja.host.program = u"doruviravad";
-    ja.host.settings.iWaitSec = 2;
-    ja.runText(u"AB", 3);
-    EXPECT_EQ(ja.host.titles, (std::vector<std::u16string>{
-                                  u"残り 2秒... 入力先ウィンドウをアクティブにしてお待ちください - "
-                                  u"doruviravad",
-                                  u"残り 1秒... 入力先ウィンドウをアクティブにしてお待ちください - "
-                                  u"doruviravad",
-                                  u"入力中(0%)..."}));
-    ja.tick();
-    EXPECT_EQ(ja.host.title(), u"doruviravad");
+    ja.host.settings.iWaitSec = 1;
+    ja.runText(u"A");
+    EXPECT_EQ(ja.take(), "save\nrunning\narm 1000\ntitle 残り 1秒... "
+                         "入力先ウィンドウをアクティブにしてお待ちください - P\nsend 10\nkill\n"
+                         "title 入力中(0%)...\n" +
+                             A + kIdle);
 }
 
 TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
@@ -92,25 +73,16 @@ TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
     }
 }
 
-TEST(RunStart, EmptyBoxIsRefusedWithAMessageAndStaysIdle) {
-    for (Language lang : {Language::English, Language::Japanese}) {
-        RunRig r;
-        r.host.lang = lang;
-        r.run.startRun();
-        EXPECT_EQ(r.host.saves, 1); // saved before the refusal
-        ASSERT_EQ(r.host.messages.size(), 1u);
-        EXPECT_EQ(r.host.messages[0].text,
-                  lang == Language::English ? u"It's empty!" : u"入力欄が空です。");
-        EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
-        EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
-        EXPECT_FALSE(r.run.running() || r.host.timerArmed);
-        EXPECT_TRUE(r.host.looks.empty());
-        EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused);
-    }
-}
-
-TEST(RunStart, OnlyTheRunTimerDrivesTheRunAndStartTogglesWithAbort) {
+TEST(RunStart, EmptyBoxIsRefusedAfterTheSaveAndOnlyTheRunTimerDrivesARun) {
     RunRig r;
+    r.run.startRun();
+    EXPECT_EQ(r.take(), "save\nmessage error It's empty!\n");
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused);
+    EXPECT_FALSE(r.run.running());
+    r.host.lang = Language::Japanese;
+    r.run.startRun();
+    EXPECT_EQ(r.take(), "save\nmessage error 入力欄が空です。\n");
+
     r.host.box = u"A";
     r.run.startOrAbort();
     EXPECT_TRUE(r.run.running());
@@ -119,57 +91,42 @@ TEST(RunStart, OnlyTheRunTimerDrivesTheRunAndStartTogglesWithAbort) {
     EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
     r.run.onRunTimer(0x1CEF6);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-    r.run.startOrAbort();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.saves, 1);
+    r.take();
+    r.run.startOrAbort(); // Start again is Abort
+    EXPECT_EQ(r.take(), kIdle);
 }
 
 // --- Sending phase -----------------------------------------------------------
-
-TEST(RunSending, EveryUnitAndOnlyUnitsAreSendTicksAndTheTitleCountsUnitsBeforeTheStep) {
-    RunRig r;
-    r.host.settings.iWaitSec = 2;
-    r.host.settings.iLoopNum = 0;
-    r.runText(u"ABC", 0);
-    std::vector<std::u16string> progress;
-    for (int tick = 0; tick < 2 + 5; ++tick) { // across the end of a pass
-        EXPECT_EQ(r.host.sendTimer, tick >= 2) << tick;
-        EXPECT_EQ(r.host.timerPeriod, tick >= 2 ? 10u : 1000u);
-        r.tick();
-        if (tick >= 2)
-            progress.push_back(r.host.title());
-    }
-    EXPECT_EQ(r.run.completedPasses(), 1u);
-    EXPECT_EQ(progress, (std::vector<std::u16string>{
-                            u"Keyboard Simulating(0%)...", u"Keyboard Simulating(33%)...",
-                            u"Keyboard Simulating(66%)...", u"Keyboard Simulating(0%)...",
-                            u"Keyboard Simulating(33%)..."}));
-}
 
 TEST(RunSending, BlockingStepsRunWithTheTimerStoppedAndDelayTheNextUnit) {
     RunRig r;
     bool armedDuringPause = true;
     r.host.duringMessage = [&](const RunMessage&) { armedDuringPause = r.host.timerArmed; };
-    r.runText(u"![WAIT:500]A", 2); // the countdown, the pause
+    r.runText(u"![WAIT:500]A", 1);
+    r.take();
+    r.ticks(2); // the pause, the wait
     EXPECT_FALSE(armedDuringPause);
-    EXPECT_TRUE(r.host.timerArmed);
-    r.tick(); // the wait
-    EXPECT_EQ(r.host.sleeps, std::vector<std::uint32_t>{500});
+    EXPECT_EQ(r.take(), "kill\ntitle Keyboard Simulating(0%)...\nmessage information (free) "
+                        "Push [OK] button to continue.\nsend 10\nkill\ntitle Keyboard "
+                        "Simulating(8%)...\nsleep 500\nsend 10\n");
     EXPECT_EQ(r.host.nowMs, 1520u);
-    EXPECT_EQ(r.events(), "");
     r.tick();
     EXPECT_EQ(r.host.nowMs, 1530u);
     EXPECT_EQ(r.events(), A);
+    r.host.lang = Language::Japanese;
+    r.runText(u"!");
+    EXPECT_EQ(r.host.messages.back().text, u"OKボタンを押してください。");
 }
 
 TEST(RunSending, LoopsCountPassesZeroRunsUntilAbortAndNegativeIsALargeCount) {
     RunRig r;
-    r.host.settings.iLoopNum = 3;
-    r.runText(u"AB");
-    EXPECT_EQ(r.events(), (A + press("42 B")) + (A + press("42 B")) + (A + press("42 B")));
-    EXPECT_EQ(r.run.passesDone(), 3u);
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
+    r.host.settings.iLoopNum = 2;
+    r.runText(u"AB", 1);
+    r.take();
+    r.ticks(5);
+    EXPECT_EQ(r.take(), step("0", A) + "send 10\n" + step("50", B) + "send 10\n" + step("0", A) +
+                            "send 10\n" + step("50", B) + kIdle);
+    EXPECT_EQ(r.run.passesDone(), 2u);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
 
     RunRig endless;
@@ -195,16 +152,14 @@ TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
     r.host.prefix = u"";
     r.host.suffix = u"1";
     r.runText(u"B");
-    EXPECT_EQ(r.events(), press("58 X") + A + press("42 B") + press("31 1"));
+    EXPECT_EQ(r.events(), press("58 X") + A + B + press("31 1"));
     EXPECT_EQ(r.run.inputText(), u"B1");
 
     RunRig empty; // a built text of length zero ends at once, without a message
     empty.run.setAutoRun(true);
     empty.runText(u"\r\r", 1);
-    EXPECT_FALSE(empty.run.running());
-    EXPECT_TRUE(empty.sink.events().empty() && empty.host.messages.empty());
+    EXPECT_EQ(empty.take(), "save\nrunning\narm 1000\ntitle 0" + kWait + kIdle + "close\n");
     EXPECT_EQ(empty.run.lastEnd(), RunEnd::Normal);
-    EXPECT_EQ(empty.host.closed, 1);
 }
 
 TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWithALineFeed) {
@@ -234,23 +189,22 @@ TEST(RunAbort, DuringTheCountdownOrAPauseBoxNothingMoreIsSent) {
     RunRig r;
     r.host.settings.iWaitSec = 3;
     r.runText(u"A", 1);
+    r.take();
     r.run.abortRun();
-    EXPECT_FALSE(r.run.running() || r.host.timerArmed);
-    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
     r.run.onRunTimer(RUN_TIMER_ID); // a stray tick after the abort does nothing
-    EXPECT_EQ(r.events(), "");
+    EXPECT_EQ(r.take(), kIdle);
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
 
     RunRig paused;
-    paused.host.duringMessage = [&](const RunMessage& m) {
-        if (m.owner == RunMessageOwner::None)
-            paused.run.startOrAbort(); // the dialog stays usable: Abort
+    paused.host.duringMessage = [&](const RunMessage&) {
+        paused.run.startOrAbort(); // the dialog stays usable: Abort
     };
-    paused.runText(u"A!B");
-    EXPECT_EQ(paused.events(), A);
-    EXPECT_FALSE(paused.run.running() || paused.host.timerArmed);
+    paused.runText(u"A!B", 2);
+    paused.take();
+    paused.tick();
+    EXPECT_EQ(paused.take(), step("33", "message information (free) Push [OK] button to "
+                                        "continue.\n") +
+                                 kIdle);
     EXPECT_EQ(paused.run.lastEnd(), RunEnd::Aborted);
 }
 
@@ -277,22 +231,21 @@ TEST(RunAutoRun, AbortDoesNotCloseButErrorsCloseAfterTheirMessage) {
     r.run.setAutoRun(true);
     r.runText(u"AB", 2);
     r.run.abortRun();
-    EXPECT_EQ(r.host.closed, 0);
-    EXPECT_TRUE(r.host.messages.empty());
     r.host.settings.iErrorStop = true;
-    int closedWhenShown = -1;
-    r.host.duringMessage = [&](const RunMessage&) { closedWhenShown = r.host.closed; };
-    r.runText(u"Ab");
-    EXPECT_EQ(closedWhenShown, 0);
+    r.runText(u"Ab", 2);
+    r.take();
+    r.tick();
+    EXPECT_EQ(r.take(), step("50", "message error Invalid character - 'b'\n") + kIdle + "close\n");
     EXPECT_EQ(r.host.closed, 1);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
 
     RunRig unclosed; // reported at the end of the pass
     unclosed.run.setAutoRun(true);
-    unclosed.runText(u"{2:A");
-    EXPECT_EQ(unclosed.host.closed, 1);
-    ASSERT_EQ(unclosed.host.messages.size(), 1u);
-    EXPECT_EQ(unclosed.host.messages[0].icon, RunIcon::Exclamation);
+    unclosed.runText(u"{2:A", 2);
+    unclosed.take();
+    unclosed.tick();
+    EXPECT_EQ(unclosed.take(), // the block's start was one step
+              step("75", A + "message exclamation { are too many.\n") + kIdle + "close\n");
 
     RunRig manual;
     manual.host.settings.iErrorStop = true;
@@ -309,29 +262,23 @@ TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
     r.host.settings.iInputMode = InputMode::Script;
     r.host.settings.iWaitSec = 1;
     r.scriptStopRequested = true; // stale request from an earlier script
-    r.runText(u"x = 1\r\n", 1);
-    EXPECT_EQ(r.host.scriptsStarted, std::vector<std::u16string>{u"x = 1\r\n"}); // as it is
+    r.runText(u"x = 1\r\n", 3);
+    EXPECT_EQ(r.take(), "save\nrunning\narm 1000\ntitle 1" + kWait +
+                            "title Running Script...\nscript x = 1\r\n\n");
     EXPECT_TRUE(r.scriptRunning.load());
     EXPECT_FALSE(r.scriptStopRequested.load());
-    EXPECT_EQ(r.host.title(), u"Running Script...");
     EXPECT_EQ(r.run.phase(), RunPhase::Script);
     EXPECT_EQ(r.host.timerPeriod, 1000u);
-    EXPECT_FALSE(r.host.sendTimer);
-    r.ticks(2);
-    EXPECT_TRUE(r.run.running());
     r.scriptRunning = false; // the thread has ended
     r.tick();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
-    EXPECT_EQ(r.host.closed, 0);
-    EXPECT_EQ(r.events(), "");
+    EXPECT_EQ(r.take(), kIdle);
 
     RunRig ja;
     ja.host.lang = Language::Japanese;
     ja.host.settings.iInputMode = InputMode::Script;
     ja.host.scriptStarts = false;
     ja.runText(u"a", 1);
-    EXPECT_EQ(ja.host.title(), u"スクリプト実行中...");
+    EXPECT_EQ(ja.host.title, u"スクリプト実行中...");
     EXPECT_FALSE(ja.scriptRunning.load()) << "a thread that failed to start";
     ja.tick();
     EXPECT_FALSE(ja.run.running());
@@ -344,11 +291,10 @@ TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
     r.run.abortRun();
     EXPECT_TRUE(r.scriptStopRequested.load());
     EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
     // The old script has not polled yet; Start again.
-    r.run.startRun();
-    r.ticks(2);
-    EXPECT_EQ(r.host.scriptsStarted.size(), 1u);
+    r.take();
+    r.runText(u"loop", 2);
+    EXPECT_EQ(r.take(), "save\nrunning\narm 1000\ntitle 0" + kWait + "title Running Script...\n");
     EXPECT_TRUE(r.scriptStopRequested.load()); // not cleared for the old one
     EXPECT_TRUE(r.run.running());
     r.scriptRunning = false;
@@ -362,7 +308,6 @@ TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
     countdown.runText(u"x", 0);
     countdown.run.abortRun();
     EXPECT_FALSE(countdown.scriptStopRequested.load());
-    EXPECT_TRUE(countdown.host.scriptsStarted.empty());
     RunRig keys;
     keys.scriptRunning = true; // a script from an earlier run still winding down
     keys.runText(u"AB", 1);

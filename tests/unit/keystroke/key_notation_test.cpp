@@ -112,24 +112,6 @@ TEST(KeyNotation, WaitsAndPauses) {
         {u"[WAIT:]", 0, OK}, // "WAIT:" alone is a body that names no key
         {u"A!B", 0, A + "pause\n" + B + OK},
     });
-    // The pause box has no owner, so the dialog stays usable, and its own text.
-    for (Language lang : {Language::English, Language::Japanese}) {
-        test::RunRig r;
-        r.host.lang = lang;
-        std::size_t eventsDuringPause = 99;
-        r.host.duringMessage = [&](const RunMessage&) {
-            eventsDuringPause = r.sink.events().size();
-        };
-        r.runText(u"A!B");
-        ASSERT_EQ(r.host.messages.size(), 1u);
-        EXPECT_EQ(r.host.messages[0].text, lang == Language::English
-                                               ? u"Push [OK] button to continue."
-                                               : u"OKボタンを押してください。");
-        EXPECT_EQ(r.host.messages[0].icon, RunIcon::Information);
-        EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::None);
-        EXPECT_EQ(eventsDuringPause, 2u);
-        EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-    }
 }
 
 TEST(RepeatBlocks, RepeatNestAndReportBadCountsAndBraces) {
@@ -187,27 +169,6 @@ TEST(Characters, WhatEachModeSendsAndSkips) {
                          "message error Invalid character - '" + utf16ToUtf8(t) + "'\n" + ERR});
     }
     expectTraces(cases);
-}
-
-TEST(Characters, KeyboardModeKeysShareTheirKeycapsShiftedOrNot) {
-    const struct {
-        const char16_t* units;
-        std::uint8_t vk;
-    } rows[] = {
-        {u"-=", 0xBD}, {u"^~", 0xDE}, {u"\\|", 0xDC}, {u"@`", 0xC0}, {u";+", 0xBB}, {u":*", 0xBA},
-        {u"]", 0xDD},  {u",<", 0xBC}, {u".>", 0xBE},  {u"/?", 0xBF}, {u"_", 0xE2},
-    };
-    auto keyOf = [](char16_t c) {
-        std::u16string text(1, c);
-        std::size_t pos = 0;
-        return mapKeyboardChar(text, pos);
-    };
-    for (const auto& row : rows)
-        for (const char16_t* u = row.units; *u; ++u)
-            EXPECT_EQ(keyOf(*u), row.vk) << static_cast<char>(*u);
-    for (char16_t c : u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ")
-        if (c)
-            EXPECT_EQ(keyOf(c), c);
 }
 
 // --- The trace itself ----------------------------------------------------------

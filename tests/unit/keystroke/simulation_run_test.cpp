@@ -45,7 +45,7 @@ TEST(RunCountdown, SecondsCountDownInTheTitleThenEachUnitWaitsItsInterval) {
                              A + kIdle);
 }
 
-TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
+TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheClock) {
     const struct {
         RunTimeOfDay now, start;
         std::int32_t expected;
@@ -55,22 +55,22 @@ TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
         {{0, 0, 1}, {23, 59, 59}, 86398},    {{10, 20, 30}, {10, 20, 30}, 0},
         {{10, 20, 31}, {10, 20, 30}, 86399},
     };
+    RunSettings s;
+    s.iWaitMode = WaitMode::TimeOfDay;
     for (const auto& c : cases) {
-        RunRig r;
-        r.host.clockStart = c.now;
-        r.host.settings.iWaitMode = WaitMode::TimeOfDay;
-        r.host.settings.iTimeHour = c.start.hour;
-        r.host.settings.iTimeMin = c.start.minute;
-        r.host.settings.iTimeSec = c.start.second;
-        r.runText(u"A", 0);
-        EXPECT_EQ(r.run.countdown(), c.expected) << c.now.hour << ":" << c.now.minute;
-        if (c.expected == 0)
-            continue;
-        r.host.nowMs += 60000; // the clock jumps; the countdown does not follow it
-        r.tick();
-        EXPECT_EQ(r.run.countdown(), c.expected - 1);
-        EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
+        s.iTimeHour = c.start.hour;
+        s.iTimeMin = c.start.minute;
+        s.iTimeSec = c.start.second;
+        EXPECT_EQ(initialCountdown(s, c.now), c.expected) << c.now.hour << ":" << c.now.minute;
     }
+    RunRig r;
+    r.host.clockStart = {8, 0, 0};
+    r.host.settings = s; // 10:20:30
+    r.runText(u"A", 0);
+    EXPECT_EQ(r.run.countdown(), 8430);
+    r.host.nowMs += 60000; // the clock jumps; the countdown does not follow it
+    r.tick();
+    EXPECT_EQ(r.run.countdown(), 8429);
 }
 
 TEST(RunStart, EmptyBoxIsRefusedAfterTheSaveAndOnlyTheRunTimerDrivesARun) {

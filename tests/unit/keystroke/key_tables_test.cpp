@@ -28,25 +28,10 @@ TEST(KeyNameTable, NamesSharingACodeStandTogetherAndTheFirstNamesIt) {
     EXPECT_STREQ(keyNameForCode(146), "VK_OEM_NEC_EQUAL");
     for (int unnamed : {0, 0xFF, 0x07})
         EXPECT_EQ(findKeyIndexByCode(unnamed), -1) << unnamed;
-    // Names are exact and ASCII: case, a blank, a full-width letter all miss.
-    const std::pair<std::u16string, int> names[] = {{u"VK_SHIFT", 16},
-                                                    {u"VK_HANGUL", 21},
-                                                    {u"VK_XBUTTON2", 6},
-                                                    {u"A", 65},
-                                                    {u"a", 0},
-                                                    {u"VK_A", 0},
-                                                    {u"", 0},
-                                                    {u"VK_SHIFT ", 0},
-                                                    {u"Ａ", 0},
-                                                    {std::u16string(2000, u'A'), 0}};
-    for (const auto& [name, code] : names)
-        EXPECT_EQ(lookupKeyCode(name), code) << name.size();
 }
 
 TEST(ScriptConstantTable, SortedSupersetOfKeyCodes) {
     EXPECT_EQ(ScriptConstantTable[kScriptConstantCount].name, nullptr);
-    EXPECT_STREQ(ScriptConstantTable[0].name, "ISNT");
-    EXPECT_STREQ(ScriptConstantTable[kScriptConstantCount - 1].name, "YES");
     for (std::size_t i = 1; i < kScriptConstantCount; ++i)
         EXPECT_LT(std::strcmp(ScriptConstantTable[i - 1].name, ScriptConstantTable[i].name), 0)
             << ScriptConstantTable[i].name;

@@ -81,10 +81,6 @@ TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
         {u"x[abc def", kUni, "char 0078\n" + OK},
         // With error stop: parentheses alone and a missing bracket are errors.
         {u"(VK_SHIFT)A", kStop, "message error '(...)' has no meaning.\n" + ERR},
-        {u"(13)", kUni | kStop | kJa,
-         "message error '(' と ')' で囲まれた文字があります。押しも離しもしないため、意味がありま"
-         "せん。\n" +
-             ERR},
         {u"A[VK_SHIFT", kStop, A + "message error ']' or ')' is missing\n" + ERR},
         {u"(x", kUni | kStop | kJa, "message error ']' または ')' が足りません。\n" + ERR},
         // The skip settings are for characters, not for notations.
@@ -121,7 +117,6 @@ TEST(RepeatBlocks, RepeatNestAndReportBadCountsAndBraces) {
         {u"A{3B}", 0, A + "message exclamation { are too many.\n" + ERR},
         {u"A{B}", 0, A + "message error Invalid repeat number.\\nB}\n" + ERR},
         {u"{1:A}}B", 0, A + "message error } are too many.\n" + ERR},
-        {u"}", kUni | kJa, "message error } の数が多すぎます。\n" + ERR},
         {u"{0:A}", kUni | kJa, "message error 繰り返し回数が不正です。\\n0\n" + ERR},
         // An unclosed block is found at the end of the first pass: a warning.
         {u"{2:A", 0, A + "message exclamation { are too many.\n" + ERR, 3},

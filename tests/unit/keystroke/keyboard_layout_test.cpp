@@ -116,31 +116,24 @@ TEST(KeyboardLayout, CharactersNoKeyTypes) {
 }
 
 TEST(KeyboardLayout, VirtualKeysGetTheirScanCodesAndExtendedFlags) {
-    const struct {
-        std::uint8_t vk;
-        std::uint16_t us, jp;
-    } cases[] = {
-        {0x10, 0x2A, 0x2A},     {0xA1, 0x36, 0x36},     {0x11, 0x1D, 0x1D},
-        {0xA3, 0xE01D, 0xE01D}, {0x12, 0x38, 0x38},     {0xA5, 0xE038, 0xE038},
-        {0x0D, 0x1C, 0x1C},     {0x20, 0x39, 0x39},     {0x09, 0x0F, 0x0F},
-        {0x1B, 0x01, 0x01},     {0x08, 0x0E, 0x0E},     {0x14, 0x3A, 0x3A},
-        {0x70, 0x3B, 0x3B},     {0x7B, 0x58, 0x58},     {0x87, 0x76, 0x76},
-        {0x60, 0x52, 0x52},     {0x6A, 0x37, 0x37},     {0x6F, 0xE035, 0xE035},
-        {0x90, 0xE045, 0xE045}, {0x25, 0xE04B, 0xE04B}, {0x26, 0xE048, 0xE048},
-        {0x2E, 0xE053, 0xE053}, {0x24, 0xE047, 0xE047}, {0x22, 0xE051, 0xE051},
-        {0x5B, 0xE05B, 0xE05B}, {0x5D, 0xE05D, 0xE05D}, {0xAD, 0xE020, 0xE020},
-        {0xC0, 0x29, 0x1A},     {0xDC, 0x2B, 0x7D},     {0xE2, 0x56, 0x73},
-        {0xDE, 0x28, 0x0D},     {0xBB, 0x0D, 0x27},     {0xDD, 0x1B, 0x2B},
-        {0x1C, 0x00, 0x79},     {0x1D, 0x00, 0x7B},     {0x15, 0x00, 0x70},
-        {0x19, 0x00, 0x29},     {0x01, 0x00, 0x00},     {0xFF, 0x00, 0x00},
-    };
+    // Virtual key, then its US and its Japanese scan code (0xE0xx: extended).
+    std::istringstream cases(
+        "10 2A 2A  A1 36 36  11 1D 1D  A3 E01D E01D  12 38 38  A5 E038 E038  0D 1C 1C  20 39 39 "
+        "09 0F 0F  1B 01 01  08 0E 0E  14 3A 3A  70 3B 3B  7B 58 58  87 76 76  60 52 52  6A 37 37 "
+        "6F E035 E035  90 E045 E045  25 E04B E04B  26 E048 E048  2E E053 E053  24 E047 E047 "
+        "22 E051 E051  5B E05B E05B  5D E05D E05D  AD E020 E020  C0 29 1A  DC 2B 7D  E2 56 73 "
+        "DE 28 0D  BB 0D 27  DD 1B 2B  1C 00 79  1D 00 7B  15 00 70  19 00 29  01 00 00  FF 00 00");
     TableKeyboardLayout us(usLayoutTable());
     TableKeyboardLayout jp(japaneseLayoutTable());
-    for (const auto& c : cases) {
-        EXPECT_EQ(us.keyForVirtualKey(c.vk), (PhysicalKey{c.vk, c.us})) << int(c.vk);
-        EXPECT_EQ(jp.keyForVirtualKey(c.vk), (PhysicalKey{c.vk, c.jp})) << int(c.vk);
-        EXPECT_EQ(isExtendedVirtualKey(c.vk), (c.us >> 8) == 0xE0) << int(c.vk);
+    unsigned vk = 0, usScan = 0, jpScan = 0, rows = 0;
+    while (cases >> std::hex >> vk >> usScan >> jpScan) {
+        const auto key = static_cast<std::uint8_t>(vk);
+        EXPECT_EQ(us.keyForVirtualKey(key), (PhysicalKey{key, std::uint16_t(usScan)})) << vk;
+        EXPECT_EQ(jp.keyForVirtualKey(key), (PhysicalKey{key, std::uint16_t(jpScan)})) << vk;
+        EXPECT_EQ(isExtendedVirtualKey(key), (usScan >> 8) == 0xE0) << vk;
+        ++rows;
     }
+    EXPECT_EQ(rows, 39u);
     // The portable resolver gives the US table only when asked for it.
     EXPECT_EQ(portableKeyboardLayout(kLayoutUs101)->keyForVirtualKey(0xC0).scan, 0x29);
     for (std::uint32_t id : {kLayoutLocal, kLayoutJapanese, 0x04090409u})

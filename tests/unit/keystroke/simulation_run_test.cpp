@@ -158,9 +158,7 @@ TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWith
     } cases[] = {
         {u"AB", u"X", u"Y", u"XABY"},
         {u"", u"X", u"Y", u"XY"},
-        {u"", u"", u"", u""},
         {u"A\r\nB", u"P", u"S", u"PAS\nPBS\n"},
-        {u"A\r\n", u"P", u"S", u"PAS\n"},
         {u"A\nB\n", u"P", u"S", u"PAS\nPBS\n"},
         {u"A\n\nB", u"<", u">", u"<A>\n<>\n<B>\n"},
         {u"\n", u"P", u"S", u"PS\n"},

@@ -1,6 +1,12 @@
+// A run from Start to its end: countdown, sending, loops, abort, auto-run,
+// scripts and delivery, and the safety around it: what an Abort releases, a
+// destination window that refuses input, and the focus guard.
 #include "fake_run_host.h"
+#include "keystroke/guarded_sink.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace tapwell;
 using tapwell::test::kIdle;
@@ -9,36 +15,110 @@ using tapwell::test::RunRig;
 using tapwell::test::step;
 
 namespace {
+
 const std::string kWait = " sec... Activate the destination window and wait - P\n";
+const std::string kStart = "save\nrunning\narm 1000\ntitle 0" + kWait; // no wait
 const std::string A = press("41 A"), B = press("42 B");
+const std::string kRefused =
+    "The destination window belongs to a program running with higher rights (as administrator), "
+    "so Windows does not let tapwell type into it. Start tapwell with the same rights, or choose "
+    "another window.";
+
+class FakeDestination : public InputDestination {
+  public:
+    WindowId front = 1;
+    std::map<WindowId, bool> refusing;
+    std::vector<WindowId> asked;
+    WindowId foregroundWindow() override { return front; }
+    bool refusesInput(WindowId window) override {
+        asked.push_back(window);
+        return refusing[window];
+    }
+};
+
+struct SafeRig : RunRig {
+    FakeDestination destination;
+    SafeRig() { run.setInputDestination(&destination); }
+};
+
 } // namespace
 
-TEST(RunCountdown, SecondsCountDownInTheTitleThenEachUnitWaitsItsInterval) {
-    RunRig r;
-    r.host.settings.iWaitSec = 2;
-    r.host.settings.iWaitMSec = 30;
-    r.runText(u"AB", 2);
-    EXPECT_EQ(r.take(),
-              "save\nrunning\narm 1000\ntitle 2" + kWait + "title 1" + kWait + "send 30\n");
-    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-    r.ticks(2);
-    EXPECT_EQ(r.take(), step("0", A) + "send 30\n" + step("50", B) + kIdle);
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-
-    // No wait: the sending phase starts at the first tick. An interval below 1 is 20 ms.
-    RunRig zero;
-    zero.host.settings.iWaitMSec = 0;
-    zero.runText(u"AB", 1);
-    EXPECT_EQ(zero.take(), "save\nrunning\narm 1000\ntitle 0" + kWait + "send 20\n");
-
-    RunRig ja;
-    ja.host.lang = Language::Japanese;
-    ja.host.settings.iWaitSec = 1;
-    ja.runText(u"A");
-    EXPECT_EQ(ja.take(), "save\nrunning\narm 1000\ntitle 残り 1秒... "
-                         "入力先ウィンドウをアクティブにしてお待ちください - P\nsend 10\nkill\n"
-                         "title 入力中(0%)...\n" +
-                             A + kIdle);
+TEST(RunLog, EveryRunFromStartToItsEnd) {
+    const struct {
+        std::u16string text;
+        std::function<void(SafeRig&)> setup;
+        std::string log;
+    } cases[] = {
+        // The countdown in the title, then a unit a tick, each under its progress.
+        {u"AB",
+         [](SafeRig& r) {
+             r.host.settings.iWaitSec = 2;
+             r.host.settings.iWaitMSec = 30;
+         },
+         "save\nrunning\narm 1000\ntitle 2" + kWait + "title 1" + kWait + "send 30\n" +
+             step("0", A) + "send 30\n" + step("50", B) + kIdle},
+        {u"AB", [](SafeRig& r) { r.host.settings.iWaitMSec = 0; }, // means 20 ms
+         kStart + "send 20\n" + step("0", A) + "send 20\n" + step("50", B) + kIdle},
+        {u"A", [](SafeRig& r) { r.host.lang = Language::Japanese; },
+         "save\nrunning\narm 1000\ntitle 残り 0秒... 入力先ウィンドウをアクティブにしてお待ち"
+         "ください - P\nsend 10\nkill\ntitle 入力中(0%)...\n" +
+             A + kIdle},
+        {u"", {}, "save\nmessage error It's empty!\n"}, // saved, then refused
+        {u"", [](SafeRig& r) { r.host.lang = Language::Japanese; },
+         "save\nmessage error 入力欄が空です。\n"},
+        // Blocking steps run with the timer stopped and delay the next unit.
+        {u"![WAIT:500]A",
+         {},
+         kStart + "send 10\n" +
+             step("0", "message information (free) Push [OK] button to continue.\n") + "send 10\n" +
+             step("8", "sleep 500\n") + "send 10\n" + step("91", A) + kIdle},
+        {u"AB", [](SafeRig& r) { r.host.settings.iLoopNum = 2; },
+         kStart + "send 10\n" + step("0", A) + "send 10\n" + step("50", B) + "send 10\n" +
+             step("0", A) + "send 10\n" + step("50", B) + kIdle},
+        // An auto-run closes at its end, after any message; a text of
+        // carriage returns only is no error.
+        {u"\r\r", [](SafeRig& r) { r.run.setAutoRun(true); }, kStart + kIdle + "close\n"},
+        {u"Ab",
+         [](SafeRig& r) {
+             r.run.setAutoRun(true);
+             r.host.settings.iErrorStop = true;
+         },
+         kStart + "send 10\n" + step("0", A) + "send 10\n" +
+             step("50", "message error Invalid character - 'b'\n") + kIdle + "close\n"},
+        {u"a", [](SafeRig& r) { r.host.settings.iErrorStop = true; },
+         kStart + "send 10\n" + step("0", "message error Invalid character - 'a'\n") + kIdle},
+        // An unclosed block is found at the end of the pass.
+        {u"{2:A", [](SafeRig& r) { r.run.setAutoRun(true); },
+         kStart + "send 10\n" + step("0", "") + "send 10\n" +
+             step("75", A + "message exclamation { are too many.\n") + kIdle + "close\n"},
+        // A window that refuses input stops the run before a unit goes to it,
+        // and so do events the platform did not insert.
+        {u"AB",
+         [](SafeRig& r) {
+             r.run.setAutoRun(true);
+             r.destination.refusing[1] = true;
+         },
+         kStart + "send 10\nkill\nmessage error " + kRefused + "\n" + kIdle + "close\n"},
+        {u"ABC", [](SafeRig& r) { r.sink.insertsEvents = false; },
+         kStart + "send 10\n" + step("0", A) + "message error " + kRefused + "\n" + kIdle},
+        // A script starts after the countdown, with the box as it is.
+        {u"x = 1\r\n",
+         [](SafeRig& r) {
+             r.host.settings.iInputMode = InputMode::Script;
+             r.host.lang = Language::Japanese;
+             r.host.scriptStarts = false; // and ends when its thread did not start
+         },
+         "save\nrunning\narm 1000\ntitle 残り 0秒... 入力先ウィンドウをアクティブにしてお待ち"
+         "ください - P\ntitle スクリプト実行中...\nscript x = 1\r\n\n" +
+             kIdle},
+    };
+    for (const auto& c : cases) {
+        SafeRig r;
+        if (c.setup)
+            c.setup(r);
+        r.runText(c.text);
+        EXPECT_EQ(r.take(), c.log) << std::string(c.text.begin(), c.text.end());
+    }
 }
 
 TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheClock) {
@@ -69,57 +149,23 @@ TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheCloc
     EXPECT_EQ(r.run.countdown(), 8429);
 }
 
-TEST(RunStart, EmptyBoxIsRefusedAfterTheSaveAndOnlyTheRunTimerDrivesARun) {
+TEST(RunStart, OnlyTheRunTimerDrivesARunAndStartAgainIsAbort) {
     RunRig r;
-    r.run.startRun();
-    EXPECT_EQ(r.take(), "save\nmessage error It's empty!\n");
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused);
-    EXPECT_FALSE(r.run.running());
-    r.host.lang = Language::Japanese;
-    r.run.startRun();
-    EXPECT_EQ(r.take(), "save\nmessage error 入力欄が空です。\n");
-
+    r.run.startOrAbort();
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused) << "an empty box";
     r.host.box = u"A";
     r.run.startOrAbort();
-    EXPECT_TRUE(r.run.running());
     r.run.onRunTimer(RUN_TIMER_ID + 1);
     r.run.onRunTimer(1);
     EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
     r.run.onRunTimer(0x1CEF6);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
     r.take();
-    r.run.startOrAbort(); // Start again is Abort
+    r.run.startOrAbort();
     EXPECT_EQ(r.take(), kIdle);
 }
 
-// --- Sending phase -----------------------------------------------------------
-
-TEST(RunSending, BlockingStepsRunWithTheTimerStoppedAndDelayTheNextUnit) {
-    RunRig r;
-    r.runText(u"![WAIT:500]A", 1);
-    r.take();
-    r.ticks(2); // the pause, the wait
-    EXPECT_EQ(r.take(), "kill\ntitle Keyboard Simulating(0%)...\nmessage information (free) "
-                        "Push [OK] button to continue.\nsend 10\nkill\ntitle Keyboard "
-                        "Simulating(8%)...\nsleep 500\nsend 10\n");
-    r.tick();
-    EXPECT_EQ(r.events(), A);
-    r.host.lang = Language::Japanese;
-    r.runText(u"!");
-    EXPECT_EQ(r.host.messages.back().text, u"OKボタンを押してください。");
-}
-
-TEST(RunSending, LoopsCountPassesZeroRunsUntilAbortAndNegativeIsALargeCount) {
-    RunRig r;
-    r.host.settings.iLoopNum = 2;
-    r.runText(u"AB", 1);
-    r.take();
-    r.ticks(5);
-    EXPECT_EQ(r.take(), step("0", A) + "send 10\n" + step("50", B) + "send 10\n" + step("0", A) +
-                            "send 10\n" + step("50", B) + kIdle);
-    EXPECT_EQ(r.run.passesDone(), 2u);
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-
+TEST(RunSending, ZeroLoopsRunUntilAbortAndNegativeIsALargeCount) {
     RunRig endless;
     endless.host.settings.iLoopNum = 0;
     endless.runText(u"A", 1 + 250);
@@ -144,12 +190,6 @@ TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
     r.runText(u"B");
     EXPECT_EQ(r.events(), press("58 X") + A + B + press("31 1"));
     EXPECT_EQ(r.run.inputText(), u"B1");
-
-    RunRig empty; // a built text of length zero ends at once, without a message
-    empty.run.setAutoRun(true);
-    empty.runText(u"\r\r", 1);
-    EXPECT_EQ(empty.take(), "save\nrunning\narm 1000\ntitle 0" + kWait + kIdle + "close\n");
-    EXPECT_EQ(empty.run.lastEnd(), RunEnd::Normal);
 }
 
 TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWithALineFeed) {
@@ -171,10 +211,11 @@ TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWith
             << "row " << i;
 }
 
-// --- Abort and the end of auto-runs -------------------------------------------
+// --- Abort -------------------------------------------------------------------
 
-TEST(RunAbort, DuringTheCountdownOrAPauseBoxNothingMoreIsSent) {
+TEST(RunAbort, DuringTheCountdownOrAPauseBoxNothingMoreIsSentAndAnAutoRunStaysOpen) {
     RunRig r;
+    r.run.setAutoRun(true);
     r.host.settings.iWaitSec = 3;
     r.runText(u"A", 1);
     r.take();
@@ -190,10 +231,8 @@ TEST(RunAbort, DuringTheCountdownOrAPauseBoxNothingMoreIsSent) {
     paused.runText(u"A!B", 2);
     paused.take();
     paused.tick();
-    EXPECT_EQ(paused.take(), step("33", "message information (free) Push [OK] button to "
-                                        "continue.\n") +
-                                 kIdle);
-    EXPECT_EQ(paused.run.lastEnd(), RunEnd::Aborted);
+    EXPECT_EQ(paused.take(),
+              step("33", "message information (free) Push [OK] button to continue.\n") + kIdle);
 }
 
 TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
@@ -214,93 +253,105 @@ TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
     EXPECT_EQ(r.host.closed, 1); // only the new run's end closes
 }
 
-TEST(RunAutoRun, AbortDoesNotCloseButErrorsCloseAfterTheirMessage) {
-    RunRig r;
-    r.run.setAutoRun(true);
-    r.runText(u"AB", 2);
+TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
+    SafeRig r;
+    r.runText(u"[VK_SHIFT)[VK_CONTROL)[VK_MENU)(VK_CONTROL][VK_SHIFT)AB", 7);
     r.run.abortRun();
-    r.host.settings.iErrorStop = true;
-    r.runText(u"Ab", 2);
-    r.take();
-    r.tick();
-    EXPECT_EQ(r.take(), step("50", "message error Invalid character - 'b'\n") + kIdle + "close\n");
-    EXPECT_EQ(r.host.closed, 1);
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+    r.run.abortRun(); // a second Abort has nothing to release
+    EXPECT_EQ(r.events(), "down 10 VK_SHIFT\ndown 11 VK_CONTROL\ndown 12 VK_MENU\nup 11 "
+                          "VK_CONTROL\ndown 10 VK_SHIFT\n" +
+                              A + "up 12 VK_MENU\nup 10 VK_SHIFT\n");
 
-    RunRig unclosed; // reported at the end of the pass
-    unclosed.run.setAutoRun(true);
-    unclosed.runText(u"{2:A", 2);
-    unclosed.take();
-    unclosed.tick();
-    EXPECT_EQ(unclosed.take(), // the block's start was one step
-              step("75", A + "message exclamation { are too many.\n") + kIdle + "close\n");
+    SafeRig paused; // Abort from the pause box's nested loop
+    paused.host.duringMessage = [&](const RunMessage&) { paused.run.abortRun(); };
+    paused.runText(u"[VK_LWIN)!X");
+    EXPECT_EQ(paused.events(), press("5B VK_LWIN"));
 
-    RunRig manual;
-    manual.host.settings.iErrorStop = true;
-    manual.runText(u"a");
-    manual.runText(u"A");
-    EXPECT_EQ(manual.host.closed, 0);
+    SafeRig keys; // key presses delivery releases the layout's key
+    keys.host.settings.iDelivery = Delivery::KeyPresses;
+    keys.host.settings.iTargetLayout = kLayoutUs101;
+    keys.runText(u"[VK_RSHIFT)q", 2);
+    keys.run.abortRun();
+    EXPECT_EQ(keys.events(), press("A1 VK_RSHIFT sc 36"));
+
+    // Normal and error ends keep what the text left down.
+    SafeRig normal;
+    normal.runText(u"[VK_SHIFT)A");
+    normal.run.abortRun(); // the run is over: nothing to abort
+    EXPECT_EQ(normal.events(), "down 10 VK_SHIFT\n" + A);
+    SafeRig error;
+    error.host.settings.iErrorStop = true;
+    error.runText(u"[VK_SHIFT)aA"); // a lower-case letter is no key
+    EXPECT_EQ(error.events(), "down 10 VK_SHIFT\n");
+}
+
+TEST(GuardedSink, ReleasesUnitsKeysAndMouseButtonsStillDownOnceAndCountsRefusals) {
+    RecordingSink out;
+    GuardedSink sink{out};
+    HeldInputs& held = sink.held();
+    held.noteMouseButton(0x0004, 0, false); // left
+    sink.sendUnicodeUnit(u'\u3042', false);
+    sink.sendPhysicalKey({0x10, 0x2A}, false);
+    held.noteMouseButton(0x0100, 1, false); // X1
+    held.noteMouseButton(0x0100, 2, false); // X2
+    held.noteMouseButton(0x0100, 1, true);  // X1 released again
+    sink.sendPhysicalKey({0xA5, 0xE038}, false);
+    pressAndRelease(sink, 0x41);
+    sink.sendUnicodePair(u'x'); // down and up together: nothing held
+    EXPECT_EQ(held.size(), 5u);
+    EXPECT_EQ(sink.takeRefusals(), 0u);
+    out.clear();
+    std::string mouse;
+    for (int release = 0; release < 2; ++release) // a second release sends nothing
+        sink.releaseHeld([&](std::uint32_t flags, std::int32_t data) {
+            mouse += std::to_string(flags) + " " + std::to_string(data) + ",";
+        });
+    EXPECT_EQ(test::describe(out),
+              "up A5 VK_RMENU sc E038\nup 10 VK_SHIFT sc 2A\nunicode-up 3042\n");
+    EXPECT_EQ(mouse, "256 2,4 0,");
+    EXPECT_TRUE(held.empty());
+
+    out.insertsEvents = false;
+    sink.sendKey(0x41, false);
+    sink.sendUnicodePair(u'a');
+    EXPECT_EQ(sink.takeRefusals(), 2u);
+    EXPECT_EQ(sink.takeRefusals(), 0u) << "taking them starts the count again";
+    sink.releaseHeld();
+    EXPECT_EQ(sink.takeRefusals(), 0u) << "releases after the end do not count";
 }
 
 // --- Script mode -------------------------------------------------------------
 
-TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
+TEST(RunScript, ThePhasePollsTheThreadAndAnAbortAsksOnlyItsOwnScriptToStop) {
     RunRig r;
     r.run.setAutoRun(true); // never closes in script mode
     r.host.settings.iInputMode = InputMode::Script;
-    r.host.settings.iWaitSec = 1;
     r.scriptStopRequested = true; // stale request from an earlier script
-    r.runText(u"x = 1\r\n", 3);
-    EXPECT_EQ(r.take(), "save\nrunning\narm 1000\ntitle 1" + kWait +
-                            "title Running Script...\nscript x = 1\r\n\n");
-    EXPECT_TRUE(r.scriptRunning.load());
-    EXPECT_FALSE(r.scriptStopRequested.load());
+    r.runText(u"loop", 3);
+    EXPECT_TRUE(r.scriptRunning && !r.scriptStopRequested);
     EXPECT_EQ(r.run.phase(), RunPhase::Script);
-    EXPECT_EQ(r.host.timerPeriod, 1000u);
+    r.run.abortRun();
+    EXPECT_TRUE(r.scriptStopRequested.load());
+    // The old script has not polled yet; Start again: no second thread, and
+    // its stop request stays.
+    r.take();
+    r.runText(u"loop", 2);
+    EXPECT_EQ(r.take(), kStart + "title Running Script...\n");
+    EXPECT_TRUE(r.scriptStopRequested && r.run.running());
     r.scriptRunning = false; // the thread has ended
     r.tick();
     EXPECT_EQ(r.take(), kIdle);
 
-    RunRig ja;
-    ja.host.lang = Language::Japanese;
-    ja.host.settings.iInputMode = InputMode::Script;
-    ja.host.scriptStarts = false;
-    ja.runText(u"a", 1);
-    EXPECT_EQ(ja.host.title, u"スクリプト実行中...");
-    EXPECT_FALSE(ja.scriptRunning.load()) << "a thread that failed to start";
-    ja.tick();
-    EXPECT_FALSE(ja.run.running());
-}
-
-TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
-    RunRig r;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.runText(u"loop", 1);
-    r.run.abortRun();
-    EXPECT_TRUE(r.scriptStopRequested.load());
-    EXPECT_FALSE(r.run.running());
-    // The old script has not polled yet; Start again.
-    r.take();
-    r.runText(u"loop", 2);
-    EXPECT_EQ(r.take(), "save\nrunning\narm 1000\ntitle 0" + kWait + "title Running Script...\n");
-    EXPECT_TRUE(r.scriptStopRequested.load()); // not cleared for the old one
-    EXPECT_TRUE(r.run.running());
-    r.scriptRunning = false;
-    r.tick();
-    EXPECT_FALSE(r.run.running());
-
-    // Stop is asked only of a script this run started.
     RunRig countdown;
     countdown.host.settings.iInputMode = InputMode::Script;
     countdown.host.settings.iWaitSec = 5;
     countdown.runText(u"x", 0);
     countdown.run.abortRun();
-    EXPECT_FALSE(countdown.scriptStopRequested.load());
     RunRig keys;
     keys.scriptRunning = true; // a script from an earlier run still winding down
     keys.runText(u"AB", 1);
     keys.run.abortRun();
-    EXPECT_FALSE(keys.scriptStopRequested.load());
+    EXPECT_FALSE(countdown.scriptStopRequested || keys.scriptStopRequested);
 }
 
 // --- Delivery ----------------------------------------------------------------
@@ -319,20 +370,93 @@ TEST(RunDelivery, EachRunTakesItsDeliveryFromTheSavedSettings) {
     r.host.settings.iInputMode = InputMode::Unicode;
     r.host.settings.iDelivery = Delivery::KeyPresses;
     r.host.settings.iTargetLayout = 0x04090409;
-    r.runText(u"@[VK_RCONTROL]\n");
+    r.runText(u"@[VK_RCONTROL]");
     EXPECT_EQ(g_resolvedLayout, 0x04090409u);
     EXPECT_EQ(r.events(), "down 10 VK_SHIFT sc 2A\n" + press("32 2 sc 03") +
-                              "up 10 VK_SHIFT sc 2A\n" + press("A3 VK_RCONTROL sc E01D") +
-                              press("0D VK_RETURN sc 1C"));
+                              "up 10 VK_SHIFT sc 2A\n" + press("A3 VK_RCONTROL sc E01D"));
     // The next run, as written again, sends exactly what it always did.
     r.sink.clear();
     r.host.settings.iDelivery = Delivery::Written;
-    r.runText(u"@[VK_RCONTROL]\n");
-    EXPECT_EQ(r.events(), "char 0040\n" + press("A3 VK_RCONTROL") + press("0D VK_RETURN"));
+    r.runText(u"@[VK_RCONTROL]");
+    EXPECT_EQ(r.events(), "char 0040\n" + press("A3 VK_RCONTROL"));
+}
 
-    RunRig keyboard; // keyboard mode's keys gain the Japanese scan codes by default
-    keyboard.host.settings.iDelivery = Delivery::KeyPresses;
-    keyboard.runText(u"@_a\t");
-    EXPECT_EQ(keyboard.events(),
-              press("C0 VK_OEM_3 sc 1A") + press("E2 VK_OEM_102 sc 73") + press("09 VK_TAB sc 0F"));
+// --- The destination window ----------------------------------------------------
+
+TEST(RunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsTheRun) {
+    SafeRig r;
+    r.host.settings.iLoopNum = 0;
+    r.destination.refusing[3] = true;
+    r.runText(u"AB", 4);
+    r.destination.front = 2;
+    r.ticks(2);
+    r.destination.front = 3;
+    r.tick();
+    EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{1, 2, 3}));
+    EXPECT_EQ(r.sink.events().size(), 10u) << "five units before the refusing window";
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+
+    SafeRig none; // no foreground window: nothing to ask
+    none.destination.front = 0;
+    none.runText(u"A");
+    EXPECT_TRUE(none.destination.asked.empty());
+    EXPECT_EQ(none.run.lastEnd(), RunEnd::Normal);
+
+    RunRig bare; // without a destination, as the trace runs, refused events still stop
+    bare.sink.insertsEvents = false;
+    bare.runText(u"AB");
+    EXPECT_EQ(bare.run.lastEnd(), RunEnd::Error);
+
+    SafeRig idle; // a skipped space and a wait send nothing to refuse
+    idle.host.settings.iInputMode = InputMode::Unicode;
+    idle.host.settings.iDisableSpace = true;
+    idle.sink.insertsEvents = false;
+    idle.runText(u" [WAIT:5]x", 3);
+    EXPECT_TRUE(idle.run.running());
+    idle.tick();
+    EXPECT_EQ(idle.run.lastEnd(), RunEnd::Error);
+}
+
+TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
+    SafeRig r;
+    r.host.settings.iFocusGuard = true;
+    r.host.settings.iWaitMSec = 300;
+    r.destination.front = 7; // in front at the first unit: the destination
+    r.runText(u"ABC", 2);
+    r.destination.front = 8;
+    r.take();
+    r.ticks(2);
+    EXPECT_TRUE(r.run.pausedForFocus());
+    r.destination.front = 7;
+    r.tick();
+    EXPECT_FALSE(r.run.pausedForFocus());
+    // Nothing goes to the other window, which is looked at sooner than the
+    // interval and, not being sent to, never asked about.
+    EXPECT_EQ(r.take(), "kill\ntitle Paused: activate the destination window again - P\narm "
+                        "100\nkill\narm 100\n" +
+                            step("33", B) + "send 300\n");
+    EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{7}));
+
+    // Abort works while paused, and the next run takes its own destination.
+    SafeRig ja;
+    ja.host.settings.iFocusGuard = true;
+    ja.host.lang = Language::Japanese;
+    ja.runText(u"AB", 2);
+    ja.destination.front = 2;
+    ja.take();
+    ja.tick();
+    ja.run.abortRun();
+    EXPECT_EQ(ja.take(), "kill\ntitle 一時停止中: 入力先ウィンドウを再びアクティブにしてください - "
+                         "P\narm 10\n" +
+                             kIdle);
+    EXPECT_FALSE(ja.run.pausedForFocus());
+    ja.runText(u"AB");
+    EXPECT_EQ(ja.sink.events().size(), 6u);
+    EXPECT_EQ(ja.run.lastEnd(), RunEnd::Normal);
+
+    SafeRig off; // off by default: switching windows does not pause
+    off.runText(u"AB", 2);
+    off.destination.front = 2;
+    off.tick();
+    EXPECT_EQ(off.sink.events().size(), 4u);
 }

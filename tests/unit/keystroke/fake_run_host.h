@@ -36,37 +36,29 @@ const std::string kIdle = "kill\nidle\ntitle P\n";
 class FakeRunHost : public RunHost {
   public:
     std::string log;
-    std::uint64_t nowMs = 0;
+    std::uint64_t nowMs = 0; // only what the test moves it by
     RunTimeOfDay clockStart{12, 0, 0};
     bool timerArmed = false;
-    std::uint32_t timerPeriod = 0;
-    std::u16string title;
-    std::vector<RunMessage> messages;
     int closed = 0;
     std::u16string box, prefix, suffix;
     RunSettings settings;
-    std::u16string program = u"P";
     Language lang = Language::English;
     bool scriptStarts = true;
     // Called while a message box is "open"; a pause box runs a nested loop,
     // so a test can press Start/Abort or fire ticks from here.
     std::function<void(const RunMessage&)> duringMessage;
 
-    void armRunTimer(std::uint32_t periodMs) override { arm("arm ", periodMs); }
-    void armSendTimer(std::uint32_t intervalMs) override { arm("send ", intervalMs); }
+    void armRunTimer(std::uint32_t ms) override { arm("arm " + std::to_string(ms)); }
+    void armSendTimer(std::uint32_t ms) override { arm("send " + std::to_string(ms)); }
     void killRunTimer() override {
         timerArmed = false;
         log += "kill\n";
     }
-    void setTitle(std::u16string_view text) override {
-        title = text;
-        log += "title " + utf16ToUtf8(text) + "\n";
-    }
+    void setTitle(std::u16string_view text) override { log += "title " + utf16ToUtf8(text) + "\n"; }
     void showMessage(const RunMessage& m) override {
         static const char* const icons[] = {"error", "exclamation", "information", "question"};
         log += std::string("message ") + icons[int(m.icon)] +
                (m.owner == RunMessageOwner::None ? " (free) " : " ") + utf16ToUtf8(m.text) + "\n";
-        messages.push_back(m);
         if (duringMessage)
             duringMessage(m);
     }
@@ -75,10 +67,7 @@ class FakeRunHost : public RunHost {
         ++closed;
         log += "close\n";
     }
-    void sleep(std::uint32_t ms) override {
-        log += "sleep " + std::to_string(ms) + "\n";
-        nowMs += ms;
-    }
+    void sleep(std::uint32_t ms) override { log += "sleep " + std::to_string(ms) + "\n"; }
     RunTimeOfDay localTime() override {
         auto s =
             (clockStart.hour * 3600u + clockStart.minute * 60u + clockStart.second + nowMs / 1000) %
@@ -97,14 +86,13 @@ class FakeRunHost : public RunHost {
         log += "script " + utf16ToUtf8(text) + "\n";
         return scriptStarts;
     }
-    std::u16string programTitle() override { return program; }
+    std::u16string programTitle() override { return u"P"; }
     Language language() override { return lang; }
 
   private:
-    void arm(const char* kind, std::uint32_t period) {
+    void arm(const std::string& line) {
         timerArmed = true;
-        timerPeriod = period;
-        log += kind + std::to_string(period) + "\n";
+        log += line + "\n";
     }
 };
 
@@ -125,7 +113,6 @@ struct RunRig {
     bool tick() {
         if (!host.timerArmed)
             return false;
-        host.nowMs += host.timerPeriod;
         run.onRunTimer(RUN_TIMER_ID);
         return true;
     }

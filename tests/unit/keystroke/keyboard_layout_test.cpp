@@ -1,11 +1,15 @@
-// The keyboards' tables and the delivery that types characters as key presses.
+// The keyboards' and the key names' tables, and the delivery that types
+// characters as key presses.
 #include "fake_run_host.h"
 #include "keystroke/key_delivery.h"
 #include "keystroke/key_tables.h"
 #include "keystroke/keyboard_layout.h"
+#include "keystroke/run_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <set>
 #include <sstream>
 
 using namespace tapwell;
@@ -161,13 +165,13 @@ TEST(KeyPressSink, CharactersAreTypedWithTheirModifiersAndDeadKeys) {
                       unshift = "up 10 VK_SHIFT sc 2A\n";
     const std::string altGr = "down A5 VK_RMENU sc E038\nsettle 5\n",
                       unAltGr = "up A5 VK_RMENU sc E038\n", settle = "settle 5\n";
-    const std::string a = press("41 A sc 1E"), e = press("45 E sc 12"),
-                      quote = press("DE VK_OEM_7 sc 28"), space = press("20 VK_SPACE sc 39");
+    const std::string e = press("45 E sc 12"), quote = press("DE VK_OEM_7 sc 28"),
+                      space = press("20 VK_SPACE sc 39");
     const struct {
         std::u16string text;
         std::string want;
     } cases[] = {
-        {u"Aa", shift + a + settle + unshift + a},
+        {u"Ee", shift + e + settle + unshift + e},
         // AltGr is the right Alt, inside Shift.
         {u"\u20AC", altGr + e + settle + unAltGr},
         {u"\u00A7", shift + altGr + press("33 3 sc 04") + settle + unAltGr + settle + unshift},
@@ -180,8 +184,7 @@ TEST(KeyPressSink, CharactersAreTypedWithTheirModifiersAndDeadKeys) {
     for (const auto& c : cases) {
         RecordingSink out;
         out.keepSettles = true;
-        KeyPressSink sink(out,
-                          c.text == u"Aa" ? portableKeyboardLayout(kLayoutUs101) : deadKeyLayout());
+        KeyPressSink sink(out, deadKeyLayout());
         for (char16_t unit : c.text)
             sink.sendUnicodePair(unit);
         EXPECT_EQ(test::describe(out), c.want);
@@ -202,4 +205,52 @@ TEST(KeyPressSink, KeysGetScanCodesAndOtherEventsPassThrough) {
     EXPECT_EQ(test::describe(out),
               "down C0 VK_OEM_3 sc 1A\nup 2E VK_DELETE sc E053\ndown 01 "
               "VK_LBUTTON sc 00\nunicode-down 0078\nup 41 A sc 1E\nsettle 8\n");
+}
+
+// --- Key names ---------------------------------------------------------------
+
+TEST(KeyNameTable, NamesSharingACodeStandTogetherAndTheFirstNamesIt) {
+    EXPECT_EQ(KeyNameTable[kKeyNameCount].name, nullptr);
+    // Menus drop an entry whose code equals the one before: 192 keys remain,
+    // and no shared code is split apart.
+    int listed = 0;
+    std::set<int> codes;
+    for (std::size_t i = 0; i < kKeyNameCount; ++i) {
+        ASSERT_NE(KeyNameTable[i].name, nullptr) << i;
+        EXPECT_NE(KeyNameTable[i].code, 0) << KeyNameTable[i].name;
+        listed += i == 0 || KeyNameTable[i].code != KeyNameTable[i - 1].code;
+        codes.insert(KeyNameTable[i].code);
+    }
+    EXPECT_EQ(listed, 192);
+    EXPECT_EQ(codes.size(), 192u);
+    EXPECT_STREQ(keyNameForCode(146), "VK_OEM_NEC_EQUAL"); // the first of its names
+    EXPECT_EQ(findKeyIndexByCode(0), -1);
+}
+
+TEST(ScriptConstantTable, SortedSupersetOfKeyCodes) {
+    EXPECT_EQ(ScriptConstantTable[kScriptConstantCount].name, nullptr);
+    for (std::size_t i = 1; i < kScriptConstantCount; ++i)
+        EXPECT_LT(std::strcmp(ScriptConstantTable[i - 1].name, ScriptConstantTable[i].name), 0)
+            << ScriptConstantTable[i].name;
+    auto value = [](const std::string& name) {
+        for (const ScriptConstant& c : scriptConstants())
+            if (name == c.name)
+                return c.value;
+        return -1;
+    };
+    // Every key appears under its VK_ name with its code; digits and letters gain one.
+    for (const KeyNameEntry& k : keyNames()) {
+        std::string name = k.name;
+        EXPECT_EQ(value(name.rfind("VK_", 0) == 0 ? name : "VK_" + name), k.code) << name;
+    }
+    EXPECT_EQ(value("VK_0"), 48);
+    EXPECT_EQ(value("VK_Z"), 90);
+    EXPECT_EQ(value("A"), -1);
+}
+
+TEST(RunTexts, AnArgumentIsNotReadAgainAndAMissingOneLeavesThePlaceholder) {
+    EXPECT_EQ(formatRunText(RunText::InvalidRepeatCount, Language::English, {u"%s%d"}),
+              u"Invalid repeat number.\n%s%d");
+    EXPECT_EQ(formatRunText(RunText::InvalidCharacter, Language::English, {}),
+              u"Invalid character - '%c'");
 }

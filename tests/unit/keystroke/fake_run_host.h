@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,8 +37,7 @@ const std::string kIdle = "kill\nidle\ntitle P\n";
 class FakeRunHost : public RunHost {
   public:
     std::string log;
-    std::uint64_t nowMs = 0; // only what the test moves it by
-    RunTimeOfDay clockStart{12, 0, 0};
+    RunTimeOfDay now{12, 0, 0};
     bool timerArmed = false;
     int closed = 0;
     std::u16string box, prefix, suffix;
@@ -68,12 +68,7 @@ class FakeRunHost : public RunHost {
         log += "close\n";
     }
     void sleep(std::uint32_t ms) override { log += "sleep " + std::to_string(ms) + "\n"; }
-    RunTimeOfDay localTime() override {
-        auto s =
-            (clockStart.hour * 3600u + clockStart.minute * 60u + clockStart.second + nowMs / 1000) %
-            86400;
-        return {int(s / 3600), int(s / 60 % 60), int(s % 60)};
-    }
+    RunTimeOfDay localTime() override { return now; }
     std::u16string readTextBox() override { return box; }
     std::u16string readPrefixBox() override { return prefix; }
     std::u16string readSuffixBox() override { return suffix; }
@@ -96,9 +91,24 @@ class FakeRunHost : public RunHost {
     }
 };
 
-// A run wired to a fake host and a recording sink, 10 ms a unit, no wait.
+// The foreground window (1 to begin with), and the windows that refuse input.
+class FakeDestination : public InputDestination {
+  public:
+    WindowId front = 1;
+    std::map<WindowId, bool> refusing;
+    std::vector<WindowId> asked;
+    WindowId foregroundWindow() override { return front; }
+    bool refusesInput(WindowId window) override {
+        asked.push_back(window);
+        return refusing[window];
+    }
+};
+
+// A run wired to a fake host, a destination and a recording sink, 10 ms a
+// unit, no wait.
 struct RunRig {
     FakeRunHost host;
+    FakeDestination destination;
     RecordingSink sink;
     std::atomic<bool> scriptRunning{false};
     std::atomic<bool> scriptStopRequested{false};
@@ -107,6 +117,7 @@ struct RunRig {
     RunRig() {
         host.settings.iWaitSec = 0;
         host.settings.iWaitMSec = 10;
+        run.setInputDestination(&destination);
         sink.onEvent = [this](const KeyEvent& e) { host.log += describeKeyEvent(e) + "\n"; };
     }
     // Fires the run timer once, if it is armed.

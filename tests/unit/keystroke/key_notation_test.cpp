@@ -58,7 +58,6 @@ void expectTraces(const std::vector<Case>& cases) {
 TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
     const std::string shift = "down 10 VK_SHIFT\n", unshift = "up 10 VK_SHIFT\n";
     expectTraces({
-        {u"[VK_SHIFT)A(VK_SHIFT]", 0, shift + A + unshift + OK},
         {u"[VK_F5]", 0, press("74 VK_F5") + OK},
         {u"[VK_HANGUL][VK_XBUTTON2]", 0, press("15 VK_KANA") + press("06 VK_XBUTTON2") + OK},
         {u"(VK_SHIFT)", 0, OK},
@@ -80,7 +79,6 @@ TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
         {u"[VK_SHIFT BCD", 0, OK},
         {u"x[abc def", kUni, "char 0078\n" + OK},
         // With error stop: parentheses alone and a missing bracket are errors.
-        {u"(VK_SHIFT)A", kStop, "message error '(...)' has no meaning.\n" + ERR},
         {u"A[VK_SHIFT", kStop, A + "message error ']' or ')' is missing\n" + ERR},
         {u"(x", kUni | kStop | kJa, "message error ']' または ')' が足りません。\n" + ERR},
         // The skip settings are for characters, not for notations.
@@ -120,7 +118,6 @@ TEST(RepeatBlocks, RepeatNestAndReportBadCountsAndBraces) {
         {u"{0:A}", kUni | kJa, "message error 繰り返し回数が不正です。\\n0\n" + ERR},
         // An unclosed block is found at the end of the first pass: a warning.
         {u"{2:A", 0, A + "message exclamation { are too many.\n" + ERR, 3},
-        {u"{2:A", kJa, A + "message exclamation { の数が多すぎます。\n" + ERR},
     };
     for (const char16_t* count : {u"0", u"x", u"", u"-2", u"-99999999999"})
         for (int flags : {0, int(kStop)})

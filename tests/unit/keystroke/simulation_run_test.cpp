@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 using namespace tapwell;
 using tapwell::test::kIdle;
 using tapwell::test::press;
@@ -25,47 +23,30 @@ const std::string kRefused =
     "so Windows does not let tapwell type into it. Start tapwell with the same rights, or choose "
     "another window.";
 
-class FakeDestination : public InputDestination {
-  public:
-    WindowId front = 1;
-    std::map<WindowId, bool> refusing;
-    std::vector<WindowId> asked;
-    WindowId foregroundWindow() override { return front; }
-    bool refusesInput(WindowId window) override {
-        asked.push_back(window);
-        return refusing[window];
-    }
-};
-
-struct SafeRig : RunRig {
-    FakeDestination destination;
-    SafeRig() { run.setInputDestination(&destination); }
-};
-
 } // namespace
 
 TEST(RunLog, EveryRunFromStartToItsEnd) {
     const struct {
         std::u16string text;
-        std::function<void(SafeRig&)> setup;
+        std::function<void(RunRig&)> setup;
         std::string log;
     } cases[] = {
         // The countdown in the title, then a unit a tick, each under its progress.
         {u"AB",
-         [](SafeRig& r) {
+         [](RunRig& r) {
              r.host.settings.iWaitSec = 2;
              r.host.settings.iWaitMSec = 30;
          },
          "save\nrunning\narm 1000\ntitle 2" + kWait + "title 1" + kWait + "send 30\n" +
              step("0", A) + "send 30\n" + step("50", B) + kIdle},
-        {u"AB", [](SafeRig& r) { r.host.settings.iWaitMSec = 0; }, // means 20 ms
+        {u"AB", [](RunRig& r) { r.host.settings.iWaitMSec = 0; }, // means 20 ms
          kStart + "send 20\n" + step("0", A) + "send 20\n" + step("50", B) + kIdle},
-        {u"A", [](SafeRig& r) { r.host.lang = Language::Japanese; },
+        {u"A", [](RunRig& r) { r.host.lang = Language::Japanese; },
          "save\nrunning\narm 1000\ntitle 残り 0秒... 入力先ウィンドウをアクティブにしてお待ち"
          "ください - P\nsend 10\nkill\ntitle 入力中(0%)...\n" +
              A + kIdle},
         {u"", {}, "save\nmessage error It's empty!\n"}, // saved, then refused
-        {u"", [](SafeRig& r) { r.host.lang = Language::Japanese; },
+        {u"", [](RunRig& r) { r.host.lang = Language::Japanese; },
          "save\nmessage error 入力欄が空です。\n"},
         // Blocking steps run with the timer stopped and delay the next unit.
         {u"![WAIT:500]A",
@@ -73,38 +54,38 @@ TEST(RunLog, EveryRunFromStartToItsEnd) {
          kStart + "send 10\n" +
              step("0", "message information (free) Push [OK] button to continue.\n") + "send 10\n" +
              step("8", "sleep 500\n") + "send 10\n" + step("91", A) + kIdle},
-        {u"AB", [](SafeRig& r) { r.host.settings.iLoopNum = 2; },
+        {u"AB", [](RunRig& r) { r.host.settings.iLoopNum = 2; },
          kStart + "send 10\n" + step("0", A) + "send 10\n" + step("50", B) + "send 10\n" +
              step("0", A) + "send 10\n" + step("50", B) + kIdle},
         // An auto-run closes at its end, after any message; a text of
         // carriage returns only is no error.
-        {u"\r\r", [](SafeRig& r) { r.run.setAutoRun(true); }, kStart + kIdle + "close\n"},
+        {u"\r\r", [](RunRig& r) { r.run.setAutoRun(true); }, kStart + kIdle + "close\n"},
         {u"Ab",
-         [](SafeRig& r) {
+         [](RunRig& r) {
              r.run.setAutoRun(true);
              r.host.settings.iErrorStop = true;
          },
          kStart + "send 10\n" + step("0", A) + "send 10\n" +
              step("50", "message error Invalid character - 'b'\n") + kIdle + "close\n"},
-        {u"a", [](SafeRig& r) { r.host.settings.iErrorStop = true; },
+        {u"a", [](RunRig& r) { r.host.settings.iErrorStop = true; },
          kStart + "send 10\n" + step("0", "message error Invalid character - 'a'\n") + kIdle},
         // An unclosed block is found at the end of the pass.
-        {u"{2:A", [](SafeRig& r) { r.run.setAutoRun(true); },
+        {u"{2:A", [](RunRig& r) { r.run.setAutoRun(true); },
          kStart + "send 10\n" + step("0", "") + "send 10\n" +
              step("75", A + "message exclamation { are too many.\n") + kIdle + "close\n"},
         // A window that refuses input stops the run before a unit goes to it,
         // and so do events the platform did not insert.
         {u"AB",
-         [](SafeRig& r) {
+         [](RunRig& r) {
              r.run.setAutoRun(true);
              r.destination.refusing[1] = true;
          },
          kStart + "send 10\nkill\nmessage error " + kRefused + "\n" + kIdle + "close\n"},
-        {u"ABC", [](SafeRig& r) { r.sink.insertsEvents = false; },
+        {u"ABC", [](RunRig& r) { r.sink.insertsEvents = false; },
          kStart + "send 10\n" + step("0", A) + "message error " + kRefused + "\n" + kIdle},
         // A script starts after the countdown, with the box as it is.
         {u"x = 1\r\n",
-         [](SafeRig& r) {
+         [](RunRig& r) {
              r.host.settings.iInputMode = InputMode::Script;
              r.host.lang = Language::Japanese;
              r.host.scriptStarts = false; // and ends when its thread did not start
@@ -114,7 +95,7 @@ TEST(RunLog, EveryRunFromStartToItsEnd) {
              kIdle},
     };
     for (const auto& c : cases) {
-        SafeRig r;
+        RunRig r;
         if (c.setup)
             c.setup(r);
         r.runText(c.text);
@@ -141,11 +122,11 @@ TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheCloc
         EXPECT_EQ(initialCountdown(s, c.now), c.expected) << c.now.hour << ":" << c.now.minute;
     }
     RunRig r;
-    r.host.clockStart = {8, 0, 0};
+    r.host.now = {8, 0, 0};
     r.host.settings = s; // 10:20:30
     r.runText(u"A", 0);
     EXPECT_EQ(r.run.countdown(), 8430);
-    r.host.nowMs += 60000; // the clock jumps; the countdown does not follow it
+    r.host.now = {8, 1, 0}; // the clock jumps; the countdown does not follow it
     r.tick();
     EXPECT_EQ(r.run.countdown(), 8429);
 }
@@ -255,7 +236,7 @@ TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
 }
 
 TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
-    SafeRig r;
+    RunRig r;
     r.runText(u"[VK_SHIFT)[VK_CONTROL)[VK_MENU)(VK_CONTROL][VK_SHIFT)AB", 7);
     r.run.abortRun();
     r.run.abortRun(); // a second Abort has nothing to release
@@ -263,12 +244,12 @@ TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
                           "VK_CONTROL\ndown 10 VK_SHIFT\n" +
                               A + "up 12 VK_MENU\nup 10 VK_SHIFT\n");
 
-    SafeRig paused; // Abort from the pause box's nested loop
+    RunRig paused; // Abort from the pause box's nested loop
     paused.host.duringMessage = [&](const RunMessage&) { paused.run.abortRun(); };
     paused.runText(u"[VK_LWIN)!X");
     EXPECT_EQ(paused.events(), press("5B VK_LWIN"));
 
-    SafeRig keys; // key presses delivery releases the layout's key
+    RunRig keys; // key presses delivery releases the layout's key
     keys.host.settings.iDelivery = Delivery::KeyPresses;
     keys.host.settings.iTargetLayout = kLayoutUs101;
     keys.runText(u"[VK_RSHIFT)q", 2);
@@ -276,11 +257,11 @@ TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
     EXPECT_EQ(keys.events(), press("A1 VK_RSHIFT sc 36"));
 
     // Normal and error ends keep what the text left down.
-    SafeRig normal;
+    RunRig normal;
     normal.runText(u"[VK_SHIFT)A");
     normal.run.abortRun(); // the run is over: nothing to abort
     EXPECT_EQ(normal.events(), "down 10 VK_SHIFT\n" + A);
-    SafeRig error;
+    RunRig error;
     error.host.settings.iErrorStop = true;
     error.runText(u"[VK_SHIFT)aA"); // a lower-case letter is no key
     EXPECT_EQ(error.events(), "down 10 VK_SHIFT\n");
@@ -385,7 +366,7 @@ TEST(RunDelivery, EachRunTakesItsDeliveryFromTheSavedSettings) {
 // --- The destination window ----------------------------------------------------
 
 TEST(RunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsTheRun) {
-    SafeRig r;
+    RunRig r;
     r.host.settings.iLoopNum = 0;
     r.destination.refusing[3] = true;
     r.runText(u"AB", 4);
@@ -397,18 +378,19 @@ TEST(RunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsTheRu
     EXPECT_EQ(r.sink.events().size(), 10u) << "five units before the refusing window";
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
 
-    SafeRig none; // no foreground window: nothing to ask
+    RunRig none; // no foreground window: nothing to ask
     none.destination.front = 0;
     none.runText(u"A");
     EXPECT_TRUE(none.destination.asked.empty());
     EXPECT_EQ(none.run.lastEnd(), RunEnd::Normal);
 
     RunRig bare; // without a destination, as the trace runs, refused events still stop
+    bare.run.setInputDestination(nullptr);
     bare.sink.insertsEvents = false;
     bare.runText(u"AB");
     EXPECT_EQ(bare.run.lastEnd(), RunEnd::Error);
 
-    SafeRig idle; // a skipped space and a wait send nothing to refuse
+    RunRig idle; // a skipped space and a wait send nothing to refuse
     idle.host.settings.iInputMode = InputMode::Unicode;
     idle.host.settings.iDisableSpace = true;
     idle.sink.insertsEvents = false;
@@ -419,7 +401,7 @@ TEST(RunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsTheRu
 }
 
 TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
-    SafeRig r;
+    RunRig r;
     r.host.settings.iFocusGuard = true;
     r.host.settings.iWaitMSec = 300;
     r.destination.front = 7; // in front at the first unit: the destination
@@ -439,7 +421,7 @@ TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
     EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{7}));
 
     // Abort works while paused, and the next run takes its own destination.
-    SafeRig ja;
+    RunRig ja;
     ja.host.settings.iFocusGuard = true;
     ja.host.lang = Language::Japanese;
     ja.runText(u"AB", 2);
@@ -455,7 +437,7 @@ TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
     EXPECT_EQ(ja.sink.events().size(), 6u);
     EXPECT_EQ(ja.run.lastEnd(), RunEnd::Normal);
 
-    SafeRig off; // off by default: switching windows does not pause
+    RunRig off; // off by default: switching windows does not pause
     off.runText(u"AB", 2);
     off.destination.front = 2;
     off.tick();

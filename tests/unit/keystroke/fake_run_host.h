@@ -1,6 +1,6 @@
-// A run host with a virtual clock: the test fires the run timer's ticks by
-// hand and reads, in `log`, every save, look, title, timer, message, sleep and
-// script start the run asked for, between the key events of a RunRig.
+// A run host whose clock and timers the test drives: it fires the run timer's
+// ticks by hand and reads, in `log`, every save, look, title, timer, message,
+// sleep and script start the run asked for, between the key events of a RunRig.
 #pragma once
 
 #include "common/language.h"

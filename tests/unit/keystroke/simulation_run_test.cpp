@@ -26,76 +26,69 @@ const std::string kRefused =
 } // namespace
 
 TEST(RunLog, EveryRunFromStartToItsEnd) {
+    enum { kAuto = 1, kStop = 2, kJa = 4, kRefusing = 8, kNoInsert = 16, kScript = 32 };
+    const std::string kWaitJa = "save\nrunning\narm 1000\ntitle 残り 0秒... "
+                                "入力先ウィンドウをアクティブにしてお待ちください - P\n";
     const struct {
         std::u16string text;
-        std::function<void(RunRig&)> setup;
+        int flags;
         std::string log;
+        std::int32_t waitSec = 0, waitMs = 10, loops = 1;
     } cases[] = {
         // The countdown in the title, then a unit a tick, each under its progress.
-        {u"AB",
-         [](RunRig& r) {
-             r.host.settings.iWaitSec = 2;
-             r.host.settings.iWaitMSec = 30;
-         },
+        {u"AB", 0,
          "save\nrunning\narm 1000\ntitle 2" + kWait + "title 1" + kWait + "send 30\n" +
-             step("0", A) + "send 30\n" + step("50", B) + kIdle},
-        {u"AB", [](RunRig& r) { r.host.settings.iWaitMSec = 0; }, // means 20 ms
-         kStart + "send 20\n" + step("0", A) + "send 20\n" + step("50", B) + kIdle},
-        {u"A", [](RunRig& r) { r.host.lang = Language::Japanese; },
-         "save\nrunning\narm 1000\ntitle 残り 0秒... 入力先ウィンドウをアクティブにしてお待ち"
-         "ください - P\nsend 10\nkill\ntitle 入力中(0%)...\n" +
-             A + kIdle},
-        {u"", {}, "save\nmessage error It's empty!\n"}, // saved, then refused
+             step("0", A) + "send 30\n" + step("50", B) + kIdle,
+         2, 30},
+        {u"AB", 0, kStart + "send 20\n" + step("0", A) + "send 20\n" + step("50", B) + kIdle, 0,
+         0}, // an interval below 1 ms is 20 ms
+        {u"A", kJa, kWaitJa + "send 10\nkill\ntitle 入力中(0%)...\n" + A + kIdle},
+        {u"", 0, "save\nmessage error It's empty!\n"}, // saved, then refused
         // Blocking steps run with the timer stopped and delay the next unit.
-        {u"![WAIT:500]A",
-         {},
+        {u"![WAIT:500]A", 0,
          kStart + "send 10\n" +
              step("0", "message information (free) Push [OK] button to continue.\n") + "send 10\n" +
              step("8", "sleep 500\n") + "send 10\n" + step("91", A) + kIdle},
-        {u"AB", [](RunRig& r) { r.host.settings.iLoopNum = 2; },
+        {u"AB", 0,
          kStart + "send 10\n" + step("0", A) + "send 10\n" + step("50", B) + "send 10\n" +
-             step("0", A) + "send 10\n" + step("50", B) + kIdle},
+             step("0", A) + "send 10\n" + step("50", B) + kIdle,
+         0, 10, 2},
         // An auto-run closes at its end, after any message; a text of
         // carriage returns only is no error.
-        {u"\r\r", [](RunRig& r) { r.run.setAutoRun(true); }, kStart + kIdle + "close\n"},
-        {u"Ab",
-         [](RunRig& r) {
-             r.run.setAutoRun(true);
-             r.host.settings.iErrorStop = true;
-         },
+        {u"\r\r", kAuto, kStart + kIdle + "close\n"},
+        {u"Ab", kAuto | kStop,
          kStart + "send 10\n" + step("0", A) + "send 10\n" +
              step("50", "message error Invalid character - 'b'\n") + kIdle + "close\n"},
-        {u"a", [](RunRig& r) { r.host.settings.iErrorStop = true; },
+        {u"a", kStop,
          kStart + "send 10\n" + step("0", "message error Invalid character - 'a'\n") + kIdle},
         // An unclosed block is found at the end of the pass.
-        {u"{2:A", [](RunRig& r) { r.run.setAutoRun(true); },
+        {u"{2:A", kAuto,
          kStart + "send 10\n" + step("0", "") + "send 10\n" +
              step("75", A + "message exclamation { are too many.\n") + kIdle + "close\n"},
         // A window that refuses input stops the run before a unit goes to it,
         // and so do events the platform did not insert.
-        {u"AB",
-         [](RunRig& r) {
-             r.run.setAutoRun(true);
-             r.destination.refusing[1] = true;
-         },
+        {u"AB", kAuto | kRefusing,
          kStart + "send 10\nkill\nmessage error " + kRefused + "\n" + kIdle + "close\n"},
-        {u"ABC", [](RunRig& r) { r.sink.insertsEvents = false; },
+        {u"ABC", kNoInsert,
          kStart + "send 10\n" + step("0", A) + "message error " + kRefused + "\n" + kIdle},
-        // A script starts after the countdown, with the box as it is.
-        {u"x = 1\r\n",
-         [](RunRig& r) {
-             r.host.settings.iInputMode = InputMode::Script;
-             r.host.lang = Language::Japanese;
-             r.host.scriptStarts = false; // and ends when its thread did not start
-         },
-         "save\nrunning\narm 1000\ntitle 残り 0秒... 入力先ウィンドウをアクティブにしてお待ち"
-         "ください - P\ntitle スクリプト実行中...\nscript x = 1\r\n\n" +
-             kIdle},
+        // A script starts after the countdown, with the box as it is; the
+        // phase ends when its thread did not start.
+        {u"x = 1\r\n", kScript | kJa,
+         kWaitJa + "title スクリプト実行中...\nscript x = 1\r\n\n" + kIdle},
     };
     for (const auto& c : cases) {
         RunRig r;
-        if (c.setup)
-            c.setup(r);
+        RunSettings& s = r.host.settings;
+        s.iWaitSec = c.waitSec;
+        s.iWaitMSec = c.waitMs;
+        s.iLoopNum = c.loops;
+        s.iErrorStop = c.flags & kStop;
+        s.iInputMode = c.flags & kScript ? InputMode::Script : InputMode::Keyboard;
+        r.host.scriptStarts = false;
+        r.host.lang = c.flags & kJa ? Language::Japanese : Language::English;
+        r.run.setAutoRun(c.flags & kAuto);
+        r.destination.refusing[1] = c.flags & kRefusing;
+        r.sink.insertsEvents = !(c.flags & kNoInsert);
         r.runText(c.text);
         EXPECT_EQ(r.take(), c.log) << std::string(c.text.begin(), c.text.end());
     }

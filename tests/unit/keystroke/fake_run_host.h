@@ -1,106 +1,114 @@
-// A run host with a virtual clock: the test fires the run timer's ticks by
-// hand and sees every title, message, look and sleep the run asked for.
+// A run host whose clock and timers the test drives: it fires the run timer's
+// ticks by hand and reads, in `log`, every save, look, title, timer, message,
+// sleep and script start the run asked for, between the key events of a RunRig.
 #pragma once
 
 #include "common/language.h"
+#include "common/utf.h"
 #include "keystroke/recording_sink.h"
 #include "keystroke/run_host.h"
 #include "keystroke/simulation_run.h"
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tapwell::test {
 
+// The events as lines, as a trace writes them.
+inline std::string describe(const RecordingSink& sink) {
+    std::string out;
+    for (const KeyEvent& e : sink.events())
+        out += describeKeyEvent(e) + "\n";
+    return out;
+}
+inline std::string press(const std::string& key) {
+    return "down " + key + "\nup " + key + "\n";
+}
+// The log of one unit's step, and of the end of every run.
+inline std::string step(const std::string& percent, const std::string& sent) {
+    return "kill\ntitle Keyboard Simulating(" + percent + "%)...\n" + sent;
+}
+const std::string kIdle = "kill\nidle\ntitle P\n";
+
 class FakeRunHost : public RunHost {
   public:
-    // Clock and timer.
-    std::uint64_t nowMs = 0;
-    RunTimeOfDay clockStart{12, 0, 0};
+    std::string log;
+    RunTimeOfDay now{12, 0, 0};
     bool timerArmed = false;
-    std::uint32_t timerPeriod = 0;
-    std::vector<std::uint32_t> armedPeriods;
-    // Whether the last arm was for a unit of the sending phase.
-    bool sendTimer = false;
-
-    // What the dialog shows.
-    std::vector<std::u16string> titles;
-    std::vector<RunMessage> messages;
-    std::vector<RunUi> looks;
     int closed = 0;
-    std::vector<std::uint32_t> sleeps;
-
-    // What the dialog holds.
     std::u16string box, prefix, suffix;
     RunSettings settings;
-    int saves = 0;
-    std::u16string program = u"Davudiru Dodovizar";
     Language lang = Language::English;
-
-    // Script thread.
-    std::vector<std::u16string> scriptsStarted;
     bool scriptStarts = true;
-
     // Called while a message box is "open"; a pause box runs a nested loop,
     // so a test can press Start/Abort or fire ticks from here.
     std::function<void(const RunMessage&)> duringMessage;
 
-    void armRunTimer(std::uint32_t periodMs) override {
-        timerArmed = true;
-        timerPeriod = periodMs;
-        armedPeriods.push_back(periodMs);
-        sendTimer = false;
+    void armRunTimer(std::uint32_t ms) override { arm("arm " + std::to_string(ms)); }
+    void armSendTimer(std::uint32_t ms) override { arm("send " + std::to_string(ms)); }
+    void killRunTimer() override {
+        timerArmed = false;
+        log += "kill\n";
     }
-    void armSendTimer(std::uint32_t intervalMs) override {
-        armRunTimer(intervalMs);
-        sendTimer = true;
-    }
-    void killRunTimer() override { timerArmed = false; }
-    void setTitle(std::u16string_view title) override { titles.emplace_back(title); }
-    void showMessage(const RunMessage& message) override {
-        messages.push_back(message);
+    void setTitle(std::u16string_view text) override { log += "title " + utf16ToUtf8(text) + "\n"; }
+    void showMessage(const RunMessage& m) override {
+        static const char* const icons[] = {"error", "exclamation", "information", "question"};
+        log += std::string("message ") + icons[int(m.icon)] +
+               (m.owner == RunMessageOwner::None ? " (free) " : " ") + utf16ToUtf8(m.text) + "\n";
         if (duringMessage)
-            duringMessage(message);
+            duringMessage(m);
     }
-    void setRunUi(RunUi look) override { looks.push_back(look); }
-    void closeDialog() override { ++closed; }
-    void sleep(std::uint32_t ms) override {
-        sleeps.push_back(ms);
-        nowMs += ms;
+    void setRunUi(RunUi look) override { log += look == RunUi::Idle ? "idle\n" : "running\n"; }
+    void closeDialog() override {
+        ++closed;
+        log += "close\n";
     }
-    RunTimeOfDay localTime() override {
-        std::uint64_t s =
-            (clockStart.hour * 3600u + clockStart.minute * 60u + clockStart.second + nowMs / 1000) %
-            86400;
-        return {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
-                static_cast<int>(s % 60)};
-    }
+    void sleep(std::uint32_t ms) override { log += "sleep " + std::to_string(ms) + "\n"; }
+    RunTimeOfDay localTime() override { return now; }
     std::u16string readTextBox() override { return box; }
     std::u16string readPrefixBox() override { return prefix; }
     std::u16string readSuffixBox() override { return suffix; }
     bool textBoxEmpty() override { return box.empty(); }
     RunSettings saveSettings() override {
-        ++saves;
+        log += "save\n";
         return settings;
     }
     bool startScript(std::u16string text) override {
-        scriptsStarted.push_back(std::move(text));
+        log += "script " + utf16ToUtf8(text) + "\n";
         return scriptStarts;
     }
-    std::u16string programTitle() override { return program; }
+    std::u16string programTitle() override { return u"P"; }
     Language language() override { return lang; }
 
-    const std::u16string& title() const {
-        static const std::u16string none;
-        return titles.empty() ? none : titles.back();
+  private:
+    void arm(const std::string& line) {
+        timerArmed = true;
+        log += line + "\n";
     }
 };
 
-// A run wired to a fake host and a recording sink.
+// The foreground window (1 to begin with), and the windows that refuse input.
+class FakeDestination : public InputDestination {
+  public:
+    WindowId front = 1;
+    std::map<WindowId, bool> refusing;
+    std::vector<WindowId> asked;
+    WindowId foregroundWindow() override { return front; }
+    bool refusesInput(WindowId window) override {
+        asked.push_back(window);
+        return refusing[window];
+    }
+};
+
+// A run wired to a fake host, a destination and a recording sink, 10 ms a
+// unit, no wait.
 struct RunRig {
     FakeRunHost host;
+    FakeDestination destination;
     RecordingSink sink;
     std::atomic<bool> scriptRunning{false};
     std::atomic<bool> scriptStopRequested{false};
@@ -109,17 +117,20 @@ struct RunRig {
     RunRig() {
         host.settings.iWaitSec = 0;
         host.settings.iWaitMSec = 10;
+        run.setInputDestination(&destination);
+        sink.onEvent = [this](const KeyEvent& e) { host.log += describeKeyEvent(e) + "\n"; };
     }
-
     // Fires the run timer once, if it is armed.
     bool tick() {
         if (!host.timerArmed)
             return false;
-        host.nowMs += host.timerPeriod;
         run.onRunTimer(RUN_TIMER_ID);
         return true;
     }
-
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
     // Start, then ticks until the run has ended (or the tick budget is spent).
     void runText(std::u16string text, int maxTicks = 100000) {
         host.box = std::move(text);
@@ -127,20 +138,9 @@ struct RunRig {
         for (int i = 0; i < maxTicks && run.running(); ++i)
             tick();
     }
-
-    std::vector<std::string> events() const {
-        std::vector<std::string> out;
-        for (const KeyEvent& e : sink.events())
-            out.push_back(describeKeyEvent(e));
-        return out;
-    }
-
-    std::vector<std::u16string> messageTexts() const {
-        std::vector<std::u16string> out;
-        for (const RunMessage& m : host.messages)
-            out.push_back(m.text);
-        return out;
-    }
+    std::string events() const { return describe(sink); }
+    // The log since the last call.
+    std::string take() { return std::exchange(host.log, {}); }
 };
 
 } // namespace tapwell::test

@@ -1,277 +1,192 @@
+// What a text sends: characters, key notations, waits, pauses, repeat blocks
+// and the errors among them, as the trace of a run shows them.
+#include "common/utf.h"
 #include "fake_run_host.h"
 #include "keystroke/key_notation.h"
+#include "keystroke/key_tables.h"
+#include "keystroke/run_trace.h"
 
 #include <gtest/gtest.h>
 
 using namespace tapwell;
-using tapwell::test::RunRig;
+using tapwell::test::press;
 
 namespace {
 
-using Lines = std::vector<std::string>;
+enum Flags { kUni = 1, kStop = 2, kJa = 4, kNoTab = 8, kNoSpace = 16, kNoEnter = 32 };
 
-struct Outcome {
-    Lines events;
-    std::vector<std::u16string> messages;
-    std::vector<std::uint32_t> sleeps;
-    RunEnd end;
-};
-
-Outcome send(std::u16string text, InputMode mode = InputMode::Keyboard, bool errorStop = false,
-             Language lang = Language::English) {
-    RunRig r;
-    r.host.settings.iInputMode = mode;
-    r.host.settings.iErrorStop = errorStop;
-    r.host.lang = lang;
-    r.runText(std::move(text));
-    return {r.events(), r.messageTexts(), r.host.sleeps, r.run.lastEnd()};
+// `loops`: the number of passes, 0 for endless.
+std::string trace(std::u16string text, int flags = 0, std::int32_t loops = 1,
+                  std::uint64_t maxEvents = 100000, std::uint64_t maxTicks = 0) {
+    TraceOptions o;
+    RunSettings& s = o.settings;
+    s.iInputMode = flags & kUni ? InputMode::Unicode : InputMode::Keyboard;
+    s.iErrorStop = flags & kStop;
+    s.iDisableTab = flags & kNoTab;
+    s.iDisableSpace = flags & kNoSpace;
+    s.iDisableEnter = flags & kNoEnter;
+    s.iLoopNum = loops;
+    o.language = flags & kJa ? Language::Japanese : Language::English;
+    o.maxEvents = maxEvents;
+    o.maxTicks = maxTicks;
+    std::string out;
+    TraceWriter writer([&](std::string_view chunk) { out.append(chunk); });
+    traceRun(std::move(text), o, writer);
+    writer.flush();
+    return out;
 }
 
-const Lines kEnter = {"down 0D VK_RETURN", "up 0D VK_RETURN"};
+const std::string A = press("41 A"), B = press("42 B"), kEnter = press("0D VK_RETURN");
+const std::string kTab = press("09 VK_TAB"), kSpace = press("20 VK_SPACE");
+const std::string OK = "end ok\n", ERR = "end error\n";
+
+struct Case {
+    std::u16string text;
+    int flags;
+    std::string out;
+    std::int32_t loops = 1;
+};
+
+void expectTraces(const std::vector<Case>& cases) {
+    for (const Case& c : cases)
+        EXPECT_EQ(trace(c.text, c.flags, c.loops), c.out)
+            << std::string(c.text.begin(), c.text.end()) << " flags " << c.flags;
+}
 
 } // namespace
 
-// --- Bracket forms -------------------------------------------------------------
-
-TEST(KeyNotation, SquareAndRoundBracketsPressHoldAndRelease) {
-    EXPECT_EQ(send(u"[VK_SHIFT)A(VK_SHIFT]").events,
-              (Lines{"down 10 VK_SHIFT", "down 41 A", "up 41 A", "up 10 VK_SHIFT"}));
-    EXPECT_EQ(send(u"[VK_CONTROL)V(VK_CONTROL]").events,
-              (Lines{"down 11 VK_CONTROL", "down 56 V", "up 56 V", "up 11 VK_CONTROL"}));
-    EXPECT_EQ(send(u"[VK_F5]").events, (Lines{"down 74 VK_F5", "up 74 VK_F5"}));
-    EXPECT_EQ(send(u"(VK_SHIFT)").events, Lines{});
+TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
+    const std::string shift = "down 10 VK_SHIFT\n", unshift = "up 10 VK_SHIFT\n";
+    expectTraces({
+        {u"[VK_F5]", 0, press("74 VK_F5") + OK},
+        {u"[VK_HANGUL][VK_XBUTTON2]", 0, press("15 VK_KANA") + press("06 VK_XBUTTON2") + OK},
+        {u"(VK_SHIFT)", 0, OK},
+        {u"[VK_RETURN]", kUni, kEnter + OK},
+        {u"[VK_SHIFT)a(VK_SHIFT]", kUni, shift + "char 0061\n" + unshift + OK},
+        // Numeric codes in every base, read like strtol, low 8 bits taken.
+        {u"[13][0x0d][0X0D][015][ +13][13abc][269]", 0,
+         kEnter + kEnter + kEnter + kEnter + kEnter + kEnter + kEnter + OK},
+        {u"[0]", 0, press("30 0") + OK}, // the name wins
+        {u"[-3]", 0, press("FD VK_PA1") + OK},
+        {u"[99999999999]", 0, press("FF -") + OK}, // saturates at 2^31-1
+        // Brackets do not nest and their kinds need not match: the first
+        // closing bracket ends the body "[VK_SHIFT", which names no key.
+        {u"[[VK_SHIFT]]", kUni, "char 005D\n" + OK},
+        {u"[A)B]", kUni, "down 41 A\nchar 0042\nchar 005D\n" + OK},
+        {u"(A]", 0, "up 41 A\n" + OK},
+        // Without error stop an unclosed body runs to the end of the text.
+        {u"A[VK_SHIFT", 0, A + shift + OK},
+        {u"[VK_SHIFT BCD", 0, OK},
+        {u"x[abc def", kUni, "char 0078\n" + OK},
+        // With error stop: parentheses alone and a missing bracket are errors.
+        {u"A[VK_SHIFT", kStop, A + "message error ']' or ')' is missing\n" + ERR},
+        {u"(x", kUni | kStop | kJa, "message error ']' または ')' が足りません。\n" + ERR},
+        // The skip settings are for characters, not for notations.
+        {u"[VK_RETURN][VK_SPACE]\n ", kNoSpace | kNoEnter, kEnter + kSpace + OK},
+    });
+    // Zero codes and names of no key are skipped, even with error stop.
+    for (int flags : {0, int(kStop)})
+        for (const char16_t* t :
+             {u"[256]", u"[FOO]", u"[vk_shift]", u"[VK_A]", u"[08]", u"[0xg]", u"[]", u"(FOO)",
+              u"[ＶＫ_SHIFT]", u"[VK_SHIFT ]", u"[\uFF11\uFF13]", u"[\u300013]"})
+            expectTraces({{std::u16string(t) + u"A", flags, A + OK}});
 }
 
-TEST(KeyNotation, SameFormsInUnicodeMode) {
-    EXPECT_EQ(send(u"[VK_RETURN]", InputMode::Unicode).events, kEnter);
-    EXPECT_EQ(send(u"[VK_SHIFT)a(VK_SHIFT]", InputMode::Unicode).events,
-              (Lines{"down 10 VK_SHIFT", "char 0061", "up 10 VK_SHIFT"}));
+TEST(KeyNotation, WaitsAndPauses) {
+    const std::string second = "wait 1000\n";
+    expectTraces({
+        {u"[WAIT:1000][wait:1000](WAIT:1000)[Wait: 1000)", kStop,
+         second + second + second + second + OK},
+        {u"[WAIT:x][WAIT:-5][WAIT:-99999999999]", 0, "wait 0\nwait 0\nwait 0\n" + OK},
+        {u"[WAIT:99999999999]", 0, "wait 2147483647\n" + OK},
+        {u"[WAIT:]", 0, OK}, // "WAIT:" alone is a body that names no key
+        {u"A!B", 0, A + "pause\n" + B + OK},
+    });
 }
 
-TEST(KeyNotation, NumericCodesInEveryBase) {
-    for (const char16_t* t : {u"[13]", u"[0x0d]", u"[0X0D]", u"[015]", u"[ +13]", u"[13abc]"})
-        EXPECT_EQ(send(t).events, kEnter) << std::string(t, t + 3);
-    EXPECT_EQ(send(u"[0]").events, (Lines{"down 30 0", "up 30 0"})); // the name wins
-    EXPECT_EQ(send(u"[269]").events, kEnter);                        // low 8 bits
-    EXPECT_EQ(send(u"[-3]").events, (Lines{"down FD VK_PA1", "up FD VK_PA1"}));
-    // Out of range saturates at 2147483647, whose low 8 bits are 255.
-    EXPECT_EQ(send(u"[99999999999]").events, (Lines{"down FF -", "up FF -"}));
-}
-
-TEST(KeyNotation, ZeroCodesAndUnknownNamesAreSkippedEvenWithErrorStop) {
-    for (bool errorStop : {false, true}) {
-        for (const char16_t* t : {u"[256]", u"[FOO]", u"[vk_shift]", u"[VK_A]", u"[08]", u"[0xg]",
-                                  u"[]", u"(FOO)", u"[ＶＫ_SHIFT]"}) {
-            Outcome o = send(std::u16string(t) + u"A", InputMode::Keyboard, errorStop);
-            EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-            EXPECT_TRUE(o.messages.empty());
-        }
-    }
-}
-
-TEST(KeyNotation, BracketsDoNotNestAndKindsNeedNotMatch) {
-    // The first closing bracket of either kind ends the body "[VK_SHIFT",
-    // which names no key; the second bracket is then a character.
-    EXPECT_EQ(send(u"[[VK_SHIFT]]", InputMode::Unicode).events, (Lines{"char 005D"}));
-    EXPECT_EQ(send(u"[A)B]", InputMode::Unicode).events,
-              (Lines{"down 41 A", "char 0042", "char 005D"}));
-    EXPECT_EQ(send(u"(A]").events, (Lines{"up 41 A"}));
-}
-
-TEST(KeyNotation, ParenthesesOnlyIsAnErrorWithErrorStop) {
-    Outcome o = send(u"(VK_SHIFT)A", InputMode::Keyboard, true);
-    EXPECT_TRUE(o.events.empty());
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"'(...)' has no meaning."});
-    EXPECT_EQ(o.end, RunEnd::Error);
-    o = send(u"(13)", InputMode::Unicode, true, Language::Japanese);
-    EXPECT_EQ(
-        o.messages,
-        std::vector<std::u16string>{
-            u"'(' と ')' で囲まれた文字があります。押しも離しもしないため、意味がありません。"});
-}
-
-TEST(KeyNotation, MissingClosingBracket) {
-    // Without error stop the rest of the text is the body: a press that stays.
-    EXPECT_EQ(send(u"A[VK_SHIFT").events, (Lines{"down 41 A", "up 41 A", "down 10 VK_SHIFT"}));
-    // A body that names no key: nothing is sent and the pass ends there.
-    Outcome o = send(u"[VK_SHIFT BCD");
-    EXPECT_TRUE(o.events.empty());
-    EXPECT_EQ(o.end, RunEnd::Normal);
-    EXPECT_TRUE(send(u"[Hello", InputMode::Unicode).events.empty());
-    // With error stop it is an error.
-    o = send(u"A[VK_SHIFT", InputMode::Keyboard, true);
-    EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"']' or ')' is missing"});
-    EXPECT_EQ(send(u"(x", InputMode::Unicode, true, Language::Japanese).messages,
-              std::vector<std::u16string>{u"']' または ')' が足りません。"});
-}
-
-TEST(KeyNotation, NotationIgnoresTheSkipSettings) {
-    RunRig r;
-    r.host.settings.iDisableEnter = true;
-    r.host.settings.iDisableSpace = true;
-    r.runText(u"[VK_RETURN][VK_SPACE]\n ");
-    EXPECT_EQ(r.events(), (Lines{"down 0D VK_RETURN", "up 0D VK_RETURN", "down 20 VK_SPACE",
-                                 "up 20 VK_SPACE"}));
-}
-
-// --- Waits and pauses ------------------------------------------------------------
-
-TEST(KeyNotation, WaitSleepsWhateverTheBracketsAndCase) {
-    for (const char16_t* t : {u"[WAIT:1000]", u"[wait:1000]", u"(WAIT:1000)", u"[Wait: 1000)"}) {
-        Outcome o = send(t, InputMode::Keyboard, true);
-        EXPECT_TRUE(o.events.empty());
-        EXPECT_TRUE(o.messages.empty());
-        EXPECT_EQ(o.sleeps, std::vector<std::uint32_t>{1000});
-    }
-    EXPECT_EQ(send(u"[WAIT:x]").sleeps, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(send(u"[WAIT:-5]").sleeps, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(send(u"[WAIT:-99999999999]").sleeps, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(send(u"[WAIT:99999999999]").sleeps, std::vector<std::uint32_t>{2147483647u});
-    // "WAIT:" alone is not longer than five units: a body without a key.
-    EXPECT_TRUE(send(u"[WAIT:]").sleeps.empty());
-}
-
-TEST(KeyNotation, PauseBoxHasNoOwnerAndTheRunGoesOnAfterIt) {
-    for (Language lang : {Language::English, Language::Japanese}) {
-        RunRig r;
-        r.host.lang = lang;
-        std::size_t eventsDuringPause = 99;
-        r.host.duringMessage = [&](const RunMessage&) {
-            eventsDuringPause = r.sink.events().size();
-        };
-        r.runText(u"A!B");
-        ASSERT_EQ(r.host.messages.size(), 1u);
-        const RunMessage& m = r.host.messages[0];
-        EXPECT_EQ(m.text, lang == Language::English ? u"Push [OK] button to continue."
-                                                    : u"OKボタンを押してください。");
-        EXPECT_EQ(m.icon, RunIcon::Information);
-        EXPECT_EQ(m.owner, RunMessageOwner::None);
-        EXPECT_EQ(eventsDuringPause, 2u);
-        EXPECT_EQ(r.events().size(), 4u);
-        EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-    }
-}
-
-// --- Repeat blocks ---------------------------------------------------------------
-
-TEST(RepeatBlocks, RepeatAndNest) {
-    auto keys = [](const Lines& events) {
-        std::string s;
-        for (const std::string& e : events)
-            if (e.rfind("down ", 0) == 0)
-                s += e.substr(8);
-        return s;
+TEST(RepeatBlocks, RepeatNestAndReportBadCountsAndBraces) {
+    std::vector<Case> cases = {
+        {u"{3:AB}", 0, A + B + A + B + A + B + OK},
+        {u"{2:A{2:B}C}", 0, A + B + B + press("43 C") + A + B + B + press("43 C") + OK},
+        {u"{2:{2:{2:A}}}", 0, A + A + A + A + A + A + A + A + OK},
+        {u"{1:A}B{ 2xyz:A}", 0, A + B + A + A + OK},           // the count is read like strtol
+        {u"{2:AB}", 0, A + B + A + B + A + B + A + B + OK, 2}, // each pass starts afresh
+        // Without a colon the count is read from the rest; the block stays open.
+        {u"A{3B}", 0, A + "message exclamation { are too many.\n" + ERR},
+        {u"A{B}", 0, A + "message error Invalid repeat number.\\nB}\n" + ERR},
+        {u"{1:A}}B", 0, A + "message error } are too many.\n" + ERR},
+        {u"{0:A}", kUni | kJa, "message error 繰り返し回数が不正です。\\n0\n" + ERR},
+        // An unclosed block is found at the end of the first pass: a warning.
+        {u"{2:A", 0, A + "message exclamation { are too many.\n" + ERR, 3},
     };
-    EXPECT_EQ(keys(send(u"{3:AB}").events), "ABABAB");
-    EXPECT_EQ(keys(send(u"{2:A{2:B}C}").events), "ABBCABBC");
-    EXPECT_EQ(keys(send(u"{1:A}B").events), "AB");
-    EXPECT_EQ(keys(send(u"{2:{2:{2:A}}}").events), "AAAAAAAA");
-    EXPECT_EQ(keys(send(u"{ 2xyz:A}").events), "AA"); // count read like strtol
+    for (const char16_t* count : {u"0", u"x", u"", u"-2", u"-99999999999"})
+        for (int flags : {0, int(kStop)})
+            cases.push_back({u"A{" + std::u16string(count) + u":B}", flags,
+                             A + "message error Invalid repeat number.\\n" +
+                                 std::string(count, count + std::u16string(count).size()) + "\n" +
+                                 ERR});
+    expectTraces(cases);
 }
 
-TEST(RepeatBlocks, InvalidCountsStopWhateverErrorStopSays) {
-    struct Case {
-        const char16_t* text;
-        const char16_t* shown;
+TEST(Characters, WhatEachModeSendsAndSkips) {
+    std::vector<Case> cases = {
+        {u"a", kStop | kJa, "message error 無効な文字が入力されています - 'a'\n" + ERR},
+        // A doubled or last bracket is the bracket key in keyboard mode, a
+        // notation naming no key in Unicode mode.
+        {u"[[A[", 0, press("DB VK_OEM_4") + A + press("DB VK_OEM_4") + OK},
+        {u"[[", kUni, OK},
+        {u"A[", kUni, "char 0041\n" + OK},
+        // Closing brackets outside a notation are keys or characters.
+        {u"]", 0, press("DD VK_OEM_6") + OK},
+        {u"])", kUni, "char 005D\nchar 0029\n" + OK},
+        // Keyboard mode sends no modifiers: = is the unshifted minus key.
+        {u"=-", 0, press("BD VK_OEM_MINUS") + press("BD VK_OEM_MINUS") + OK},
+        {u"Hi漢\U0001F600", kUni, "char 0048\nchar 0069\nchar 6F22\nchar D83D\nchar DE00\n" + OK},
+        {std::u16string(1, u'\xDC00'), kUni, "char DC00\n" + OK},
+        {u"a:1", kUni | kStop, "char 0061\nchar 003A\nchar 0031\n" + OK},
     };
-    for (Case c : {Case{u"A{0:B}", u"0"}, Case{u"A{x:B}", u"x"}, Case{u"A{:B}", u""},
-                   Case{u"A{-2:B}", u"-2"}, Case{u"A{-99999999999:B}", u"-99999999999"}}) {
-        for (bool errorStop : {false, true}) {
-            Outcome o = send(c.text, InputMode::Keyboard, errorStop);
-            EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-            EXPECT_EQ(o.messages, std::vector<std::u16string>{u"Invalid repeat number.\n" +
-                                                              std::u16string(c.shown)});
-            EXPECT_EQ(o.end, RunEnd::Error);
-        }
+    for (int mode : {0, int(kUni)}) {
+        cases.push_back({u"\t \r\n", mode, kTab + kSpace + kEnter + OK});
+        cases.push_back({u"\t \n", mode | kNoTab, kSpace + kEnter + OK});
+        cases.push_back({u"\t \n", mode | kNoSpace, kTab + kEnter + OK});
+        cases.push_back({u"\t \n\t", mode | kNoTab | kNoSpace | kNoEnter, OK});
     }
-    EXPECT_EQ(send(u"{0:A}", InputMode::Unicode, false, Language::Japanese).messages,
-              std::vector<std::u16string>{u"繰り返し回数が不正です。\n0"});
-}
-
-TEST(RepeatBlocks, WithoutColonTheCountIsReadFromTheRestAndTheBlockStaysOpen) {
-    Outcome o = send(u"A{3B}");
-    EXPECT_EQ(o.events, (Lines{"down 41 A", "up 41 A"}));
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"{ are too many."});
-    o = send(u"A{B}");
-    EXPECT_EQ(o.messages, std::vector<std::u16string>{u"Invalid repeat number.\nB}"});
-}
-
-TEST(RepeatBlocks, TooManyClosingBraces) {
-    RunRig r;
-    r.runText(u"{1:A}}B");
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-    ASSERT_EQ(r.host.messages.size(), 1u);
-    EXPECT_EQ(r.host.messages[0].text, u"} are too many.");
-    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
-    EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
-    EXPECT_EQ(send(u"}", InputMode::Unicode, false, Language::Japanese).messages,
-              std::vector<std::u16string>{u"} の数が多すぎます。"});
-}
-
-TEST(RepeatBlocks, UnclosedBlockIsReportedAtTheEndOfThePass) {
-    RunRig r;
-    r.host.settings.iLoopNum = 3;
-    r.runText(u"{2:A");
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-    ASSERT_EQ(r.host.messages.size(), 1u);
-    EXPECT_EQ(r.host.messages[0].text, u"{ are too many.");
-    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Exclamation);
-    EXPECT_EQ(r.run.passesDone(), 0u);
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
-    EXPECT_EQ(send(u"{2:A", InputMode::Keyboard, false, Language::Japanese).messages,
-              std::vector<std::u16string>{u"{ の数が多すぎます。"});
-}
-
-TEST(RepeatBlocks, EveryPassStartsWithAnEmptyStack) {
-    RunRig r;
-    r.host.settings.iLoopNum = 2;
-    r.runText(u"{2:AB}");
-    EXPECT_EQ(r.events().size(), 16u);
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_TRUE(r.run.repeatStack().empty());
-}
-
-// --- Invalid characters ------------------------------------------------------------
-
-TEST(InvalidCharacters, SkippedOrStoppingWithErrorStop) {
-    for (const char16_t* t : {u"a", u")", u"漢", u"\"", u"#", u"$", u"%", u"&", u"'"}) {
-        Outcome quiet = send(std::u16string(t) + u"B");
-        EXPECT_EQ(quiet.events, (Lines{"down 42 B", "up 42 B"}));
-        EXPECT_TRUE(quiet.messages.empty());
-        Outcome stopped = send(std::u16string(t) + u"B", InputMode::Keyboard, true);
-        EXPECT_TRUE(stopped.events.empty());
-        EXPECT_EQ(stopped.messages,
-                  std::vector<std::u16string>{u"Invalid character - '" + std::u16string(t) + u"'"});
-        EXPECT_EQ(stopped.end, RunEnd::Error);
+    for (std::u16string t : {u"a", u")", u"漢", u"\"", u"#", u"$", u"%", u"&", u"'"}) {
+        cases.push_back({t + u"B", 0, B + OK});
+        cases.push_back({t + u"B", kStop,
+                         "message error Invalid character - '" + utf16ToUtf8(t) + "'\n" + ERR});
     }
-    EXPECT_EQ(send(u"a", InputMode::Keyboard, true, Language::Japanese).messages,
-              std::vector<std::u16string>{u"無効な文字が入力されています - 'a'"});
+    expectTraces(cases);
 }
 
-TEST(ReadLong32, ReadsLikeTheWindowsStrtol) {
+// --- The trace itself ----------------------------------------------------------
+
+TEST(RunTrace, EscapesMessagesAndStopsAtItsLimits) {
+    TraceOptions o;
+    o.language = Language::Japanese;
+    o.prefix = u"\r"; // the box's carriage returns are dropped, the prefix's are not
+    std::string out;
+    TraceWriter writer([&](std::string_view chunk) { out.append(chunk); });
+    EXPECT_EQ(traceRun(u"{\\\n:A}", o, writer), TraceEnd::Error);
+    writer.flush();
+    EXPECT_EQ(out, "message error 繰り返し回数が不正です。\\n\\\\\\n\\r\nend error\n");
+
+    // Beyond the golden traces' limits: an error before the limit, a finite
+    // run past the event limit, and silent passes, endless or very many.
     const struct {
         const char16_t* text;
-        int base;
-        std::int32_t value;
+        std::int32_t loops;
+        std::uint64_t maxEvents;
+        std::string out;
     } cases[] = {
-        {u" \t\n\v\f\r42x", 10, 42},
-        {u"-7", 10, -7},
-        {u"-", 10, 0},
-        {u"1 2", 10, 1},
-        {u"\uFF11\uFF12", 10, 0}, // only ASCII digits
-        {u"\u30001", 10, 0},      // and ASCII blanks count
-        {u"2147483648", 10, INT32_MAX},
-        {u"-2147483648", 10, INT32_MIN},
-        {u"-2147483649", 10, INT32_MIN},
-        {u"99999999999999999999999999", 10, INT32_MAX},
-        {u"0XfF", 16, 255},
-        {u"0xg1", 16, 0}, // the prefix needs a digit after it
-        {u"-0x80000000", 16, INT32_MIN},
-        {u"0x80000000", 16, INT32_MAX},
-        {u"018", 8, 1},
-        {u"037777777777", 8, INT32_MAX},
+        {u"", 1, 9, "message error It's empty!\n" + ERR},
+        {u"A{1:", 0, 100, A + "message exclamation { are too many.\n" + ERR},
+        {u"A", 3, 2, A + A + A + OK},
+        {u"[FOO]\r", 0, 9, "end limit\n"},
+        {u"[FOO]", 2000000000, 9, OK},
+        {u"[WAIT:5]", 0, 3, "wait 5\nwait 5\nwait 5\nend limit\n"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readLong32(c.text, c.base), c.value) << c.base;
+        EXPECT_EQ(trace(c.text, 0, c.loops, c.maxEvents), c.out) << c.maxEvents;
+    EXPECT_EQ(trace(u"{2:A}", 0, 1, 9, 1000), A + A + OK) << "within the tick limit";
 }

@@ -1,174 +1,138 @@
+// The keyboards' and the key names' tables, and the delivery that types
+// characters as key presses.
+#include "fake_run_host.h"
+#include "keystroke/key_delivery.h"
 #include "keystroke/key_tables.h"
 #include "keystroke/keyboard_layout.h"
+#include "keystroke/run_texts.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <cstring>
+#include <sstream>
 
 using namespace tapwell;
+using tapwell::test::press;
 
 namespace {
 
 // One row of keycaps, left to right: the characters typed without and with
 // Shift (a space where the key types nothing at that level), and the keys'
-// scan codes.
+// scan codes. Written from the keyboards, not from the tables under test.
 struct KeyRow {
-    std::u16string plain;
-    std::u16string shifted;
-    std::vector<std::uint16_t> scans;
+    std::u16string plain, shifted;
+    std::string scans;
 };
 
-// The keyboards as printed on their keycaps, written independently of the
-// tables under test.
-const std::vector<KeyRow> kUsRows = {
-    {u"`1234567890-=",
-     u"~!@#$%^&*()_+",
-     {0x29, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D}},
-    {u"qwertyuiop[]\\",
-     u"QWERTYUIOP{}|",
-     {0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x2B}},
-    {u"asdfghjkl;'",
-     u"ASDFGHJKL:\"",
-     {0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28}},
-    {u"zxcvbnm,./", u"ZXCVBNM<>?", {0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35}},
+const KeyRow kUsRows[] = {
+    {u"`1234567890-=", u"~!@#$%^&*()_+", "29 02 03 04 05 06 07 08 09 0A 0B 0C 0D"},
+    {u"qwertyuiop[]\\", u"QWERTYUIOP{}|", "10 11 12 13 14 15 16 17 18 19 1A 1B 2B"},
+    {u"asdfghjkl;'", u"ASDFGHJKL:\"", "1E 1F 20 21 22 23 24 25 26 27 28"},
+    {u"zxcvbnm,./", u"ZXCVBNM<>?", "2C 2D 2E 2F 30 31 32 33 34 35"},
 };
-
 // The ro key's backslash is typed with the yen key, which comes first.
-const std::vector<KeyRow> kJapaneseRows = {
-    {u"1234567890-^\\",
-     u"!\"#$%&'() =~|",
-     {0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x7D}},
-    {u"qwertyuiop@[",
-     u"QWERTYUIOP`{",
-     {0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B}},
-    {u"asdfghjkl;:]",
-     u"ASDFGHJKL+*}",
-     {0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x2B}},
-    {u"zxcvbnm,./ ",
-     u"ZXCVBNM<>?_",
-     {0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x73}},
+const KeyRow kJapaneseRows[] = {
+    {u"1234567890-^\\", u"!\"#$%&'() =~|", "02 03 04 05 06 07 08 09 0A 0B 0C 0D 7D"},
+    {u"qwertyuiop@[", u"QWERTYUIOP`{", "10 11 12 13 14 15 16 17 18 19 1A 1B"},
+    {u"asdfghjkl;:]", u"ASDFGHJKL+*}", "1E 1F 20 21 22 23 24 25 26 27 28 2B"},
+    {u"zxcvbnm,./ ", u"ZXCVBNM<>?_", "2C 2D 2E 2F 30 31 32 33 34 35 73"},
 };
 
-// Every printable ASCII character is on exactly the key the rows say, with
-// Shift exactly when the rows say, and no AltGr or dead key.
-void expectTypesPrintableAscii(const KeyboardLayout& layout, const std::vector<KeyRow>& rows) {
-    std::u16string seen = u" ";
-    auto space = layout.keyForChar(u' ');
-    ASSERT_TRUE(space);
-    EXPECT_EQ(*space, (CharKey{{0x20, 0x39}}));
-    for (const KeyRow& row : rows) {
-        ASSERT_EQ(row.plain.size(), row.scans.size());
-        ASSERT_EQ(row.shifted.size(), row.scans.size());
-        for (std::size_t i = 0; i < row.scans.size(); ++i) {
-            for (bool shift : {false, true}) {
-                char16_t c = (shift ? row.shifted : row.plain)[i];
-                if (c == u' ')
-                    continue;
-                seen += c;
-                auto ck = layout.keyForChar(c);
-                ASSERT_TRUE(ck) << static_cast<char>(c);
-                EXPECT_EQ(ck->key.scan, row.scans[i]) << static_cast<char>(c);
-                EXPECT_EQ(ck->shift, shift) << static_cast<char>(c);
-                EXPECT_FALSE(ck->altGr || ck->dead) << static_cast<char>(c);
-                // The key's virtual key leads back to the same key.
-                EXPECT_EQ(layout.keyForVirtualKey(ck->key.vk), ck->key) << static_cast<char>(c);
-            }
-        }
-    }
-    for (char16_t c = 0x20; c < 0x7F; ++c)
-        EXPECT_NE(seen.find(c), std::u16string::npos) << "rows miss " << static_cast<char>(c);
+// A layout made for these tests: an apostrophe and a double quote only
+// through a dead key, a euro sign with AltGr, a section sign with Shift and
+// AltGr.
+std::unique_ptr<const KeyboardLayout> deadKeyLayout() {
+    return std::make_unique<TableKeyboardLayout>(std::vector<LayoutKey>{
+        {0x20, 0x39, u' '},
+        {0xDE, 0x28, u'\'', u'"', 0, 0, kDeadPlain | kDeadShift},
+        {0x45, 0x12, u'e', u'E', u'\u20AC'},
+        {0x33, 0x04, u'3', u'#', 0, u'\u00A7'},
+    });
 }
 
 } // namespace
 
-TEST(KeyboardLayout, UsTypesEveryPrintableAsciiCharacter) {
-    TableKeyboardLayout us(usLayoutTable());
-    expectTypesPrintableAscii(us, kUsRows);
+TEST(KeyboardLayout, EveryPrintableAsciiCharacterIsOnTheKeyOfItsKeycap) {
+    for (bool japanese : {false, true}) {
+        TableKeyboardLayout layout(japanese ? japaneseLayoutTable() : usLayoutTable());
+        std::u16string seen = u" ";
+        EXPECT_EQ(layout.keyForChar(u' '), (CharKey{{0x20, 0x39}}));
+        for (const KeyRow& row : japanese ? kJapaneseRows : kUsRows) {
+            std::istringstream scans(row.scans);
+            for (std::size_t i = 0; i < row.plain.size(); ++i) {
+                unsigned scan = 0;
+                scans >> std::hex >> scan;
+                for (char16_t c : {row.plain[i], row.shifted[i]}) {
+                    if (c == u' ')
+                        continue;
+                    seen += c;
+                    SCOPED_TRACE(std::string(japanese ? "jp " : "us ") + static_cast<char>(c));
+                    auto ck = layout.keyForChar(c);
+                    ASSERT_TRUE(ck);
+                    EXPECT_EQ(ck->key.scan, scan);
+                    EXPECT_EQ(ck->shift, c == row.shifted[i]);
+                    EXPECT_FALSE(ck->altGr || ck->dead);
+                    // The key's virtual key leads back to the same key.
+                    EXPECT_EQ(layout.keyForVirtualKey(ck->key.vk), ck->key);
+                }
+            }
+            EXPECT_TRUE(scans.eof() && row.shifted.size() == row.plain.size()) << row.scans;
+        }
+        for (char16_t c = 0x20; c < 0x7F; ++c)
+            EXPECT_NE(seen.find(c), std::u16string::npos) << "rows miss " << static_cast<char>(c);
+        // No key types a kanji, a surrogate, an accented letter or a control character.
+        for (char16_t c : {u'\u65E5', char16_t{0xD83D}, u'\u00E9', u'\t', u'\n', u'\0', u'\u007F'})
+            EXPECT_FALSE(layout.keyForChar(c)) << static_cast<int>(c);
+        EXPECT_EQ(layout.keyForChar(u'\u00A5').has_value(), japanese) << "the yen sign";
+    }
 }
 
-TEST(KeyboardLayout, JapaneseTypesEveryPrintableAsciiCharacter) {
+TEST(KeyboardLayout, KeyboardModeMapsKeycapSymbolsToTheJapaneseKeys) {
+    // Digits and capitals are their own keys; a symbol shares its keycap's key
+    // whether shifted or not, and Japanese typing puts it on that same key.
+    const std::pair<std::u16string, std::uint8_t> keycaps[] = {
+        {u"-=", 0xBD}, {u"^~", 0xDE}, {u"\\|", 0xDC}, {u"@`", 0xC0}, {u";+", 0xBB}, {u":*", 0xBA},
+        {u"]", 0xDD},  {u",<", 0xBC}, {u".>", 0xBE},  {u"/?", 0xBF}, {u"_", 0xE2}};
     TableKeyboardLayout jp(japaneseLayoutTable());
-    expectTypesPrintableAscii(jp, kJapaneseRows);
-}
-
-TEST(KeyboardLayout, JapaneseSymbolKeysAndTheYenSign) {
-    TableKeyboardLayout jp(japaneseLayoutTable());
-    const struct {
-        char16_t c;
-        CharKey want;
-    } cases[] = {
-        {u'@', {{0xC0, 0x1A}}},                               // VK_OEM_3
-        {u'_', {{0xE2, 0x73}, true}},                         // VK_OEM_102, the ro key
-        {u'\\', {{0xDC, 0x7D}}},                              // VK_OEM_5, the yen key
-        {u'\u00A5', {{0xDC, 0x7D}}},                          // the yen sign on its own key
-        {u'|', {{0xDC, 0x7D}, true}}, {u':', {{0xBA, 0x28}}}, // VK_OEM_1
-        {u'^', {{0xDE, 0x0D}}},                               // VK_OEM_7
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(jp.keyForChar(c.c), c.want) << static_cast<int>(c.c);
+    for (char16_t c = 0x21; c < 0x7F; ++c) {
+        if (c == u'[')
+            continue; // mapped only when doubled or last
+        std::uint8_t want = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ? c : 0;
+        for (const auto& [chars, vk] : keycaps)
+            want = chars.find(c) != std::u16string::npos ? vk : want;
+        std::u16string text(1, c);
+        std::size_t pos = 0;
+        EXPECT_EQ(mapKeyboardChar(text, pos), want) << static_cast<char>(c);
+        if (want)
+            EXPECT_EQ(jp.keyForChar(c).value_or(CharKey{}).key.vk, want) << static_cast<char>(c);
+    }
+    EXPECT_EQ(jp.keyForChar(u'\u00A5'), (CharKey{{0xDC, 0x7D}})) << "the yen sign on its key";
+    // The US keys' own virtual keys.
     TableKeyboardLayout us(usLayoutTable());
     EXPECT_EQ(us.keyForChar(u'\\'), (CharKey{{0xDC, 0x2B}}));
     EXPECT_EQ(us.keyForChar(u'@'), (CharKey{{0x32, 0x03}, true}));
 }
 
-TEST(KeyboardLayout, JapaneseAgreesWithTheKeyboardSimulateMap) {
-    // A keycap symbol the map names is typed, on the Japanese table, with the
-    // very key the map presses.
-    TableKeyboardLayout jp(japaneseLayoutTable());
-    for (char16_t c = 0x21; c < 0x7F; ++c) {
-        if (c == u'[')
-            continue; // mapped only when doubled or last
-        std::u16string text(1, c);
-        std::size_t pos = 0;
-        std::uint8_t vk = mapKeyboardChar(text, pos);
-        if (vk == 0)
-            continue;
-        auto ck = jp.keyForChar(c);
-        ASSERT_TRUE(ck) << static_cast<char>(c);
-        EXPECT_EQ(ck->key.vk, vk) << static_cast<char>(c);
-    }
-}
-
-TEST(KeyboardLayout, CharactersNoKeyTypes) {
-    for (const auto* table : {&usLayoutTable(), &japaneseLayoutTable()}) {
-        TableKeyboardLayout layout(*table);
-        for (char16_t c : {u'\u65E5', char16_t{0xD83D}, u'\u00E9', u'\t', u'\n', u'\0', u'\u007F'})
-            EXPECT_FALSE(layout.keyForChar(c)) << static_cast<int>(c);
-    }
-    EXPECT_FALSE(TableKeyboardLayout(usLayoutTable()).keyForChar(u'\u00A5'));
-}
-
 TEST(KeyboardLayout, VirtualKeysGetTheirScanCodesAndExtendedFlags) {
-    const struct {
-        std::uint8_t vk;
-        std::uint16_t us;
-        std::uint16_t jp;
-    } cases[] = {
-        {0x10, 0x2A, 0x2A},     {0xA1, 0x36, 0x36},     {0x11, 0x1D, 0x1D},
-        {0xA3, 0xE01D, 0xE01D}, {0x12, 0x38, 0x38},     {0xA5, 0xE038, 0xE038},
-        {0x0D, 0x1C, 0x1C},     {0x20, 0x39, 0x39},     {0x09, 0x0F, 0x0F},
-        {0x1B, 0x01, 0x01},     {0x08, 0x0E, 0x0E},     {0x14, 0x3A, 0x3A},
-        {0x70, 0x3B, 0x3B},     {0x7B, 0x58, 0x58},     {0x87, 0x76, 0x76},
-        {0x60, 0x52, 0x52},     {0x6A, 0x37, 0x37},     {0x6F, 0xE035, 0xE035},
-        {0x90, 0xE045, 0xE045}, {0x25, 0xE04B, 0xE04B}, {0x26, 0xE048, 0xE048},
-        {0x2E, 0xE053, 0xE053}, {0x24, 0xE047, 0xE047}, {0x22, 0xE051, 0xE051},
-        {0x5B, 0xE05B, 0xE05B}, {0x5D, 0xE05D, 0xE05D}, {0xAD, 0xE020, 0xE020},
-        {0xC0, 0x29, 0x1A},     {0xDC, 0x2B, 0x7D},     {0xE2, 0x56, 0x73},
-        {0xDE, 0x28, 0x0D},     {0xBB, 0x0D, 0x27},     {0xDD, 0x1B, 0x2B},
-        {0x1C, 0x00, 0x79},     {0x1D, 0x00, 0x7B},     {0x15, 0x00, 0x70},
-        {0x19, 0x00, 0x29},     {0x01, 0x00, 0x00},     {0xFF, 0x00, 0x00},
-    };
+    // Virtual key, then its US and its Japanese scan code (0xE0xx: extended).
+    std::istringstream cases(
+        "10 2A 2A  A1 36 36  11 1D 1D  A3 E01D E01D  12 38 38  A5 E038 E038  0D 1C 1C  20 39 39 "
+        "09 0F 0F  1B 01 01  08 0E 0E  14 3A 3A  70 3B 3B  7B 58 58  87 76 76  60 52 52  6A 37 37 "
+        "6F E035 E035  90 E045 E045  25 E04B E04B  26 E048 E048  2E E053 E053  24 E047 E047 "
+        "22 E051 E051  5B E05B E05B  5D E05D E05D  AD E020 E020  C0 29 1A  DC 2B 7D  E2 56 73 "
+        "DE 28 0D  BB 0D 27  DD 1B 2B  1C 00 79  1D 00 7B  15 00 70  19 00 29  01 00 00  FF 00 00");
     TableKeyboardLayout us(usLayoutTable());
     TableKeyboardLayout jp(japaneseLayoutTable());
-    for (const auto& c : cases) {
-        EXPECT_EQ(us.keyForVirtualKey(c.vk), (PhysicalKey{c.vk, c.us})) << int(c.vk);
-        EXPECT_EQ(jp.keyForVirtualKey(c.vk), (PhysicalKey{c.vk, c.jp})) << int(c.vk);
-        EXPECT_EQ(isExtendedVirtualKey(c.vk), (c.us >> 8) == 0xE0) << int(c.vk);
+    unsigned vk = 0, usScan = 0, jpScan = 0, rows = 0;
+    while (cases >> std::hex >> vk >> usScan >> jpScan) {
+        const auto key = static_cast<std::uint8_t>(vk);
+        EXPECT_EQ(us.keyForVirtualKey(key), (PhysicalKey{key, std::uint16_t(usScan)})) << vk;
+        EXPECT_EQ(jp.keyForVirtualKey(key), (PhysicalKey{key, std::uint16_t(jpScan)})) << vk;
+        EXPECT_EQ(isExtendedVirtualKey(key), (usScan >> 8) == 0xE0) << vk;
+        ++rows;
     }
-}
-
-TEST(KeyboardLayout, PortableResolverChoosesUsOnlyWhenAskedFor) {
+    EXPECT_EQ(rows, 39u);
+    // The portable resolver gives the US table only when asked for it.
     EXPECT_EQ(portableKeyboardLayout(kLayoutUs101)->keyForVirtualKey(0xC0).scan, 0x29);
     for (std::uint32_t id : {kLayoutLocal, kLayoutJapanese, 0x04090409u})
         EXPECT_EQ(portableKeyboardLayout(id)->keyForVirtualKey(0xC0).scan, 0x1A) << id;
@@ -186,4 +150,75 @@ TEST(KeyboardLayout, FirstRowAndLowestLevelWin) {
     EXPECT_EQ(layout.keyForChar(u'y'), (CharKey{{0x41, 0x1E}, false, true}));
     EXPECT_EQ(layout.keyForChar(u'z'), (CharKey{{0x41, 0x30}}));
     EXPECT_EQ(layout.keyForChar(u'q'), (CharKey{{0x43, 0x2E}, true}));
+}
+
+// --- Key presses delivery -----------------------------------------------------
+
+TEST(KeyPressSink, CharactersAreTypedWithTheirModifiersAndDeadKeys) {
+    const std::string shift = "down 10 VK_SHIFT sc 2A\nsettle 5\n",
+                      unshift = "up 10 VK_SHIFT sc 2A\n";
+    const std::string altGr = "down A5 VK_RMENU sc E038\nsettle 5\n",
+                      unAltGr = "up A5 VK_RMENU sc E038\n", settle = "settle 5\n";
+    const std::string e = press("45 E sc 12"), quote = press("DE VK_OEM_7 sc 28"),
+                      space = press("20 VK_SPACE sc 39");
+    const struct {
+        std::u16string text;
+        std::string want;
+    } cases[] = {
+        {u"Ee", shift + e + settle + unshift + e},
+        // AltGr is the right Alt, inside Shift.
+        {u"\u20AC", altGr + e + settle + unAltGr},
+        {u"\u00A7", shift + altGr + press("33 3 sc 04") + settle + unAltGr + settle + unshift},
+        // A dead key is followed by a space, outside its modifiers.
+        {u"'\"", quote + space + shift + quote + settle + unshift + space},
+        // What no key types falls back to Unicode: a kanji, an emoji's two
+        // surrogates, a letter this layout lacks.
+        {u"\u65E5\U0001F600xe", "char 65E5\nchar D83D\nchar DE00\nchar 0078\n" + e},
+    };
+    for (const auto& c : cases) {
+        RecordingSink out;
+        out.keepSettles = true;
+        KeyPressSink sink(out, deadKeyLayout());
+        for (char16_t unit : c.text)
+            sink.sendUnicodePair(unit);
+        EXPECT_EQ(test::describe(out), c.want);
+    }
+}
+
+TEST(KeyPressSink, KeysGetScanCodesAndOtherEventsPassThrough) {
+    RecordingSink out;
+    KeyPressSink sink(out, portableKeyboardLayout(kLayoutJapanese));
+    sink.sendKey(0x01, false); // a mouse button has no key
+    sink.sendPhysicalKey({0x41, 0x1E}, true);
+    sink.settle(7); // not kept: the recorder was not asked to
+    out.keepSettles = true;
+    sink.settle(8);
+    EXPECT_EQ(test::describe(out), "down 01 VK_LBUTTON sc 00\nup 41 A sc 1E\nsettle 8\n");
+}
+
+// --- The script's constants and the run's texts ------------------------------
+
+TEST(ScriptConstantTable, SortedSupersetOfKeyCodes) {
+    EXPECT_EQ(ScriptConstantTable[kScriptConstantCount].name, nullptr);
+    for (std::size_t i = 1; i < kScriptConstantCount; ++i)
+        EXPECT_LT(std::strcmp(ScriptConstantTable[i - 1].name, ScriptConstantTable[i].name), 0)
+            << ScriptConstantTable[i].name;
+    auto value = [](const std::string& name) {
+        for (const ScriptConstant& c : scriptConstants())
+            if (name == c.name)
+                return c.value;
+        return -1;
+    };
+    // Every key appears under its VK_ name with its code; digits and letters gain one.
+    for (const KeyNameEntry& k : keyNames()) {
+        std::string name = k.name;
+        EXPECT_EQ(value(name.rfind("VK_", 0) == 0 ? name : "VK_" + name), k.code) << name;
+    }
+}
+
+TEST(RunTexts, AnArgumentIsNotReadAgainAndAMissingOneLeavesThePlaceholder) {
+    EXPECT_EQ(formatRunText(RunText::InvalidRepeatCount, Language::English, {u"%s%d"}),
+              u"Invalid repeat number.\n%s%d");
+    EXPECT_EQ(formatRunText(RunText::InvalidCharacter, Language::English, {}),
+              u"Invalid character - '%c'");
 }

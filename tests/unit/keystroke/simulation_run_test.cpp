@@ -1,267 +1,157 @@
+// A run from Start to its end: countdown, sending, loops, abort, auto-run,
+// scripts and delivery, and the safety around it: what an Abort releases, a
+// destination window that refuses input, and the focus guard.
 #include "fake_run_host.h"
-#include "keystroke/simulation_run.h"
+#include "keystroke/guarded_sink.h"
+#include "keystroke/pacer.h"
 
 #include <gtest/gtest.h>
 
 using namespace tapwell;
+using tapwell::test::kIdle;
+using tapwell::test::press;
 using tapwell::test::RunRig;
+using tapwell::test::step;
 
 namespace {
 
-using Lines = std::vector<std::string>;
+const std::string kWait = " sec... Activate the destination window and wait - P\n";
+const std::string kStart = "save\nrunning\narm 1000\ntitle 0" + kWait; // no wait
+const std::string A = press("41 A"), B = press("42 B");
+const std::string kRefused =
+    "The destination window belongs to a program running with higher rights (as administrator), "
+    "so Windows does not let tapwell type into it. Start tapwell with the same rights, or choose "
+    "another window.";
 
 } // namespace
 
-// --- Start, countdown and titles -------------------------------------------
-
-TEST(RunCountdown, FiveSecondsCountDownInTheTitleThenSendAfterTheInterval) {
-    RunRig r;
-    r.host.settings.iWaitSec = 5;
-    r.host.settings.iWaitMSec = 30;
-    r.host.box = u"A";
-    r.run.startRun();
-    EXPECT_EQ(r.host.saves, 1);
-    EXPECT_EQ(r.host.looks, std::vector<RunUi>{RunUi::Running});
-    EXPECT_EQ(r.host.title(),
-              u"5 sec... Activate the destination window and wait - Davudiru Dodovizar");
-    EXPECT_EQ(r.host.timerPeriod, 1000u);
-    for (int left = 4; left >= 1; --left) {
-        r.tick();
-        std::u16string expected = decimalText(left);
-        expected.append(u" sec... Activate the destination window and wait - Davudiru Dodovizar");
-        EXPECT_EQ(r.host.title(), expected);
-        EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
+TEST(RunLog, EveryRunFromStartToItsEnd) {
+    enum { kAuto = 1, kStop = 2, kJa = 4, kRefusing = 8, kNoInsert = 16, kScript = 32 };
+    const std::string kWaitJa = "save\nrunning\narm 1000\ntitle 残り 0秒... "
+                                "入力先ウィンドウをアクティブにしてお待ちください - P\n";
+    const struct {
+        std::u16string text;
+        int flags;
+        std::string log;
+        std::int32_t waitSec = 0, waitMs = 10, loops = 1;
+    } cases[] = {
+        // The countdown in the title, then a unit a tick, each under its progress.
+        {u"AB", 0,
+         "save\nrunning\narm 1000\ntitle 2" + kWait + "title 1" + kWait + "send 30\n" +
+             step("0", A) + "send 30\n" + step("50", B) + kIdle,
+         2, 30},
+        {u"AB", 0, kStart + "send 20\n" + step("0", A) + "send 20\n" + step("50", B) + kIdle, 0,
+         0}, // an interval below 1 ms is 20 ms
+        {u"A", kJa, kWaitJa + "send 10\nkill\ntitle 入力中(0%)...\n" + A + kIdle},
+        {u"", 0, "save\nmessage error It's empty!\n"}, // saved, then refused
+        // Blocking steps run with the timer stopped and delay the next unit.
+        {u"![WAIT:500]A", 0,
+         kStart + "send 10\n" +
+             step("0", "message information (free) Push [OK] button to continue.\n") + "send 10\n" +
+             step("8", "sleep 500\n") + "send 10\n" + step("91", A) + kIdle},
+        {u"AB", 0,
+         kStart + "send 10\n" + step("0", A) + "send 10\n" + step("50", B) + "send 10\n" +
+             step("0", A) + "send 10\n" + step("50", B) + kIdle,
+         0, 10, 2},
+        // An auto-run closes at its end, after any message; a text of
+        // carriage returns only is no error.
+        {u"\r\r", kAuto, kStart + kIdle + "close\n"},
+        {u"Ab", kAuto | kStop,
+         kStart + "send 10\n" + step("0", A) + "send 10\n" +
+             step("50", "message error Invalid character - 'b'\n") + kIdle + "close\n"},
+        {u"a", kStop,
+         kStart + "send 10\n" + step("0", "message error Invalid character - 'a'\n") + kIdle},
+        // An unclosed block is found at the end of the pass.
+        {u"{2:A", kAuto,
+         kStart + "send 10\n" + step("0", "") + "send 10\n" +
+             step("75", A + "message exclamation { are too many.\n") + kIdle + "close\n"},
+        // A window that refuses input stops the run before a unit goes to it,
+        // and so do events the platform did not insert.
+        {u"AB", kAuto | kRefusing,
+         kStart + "send 10\nkill\nmessage error " + kRefused + "\n" + kIdle + "close\n"},
+        {u"ABC", kNoInsert,
+         kStart + "send 10\n" + step("0", A) + "message error " + kRefused + "\n" + kIdle},
+        // A script starts after the countdown, with the box as it is; the
+        // phase ends when its thread did not start.
+        {u"x = 1\r\n", kScript | kJa,
+         kWaitJa + "title スクリプト実行中...\nscript x = 1\r\n\n" + kIdle},
+    };
+    for (const auto& c : cases) {
+        RunRig r;
+        RunSettings& s = r.host.settings;
+        s.iWaitSec = c.waitSec;
+        s.iWaitMSec = c.waitMs;
+        s.iLoopNum = c.loops;
+        s.iErrorStop = c.flags & kStop;
+        s.iInputMode = c.flags & kScript ? InputMode::Script : InputMode::Keyboard;
+        r.host.scriptStarts = false;
+        r.host.lang = c.flags & kJa ? Language::Japanese : Language::English;
+        r.run.setAutoRun(c.flags & kAuto);
+        r.destination.refusing[1] = c.flags & kRefusing;
+        r.sink.insertsEvents = !(c.flags & kNoInsert);
+        r.runText(c.text);
+        EXPECT_EQ(r.take(), c.log) << std::string(c.text.begin(), c.text.end());
     }
-    std::size_t titlesBefore = r.host.titles.size();
-    r.tick(); // 5 s after Start: the sending phase begins, the title stays
-    EXPECT_EQ(r.host.nowMs, 5000u);
-    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-    EXPECT_EQ(r.host.titles.size(), titlesBefore);
-    EXPECT_EQ(r.host.timerPeriod, 30u);
-    EXPECT_TRUE(r.sink.events().empty());
-    r.tick();
-    EXPECT_EQ(r.host.nowMs, 5030u);
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
-    EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
-    EXPECT_TRUE(r.host.messages.empty());
 }
 
-TEST(RunCountdown, JapaneseTitles) {
-    RunRig r;
-    r.host.lang = Language::Japanese;
-    r.host.program = u"doruviravad";
-    r.host.settings.iWaitSec = 2;
-    r.host.box = u"AB";
-    r.run.startRun();
-    EXPECT_EQ(r.host.title(),
-              u"残り 2秒... 入力先ウィンドウをアクティブにしてお待ちください - doruviravad");
-    r.tick();
-    r.tick();
-    r.tick();
-    EXPECT_EQ(r.host.title(), u"入力中(0%)...");
-    r.tick();
-    EXPECT_EQ(r.host.title(), u"doruviravad");
-}
-
-TEST(RunCountdown, ZeroWaitBeginsAtTheFirstTick) {
-    RunRig r;
-    r.host.box = u"A";
-    r.run.startRun();
-    EXPECT_EQ(r.host.title(),
-              u"0 sec... Activate the destination window and wait - Davudiru Dodovizar");
-    r.tick();
-    EXPECT_EQ(r.host.nowMs, 1000u);
-    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-}
-
-TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnight) {
-    struct Case {
-        RunTimeOfDay now;
-        int h, m, s;
+TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheClock) {
+    const struct {
+        RunTimeOfDay now, start;
         std::int32_t expected;
+    } cases[] = {
+        {{9, 0, 0}, {8, 0, 0}, 82800}, // already past today: tomorrow
+        {{8, 0, 0}, {9, 0, 0}, 3600},        {{23, 59, 59}, {0, 0, 1}, 2},
+        {{0, 0, 1}, {23, 59, 59}, 86398},    {{10, 20, 30}, {10, 20, 30}, 0},
+        {{10, 20, 31}, {10, 20, 30}, 86399},
     };
-    const Case cases[] = {
-        {{9, 0, 0}, 8, 0, 0, 82800},    // already past today: tomorrow
-        {{8, 0, 0}, 9, 0, 0, 3600},     //
-        {{23, 59, 59}, 0, 0, 1, 2},     // across midnight
-        {{0, 0, 1}, 23, 59, 59, 86398}, //
-        {{10, 20, 30}, 10, 20, 30, 0},  // now: starts at the first tick
-        {{10, 20, 31}, 10, 20, 30, 86399},
-    };
-    for (const Case& c : cases) {
-        RunRig r;
-        r.host.clockStart = c.now;
-        r.host.settings.iWaitMode = WaitMode::TimeOfDay;
-        r.host.settings.iTimeHour = c.h;
-        r.host.settings.iTimeMin = c.m;
-        r.host.settings.iTimeSec = c.s;
-        r.host.box = u"A";
-        r.run.startRun();
-        EXPECT_EQ(r.run.countdown(), c.expected) << c.now.hour << ":" << c.now.minute;
+    RunSettings s;
+    s.iWaitMode = WaitMode::TimeOfDay;
+    for (const auto& c : cases) {
+        s.iTimeHour = c.start.hour;
+        s.iTimeMin = c.start.minute;
+        s.iTimeSec = c.start.second;
+        EXPECT_EQ(initialCountdown(s, c.now), c.expected) << c.now.hour << ":" << c.now.minute;
     }
-}
-
-TEST(RunCountdown, TimeOfDayIsNotResynchronisedWithTheClock) {
     RunRig r;
-    r.host.clockStart = {10, 0, 0};
-    r.host.settings.iWaitMode = WaitMode::TimeOfDay;
-    r.host.settings.iTimeHour = 10;
-    r.host.settings.iTimeSec = 3;
-    r.host.box = u"A";
-    r.run.startRun();
-    r.host.nowMs += 60000; // the clock jumps; the countdown does not follow
+    r.host.now = {8, 0, 0};
+    r.host.settings = s; // 10:20:30
+    r.runText(u"A", 0);
+    EXPECT_EQ(r.run.countdown(), 8430);
+    r.host.now = {8, 1, 0}; // the clock jumps; the countdown does not follow it
     r.tick();
-    EXPECT_EQ(r.run.countdown(), 2);
-    EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
+    EXPECT_EQ(r.run.countdown(), 8429);
 }
 
-TEST(RunStart, EmptyBoxIsRefusedWithAMessageAndStaysIdle) {
-    for (Language lang : {Language::English, Language::Japanese}) {
-        RunRig r;
-        r.host.lang = lang;
-        r.run.startRun();
-        EXPECT_EQ(r.host.saves, 1); // saved before the refusal
-        ASSERT_EQ(r.host.messages.size(), 1u);
-        EXPECT_EQ(r.host.messages[0].text,
-                  lang == Language::English ? u"It's empty!" : u"入力欄が空です。");
-        EXPECT_EQ(r.host.messages[0].icon, RunIcon::Error);
-        EXPECT_EQ(r.host.messages[0].owner, RunMessageOwner::Dialog);
-        EXPECT_FALSE(r.run.running());
-        EXPECT_FALSE(r.host.timerArmed);
-        EXPECT_TRUE(r.host.looks.empty());
-        EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused);
-    }
-}
-
-TEST(RunStart, OnlyTheRunTimerDrivesTheRun) {
+TEST(RunStart, OnlyTheRunTimerDrivesARunAndStartAgainIsAbort) {
     RunRig r;
+    r.run.startOrAbort();
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused) << "an empty box";
     r.host.box = u"A";
-    r.run.startRun();
+    r.run.startOrAbort();
     r.run.onRunTimer(RUN_TIMER_ID + 1);
     r.run.onRunTimer(1);
     EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
     r.run.onRunTimer(0x1CEF6);
     EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-}
-
-TEST(RunStart, StartCommandTogglesBetweenStartAndAbort) {
-    RunRig r;
-    r.host.box = u"A";
+    r.take();
     r.run.startOrAbort();
-    EXPECT_TRUE(r.run.running());
-    r.run.startOrAbort();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.saves, 1);
+    EXPECT_EQ(r.take(), kIdle);
 }
 
-TEST(RunStart, IntervalBelowOneFallsBackToTwenty) {
-    RunRig r;
-    r.host.settings.iWaitMSec = 0;
-    r.host.box = u"AB";
-    r.run.startRun();
-    r.tick();
-    EXPECT_EQ(r.host.timerPeriod, 20u);
-}
+TEST(RunSending, ZeroLoopsRunUntilAbortAndNegativeIsALargeCount) {
+    RunRig endless;
+    endless.host.settings.iLoopNum = 0;
+    endless.runText(u"A", 1 + 250);
+    EXPECT_EQ(endless.sink.events().size(), 500u);
+    EXPECT_EQ(endless.run.completedPasses(), 250u);
+    endless.run.abortRun();
+    EXPECT_FALSE(endless.run.running() || endless.tick());
 
-// --- Sending phase -----------------------------------------------------------
-
-TEST(RunSending, EveryUnitAndOnlyUnitsAreAskedForAsSendTicks) {
-    RunRig r;
-    r.host.settings.iWaitSec = 2;
-    r.host.settings.iLoopNum = 0;
-    r.host.box = u"AB";
-    r.run.startRun();
-    EXPECT_FALSE(r.host.sendTimer) << "the countdown";
-    r.tick();
-    EXPECT_FALSE(r.host.sendTimer) << "the countdown";
-    r.tick();                              // the sending phase begins
-    for (int unit = 0; unit < 5; ++unit) { // across the ends of passes
-        EXPECT_TRUE(r.host.sendTimer) << unit;
-        EXPECT_EQ(r.host.timerPeriod, 10u);
-        r.tick();
-    }
-    EXPECT_EQ(r.run.completedPasses(), 2u);
-}
-
-TEST(RunSending, ProgressTitleCountsUnitsBeforeTheStep) {
-    RunRig r;
-    r.host.box = u"ABCD";
-    r.run.startRun();
-    r.tick();
-    std::vector<std::u16string> progress;
-    while (r.run.running()) {
-        r.tick();
-        if (r.run.running())
-            progress.push_back(r.host.title());
-    }
-    EXPECT_EQ(progress, (std::vector<std::u16string>{u"Keyboard Simulating(0%)...",
-                                                     u"Keyboard Simulating(25%)...",
-                                                     u"Keyboard Simulating(50%)..."}));
-}
-
-TEST(RunSending, BlockingStepsRunWithTheTimerStoppedAndDelayTheNextUnit) {
-    RunRig r;
-    bool armedDuringPause = true;
-    r.host.duringMessage = [&](const RunMessage&) { armedDuringPause = r.host.timerArmed; };
-    r.host.box = u"![WAIT:500]A";
-    r.run.startRun();
-    r.tick();
-    r.tick(); // the pause
-    EXPECT_FALSE(armedDuringPause);
-    EXPECT_TRUE(r.host.timerArmed);
-    r.tick(); // the wait
-    EXPECT_EQ(r.host.sleeps, std::vector<std::uint32_t>{500});
-    EXPECT_EQ(r.host.nowMs, 1000u + 10u + 10u + 500u);
-    EXPECT_TRUE(r.sink.events().empty());
-    r.tick();
-    EXPECT_EQ(r.host.nowMs, 1000u + 10u + 10u + 500u + 10u);
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-}
-
-TEST(RunSending, LoopCountsPassesAndEndsWithoutMessage) {
-    RunRig r;
-    r.host.settings.iLoopNum = 3;
-    r.runText(u"AB");
-    EXPECT_EQ(r.events().size(), 12u);
-    EXPECT_EQ(r.run.passesDone(), 3u);
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-}
-
-TEST(RunSending, EndlessLoopRunsUntilAbort) {
-    RunRig r;
-    r.host.settings.iLoopNum = 0;
-    r.runText(u"A", 1 + 250);
-    EXPECT_TRUE(r.run.running());
-    EXPECT_EQ(r.events().size(), 500u);
-    EXPECT_EQ(r.run.completedPasses(), 250u);
-    r.run.abortRun();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_FALSE(r.tick());
-}
-
-TEST(RunSending, NegativeLoopCountIsALargeUnsignedCount) {
-    RunRig r;
-    r.host.settings.iLoopNum = -1; // the repeat box shows 4294967295
-    r.runText(u"A", 1 + 50);
-    EXPECT_TRUE(r.run.running());
-    EXPECT_EQ(r.run.passesDone(), 50u);
-}
-
-TEST(RunSending, BuiltTextOfLengthZeroEndsAtOnceWithoutMessage) {
-    RunRig r;
-    r.run.setAutoRun(true);
-    r.host.box = u"\r\r";
-    r.run.startRun();
-    r.tick();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_TRUE(r.sink.events().empty());
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
-    EXPECT_EQ(r.host.closed, 1);
+    RunRig negative;
+    negative.host.settings.iLoopNum = -1; // the repeat box shows 4294967295
+    negative.runText(u"A", 1 + 50);
+    EXPECT_TRUE(negative.run.running());
+    EXPECT_EQ(negative.run.passesDone(), 50u);
 }
 
 TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
@@ -271,43 +161,49 @@ TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
     r.host.prefix = u"";
     r.host.suffix = u"1";
     r.runText(u"B");
-    EXPECT_EQ(r.events(), (Lines{"down 58 X", "up 58 X", "down 41 A", "up 41 A", "down 42 B",
-                                 "up 42 B", "down 31 1", "up 31 1"}));
+    EXPECT_EQ(r.events(), press("58 X") + A + B + press("31 1"));
     EXPECT_EQ(r.run.inputText(), u"B1");
 }
 
-// --- Abort ---------------------------------------------------------------------
-
-TEST(RunAbort, DuringTheCountdownNothingIsSent) {
-    RunRig r;
-    r.host.settings.iWaitSec = 3;
-    r.host.box = u"A";
-    r.run.startRun();
-    r.tick();
-    r.run.abortRun();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_FALSE(r.host.timerArmed);
-    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
-    EXPECT_TRUE(r.sink.events().empty());
-    EXPECT_TRUE(r.host.messages.empty());
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
-    // A stray tick after the abort does nothing.
-    r.run.onRunTimer(RUN_TIMER_ID);
-    EXPECT_TRUE(r.sink.events().empty());
+TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWithALineFeed) {
+    // Lines of CRLF with a prefix and suffix are in the golden traces. Only the
+    // box's carriage returns are dropped, not the prefix's or suffix's.
+    const struct {
+        const char16_t *box, *prefix, *suffix, *expected;
+    } cases[] = {{u"AB", u"X", u"Y", u"XABY"},
+                 {u"", u"X", u"Y", u"XY"},
+                 {u"A\n\nB", u"<", u">", u"<A>\n<>\n<B>\n"},
+                 {u"\n", u"P", u"S", u"PS\n"},
+                 {u"A\rB", u"", u"", u"AB"},
+                 {u"\r\n\r", u"", u"", u"\n\n"},
+                 {u"A", u"\r", u"\n", u"\rA\n"}};
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(buildInputText(cases[i].box, cases[i].prefix, cases[i].suffix), cases[i].expected)
+            << "row " << i;
 }
 
-TEST(RunAbort, DuringAPauseBoxTheStepSendsNothingMore) {
+// --- Abort -------------------------------------------------------------------
+
+TEST(RunAbort, DuringTheCountdownOrAPauseBoxNothingMoreIsSentAndAnAutoRunStaysOpen) {
     RunRig r;
-    r.host.duringMessage = [&](const RunMessage& m) {
-        if (m.owner == RunMessageOwner::None)
-            r.run.startOrAbort(); // the dialog stays usable: Abort
-    };
-    r.runText(u"A!B");
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A"}));
-    EXPECT_FALSE(r.run.running());
-    EXPECT_FALSE(r.host.timerArmed);
+    r.run.setAutoRun(true);
+    r.host.settings.iWaitSec = 3;
+    r.runText(u"A", 1);
+    r.take();
+    r.run.abortRun();
+    r.run.onRunTimer(RUN_TIMER_ID); // a stray tick after the abort does nothing
+    EXPECT_EQ(r.take(), kIdle);
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Aborted);
+
+    RunRig paused;
+    paused.host.duringMessage = [&](const RunMessage&) {
+        paused.run.startOrAbort(); // the dialog stays usable: Abort
+    };
+    paused.runText(u"A!B", 2);
+    paused.take();
+    paused.tick();
+    EXPECT_EQ(paused.take(),
+              step("33", "message information (free) Push [OK] button to continue.\n") + kIdle);
 }
 
 TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
@@ -318,159 +214,118 @@ TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
         if (m.owner != RunMessageOwner::None || pauses++ > 0)
             return;
         r.run.abortRun();
-        r.host.box = u"XYZ";
-        r.run.startRun();
-        r.tick(); // countdown over
-        r.tick(); // X
+        r.runText(u"XYZ", 2); // the countdown, then X
     };
     r.runText(u"A!B");
     // The old step returned into a run that is no longer its own: it must
     // neither send B nor move the new run's position nor end it.
-    EXPECT_EQ(r.events(), (Lines{"down 41 A", "up 41 A", "down 58 X", "up 58 X", "down 59 Y",
-                                 "up 59 Y", "down 5A Z", "up 5A Z"}));
+    EXPECT_EQ(r.events(), A + press("58 X") + press("59 Y") + press("5A Z"));
     EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
     EXPECT_EQ(r.host.closed, 1); // only the new run's end closes
 }
 
-TEST(RunAbort, AutoRunAbortDoesNotCloseButTheNextRunDoes) {
+TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
     RunRig r;
-    r.run.setAutoRun(true);
-    r.host.box = u"AB";
-    r.run.startRun();
-    r.tick();
-    r.tick();
+    r.runText(u"[VK_SHIFT)[VK_CONTROL)[VK_MENU)(VK_CONTROL][VK_SHIFT)AB", 7);
     r.run.abortRun();
-    EXPECT_EQ(r.host.closed, 0);
-    EXPECT_TRUE(r.host.messages.empty());
-    r.runText(u"C");
-    EXPECT_EQ(r.host.closed, 1);
+    r.run.abortRun(); // a second Abort has nothing to release
+    EXPECT_EQ(r.events(), "down 10 VK_SHIFT\ndown 11 VK_CONTROL\ndown 12 VK_MENU\nup 11 "
+                          "VK_CONTROL\ndown 10 VK_SHIFT\n" +
+                              A + "up 12 VK_MENU\nup 10 VK_SHIFT\n");
+
+    RunRig paused; // Abort from the pause box's nested loop
+    paused.host.duringMessage = [&](const RunMessage&) { paused.run.abortRun(); };
+    paused.runText(u"[VK_LWIN)!X");
+    EXPECT_EQ(paused.events(), press("5B VK_LWIN"));
+
+    RunRig keys; // key presses delivery releases the layout's key
+    keys.host.settings.iDelivery = Delivery::KeyPresses;
+    keys.host.settings.iTargetLayout = kLayoutUs101;
+    keys.runText(u"[VK_RSHIFT)q", 2);
+    keys.run.abortRun();
+    EXPECT_EQ(keys.events(), press("A1 VK_RSHIFT sc 36"));
+
+    // Normal and error ends keep what the text left down.
+    RunRig normal;
+    normal.runText(u"[VK_SHIFT)A");
+    normal.run.abortRun(); // the run is over: nothing to abort
+    EXPECT_EQ(normal.events(), "down 10 VK_SHIFT\n" + A);
+    RunRig error;
+    error.host.settings.iErrorStop = true;
+    error.runText(u"[VK_SHIFT)aA"); // a lower-case letter is no key
+    EXPECT_EQ(error.events(), "down 10 VK_SHIFT\n");
 }
 
-TEST(RunAutoRun, ErrorEndClosesTheDialogAfterTheMessage) {
-    RunRig r;
-    r.run.setAutoRun(true);
-    r.host.settings.iErrorStop = true;
-    int closedWhenShown = -1;
-    r.host.duringMessage = [&](const RunMessage&) { closedWhenShown = r.host.closed; };
-    r.runText(u"Ab");
-    EXPECT_EQ(closedWhenShown, 0);
-    EXPECT_EQ(r.host.closed, 1);
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+TEST(GuardedSink, ReleasesUnitsKeysAndMouseButtonsStillDownOnceAndCountsRefusals) {
+    RecordingSink out;
+    GuardedSink sink{out};
+    HeldInputs& held = sink.held();
+    held.noteMouseButton(0x0004, 0, false); // left
+    sink.sendUnicodeUnit(u'\u3042', false);
+    sink.sendPhysicalKey({0x10, 0x2A}, false);
+    held.noteMouseButton(0x0100, 1, false); // X1
+    held.noteMouseButton(0x0100, 2, false); // X2
+    held.noteMouseButton(0x0100, 1, true);  // X1 released again
+    sink.sendPhysicalKey({0xA5, 0xE038}, false);
+    pressAndRelease(sink, 0x41);
+    sink.sendUnicodePair(u'x'); // down and up together: nothing held
+    EXPECT_EQ(held.size(), 5u);
+    EXPECT_EQ(sink.takeRefusals(), 0u);
+    out.clear();
+    std::string mouse;
+    for (int release = 0; release < 2; ++release) // a second release sends nothing
+        sink.releaseHeld([&](std::uint32_t flags, std::int32_t data) {
+            mouse += std::to_string(flags) + " " + std::to_string(data) + ",";
+        });
+    EXPECT_EQ(test::describe(out),
+              "up A5 VK_RMENU sc E038\nup 10 VK_SHIFT sc 2A\nunicode-up 3042\n");
+    EXPECT_EQ(mouse, "256 2,4 0,");
+    EXPECT_TRUE(held.empty());
+
+    out.insertsEvents = false;
+    sink.sendKey(0x41, false);
+    sink.sendUnicodePair(u'a');
+    EXPECT_EQ(sink.takeRefusals(), 2u);
+    EXPECT_EQ(sink.takeRefusals(), 0u) << "taking them starts the count again";
+    sink.releaseHeld();
+    EXPECT_EQ(sink.takeRefusals(), 0u) << "releases after the end do not count";
 }
 
-TEST(RunAutoRun, UnclosedBlockAtPassEndClosesToo) {
-    RunRig r;
-    r.run.setAutoRun(true);
-    r.runText(u"{2:A");
-    EXPECT_EQ(r.host.closed, 1);
-    ASSERT_EQ(r.host.messages.size(), 1u);
-    EXPECT_EQ(r.host.messages[0].icon, RunIcon::Exclamation);
-}
+// --- Script mode -------------------------------------------------------------
 
-TEST(RunAutoRun, WithoutAutoRunNothingCloses) {
-    RunRig r;
-    r.host.settings.iErrorStop = true;
-    r.runText(u"a");
-    r.runText(u"A");
-    EXPECT_EQ(r.host.closed, 0);
-}
-
-// --- Script mode ---------------------------------------------------------------
-
-TEST(RunScript, CountdownThenThreadThenPollUntilItEnds) {
+TEST(RunScript, ThePhasePollsTheThreadAndAnAbortAsksOnlyItsOwnScriptToStop) {
     RunRig r;
     r.run.setAutoRun(true); // never closes in script mode
     r.host.settings.iInputMode = InputMode::Script;
-    r.host.settings.iWaitSec = 1;
     r.scriptStopRequested = true; // stale request from an earlier script
-    r.host.box = u"x = 1\r\n";
-    r.run.startRun();
-    r.tick();
-    ASSERT_EQ(r.host.scriptsStarted.size(), 1u);
-    EXPECT_EQ(r.host.scriptsStarted[0], u"x = 1\r\n"); // the box as it is
-    EXPECT_TRUE(r.scriptRunning.load());
-    EXPECT_FALSE(r.scriptStopRequested.load());
-    EXPECT_EQ(r.host.title(), u"Running Script...");
+    r.runText(u"loop", 3);
+    EXPECT_TRUE(r.scriptRunning && !r.scriptStopRequested);
     EXPECT_EQ(r.run.phase(), RunPhase::Script);
-    EXPECT_EQ(r.host.timerPeriod, 1000u);
-    EXPECT_FALSE(r.host.sendTimer);
-    r.tick();
-    r.tick();
-    EXPECT_TRUE(r.run.running());
-    r.scriptRunning = false; // the thread has ended
-    r.tick();
-    EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.title(), u"Davudiru Dodovizar");
-    EXPECT_EQ(r.host.closed, 0);
-    EXPECT_TRUE(r.sink.events().empty());
-}
-
-TEST(RunScript, JapaneseTitle) {
-    RunRig r;
-    r.host.lang = Language::Japanese;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.host.box = u"a";
-    r.run.startRun();
-    r.tick();
-    EXPECT_EQ(r.host.title(), u"スクリプト実行中...");
-}
-
-TEST(RunScript, AbortRequestsStopAndANewRunWaitsForTheOldScript) {
-    RunRig r;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.host.box = u"loop";
-    r.run.startRun();
-    r.tick();
     r.run.abortRun();
     EXPECT_TRUE(r.scriptStopRequested.load());
-    EXPECT_FALSE(r.run.running());
-    EXPECT_EQ(r.host.looks.back(), RunUi::Idle);
-    // The old script has not polled yet; Start again.
-    r.run.startRun();
+    // The old script has not polled yet; Start again: no second thread, and
+    // its stop request stays.
+    r.take();
+    r.runText(u"loop", 2);
+    EXPECT_EQ(r.take(), kStart + "title Running Script...\n");
+    EXPECT_TRUE(r.scriptStopRequested && r.run.running());
+    r.scriptRunning = false; // the thread has ended
     r.tick();
-    EXPECT_EQ(r.host.scriptsStarted.size(), 1u);
-    EXPECT_TRUE(r.scriptStopRequested.load()); // not cleared for the old one
-    r.tick();
-    EXPECT_TRUE(r.run.running());
-    r.scriptRunning = false;
-    r.tick();
-    EXPECT_FALSE(r.run.running());
+    EXPECT_EQ(r.take(), kIdle);
+
+    RunRig countdown;
+    countdown.host.settings.iInputMode = InputMode::Script;
+    countdown.host.settings.iWaitSec = 5;
+    countdown.runText(u"x", 0);
+    countdown.run.abortRun();
+    RunRig keys;
+    keys.scriptRunning = true; // a script from an earlier run still winding down
+    keys.runText(u"AB", 1);
+    keys.run.abortRun();
+    EXPECT_FALSE(countdown.scriptStopRequested || keys.scriptStopRequested);
 }
 
-TEST(RunScript, AbortDuringCountdownWithNoScriptRequestsNothing) {
-    RunRig r;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.host.settings.iWaitSec = 5;
-    r.host.box = u"x";
-    r.run.startRun();
-    r.run.abortRun();
-    EXPECT_FALSE(r.scriptStopRequested.load());
-    EXPECT_TRUE(r.host.scriptsStarted.empty());
-}
-
-TEST(RunScript, ThreadThatFailsToStartEndsTheRunAtTheNextTick) {
-    RunRig r;
-    r.host.settings.iInputMode = InputMode::Script;
-    r.host.scriptStarts = false;
-    r.host.box = u"x";
-    r.run.startRun();
-    r.tick();
-    EXPECT_FALSE(r.scriptRunning.load());
-    r.tick();
-    EXPECT_FALSE(r.run.running());
-}
-
-TEST(RunScript, StopRequestOnlyInScriptMode) {
-    RunRig r;
-    r.scriptRunning = true; // a script from an earlier run still winding down
-    r.host.box = u"AB";
-    r.run.startRun();
-    r.tick();
-    r.run.abortRun();
-    EXPECT_FALSE(r.scriptStopRequested.load());
-}
-
-// --- Delivery --------------------------------------------------------------
+// --- Delivery ----------------------------------------------------------------
 
 namespace {
 std::uint32_t g_resolvedLayout = 0;
@@ -486,55 +341,133 @@ TEST(RunDelivery, EachRunTakesItsDeliveryFromTheSavedSettings) {
     r.host.settings.iInputMode = InputMode::Unicode;
     r.host.settings.iDelivery = Delivery::KeyPresses;
     r.host.settings.iTargetLayout = 0x04090409;
-    r.runText(u"@[VK_RCONTROL]\n");
+    r.runText(u"@[VK_RCONTROL]");
     EXPECT_EQ(g_resolvedLayout, 0x04090409u);
-    Lines keys = {"down 10 VK_SHIFT sc 2A",
-                  "down 32 2 sc 03",
-                  "up 32 2 sc 03",
-                  "up 10 VK_SHIFT sc 2A",
-                  "down A3 VK_RCONTROL sc E01D",
-                  "up A3 VK_RCONTROL sc E01D",
-                  "down 0D VK_RETURN sc 1C",
-                  "up 0D VK_RETURN sc 1C"};
-    EXPECT_EQ(r.events(), keys);
-
+    EXPECT_EQ(r.events(), "down 10 VK_SHIFT sc 2A\n" + press("32 2 sc 03") +
+                              "up 10 VK_SHIFT sc 2A\n" + press("A3 VK_RCONTROL sc E01D"));
     // The next run, as written again, sends exactly what it always did.
     r.sink.clear();
     r.host.settings.iDelivery = Delivery::Written;
-    r.runText(u"@[VK_RCONTROL]\n");
-    Lines written = {"char 0040", "down A3 VK_RCONTROL", "up A3 VK_RCONTROL", "down 0D VK_RETURN",
-                     "up 0D VK_RETURN"};
-    EXPECT_EQ(r.events(), written);
+    r.runText(u"@[VK_RCONTROL]");
+    EXPECT_EQ(r.events(), "char 0040\n" + press("A3 VK_RCONTROL"));
 }
 
-TEST(RunDelivery, KeyboardSimulateKeysGainTheJapaneseScanCodesByDefault) {
+// --- The destination window ----------------------------------------------------
+
+TEST(RunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsTheRun) {
     RunRig r;
-    r.host.settings.iDelivery = Delivery::KeyPresses;
-    r.runText(u"@_a\t");
-    Lines keys = {"down C0 VK_OEM_3 sc 1A", "up C0 VK_OEM_3 sc 1A", "down E2 VK_OEM_102 sc 73",
-                  "up E2 VK_OEM_102 sc 73", "down 09 VK_TAB sc 0F", "up 09 VK_TAB sc 0F"};
-    EXPECT_EQ(r.events(), keys);
+    r.host.settings.iLoopNum = 0;
+    r.destination.refusing[3] = true;
+    r.runText(u"AB", 4);
+    r.destination.front = 2;
+    r.ticks(2);
+    r.destination.front = 3;
+    r.tick();
+    EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{1, 2, 3}));
+    EXPECT_EQ(r.sink.events().size(), 10u) << "five units before the refusing window";
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Error);
+
+    RunRig none; // no foreground window: nothing to ask
+    none.destination.front = 0;
+    none.runText(u"A");
+    EXPECT_TRUE(none.destination.asked.empty());
+    EXPECT_EQ(none.run.lastEnd(), RunEnd::Normal);
+
+    RunRig bare; // without a destination, as the trace runs, refused events still stop
+    bare.run.setInputDestination(nullptr);
+    bare.sink.insertsEvents = false;
+    bare.runText(u"AB");
+    EXPECT_EQ(bare.run.lastEnd(), RunEnd::Error);
+
+    RunRig idle; // a skipped space and a wait send nothing to refuse
+    idle.host.settings.iInputMode = InputMode::Unicode;
+    idle.host.settings.iDisableSpace = true;
+    idle.sink.insertsEvents = false;
+    idle.runText(u" [WAIT:5]x", 3);
+    EXPECT_TRUE(idle.run.running());
+    idle.tick();
+    EXPECT_EQ(idle.run.lastEnd(), RunEnd::Error);
 }
 
-TEST(BuildInputText, OneLineGetsPrefixAndSuffixAndNoLineFeed) {
-    EXPECT_EQ(buildInputText(u"AB", u"X", u"Y"), u"XABY");
-    EXPECT_EQ(buildInputText(u"", u"X", u"Y"), u"XY");
-    EXPECT_EQ(buildInputText(u"", u"", u""), u"");
+TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
+    RunRig r;
+    r.host.settings.iFocusGuard = true;
+    r.host.settings.iWaitMSec = 300;
+    r.destination.front = 7; // in front at the first unit: the destination
+    r.runText(u"ABC", 2);
+    r.destination.front = 8;
+    r.take();
+    r.ticks(2);
+    EXPECT_TRUE(r.run.pausedForFocus());
+    r.destination.front = 7;
+    r.tick();
+    EXPECT_FALSE(r.run.pausedForFocus());
+    // Nothing goes to the other window, which is looked at sooner than the
+    // interval and, not being sent to, never asked about.
+    EXPECT_EQ(r.take(), "kill\ntitle Paused: activate the destination window again - P\narm "
+                        "100\nkill\narm 100\n" +
+                            step("33", B) + "send 300\n");
+    EXPECT_EQ(r.destination.asked, (std::vector<WindowId>{7}));
+
+    // Abort works while paused, and the next run takes its own destination.
+    RunRig ja;
+    ja.host.settings.iFocusGuard = true;
+    ja.host.lang = Language::Japanese;
+    ja.runText(u"AB", 2);
+    ja.destination.front = 2;
+    ja.take();
+    ja.tick();
+    ja.run.abortRun();
+    EXPECT_EQ(ja.take(), "kill\ntitle 一時停止中: 入力先ウィンドウを再びアクティブにしてください - "
+                         "P\narm 10\n" +
+                             kIdle);
+    EXPECT_FALSE(ja.run.pausedForFocus());
+    ja.runText(u"AB");
+    EXPECT_EQ(ja.sink.events().size(), 6u);
+    EXPECT_EQ(ja.run.lastEnd(), RunEnd::Normal);
+
+    RunRig off; // off by default: switching windows does not pause
+    off.runText(u"AB", 2);
+    off.destination.front = 2;
+    off.tick();
+    EXPECT_EQ(off.sink.events().size(), 4u);
 }
 
-TEST(BuildInputText, EveryLineIsWrappedAndSeveralLinesEndWithOneLineFeed) {
-    EXPECT_EQ(buildInputText(u"A\r\nB", u"P", u"S"), u"PAS\nPBS\n");
-    EXPECT_EQ(buildInputText(u"A\r\n", u"P", u"S"), u"PAS\n");
-    EXPECT_EQ(buildInputText(u"A\nB\n", u"P", u"S"), u"PAS\nPBS\n");
-    EXPECT_EQ(buildInputText(u"A\n\nB", u"<", u">"), u"<A>\n<>\n<B>\n");
-    EXPECT_EQ(buildInputText(u"\n", u"P", u"S"), u"PS\n");
+// --- The pace of the sending phase ------------------------------------------
+
+TEST(Pacer, UnitsKeepToTheGridOfTheFirstAndCatchUpWithoutAThirdUnitInAnInterval) {
+    Pacer p;
+    EXPECT_FALSE(p.scheduled());
+    EXPECT_EQ(p.next(0, 10), 10'000);
+    EXPECT_TRUE(p.scheduled());
+    // A late tick or a slow step does not move the grid: lateness never adds up.
+    EXPECT_EQ(p.next(10'500, 10), 20'000);
+    // Behind, within the limit: the next unit at once (its grid time is past)...
+    EXPECT_EQ(p.next(39'000, 10), 30'000);
+    // ...but the one after waits an interval after the step before the last.
+    EXPECT_EQ(p.next(39'100, 10), 49'000);
+    EXPECT_EQ(p.next(49'000, 10), 50'000) << "back on the grid";
+    p.reset(); // a step blocked for half a second
+    EXPECT_FALSE(p.scheduled());
+    EXPECT_EQ(p.next(520'000, 20), 540'000);
+    EXPECT_EQ(p.next(540'300, 20), 560'000);
+    EXPECT_EQ(p.next(541'000, 7), 548'000) << "another interval: a new schedule";
 }
 
-TEST(BuildInputText, CarriageReturnsAreDroppedWherever) {
-    EXPECT_EQ(buildInputText(u"A\r\nB", u"", u""), u"A\nB\n");
-    EXPECT_EQ(buildInputText(u"A\rB", u"", u""), u"AB");
-    EXPECT_EQ(buildInputText(u"\r\r", u"", u""), u"");
-    EXPECT_EQ(buildInputText(u"\r\n\r", u"", u""), u"\n\n");
-    // Only the box's units are filtered, not those of prefix and suffix.
-    EXPECT_EQ(buildInputText(u"A", u"\r", u"\n"), u"\rA\n");
+TEST(Pacer, FallingBehindByMoreThanTwentyMillisecondsOrAnIntervalStartsAgainFromNow) {
+    const std::pair<std::uint32_t, std::int64_t> limits[] = {
+        {1, 20'000}, {20, 20'000}, {50, 50'000}};
+    for (const auto& [intervalMs, limitUs] : limits) {
+        const std::int64_t i = intervalMs * 1000;
+        for (std::int64_t over : {0, 1}) {
+            Pacer p;
+            p.next(0, intervalMs);
+            // The step of unit 1 ends so late that unit 2 is behind by the limit (+1 us):
+            // within it, still on the grid, so at once; beyond, a new schedule from now.
+            const std::int64_t now = 2 * i + limitUs + over;
+            EXPECT_EQ(p.next(now, intervalMs), over ? now + i : 2 * i) << intervalMs;
+            EXPECT_EQ(p.next(now + 1, intervalMs), over ? now + 2 * i : std::max(3 * i, now + i))
+                << intervalMs;
+        }
+    }
 }

@@ -5,193 +5,131 @@
 namespace tapwell::about {
 namespace {
 
-using Parts = std::array<std::uint32_t, 4>;
-
-TEST(VersionText, SplitsLikeTheScanFormat) {
-    EXPECT_EQ(splitFileVersion(u"2.5.0.13"), (Parts{2, 5, 0, 13}));
-    EXPECT_EQ(splitFileVersion(u" 2. 5.0.13 beta"), (Parts{2, 5, 0, 13}));
-    EXPECT_EQ(splitFileVersion(u"2.5"), (Parts{2, 5, 0, 0}));
-    EXPECT_EQ(splitFileVersion(u"2,5,0,13"), (Parts{2, 0, 0, 0}));
-    EXPECT_EQ(splitFileVersion(u""), (Parts{0, 0, 0, 0}));
-    EXPECT_EQ(splitFileVersion(u"x.1.2.3"), (Parts{0, 0, 0, 0}));
-    EXPECT_EQ(splitFileVersion(u"1.-1.0.0"), (Parts{1, 0xFFFFFFFFu, 0, 0}));
+// A two-monitor machine whose second screen sits to the left of the primary.
+SystemInfo machine() {
+    SystemInfo i;
+    i.majorVersion = 10, i.buildNumber = 19045, i.productType = 1, i.productInfo = 0x30;
+    i.suiteMask = 0x100, i.localeCountry = u"Japan", i.darkMode = true, i.uac = {{1, 0, 5, 3}};
+    i.screenWidth = 1920, i.screenHeight = 1080, i.bitsPerPixel = 32,
+    i.workArea = {0, 0, 1920, 1040};
+    i.virtualLeft = -1280, i.virtualWidth = 3200, i.virtualHeight = 1080, i.monitorCount = 2;
+    i.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true},
+                  {{-1280, 56, 0, 1080}, {-1280, 56, 0, 1040}, false}};
+    i.localTime = {2024, 3, 2, 5, 9, 7, 3}, i.timeZoneBias = -540;
+    return i;
 }
 
-TEST(VersionText, ComposesTheVersionLine) {
-    VersionStrings s{u"2.5.0.13", u"", u"(C) Brelvane", u""};
-    EXPECT_EQ(composeVersionText(u"Tool", s, false), u"Tool ver.2.50.13\r\n(C) Brelvane");
-    s.fileVersion = u"3.1.2.4";
-    EXPECT_EQ(composeVersionText(u"Tool", s, false), u"Tool ver.3.12.04\r\n(C) Brelvane");
-    s.fileVersion = u"";
-    EXPECT_EQ(composeVersionText(u"Tool", s, true), u"Tool ver.0.00.00\r\n(C) Brelvane");
+// Every case changes the machine and names whole lines the report must hold.
+TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
+    using Change = void (*)(SystemInfo&);
+    const std::pair<Change, const char16_t*> rows[] = {
+        {nullptr, u"ENVOLite ver.1.02.04 [Mar  5 2024]\r\n[Windows]\r\n Platform Id\t: 2 (NT)"},
+        {nullptr, u" OS Version  \t: 10.0.19045 \r\n ServicePack\t: 0.0 "},
+        {nullptr, u" ProductType\t: 1 (Workstation)\r\n ProductInfo.\t: 0x00000030\r\n"
+                  u" SuiteMask\t: 0x0100\r\n SafeMode\t: Off\r\n Locale Info\t: Japan"},
+        {nullptr, u" Dark Mode \t: On\r\n[User Account Control]\r\n EnableLUA=1, "
+                  u"PromptOnSecureDesktop=0, ConsentPromptBehaviorAdmin=5, "
+                  u"ConsentPromptBehaviorUser=3\r\n[Screen]"},
+        {nullptr, u" 1920x1080 (32bpp) [Work Area (0,0)-(1920,1040)]\r\n"
+                  u" Virtual Screen: (-1280,0)-(1920,1080) [Monitors:2]\r\n"
+                  u" Monitor Info : (0,0)-(1920,1080) [Workarea (0,0)-(1920,1040)] *primary"},
+        {nullptr, u" Monitor Info : (-1280,56)-(0,1080) [Workarea (-1280,56)-(0,1040)]\r\n"
+                  u"[Other]\r\n Date/Time \t: Tue, Mar 5, 2024  9:07:03(UTC+09:00)"},
+        {[](SystemInfo& i) { i.platformId = 7; }, u" Platform Id\t: 7 "},
+        {[](SystemInfo& i) {
+             i.servicePackText = u"SP1", i.servicePackMajor = 1, i.servicePackMinor = 2;
+         },
+         u" OS Version  \t: 10.0.19045 SP1\r\n ServicePack\t: 1.2 "},
+        {[](SystemInfo& i) { i.productType = 3; }, u" ProductType\t: 3 (Server)"},
+        {[](SystemInfo& i) { i.productType = 9; }, u" ProductType\t: 9"},
+        {[](SystemInfo& i) { i.cleanBoot = 1; }, u" SafeMode\t: Fail-safe boot"},
+        {[](SystemInfo& i) { i.cleanBoot = 2; }, u" SafeMode\t: Fail-safe with network boot"},
+        {[](SystemInfo& i) { i.cleanBoot = -3; }, u" SafeMode\t: -3"},
+        {[](SystemInfo& i) { i.localeCountry.clear(), i.remoteSession = true, i.darkMode = false; },
+         u" Locale Info\t: \r\n Remote Session \t: On\r\n Dark Mode \t: Off"},
+        // The policy key cannot be opened, or holds no 32-bit values.
+        {[](SystemInfo& i) { i.uac.reset(); }, u"[User Account Control]\r\n \r\n[Screen]"},
+        {[](SystemInfo& i) { i.uac = UacSettings{}; },
+         u" EnableLUA=, PromptOnSecureDesktop=, ConsentPromptBehaviorAdmin=, "
+         u"ConsentPromptBehaviorUser=\r\n[Screen]"},
+        // Before version 6: neither product info nor UAC.
+        {[](SystemInfo& i) { i.majorVersion = 5; },
+         u" ProductType\t: 1 (Workstation)\r\n SuiteMask\t: 0x0100"},
+        {[](SystemInfo& i) { i.majorVersion = 5; }, u" Dark Mode \t: On\r\n[Screen]"},
+        // Older platforms keep the version in the build number's high word.
+        {[](SystemInfo& i) { i.platformId = 1, i.buildNumber = 0x045A0BB8; },
+         u" OS Version  \t: 4.90.3000 "},
+        {[](SystemInfo& i) { i.buildNumber = 0x045A0BB8; }, u" OS Version  \t: 10.0.73010104 "},
+        {[](SystemInfo& i) { i.platformId = 1, i.minorVersion = 10, i.buildNumber = 2222; },
+         u" OS Version  \t: 10.10.2222 "},
+        {[](SystemInfo& i) { i.monitors.clear(), i.monitorCount = 0; },
+         u" Virtual Screen: (-1280,0)-(1920,1080) [Monitors:0]\r\n[Other]"},
+        {[](SystemInfo& i) { i.localTime = {1999, 1, 0, 31, 23, 0, 9}, i.timeZoneBias = 0; },
+         u" Date/Time \t: Sun, Jan 31, 1999 23:00:09(UTC-00:00)"},
+        {[](SystemInfo& i) { i.localTime = {2024, 12, 6, 5, 0, 0, 0}; },
+         u" Date/Time \t: Sat, Dec 5, 2024  0:00:00(UTC+09:00)"},
+        {[](SystemInfo& i) { i.localTime = {2024, 13, 7, 5, 9, 7, 3}; },
+         u" Date/Time \t: ???, ??? 5, 2024  9:07:03(UTC+09:00)"},
+        {[](SystemInfo& i) { i.localTime = {2024, 0, -1, 5, 9, 7, 3}; },
+         u" Date/Time \t: ???, ??? 5, 2024  9:07:03(UTC+09:00)"},
+    };
+    for (const auto& [change, lines] : rows) {
+        SystemInfo info = machine();
+        if (change)
+            change(info);
+        const std::u16string report = BuildEnvironmentReport(info, u"Mar  5 2024");
+        EXPECT_NE((u"\r\n" + report + u"\r\n").find(u"\r\n" + std::u16string(lines) + u"\r\n"),
+                  std::u16string::npos)
+            << std::string(lines, lines + std::char_traits<char16_t>::length(lines));
+    }
 }
 
-TEST(VersionText, SpecialBuildInBothLanguages) {
-    VersionStrings s{u"2.5.0.13", u"beta", u"", u""};
-    EXPECT_EQ(composeVersionText(u"T", s, false), u"T ver.2.50.13 beta\r\n");
-    EXPECT_EQ(composeVersionText(u"T", s, true), u"T ver.2.50.13 β\r\n");
-    s.specialBuild = u"alpha";
-    EXPECT_EQ(composeVersionText(u"T", s, true), u"T ver.2.50.13 α\r\n");
-    EXPECT_EQ(composeVersionText(u"T", s, false), u"T ver.2.50.13 alpha\r\n");
-    s.specialBuild = u"Beta";
-    EXPECT_EQ(composeVersionText(u"T", s, true), u"T ver.2.50.13 Beta\r\n");
-    s.specialBuild = u"rc";
-    s.privateBuild = u"test";
-    EXPECT_EQ(composeVersionText(u"T", s, true), u"T ver.2.50.13 rc (test)\r\n");
-}
-
-SystemInfo windows10Record() {
-    SystemInfo info;
-    info.platformId = 2;
-    info.majorVersion = 10;
-    info.minorVersion = 0;
-    info.buildNumber = 19045;
-    info.productType = 1;
-    info.productInfo = 0x30;
-    info.suiteMask = 0x100;
-    info.localeCountry = u"Japan";
-    info.darkMode = true;
-    info.uac = UacSettings{1, 0, 5, 3};
-    info.screenWidth = 1920;
-    info.screenHeight = 1080;
-    info.bitsPerPixel = 32;
-    info.workArea = {0, 0, 1920, 1040};
-    info.virtualLeft = -1280;
-    info.virtualTop = 0;
-    info.virtualWidth = 3200;
-    info.virtualHeight = 1080;
-    info.monitorCount = 2;
-    info.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true},
-                     {{-1280, 56, 0, 1080}, {-1280, 56, 0, 1040}, false}};
-    info.localTime = {2024, 3, 2, 5, 9, 7, 3};
-    info.timeZoneBias = -540;
-    return info;
-}
-
-TEST(EnvironmentReport, PinsTheWholeFormat) {
-    const std::u16string expected =
-        u"ENVOLite ver.1.02.04 [Mar  5 2024]\r\n"
-        u"[Windows]\r\n"
-        u" Platform Id\t: 2 (NT)\r\n"
-        u" OS Version  \t: 10.0.19045 \r\n"
-        u" ServicePack\t: 0.0 \r\n"
-        u" Architecture\t: x64\r\n"
-        u" ProductType\t: 1 (Workstation)\r\n"
-        u" ProductInfo.\t: 0x00000030\r\n"
-        u" SuiteMask\t: 0x0100\r\n"
-        u" SafeMode\t: Off\r\n"
-        u" Locale Info\t: Japan\r\n"
-        u" Remote Session \t: Off\r\n"
-        u" Dark Mode \t: On\r\n"
-        u"[User Account Control]\r\n"
-        u" EnableLUA=1, PromptOnSecureDesktop=0, ConsentPromptBehaviorAdmin=5, "
-        u"ConsentPromptBehaviorUser=3\r\n"
-        u"[Screen]\r\n"
-        u" 1920x1080 (32bpp) [Work Area (0,0)-(1920,1040)]\r\n"
-        u" Virtual Screen: (-1280,0)-(1920,1080) [Monitors:2]\r\n"
-        u" Monitor Info : (0,0)-(1920,1080) [Workarea (0,0)-(1920,1040)] *primary\r\n"
-        u" Monitor Info : (-1280,56)-(0,1080) [Workarea (-1280,56)-(0,1040)]\r\n"
-        u"[Other]\r\n"
-        u" Date/Time \t: Tue, Mar 5, 2024  9:07:03(UTC+09:00)";
-    EXPECT_EQ(BuildEnvironmentReport(windows10Record(), u"Mar  5 2024"), expected);
-}
-
-TEST(EnvironmentReport, UacSectionFollowsTheKeyAndTheValues) {
-    SystemInfo info = windows10Record();
-    const std::u16string heading = u"\r\n[User Account Control]\r\n \r\n[Screen]";
-
-    info.uac.reset(); // key cannot be opened: heading only
-    EXPECT_NE(BuildEnvironmentReport(info, u"d").find(heading), std::u16string::npos);
-
-    info.uac = UacSettings{}; // key opened, no 32-bit values
-    EXPECT_NE(BuildEnvironmentReport(info, u"d")
-                  .find(u" EnableLUA=, PromptOnSecureDesktop=, ConsentPromptBehaviorAdmin=, "
-                        u"ConsentPromptBehaviorUser=\r\n[Screen]"),
-              std::u16string::npos);
-
-    info.majorVersion = 5; // before version 6: neither UAC nor product info
-    const std::u16string xp = BuildEnvironmentReport(info, u"d");
-    EXPECT_EQ(xp.find(u"User Account Control"), std::u16string::npos);
-    EXPECT_EQ(xp.find(u"ProductInfo"), std::u16string::npos);
-    EXPECT_NE(xp.find(u"Dark Mode \t: On\r\n[Screen]"), std::u16string::npos);
-}
-
-TEST(EnvironmentReport, TimeZoneSignFollowsTheBias) {
-    EXPECT_EQ(formatTimeZone(-540), u"(UTC+09:00)");
-    EXPECT_EQ(formatTimeZone(0), u"(UTC-00:00)");
-    EXPECT_EQ(formatTimeZone(300), u"(UTC-05:00)");
-    EXPECT_EQ(formatTimeZone(-345), u"(UTC+05:45)");
-    EXPECT_EQ(formatTimeZone(210), u"(UTC-03:30)");
+TEST(EnvironmentReport, TimeZoneClientSectionAndBuildDate) {
+    const std::pair<int, const char16_t*> zones[] = {{-540, u"(UTC+09:00)"}, {0, u"(UTC-00:00)"},
+                                                     {300, u"(UTC-05:00)"},  {-345, u"(UTC+05:45)"},
+                                                     {210, u"(UTC-03:30)"},  {-1, u"(UTC+00:01)"}};
+    for (const auto& [bias, text] : zones)
+        EXPECT_EQ(formatTimeZone(bias), text) << bias;
     EXPECT_EQ(formatTimeZone(INT32_MIN).substr(0, 5), u"(UTC+");
 
-    SystemInfo info = windows10Record();
-    info.timeZoneBias = 0;
-    const auto report = BuildEnvironmentReport(info, u"d");
-    EXPECT_EQ(report.substr(report.size() - 11), u"(UTC-00:00)");
-}
-
-TEST(EnvironmentReport, WindowsFieldVariants) {
-    SystemInfo info = windows10Record();
-    info.platformId = 7;
-    info.productType = 3;
-    info.cleanBoot = 2;
-    info.remoteSession = true;
-    info.darkMode = false;
-    info.servicePackText = u"Service Pack 1";
-    info.servicePackMajor = 1;
-    info.localeCountry.clear();
-    const auto report = BuildEnvironmentReport(info, u"d");
-    EXPECT_NE(report.find(u" Platform Id\t: 7 \r\n"), std::u16string::npos);
-    EXPECT_NE(report.find(u"10.0.19045 Service Pack 1\r\n ServicePack\t: 1.0 \r\n"),
-              std::u16string::npos);
-    EXPECT_NE(report.find(u"ProductType\t: 3 (Server)"), std::u16string::npos);
-    EXPECT_NE(report.find(u"SafeMode\t: Fail-safe with network boot"), std::u16string::npos);
-    EXPECT_NE(report.find(u"Locale Info\t: \r\n"), std::u16string::npos);
-    EXPECT_NE(report.find(u"Remote Session \t: On\r\n Dark Mode \t: Off"), std::u16string::npos);
-
-    info.productType = 9;
-    info.cleanBoot = 1;
-    const auto other = BuildEnvironmentReport(info, u"d");
-    EXPECT_NE(other.find(u"ProductType\t: 9\r\n"), std::u16string::npos);
-    EXPECT_NE(other.find(u"SafeMode\t: Fail-safe boot\r\n"), std::u16string::npos);
-}
-
-TEST(EnvironmentReport, NoMonitorsMeansNoMonitorLines) {
-    SystemInfo info = windows10Record();
-    info.monitors.clear();
-    info.monitorCount = 0;
-    const auto report = BuildEnvironmentReport(info, u"d");
-    EXPECT_EQ(report.find(u"Monitor Info"), std::u16string::npos);
-    EXPECT_NE(report.find(u"[Monitors:0]\r\n[Other]"), std::u16string::npos);
-}
-
-TEST(EnvironmentReport, OlderPlatformsKeepTheVersionInTheBuildNumber) {
-    const OsVersion me = normalizeOsVersion(1, 4, 0, 0x045A0BB8);
-    EXPECT_EQ(me.major, 4u);
-    EXPECT_EQ(me.minor, 90u);
-    EXPECT_EQ(me.build, 3000u);
-    // The NT platform and a plain build number are left alone.
-    const OsVersion nt = normalizeOsVersion(2, 6, 1, 0x045A0BB8);
-    EXPECT_EQ(nt.major, 6u);
-    EXPECT_EQ(nt.build, 0x045A0BB8u);
-    const OsVersion plain = normalizeOsVersion(1, 4, 10, 2222);
-    EXPECT_EQ(plain.minor, 10u);
-    EXPECT_EQ(plain.build, 2222u);
-}
-
-TEST(EnvironmentReport, ClientSectionTakesTheFirstVersionLine) {
+    // The client section takes the version text up to its first control character.
     EXPECT_EQ(appendClientSection(u"R", u"Tool ver.2.50.13 beta\r\n(C) someone"),
               u"R\r\n[Client]\r\n Tool ver.2.50.13 beta");
     EXPECT_EQ(appendClientSection(u"R", u"one line only"), u"R\r\n[Client]\r\n one line only");
     EXPECT_EQ(appendClientSection(u"R", u"tab\tstops"), u"R\r\n[Client]\r\n tab");
+
+    const std::u16string_view date = libraryBuildDate(); // "Mmm dd yyyy"
+    ASSERT_EQ(date.size(), 11u);
+    EXPECT_TRUE(date[3] == u' ' && date[6] == u' ' && date[5] >= u'0' && date[5] <= u'9');
 }
 
-TEST(EnvironmentReport, BuildDateHasTheCompilerShape) {
-    const std::u16string_view date = libraryBuildDate();
-    ASSERT_EQ(date.size(), 11u);
-    EXPECT_EQ(date[3], u' ');
-    EXPECT_EQ(date[6], u' ');
-    EXPECT_TRUE(date[5] >= u'0' && date[5] <= u'9');
+TEST(VersionText, SplitsLikeTheScanFormatAndComposesTheVersionLine) {
+    using Parts = std::array<std::uint32_t, 4>;
+    const std::pair<const char16_t*, Parts> splits[] = {{u"2.5.0.13", {2, 5, 0, 13}},
+                                                        {u" 2. 5.0.13 beta", {2, 5, 0, 13}},
+                                                        {u"2.5", {2, 5, 0, 0}},
+                                                        {u"2,5,0,13", {2, 0, 0, 0}},
+                                                        {u"", {0, 0, 0, 0}},
+                                                        {u"x.1.2.3", {0, 0, 0, 0}},
+                                                        {u"1.-1.+0.9x", {1, 0xFFFFFFFFu, 0, 9}}};
+    for (const auto& [text, parts] : splits)
+        EXPECT_EQ(splitFileVersion(text), parts);
+
+    const std::tuple<VersionStrings, bool, const char16_t*> versions[] = {
+        {{u"2.5.0.13", u"", u"(C) Brelvane", u""}, false, u"T ver.2.50.13\r\n(C) Brelvane"},
+        {{u"3.1.2.4", u"", u"", u""}, false, u"T ver.3.12.04\r\n"},
+        {{u"", u"", u"(C) B", u""}, true, u"T ver.0.00.00\r\n(C) B"},
+        // Japanese shows beta and alpha as Greek letters, and nothing else.
+        {{u"2.5.0.13", u"beta", u"", u""}, false, u"T ver.2.50.13 beta\r\n"},
+        {{u"2.5.0.13", u"beta", u"", u""}, true, u"T ver.2.50.13 β\r\n"},
+        {{u"2.5.0.13", u"alpha", u"", u""}, true, u"T ver.2.50.13 α\r\n"},
+        {{u"2.5.0.13", u"alpha", u"", u""}, false, u"T ver.2.50.13 alpha\r\n"},
+        {{u"2.5.0.13", u"Beta", u"", u""}, true, u"T ver.2.50.13 Beta\r\n"},
+        {{u"2.5.0.13", u"rc", u"", u"test"}, true, u"T ver.2.50.13 rc (test)\r\n"},
+        {{u"2.5.0.13", u"", u"", u"test"}, true, u"T ver.2.50.13 (test)\r\n"},
+    };
+    for (const auto& [strings, japanese, text] : versions)
+        EXPECT_EQ(composeVersionText(u"T", strings, japanese), text);
 }
 
 } // namespace

@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace tapwell::theme {
 namespace {
 
 TEST(DarkModeSetting, OnlyAnExplicitZeroIsDarkAndOnlyTheColourSetNoticeRereadsIt) {
     EXPECT_TRUE(darkFlagFromAppsUseLightTheme(0u));
-    for (auto light : {std::optional<std::uint32_t>(1u), std::optional(0xFFFFFFFFu),
-                       std::optional<std::uint32_t>()}) // older systems have no value
-        EXPECT_FALSE(darkFlagFromAppsUseLightTheme(light));
+    EXPECT_FALSE(darkFlagFromAppsUseLightTheme(1u));
+    EXPECT_FALSE(darkFlagFromAppsUseLightTheme(std::nullopt)); // older systems have no value
     EXPECT_TRUE(settingChangeNamesColorSet(u"ImmersiveColorSet"));
-    for (const char16_t* other : {(const char16_t*)nullptr, u"", u"Policy", u"ImmersiveColorSetX"})
+    for (const char16_t* other : {(const char16_t*)nullptr, u"", u"ImmersiveColorSetX"})
         EXPECT_FALSE(settingChangeNamesColorSet(other));
     EXPECT_EQ(toColorRef(Rgb{1, 2, 3}), 0x030201u); // the platform packs blue highest
 }
@@ -28,51 +28,44 @@ TEST(ChildRules, ClassAndStyleBitsGiveKindMarkAndVisualStyle) {
         }
     }
     // Static texts are aligned ones only (the notify bit aside), not icons or bitmaps.
-    for (std::uint32_t style : {0x0u, 0x1u, 0x102u})
-        EXPECT_EQ(classifyChild(u"static", style), ChildKind::TextStatic) << style;
-    for (std::uint32_t style : {0x3u, 0xEu})
-        EXPECT_EQ(classifyChild(u"Static", style), ChildKind::Other) << style;
-    EXPECT_EQ(classifyChild(u"Edit", 0), ChildKind::Other);
-    EXPECT_EQ(disabledMarkFor(u"Static", 0x3), DisabledMark::None);
+    const std::tuple<const char16_t*, std::uint32_t, ChildKind> statics[] = {
+        {u"static", 0x102, ChildKind::TextStatic},
+        {u"Static", 0x3, ChildKind::Other},
+        {u"Static", 0xE, ChildKind::Other},
+        {u"Edit", 0, ChildKind::Other}};
+    for (const auto& [cls, style, kind] : statics) {
+        EXPECT_EQ(classifyChild(cls, style), kind) << style;
+        EXPECT_EQ(disabledMarkFor(cls, style), DisabledMark::None) << style;
+    }
     for (ChildKind k :
          {ChildKind::PushButton, ChildKind::MarkButton, ChildKind::TextStatic, ChildKind::Other})
         EXPECT_EQ(wantsDisabledPainting(k),
                   k == ChildKind::MarkButton || k == ChildKind::TextStatic);
-
     // The About box keeps visual styles off for its other children in light mode too.
-    struct Row {
-        ChildKind kind;
-        bool dark;
-        const char16_t *dialog, *about;
-    } rows[] = {{ChildKind::PushButton, false, u"Explorer", u"Explorer"},
-                {ChildKind::PushButton, true, u"DarkMode_Explorer", u"DarkMode_Explorer"},
-                {ChildKind::MarkButton, false, u"", u" "},
-                {ChildKind::Other, true, u" ", u" "}};
-    for (const Row& r : rows) {
-        EXPECT_EQ(visualStyleName(dialogChildStyle(r.kind, r.dark)), r.dialog) << int(r.kind);
-        EXPECT_EQ(visualStyleName(aboutChildStyle(r.kind, r.dark)), r.about) << int(r.kind);
+    const std::tuple<ChildKind, bool, const char16_t*, const char16_t*> styles[] = {
+        {ChildKind::PushButton, false, u"Explorer", u"Explorer"},
+        {ChildKind::PushButton, true, u"DarkMode_Explorer", u"DarkMode_Explorer"},
+        {ChildKind::MarkButton, false, u"", u" "},
+        {ChildKind::Other, true, u" ", u" "}};
+    for (const auto& [kind, dark, dialog, about] : styles) {
+        EXPECT_EQ(visualStyleName(dialogChildStyle(kind, dark)), dialog) << int(kind) << dark;
+        EXPECT_EQ(visualStyleName(aboutChildStyle(kind, dark)), about) << int(kind) << dark;
     }
 }
 
 TEST(ChildRules, DisabledMarksKeepTheirCheckInsideAndTheTextBesideThem) {
-    const Rect client{10, 20, 130, 40};
-    struct Row {
-        DisabledMark mark;
-        bool checked;
-        Rect markRect, checkRect, textRect;
-    } rows[] = {
-        {DisabledMark::Circle, false, {10, 20, 24, 34}, {}, {28, 21, 130, 40}},
-        // A dot centred in the circle, clear of its outline; a tick fills more of the square.
-        {DisabledMark::Circle, true, {10, 20, 24, 34}, {14, 24, 20, 30}, {28, 21, 130, 40}},
-        {DisabledMark::Square, true, {10, 20, 24, 34}, {13, 23, 21, 31}, {28, 21, 130, 40}},
-        {DisabledMark::None, true, {}, {}, client}, // a static text has no mark to check
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(int(r.mark));
-        const auto layout = disabledPaintLayout(r.mark, client, r.checked);
-        EXPECT_EQ(layout.markRect, r.markRect);
-        EXPECT_EQ(layout.checkRect, r.checkRect);
-        EXPECT_EQ(layout.textRect, r.textRect);
+    const Rect client{10, 20, 130, 40}, mark{10, 20, 24, 34}, text{28, 21, 130, 40};
+    // A dot centred in the circle, clear of its outline; a tick fills more of the square.
+    const std::tuple<DisabledMark, bool, Rect, Rect, Rect> rows[] = {
+        {DisabledMark::Circle, false, mark, {}, text},
+        {DisabledMark::Circle, true, mark, {14, 24, 20, 30}, text},
+        {DisabledMark::Square, true, mark, {13, 23, 21, 31}, text},
+        {DisabledMark::None, true, {}, {}, client}}; // a static text has no mark to check
+    for (const auto& [kind, checked, markRect, checkRect, textRect] : rows) {
+        const auto layout = disabledPaintLayout(kind, client, checked);
+        EXPECT_EQ(std::tie(layout.markRect, layout.checkRect, layout.textRect),
+                  std::tie(markRect, checkRect, textRect))
+            << int(kind) << checked;
     }
 }
 
@@ -83,11 +76,9 @@ TEST(LinkInk, MovesDrawnColoursToTheDarkLookWithTheirEdges) {
         {black, kDarkText},
         {highlight, kDarkLink},
         {back, back},
-        {{28, 28, 28}, {156, 156, 156}},    // an edge halfway to black becomes halfway to white
-        {{28, 88, 136}, {98, 123, 156}},    // halfway to the highlight
-        {{255, 255, 255}, {255, 255, 255}}, // colours no mapping drew stay
-        {{200, 30, 30}, {200, 30, 30}},
-    };
+        {{28, 28, 28}, {156, 156, 156}}, // an edge halfway to black becomes halfway to white
+        {{28, 88, 136}, {98, 123, 156}}, // halfway to the highlight
+        {{200, 30, 30}, {200, 30, 30}}}; // colours no mapping drew stay
     for (const auto& r : rows)
         EXPECT_EQ(recolorInk(r[0], back, map, 2), r[1]) << int(r[0].r) << "," << int(r[0].g);
     // A mapping drawn in the background colour maps nothing.
@@ -97,30 +88,21 @@ TEST(LinkInk, MovesDrawnColoursToTheDarkLookWithTheirEdges) {
 
 TEST(MenuBarLook, StatesGiveTheirFillsAndTexts) {
     using namespace item_state;
-    const Rgb grey{109, 109, 109};
-    struct Row {
-        std::uint32_t state;
-        BarItemState look;
-        Rgb fill, text;
-        bool hidePrefix;
-    } rows[] = {
-        {0, BarItemState::Normal, kMenuBarNormal, kDarkText, false},
-        {kHotLight, BarItemState::Hot, {61, 61, 61}, kDarkText, false},
-        {kSelected | kHotLight, BarItemState::Pushed, {53, 53, 53}, kDarkText, false},
-        {kGrayed, BarItemState::Disabled, kMenuBarNormal, grey, false},
-        {kDisabled, BarItemState::Disabled, kMenuBarNormal, grey, false},
-        {kGrayed | kHotLight, BarItemState::Disabled, {61, 61, 61}, grey, false},
-        {kInactive, BarItemState::Normal, kMenuBarNormal, kDarkText, false},
-        {kDefault, BarItemState::Normal, kMenuBarNormal, kDarkText, false},
-        {kNoAccel | kHotLight, BarItemState::Hot, {61, 61, 61}, kDarkText, true},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.state);
-        const auto look = menuBarItemLook(r.state);
-        EXPECT_EQ(look.state, r.look);
-        EXPECT_EQ(look.fill, r.fill);
-        EXPECT_EQ(look.text, r.text);
-        EXPECT_EQ(look.hidePrefix, r.hidePrefix);
+    const Rgb hot{61, 61, 61}, normal = kMenuBarNormal, white = kDarkText, grey{109, 109, 109};
+    using S = BarItemState;
+    const std::pair<std::uint32_t, MenuBarItemLook> rows[] = {
+        {0, {S::Normal, normal, white, false}},
+        {kHotLight, {S::Hot, hot, white, false}},
+        {kSelected | kHotLight, {S::Pushed, {53, 53, 53}, white, false}},
+        {kGrayed, {S::Disabled, normal, grey, false}},
+        {kDisabled | kHotLight, {S::Disabled, hot, grey, false}},
+        {kInactive | kDefault, {S::Normal, normal, white, false}},
+        {kNoAccel | kHotLight, {S::Hot, hot, white, true}}};
+    for (const auto& [state, want] : rows) {
+        const auto look = menuBarItemLook(state);
+        EXPECT_EQ(std::tie(look.state, look.fill, look.text, look.hidePrefix),
+                  std::tie(want.state, want.fill, want.text, want.hidePrefix))
+            << state;
     }
 }
 

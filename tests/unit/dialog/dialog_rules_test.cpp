@@ -20,60 +20,44 @@ TEST(KeyMenuItems, OneItemPerDistinctCodeInsertingItsNameAndNoOtherCommandShares
     std::set<std::u16string> names;
     for (KeySubmenu sub : {KeySubmenu::Push, KeySubmenu::Pull, KeySubmenu::PushAndPull}) {
         const auto items = keyMenuItems(sub, Language::English);
-        ASSERT_EQ(items.size(), 192u);
         EXPECT_EQ(items.front().commandId, keySubmenuBase(sub) + 3);
-        EXPECT_EQ(items.back().commandId, keySubmenuBase(sub) + 6);
         for (const KeyMenuItem& item : items) {
             EXPECT_TRUE(keyIds.insert(item.commandId).second) << item.commandId;
             names.insert(item.text);
-            const auto text = insertionTextForCommand(item.commandId);
-            ASSERT_TRUE(text.has_value()) << item.commandId;
-            EXPECT_EQ(text->substr(1, text->size() - 2), item.text);
+            const auto text = insertionTextForCommand(item.commandId).value_or(u"??");
+            EXPECT_EQ(text.substr(1, text.size() - 2), item.text) << item.commandId;
         }
     }
-    // Names that share a code with the entry before them are left out.
-    for (const char16_t* kept : {u"VK_KANA", u"VK_KANJI", u"VK_OEM_NEC_EQUAL"})
-        EXPECT_TRUE(names.count(kept));
-    for (const char16_t* left : {u"VK_HANGUL", u"VK_HANGEUL", u"VK_HANJA", u"VK_OEM_FJ_JISHO"})
-        EXPECT_FALSE(names.count(left));
-    EXPECT_EQ(keyMenuItems(KeySubmenu::Pull, Language::Japanese).back().text,
-              u"VK_XBUTTON2 \u2026 マウスのX2ボタン");
-
-    std::vector<int> others = {IDM_DELIVERY_WRITTEN, IDM_DELIVERY_KEY_PRESSES,
-                               IDM_LAYOUT_LOCAL,     IDM_LAYOUT_US,
-                               IDM_LAYOUT_JAPANESE,  IDM_ESC_ABORT,
-                               IDM_FOCUS_GUARD,      IDM_ABOUT,
-                               IDM_KEY_LAST + 1};
+    EXPECT_EQ(keyIds.size(), 3 * 192u);
+    // A name that shares its code with the entry before it is left out.
+    EXPECT_EQ(names.count(u"VK_KANA") + names.count(u"VK_OEM_NEC_EQUAL"), 2u);
+    EXPECT_EQ(names.count(u"VK_HANGUL") + names.count(u"VK_OEM_FJ_JISHO"), 0u);
+    std::vector<int> others = {IDM_DELIVERY_WRITTEN, IDM_DELIVERY_KEY_PRESSES, IDM_LAYOUT_LOCAL,
+                               IDM_LAYOUT_US,        IDM_LAYOUT_JAPANESE,      IDM_ESC_ABORT,
+                               IDM_FOCUS_GUARD,      IDM_KEY_PUSH_BASE - 1,    IDM_KEY_LAST + 1};
     for (int id = IDM_LAYOUT_INSTALLED_FIRST; id <= IDM_LAYOUT_LAST; ++id)
         others.push_back(id);
-    for (int id : others) {
-        EXPECT_FALSE(keyIds.count(id)) << id;
-        EXPECT_FALSE(insertionTextForCommand(id)) << id;
-    }
-    // The fixed items, the three key forms; codes 0 and 7 name no key.
-    EXPECT_EQ(insertionTextForCommand(IDM_INSERT_PAUSE), u"!");
+    for (int id : others)
+        EXPECT_FALSE(keyIds.count(id) || insertionTextForCommand(id)) << id;
+    // The fixed items and the three key forms; codes 0 and 7 name no key.
     EXPECT_EQ(insertionTextForCommand(IDM_INSERT_WAIT), u"[WAIT:1000]");
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PUSH_BASE + 'A'), u"[A)");
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PULL_BASE + 0x10), u"(VK_SHIFT]");
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PUSH_PULL_BASE + 0xFE), u"[VK_OEM_CLEAR]");
-    for (int none : {IDM_KEY_PUSH_BASE - 1, IDM_KEY_PUSH_BASE, IDM_KEY_PULL_BASE + 7})
-        EXPECT_FALSE(insertionTextForCommand(none)) << none;
+    EXPECT_FALSE(insertionTextForCommand(IDM_KEY_PUSH_BASE) ||
+                 insertionTextForCommand(IDM_KEY_PULL_BASE + 7));
 }
 
 TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFollow) {
-    // As a machine lists them: US, Japanese with its input method, US Dvorak
-    // (a handle whose top bit is set); then ids a built-in choice uses.
-    std::vector<InstalledLayoutEntry> machine = {{0x04090409u, u"English (United States)"},
-                                                 {0xE0010411u, u"Japanese"},
-                                                 {0xF0020409u, u"English (United States)"},
-                                                 {0x0000000Au, u""},
-                                                 {kLayoutLocal, u"x"},
-                                                 {kLayoutJapanese, u"x"}};
+    // US, Japanese with its input method, US Dvorak (a handle whose top bit is
+    // set), a nameless one; then ids a built-in choice uses, which are left out.
+    std::vector<InstalledLayoutEntry> machine = {
+        {0x04090409u, u"English"}, {0xE0010411u, u"Japanese"}, {0xF0020409u, u"English"},
+        {0x0000000Au, u""},        {kLayoutLocal, u"x"},       {kLayoutJapanese, u"x"}};
     const auto items = installedLayoutItems(machine);
     ASSERT_EQ(items.size(), 4u);
-    // Two layouts of one language tell apart by their ids.
-    const char16_t* texts[] = {u"English (United States)\t04090409", u"Japanese\tE0010411",
-                               u"English (United States)\tF0020409", u"0000000A"};
+    const char16_t* texts[] = {u"English\t04090409", u"Japanese\tE0010411", u"English\tF0020409",
+                               u"0000000A"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(items[i].commandId, IDM_LAYOUT_INSTALLED_FIRST + i);
         EXPECT_EQ(items[i].layoutId, machine[i].id);
@@ -105,10 +89,9 @@ TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFo
     EXPECT_EQ(s, before);
     // A layout removed since it was chosen: the run types on the local one.
     EXPECT_EQ(checkedLayoutCommand(0x04070407u, items), IDM_LAYOUT_LOCAL);
-    EXPECT_EQ(checkedLayoutCommand(0xE0010411u, {}), IDM_LAYOUT_LOCAL);
 }
 
-TEST(ModeRules, TheModeEnablesItsControlsAndARunLocksTheRest) {
+TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
     EXPECT_EQ(modeFromRadios(true, true), 0);
     EXPECT_EQ(modeFromRadios(false, true), 1);
     EXPECT_EQ(modeFromRadios(false, false), 2);
@@ -120,9 +103,8 @@ TEST(ModeRules, TheModeEnablesItsControlsAndARunLocksTheRest) {
         for (bool seconds : {true, false}) {
             const ModeControls m = modeControls(asked, seconds);
             const int mode = std::min<int>(asked, 2);
-            EXPECT_EQ(m.mode, mode);
-            EXPECT_EQ(m.upperCase, mode == 0);
-            EXPECT_EQ(m.description, descriptions[mode]);
+            EXPECT_EQ(std::tie(m.mode, m.upperCase, m.description),
+                      std::tuple(mode, mode == 0, descriptions[mode]));
             // Script mode disables the sending settings; the wait radio picks
             // seconds or clock time; up-downs and the text box are left alone.
             std::map<int, bool> want = {{IDC_WAIT_SEC, seconds}, {IDC_WAIT_SEC_LABEL, seconds}};
@@ -135,36 +117,22 @@ TEST(ModeRules, TheModeEnablesItsControlsAndARunLocksTheRest) {
                 want[id] = !seconds;
             std::map<int, bool> got;
             for (const ControlEnable& c : m.controls)
-                EXPECT_TRUE(got.emplace(c.controlId, c.enabled).second) << "twice: " << c.controlId;
+                got[c.controlId] = c.enabled;
             EXPECT_EQ(got, want) << int(asked) << seconds;
+            EXPECT_EQ(m.controls.size(), want.size()) << "a control is set twice";
         }
     }
-    // Start (then Stop) and the up-downs stay usable during a run.
-    const auto locked = runLockedControls();
-    EXPECT_EQ(locked.size(), 20u);
-    for (int id : {IDC_START, IDC_WAIT_SEC_SPIN, IDC_EXIT, IDC_TEXT})
-        EXPECT_EQ(std::count(locked.begin(), locked.end(), id), id == IDC_EXIT || id == IDC_TEXT);
 }
 
-TEST(DialogTexts, TooltipsNameOnlyRealControlsAndStartFollowsTheRun) {
+TEST(DialogTexts, StartTooltipFollowsTheRunAndRemovalsTakeTheirOwnKind) {
     for (Language lang : {Language::English, Language::Japanese}) {
-        // The English dialog has no big-dialog check box: no tooltip may point at it.
-        const auto table = tooltipTable(lang);
-        EXPECT_EQ(table.back().controlId, 0);
-        EXPECT_EQ(std::count_if(table.begin(), table.end(),
-                                [](auto& t) { return t.controlId == IDC_BIG_DIALOG; }),
-                  lang == Language::Japanese);
         EXPECT_EQ(startButtonTooltip(lang, true, true),
                   dialogText(DialogText::StopRunEscTooltip, lang));
         EXPECT_EQ(startButtonTooltip(lang, true, false),
                   dialogText(DialogText::StopRunTooltip, lang));
     }
     EXPECT_EQ(startButtonTooltip(Language::English, false, true), u"Start keyboard simulation");
-    EXPECT_EQ(startButtonTooltip(Language::Japanese, false, false),
-              u"キーボードシミュレート(またはスクリプトの実行)を開始します");
-}
 
-TEST(RemoveCharacters, EachCommandRemovesItsOwnKindOnly) {
     const std::pair<int, const char16_t*> rows[] = {{IDM_DELETE_SPACES, u"ab\tc\r\nd\u3000e\r\n"},
                                                     {IDM_DELETE_TABS, u"a bc\r\nd\u3000e\r \n"},
                                                     {IDM_DELETE_RETURNS, u"a b\tcd\u3000e "}};

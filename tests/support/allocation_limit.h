@@ -12,8 +12,7 @@ void setLargestAllocation(std::size_t bytes);
 void clearAllocationLimit();
 
 // Sets the limit for its lifetime.
-class AllocationLimit {
-  public:
+struct AllocationLimit {
     explicit AllocationLimit(std::size_t bytes) { setLargestAllocation(bytes); }
     ~AllocationLimit() { clearAllocationLimit(); }
     AllocationLimit(const AllocationLimit&) = delete;

@@ -8,51 +8,60 @@
 
 using namespace tapwell;
 
-namespace {
-
-// The number of trace lines and the last of them.
-std::pair<std::size_t, std::string> trace(std::u16string text, InputMode mode) {
-    TraceOptions opt;
-    opt.settings.iInputMode = mode;
-    std::size_t lines = 0;
-    std::string tail;
-    {
-        TraceWriter out([&](std::string_view chunk) {
-            lines += std::count(chunk.begin(), chunk.end(), '\n');
-            tail = (tail + std::string(chunk.substr(chunk.size() > 16 ? chunk.size() - 16 : 0)));
-            tail = tail.substr(tail.size() > 16 ? tail.size() - 16 : 0);
-        });
-        traceRun(std::move(text), opt, out);
+TEST(BadInputs, LongAndIllFormedTextsTraceToTheirEnd) {
+    const std::u16string lone = {u'A', 0xD800, u'B', 0xDC00, 0xDBFF};
+    // Every unit is a character event, then the end line; keyboard mode skips
+    // the surrogates it cannot map without an error stop (two events a key).
+    const std::tuple<std::u16string, InputMode, std::size_t> rows[] = {
+        {std::u16string(50u << 20, u'x'), InputMode::Unicode, (50u << 20) + 1},
+        {lone, InputMode::Unicode, 6},
+        {lone, InputMode::Keyboard, 5}};
+    for (const auto& [text, mode, lines] : rows) {
+        TraceOptions opt;
+        opt.settings.iInputMode = mode;
+        std::size_t count = 0;
+        std::string last;
+        {
+            TraceWriter out([&](std::string_view chunk) {
+                count += std::count(chunk.begin(), chunk.end(), '\n');
+                last = chunk;
+            });
+            EXPECT_EQ(traceRun(text, opt, out), TraceEnd::Ok);
+        }
+        EXPECT_EQ(count, lines);
+        EXPECT_TRUE(last.ends_with("\nend ok\n") || last == "end ok\n") << last;
     }
-    return {lines, tail.substr(tail.find_last_of('\n', tail.size() - 2) + 1)};
 }
 
-} // namespace
-
-TEST(LongInputs, AHundredThousandLineScriptAndAFiftyMegabyteTextRunToTheirEnd) {
-    std::string script;
+TEST(BadInputs, ScriptsRunToTheirExitOrReport) {
+    std::u16string longScript;
     long long sum = 0;
-    for (int i = 0; i < 100000; ++i) {
-        script += "n += " + std::to_string(i % 7) + "\n";
-        sum += i % 7;
-    }
-    script += "cb.v(n)\nexit n % 256\n";
+    for (int i = 0; i < 100000; sum += i % 7, ++i)
+        longScript += u"n += " + utf8ToUtf16(std::to_string(i % 7)) + u"\n";
+    longScript += u"cb.v(n)\nexit n % 256\n";
+    // Inside a string literal a lone surrogate becomes U+FFFD in the script's
+    // UTF-8, and the callback hands that back; outside one it is a syntax error.
+    const std::tuple<std::u16string, std::string, int> rows[] = {
+        {longScript, "v " + std::to_string(sum), sum % 256},
+        {u"cb.v(\"a\xD800"
+         u"b\")\n",
+         "v \"a\xEF\xBF\xBD"
+         "b\"",
+         0},
+        {u"x = 1 \xDC00\n", "error 101 1 ", -1}};
     test::ScriptTestHost host;
-    EXPECT_EQ(host.runLog(script), "v " + std::to_string(sum) + "\n");
-    EXPECT_EQ(host.run(script), sum % 256);
-    // Every unit a character event, then the end line.
-    const std::size_t units = 50u << 20;
-    EXPECT_EQ(trace(std::u16string(units, u'x'), InputMode::Unicode),
-              std::make_pair(units + 1, std::string("end ok\n")));
+    const ScriptHost h = host.host();
+    for (const auto& [script, logged, exit] : rows) {
+        host.log.clear();
+        const int code = runScriptText(script.c_str(), &h, host.devices());
+        ASSERT_EQ(host.log.size(), 1u);
+        EXPECT_EQ(host.log[0].substr(0, logged.size()), logged);
+        if (exit >= 0)
+            EXPECT_EQ(code, exit);
+    }
 }
 
-TEST(IllFormedText, LoneSurrogatesAndBadBytesSurviveEveryConversion) {
-    const std::u16string lone = {u'a', 0xD800, u'b', 0xDC00, 0xDBFF};
-    EXPECT_EQ(trace(lone, InputMode::Unicode),
-              std::make_pair(std::size_t{6}, std::string("end ok\n")));
-    // Keyboard mode skips the units it cannot map, without an error stop.
-    EXPECT_EQ(trace(lone, InputMode::Keyboard).second, "end ok\n");
-
+TEST(BadInputs, IllFormedUtfSurvivesEveryConversion) {
     const std::string bytes[] = {"\xFF",
                                  "\xC3",
                                  "\xE3\x81",
@@ -66,27 +75,6 @@ TEST(IllFormedText, LoneSurrogatesAndBadBytesSurviveEveryConversion) {
         EXPECT_EQ(decodeBomText(b), u);
         EXPECT_EQ(decodeBomText("\xEF\xBB\xBF" + b), u);
     }
-    for (const std::u16string u :
-         {std::u16string{0xD800}, std::u16string{0xDC00, 0xD800}, std::u16string{u'a', 0xDBFF}})
+    for (std::u16string u : {u"\xD800", u"\xDC00\xD800", u"a\xDBFF"})
         EXPECT_TRUE(isValidUtf8(utf16ToUtf8(u)));
-}
-
-TEST(IllFormedText, ScriptsWithLoneSurrogatesRunOrReport) {
-    // Inside a string literal a lone surrogate becomes U+FFFD in the script's
-    // UTF-8, and the callback hands that back; outside one it is a syntax error.
-    test::ScriptTestHost host;
-    const ScriptHost h = host.host();
-    const std::pair<std::u16string, std::string> rows[] = {
-        {u"cb.v(\"a\xD800"
-         u"b\")\n",
-         "v \"a\xEF\xBF\xBD"
-         "b\""},
-        {u"x = 1 \xDC00\n", "error 101 1 "},
-    };
-    for (const auto& [text, logged] : rows) {
-        host.log.clear();
-        runScriptText(text.c_str(), &h, host.devices());
-        ASSERT_EQ(host.log.size(), 1u);
-        EXPECT_EQ(host.log[0].substr(0, logged.size()), logged);
-    }
 }

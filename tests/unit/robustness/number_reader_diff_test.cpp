@@ -27,16 +27,17 @@ std::string randomText(std::mt19937& rng, const std::string& alphabet, std::size
     return s;
 }
 
-// Inputs near the 32-bit limits are where saturation goes wrong; random ones
-// seldom land there. Separated by '|'.
-std::vector<std::string> edges() {
-    std::stringstream all("2147483647|2147483648|-2147483648|-2147483649|4294967295|0x7fffffff|"
-                          "0x80000000|-0x80000000|0xFFFFFFFF|017777777777|020000000000|"
-                          "99999999999999999999|  +12|\t-0|+-1|0x|-||"
-                          " \v\f\r\n7");
+// '|'-separated edge cases first: inputs near the 32-bit limits are where
+// saturation goes wrong, and random ones seldom land there.
+std::vector<std::string> inputs(std::mt19937& rng, const std::string& alphabet, int count) {
+    std::stringstream edges("2147483647|2147483648|-2147483648|-2147483649|4294967295|0x7fffffff|"
+                            "0x80000000|-0x80000000|0xFFFFFFFF|017777777777|020000000000|"
+                            "99999999999999999999|  +12|\t-0|+-1|0x|-|| \v\f\r\n7");
     std::vector<std::string> out;
-    for (std::string e; std::getline(all, e, '|');)
+    for (std::string e; std::getline(edges, e, '|');)
         out.push_back(e);
+    while (count-- > 0)
+        out.push_back(randomText(rng, alphabet, 16));
     return out;
 }
 
@@ -44,29 +45,20 @@ std::vector<std::string> edges() {
 
 TEST(NumberReaderDifferential, NotationReaderAndScriptToIntegerMatchStrtol) {
     std::mt19937 rng(12345);
-    for (int base : {8, 10, 16}) {
-        std::vector<std::string> inputs = edges();
-        for (int i = 0; i < 20000; ++i)
-            inputs.push_back(randomText(rng, " \t\n+-0123456789abcdefxXABCDEF", 14));
-        for (const std::string& s : inputs) {
-            const std::u16string wide(s.begin(), s.end());
-            ASSERT_EQ(tapwell::readLong32(wide, base), strtol32(s, base))
+    for (int base : {8, 10, 16})
+        for (const std::string& s : inputs(rng, " \t\n+-0123456789abcdefxXABCDEF", 20000))
+            ASSERT_EQ(tapwell::readLong32(std::u16string(s.begin(), s.end()), base),
+                      strtol32(s, base))
                 << base << " '" << s << "'";
-        }
-    }
-    std::vector<std::string> inputs = edges();
-    for (int i = 0; i < 50000; ++i)
-        inputs.push_back(randomText(rng, " \t\v\f\r\n+-0123456789x.a", 16));
-    for (const std::string& s : inputs)
+    for (const std::string& s : inputs(rng, " \t\v\f\r\n+-0123456789x.a", 50000))
         ASSERT_EQ(tapwell::ToInteger(std::string_view(s)), strtol32(s, 10)) << "'" << s << "'";
 }
 
 TEST(NumberReaderDifferential, ToTextMatchesPrintfDecimal) {
     std::mt19937 rng(99);
-    std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
     std::vector<std::int32_t> values = {0, -1, 1, INT32_MIN, INT32_MAX, 10, -10};
     for (int i = 0; i < 100000; ++i)
-        values.push_back(any(rng));
+        values.push_back(std::uniform_int_distribution<std::int32_t>(INT32_MIN, INT32_MAX)(rng));
     char buf[32];
     for (std::int32_t v : values) {
         std::snprintf(buf, sizeof buf, "%d", v);
@@ -87,7 +79,6 @@ TEST(NumberReaderDifferential, ScriptLiteralsMatchStrtolInBases2To16) {
             script += "cb.v(" + std::string(prefix) + digits + ")\n";
             want += "v " + std::to_string(strtol32(digits, base)) + "\n";
         }
-        tapwell::test::ScriptTestHost host;
-        EXPECT_EQ(host.runLog(script), want) << "base " << base;
+        EXPECT_EQ(tapwell::test::ScriptTestHost().runLog(script), want) << "base " << base;
     }
 }

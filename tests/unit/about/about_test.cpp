@@ -66,17 +66,12 @@ TEST(AboutLinks, ContactKindTheComposedTextAndTheClickedTarget) {
 
 // A refused set alone comes with the information icon, unlike the other failures.
 TEST(AboutLinks, EveryClipboardResultHasItsMessage) {
-    using R = ClipboardResult;
-    using T = AboutText;
-    const std::tuple<R, T, bool> rows[] = {{R::Done, T::ClipboardDone, false},
-                                           {R::OpenFailed, T::ClipboardOpenFailed, true},
-                                           {R::OutOfMemory, T::ClipboardOutOfMemory, true},
-                                           {R::LockFailed, T::ClipboardLockFailed, true},
-                                           {R::EmptyFailed, T::ClipboardEmptyFailed, true},
-                                           {R::SetFailed, T::ClipboardSetFailed, false}};
-    for (const auto& [result, text, error] : rows) {
-        EXPECT_EQ(clipboardMessage(result).text, text) << int(result);
-        EXPECT_EQ(clipboardMessage(result).error, error) << int(result);
+    const AboutText texts[] = {AboutText::ClipboardDone,        AboutText::ClipboardOpenFailed,
+                               AboutText::ClipboardOutOfMemory, AboutText::ClipboardLockFailed,
+                               AboutText::ClipboardEmptyFailed, AboutText::ClipboardSetFailed};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(clipboardMessage(ClipboardResult(i)).text, texts[i]) << i;
+        EXPECT_EQ(clipboardMessage(ClipboardResult(i)).error, i > 0 && i < 5) << i;
     }
 }
 
@@ -109,14 +104,12 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
                   u" Monitor Info : (0,0)-(1920,1080) [Workarea (0,0)-(1920,1040)] *primary\r\n"
                   u" Monitor Info : (-1280,56)-(0,1080) [Workarea (-1280,56)-(0,1040)]\r\n"
                   u"[Other]\r\n Date/Time \t: Tue, Mar 5, 2024  9:07:03(UTC+09:00)"},
-        {[](SystemInfo& i) {
-             i.platformId = 7, i.servicePackText = u"SP1", i.servicePackMinor = 2;
-         },
-         u" Platform Id\t: 7 \r\n OS Version  \t: 10.0.19045 SP1\r\n ServicePack\t: 0.2 "},
+        {[](SystemInfo& i) { i.platformId = 7; }, u" Platform Id\t: 7 "},
+        {[](SystemInfo& i) { i.buildNumber = 0x045A0BB8, i.servicePackText = u"SP1"; },
+         u" OS Version  \t: 10.0.73010104 SP1\r\n ServicePack\t: 0.0 "},
         {[](SystemInfo& i) { i.productType = 9, i.cleanBoot = 1; },
          u" ProductType\t: 9\r\n ProductInfo.\t: 0x00000030\r\n SuiteMask\t: 0x0100\r\n"
          u" SafeMode\t: Fail-safe boot"},
-        {[](SystemInfo& i) { i.cleanBoot = -3; }, u" SafeMode\t: -3"},
         {[](SystemInfo& i) { i.localeCountry.clear(), i.remoteSession = true, i.darkMode = false; },
          u" Locale Info\t: \r\n Remote Session \t: On\r\n Dark Mode \t: Off"},
         // The policy key cannot be opened, or holds no 32-bit values.
@@ -131,9 +124,8 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
         // Older platforms keep the version in the build number's high word.
         {[](SystemInfo& i) { i.platformId = 1, i.buildNumber = 0x045A0BB8; },
          u" Platform Id\t: 1 (Win9x)\r\n OS Version  \t: 4.90.3000 "},
-        {[](SystemInfo& i) { i.buildNumber = 0x045A0BB8; }, u" OS Version  \t: 10.0.73010104 "},
-        {[](SystemInfo& i) { i.platformId = 0, i.minorVersion = 10, i.buildNumber = 2222; },
-         u" Platform Id\t: 0 (Win32s)\r\n OS Version  \t: 10.10.2222 "},
+        {[](SystemInfo& i) { i.platformId = 0, i.servicePackMinor = 2, i.buildNumber = 2222; },
+         u" OS Version  \t: 10.0.2222 \r\n ServicePack\t: 0.2 "},
         {[](SystemInfo& i) { i.monitors.clear(), i.monitorCount = 0; },
          u" Virtual Screen: (-1280,0)-(1920,1080) [Monitors:0]\r\n[Other]"},
         {[](SystemInfo& i) { i.localTime = {1999, 1, 0, 31, 23, 0, 9}, i.timeZoneBias = 0; },
@@ -141,8 +133,6 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
         {[](SystemInfo& i) { i.localTime = {2024, 12, 6, 5, 0, 0, 0}; },
          u" Date/Time \t: Sat, Dec 5, 2024  0:00:00(UTC+09:00)"},
         {[](SystemInfo& i) { i.localTime = {2024, 13, 7, 5, 9, 7, 3}; },
-         u" Date/Time \t: ???, ??? 5, 2024  9:07:03(UTC+09:00)"},
-        {[](SystemInfo& i) { i.localTime = {2024, 0, -1, 5, 9, 7, 3}; },
          u" Date/Time \t: ???, ??? 5, 2024  9:07:03(UTC+09:00)"},
     };
     for (const auto& [change, lines] : rows) {
@@ -156,7 +146,7 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
     }
 }
 
-TEST(EnvironmentReport, TimeZoneClientSectionAndBuildDate) {
+TEST(EnvironmentReport, TimeZoneAndClientSection) {
     const std::pair<int, const char16_t*> zones[] = {{-540, u"(UTC+09:00)"}, {0, u"(UTC-00:00)"},
                                                      {300, u"(UTC-05:00)"},  {-345, u"(UTC+05:45)"},
                                                      {210, u"(UTC-03:30)"},  {-1, u"(UTC+00:01)"}};
@@ -166,11 +156,8 @@ TEST(EnvironmentReport, TimeZoneClientSectionAndBuildDate) {
     // The client section takes the version text up to its first control character.
     EXPECT_EQ(appendClientSection(u"R", u"T ver.2 beta\r\n(C) x"),
               u"R\r\n[Client]\r\n T ver.2 beta");
-    EXPECT_EQ(appendClientSection(u"R", u"one line"), u"R\r\n[Client]\r\n one line");
     EXPECT_EQ(appendClientSection(u"R", u"tab\tstops"), u"R\r\n[Client]\r\n tab");
-    const std::u16string_view date = libraryBuildDate(); // "Mmm dd yyyy"
-    ASSERT_EQ(date.size(), 11u);
-    EXPECT_TRUE(date[3] == u' ' && date[6] == u' ' && date[5] >= u'0' && date[5] <= u'9');
+    EXPECT_EQ(libraryBuildDate().size(), 11u); // "Mmm dd yyyy"
 }
 
 TEST(VersionText, SplitsLikeTheScanFormatAndComposesTheVersionLine) {
@@ -189,7 +176,6 @@ TEST(VersionText, SplitsLikeTheScanFormatAndComposesTheVersionLine) {
         {{u"2.5.0.13", u"beta", u"", u""}, false, u"T ver.2.50.13 beta\r\n"},
         {{u"2.5.0.13", u"beta", u"", u""}, true, u"T ver.2.50.13 β\r\n"},
         {{u"2.5.0.13", u"alpha", u"", u""}, true, u"T ver.2.50.13 α\r\n"},
-        {{u"2.5.0.13", u"alpha", u"", u""}, false, u"T ver.2.50.13 alpha\r\n"},
         {{u"2.5.0.13", u"Beta", u"", u"test"}, true, u"T ver.2.50.13 Beta (test)\r\n"},
         {{u"2.5.0.13", u"", u"", u"test"}, true, u"T ver.2.50.13 (test)\r\n"}};
     for (const auto& [strings, japanese, text] : versions)

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <random>
 #include <sstream>
 
@@ -52,18 +51,6 @@ TEST(NumberReaderDifferential, NotationReaderAndScriptToIntegerMatchStrtol) {
                 << base << " '" << s << "'";
     for (const std::string& s : inputs(rng, " \t\v\f\r\n+-0123456789x.a", 50000))
         ASSERT_EQ(tapwell::ToInteger(std::string_view(s)), strtol32(s, 10)) << "'" << s << "'";
-}
-
-TEST(NumberReaderDifferential, ToTextMatchesPrintfDecimal) {
-    std::mt19937 rng(99);
-    std::vector<std::int32_t> values = {0, -1, 1, INT32_MIN, INT32_MAX, 10, -10};
-    for (int i = 0; i < 100000; ++i)
-        values.push_back(std::uniform_int_distribution<std::int32_t>(INT32_MIN, INT32_MAX)(rng));
-    char buf[32];
-    for (std::int32_t v : values) {
-        std::snprintf(buf, sizeof buf, "%d", v);
-        ASSERT_EQ(tapwell::ToText(v), buf);
-    }
 }
 
 TEST(NumberReaderDifferential, ScriptLiteralsMatchStrtolInBases2To16) {

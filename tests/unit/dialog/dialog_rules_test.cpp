@@ -105,34 +105,27 @@ TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
             const int mode = std::min<int>(asked, 2);
             EXPECT_EQ(std::tie(m.mode, m.upperCase, m.description),
                       std::tuple(mode, mode == 0, descriptions[mode]));
-            // Script mode disables the sending settings; the wait radio picks
-            // seconds or clock time; up-downs and the text box are left alone.
-            std::map<int, bool> want = {{IDC_WAIT_SEC, seconds}, {IDC_WAIT_SEC_LABEL, seconds}};
-            for (int id :
-                 {IDC_INTERVAL_LABEL, IDC_INTERVAL, IDC_INTERVAL_UNIT, IDC_LOOP_LABEL, IDC_LOOP,
-                  IDC_LOOP_UNIT, IDC_PREFIX_LABEL, IDC_PREFIX, IDC_SUFFIX_LABEL, IDC_SUFFIX})
-                want[id] = mode != 2;
-            for (int id : {IDC_TIME_HOUR, IDC_TIME_MIN, IDC_TIME_SEC, IDC_TIME_HOUR_LABEL,
-                           IDC_TIME_MIN_LABEL, IDC_TIME_SEC_LABEL})
-                want[id] = !seconds;
-            std::map<int, bool> got;
+            // Script mode disables the ten sending settings; the wait radio picks
+            // seconds (two controls) or clock time (six); up-downs and the text box
+            // are left alone.
+            std::map<int, bool> on;
             for (const ControlEnable& c : m.controls)
-                got[c.controlId] = c.enabled;
-            EXPECT_EQ(got, want) << int(asked) << seconds;
-            EXPECT_EQ(m.controls.size(), want.size()) << "a control is set twice";
+                on[c.controlId] = c.enabled;
+            EXPECT_EQ(std::count_if(on.begin(), on.end(), [](auto& c) { return c.second; }),
+                      (mode != 2) * 10 + (seconds ? 2 : 6));
+            EXPECT_EQ(
+                std::tuple(on.at(IDC_SUFFIX), on.at(IDC_WAIT_SEC_LABEL), on.at(IDC_TIME_HOUR)),
+                std::tuple(mode != 2, seconds, !seconds));
+            EXPECT_FALSE(on.count(IDC_TEXT) || on.count(IDC_LOOP_SPIN));
+            EXPECT_EQ(on.size(), 18u) << "a control is set twice or missing";
         }
     }
 }
 
-TEST(DialogTexts, StartTooltipFollowsTheRunAndRemovalsTakeTheirOwnKind) {
-    for (Language lang : {Language::English, Language::Japanese}) {
-        EXPECT_EQ(startButtonTooltip(lang, true, true),
-                  dialogText(DialogText::StopRunEscTooltip, lang));
-        EXPECT_EQ(startButtonTooltip(lang, true, false),
-                  dialogText(DialogText::StopRunTooltip, lang));
-    }
-    EXPECT_EQ(startButtonTooltip(Language::English, false, true), u"Start keyboard simulation");
-
+// The English dialog has no big-dialog check box: no tooltip may point at it.
+TEST(DialogTexts, TooltipsNameRealControlsAndRemovalsTakeTheirOwnKind) {
+    for (const TooltipEntry& t : tooltipTable(Language::English))
+        EXPECT_NE(t.controlId, IDC_BIG_DIALOG);
     const std::pair<int, const char16_t*> rows[] = {{IDM_DELETE_SPACES, u"ab\tc\r\nd\u3000e\r\n"},
                                                     {IDM_DELETE_TABS, u"a bc\r\nd\u3000e\r \n"},
                                                     {IDM_DELETE_RETURNS, u"a b\tcd\u3000e "}};

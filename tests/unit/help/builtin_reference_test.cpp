@@ -61,23 +61,5 @@ TEST(BuiltinReference, SignaturesTakeTheArgumentCountsTheInterpreterAccepts) {
     }
 }
 
-TEST(BuiltinReference, EveryEntryIsWrittenInBothLanguages) {
-    const auto ascii = [](std::string_view s) {
-        return std::all_of(s.begin(), s.end(), [](unsigned char c) { return c < 0x80; });
-    };
-    const std::set<std::string_view> buttons{"ok", "cancel", "yes", "no"};
-    for (const BuiltinDoc& doc : builtinReference()) {
-        EXPECT_FALSE(ascii(doc.description.ja)) << doc.name << ": no Japanese description";
-        EXPECT_TRUE(!doc.description.en.empty() && ascii(doc.description.en)) << doc.name;
-        EXPECT_FALSE(doc.example.empty()) << doc.name << ": no example";
-        for (const ExampleLine& line : doc.example)
-            EXPECT_FALSE(line.codeIn(Lang::Ja).empty() || line.codeIn(Lang::En).empty())
-                << doc.name;
-        EXPECT_EQ(doc.afterExample.ja.empty(), doc.afterExample.en.empty()) << doc.name;
-        for (std::string_view answer : doc.answers)
-            EXPECT_TRUE(buttons.contains(answer)) << doc.name << ": answer " << answer;
-    }
-}
-
 } // namespace
 } // namespace tapwell::help

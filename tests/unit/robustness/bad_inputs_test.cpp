@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tapwell;
 
 TEST(BadInputs, LongAndIllFormedTextsTraceToTheirEnd) {
@@ -20,16 +22,12 @@ TEST(BadInputs, LongAndIllFormedTextsTraceToTheirEnd) {
         TraceOptions opt;
         opt.settings.iInputMode = mode;
         std::size_t count = 0;
-        std::string last;
         {
-            TraceWriter out([&](std::string_view chunk) {
-                count += std::count(chunk.begin(), chunk.end(), '\n');
-                last = chunk;
-            });
+            TraceWriter out(
+                [&](std::string_view chunk) { count += std::ranges::count(chunk, '\n'); });
             EXPECT_EQ(traceRun(text, opt, out), TraceEnd::Ok);
         }
         EXPECT_EQ(count, lines);
-        EXPECT_TRUE(last.ends_with("\nend ok\n") || last == "end ok\n") << last;
     }
 }
 

@@ -64,24 +64,5 @@ TEST(ThemeRules, LinkInkMovesDrawnColoursAndTheirEdgesToTheDarkLook) {
         EXPECT_EQ(recolorInk(r[0], back, map, 3), r[1]) << int(r[0].r) << "," << int(r[0].g);
 }
 
-TEST(ThemeRules, MenuBarItemStatesGiveTheirFillsAndTexts) {
-    using namespace item_state;
-    using S = BarItemState;
-    // The bar's colours are greys: a fill and a text level each.
-    const std::tuple<std::uint32_t, S, int, int, bool> rows[] = {
-        {0, S::Normal, 41, 255, false},
-        {kHotLight, S::Hot, 61, 255, false},
-        {kSelected | kHotLight, S::Pushed, 53, 255, false},
-        {kGrayed | kSelected, S::Disabled, 53, 109, false},
-        {kDisabled | kHotLight, S::Disabled, 61, 109, false},
-        {kInactive | kDefault | kNoAccel, S::Normal, 41, 255, true}};
-    for (const auto& [state, look, fill, text, hidePrefix] : rows) {
-        const auto got = menuBarItemLook(state);
-        EXPECT_EQ(std::tuple(got.state, int(got.fill.g), int(got.text.b), got.hidePrefix),
-                  std::tuple(look, fill, text, hidePrefix))
-            << state;
-    }
-}
-
 } // namespace
 } // namespace tapwell::theme

@@ -21,7 +21,8 @@ TEST(AboutTemplate, WritesTheClassicLayoutWordForWordAndRefusesWhatDoesNotFit) {
     ASSERT_EQ(block->used, want.size() * 2);
     for (std::size_t i = 0; i < kTemplateBlockSize; ++i)
         ASSERT_EQ(block->bytes[i], i < block->used ? want[i / 2] >> (i % 2 * 8) & 0xFF : 0) << i;
-    d.controls[0].text = std::u16string(1100, u'x');
+    const std::u16string tooLong(1100, u'x');
+    d.controls[0].text = tooLong;
     EXPECT_FALSE(buildDialogTemplate(d));
     EXPECT_TRUE(buildAboutTemplate(true, 130));
     EXPECT_EQ(iconResourceName(130), u"#130");
@@ -53,11 +54,6 @@ TEST(AboutLinks, ContactKindTheComposedTextAndTheClickedTarget) {
     EXPECT_EQ(resolveLinkTarget(links.homePage.substr(0, kMaxLinkIdLength), links), links.homePage);
     EXPECT_EQ(resolveLinkTarget(mail.substr(0, kMaxLinkIdLength), links), mail);
     EXPECT_EQ(resolveLinkTarget(mail.substr(0, 20), links), mail.substr(0, 20));
-
-    links = {};
-    EXPECT_EQ(resolveLinkTarget(u"kifu", links), u"kifu");
-    EXPECT_EQ(composeLinksText(links, true),
-              u"\r\n  <a id=\"\"></a>\r\n\r\n\r\n  <a id=\"\"></a>\r\n\r\n\r\n");
 }
 
 // A two-monitor machine whose second screen sits to the left of the primary.
@@ -95,9 +91,6 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
          u" ProductType\t: 1 (Workstation)\r\n SuiteMask\t: 0x0100\r\n SafeMode\t: Off\r\n"
          u" Locale Info\t: Japan\r\n Remote Session \t: On\r\n Dark Mode \t: Off\r\n[Screen]"},
         {[](SystemInfo& i) { i.uac.reset(); }, u"[User Account Control]\r\n \r\n[Screen]"},
-        {[](SystemInfo& i) { i.uac = UacSettings{}; },
-         u" EnableLUA=, PromptOnSecureDesktop=, ConsentPromptBehaviorAdmin=, "
-         u"ConsentPromptBehaviorUser=\r\n[Screen]"},
         // Older platforms keep the version in the build number's high word.
         {[](SystemInfo& i) { i.platformId = 1, i.buildNumber = 0x045A0BB8; },
          u" Platform Id\t: 1 (Win9x)\r\n OS Version  \t: 4.90.3000 "},
@@ -105,12 +98,8 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
              i.buildNumber = 0x045A0BB8, i.servicePackText = u"SP", i.servicePackMinor = 2;
          },
          u" OS Version  \t: 10.0.73010104 SP\r\n ServicePack\t: 0.2 "},
-        {[](SystemInfo& i) { i.monitors.clear(), i.monitorCount = 0; },
-         u" Virtual Screen: (-1280,0)-(1920,1080) [Monitors:0]\r\n[Other]"},
         {[](SystemInfo& i) { i.localTime = {1999, 1, 0, 31, 23, 0, 9}, i.timeZoneBias = 0; },
          u" Date/Time \t: Sun, Jan 31, 1999 23:00:09(UTC-00:00)"},
-        {[](SystemInfo& i) { i.localTime = {2024, 12, 6, 5, 0, 0, 0}; },
-         u" Date/Time \t: Sat, Dec 5, 2024  0:00:00(UTC+09:00)"},
         {[](SystemInfo& i) { i.localTime = {2024, 13, 7, 5, 9, 7, 3}; },
          u" Date/Time \t: ???, ??? 5, 2024  9:07:03(UTC+09:00)"},
     };

@@ -39,11 +39,9 @@ TEST(KeyMenuItems, OneItemPerDistinctCodeInsertingItsNameAndNoOtherCommandShares
         others.push_back(id);
     for (int id : others)
         EXPECT_FALSE(keyIds.count(id) || insertionTextForCommand(id)) << id;
-    // The fixed items and the three key forms; codes 0 and 7 name no key.
-    EXPECT_EQ(insertionTextForCommand(IDM_INSERT_WAIT), u"[WAIT:1000]");
+    // The three key forms; codes 0 and 7 name no key.
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PUSH_BASE + 'A'), u"[A)");
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PULL_BASE + 0x10), u"(VK_SHIFT]");
-    EXPECT_EQ(insertionTextForCommand(IDM_KEY_PUSH_PULL_BASE + 0xFE), u"[VK_OEM_CLEAR]");
     EXPECT_FALSE(insertionTextForCommand(IDM_KEY_PUSH_BASE) ||
                  insertionTextForCommand(IDM_KEY_PULL_BASE + 7));
 }
@@ -92,9 +90,6 @@ TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFo
 }
 
 TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
-    EXPECT_EQ(modeFromRadios(true, true), 0);
-    EXPECT_EQ(modeFromRadios(false, true), 1);
-    EXPECT_EQ(modeFromRadios(false, false), 2);
     const DialogText descriptions[] = {DialogText::DescriptionKeyboard,
                                        DialogText::DescriptionUnicode,
                                        DialogText::DescriptionScript};

@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
-using tapwell::test::AllocationLimit;
-
 TEST(OutOfMemory, TheScriptEndsWithAnErrorThatNamesTheBuiltinAndLeavesNothingBehind) {
     tapwell::test::ScriptTestHost host;
-    // Growth in a loop, and within one statement with no boundary between the
-    // doublings. An assignment is finished only once its line feed is read, so
-    // its error carries the next line.
+    // Growth in a loop (an assignment is finished only once its line feed is
+    // read, so its error carries the next line), and within one statement.
     std::string grow = "a$ = \"0123456789abcdef\"\ncb.v(strlen(";
     for (int i = 0; i < 24; ++i)
         grow += "(a$ = a$ + a$) + ";
@@ -24,7 +21,7 @@ TEST(OutOfMemory, TheScriptEndsWithAnErrorThatNamesTheBuiltinAndLeavesNothingBeh
     };
     for (const auto& [script, error] : rows) {
         {
-            AllocationLimit limit(1 << 20);
+            tapwell::test::AllocationLimit limit(1 << 20);
             EXPECT_EQ(host.runLog(script), std::string("error 106 ") + error);
         }
         EXPECT_EQ(host.runLog("cb.v(a$ == \"\")\n"), "v 1\n");

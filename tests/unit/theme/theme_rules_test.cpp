@@ -49,20 +49,5 @@ TEST(ThemeRules, DisabledMarksKeepTheirCheckInsideAndTheTextBesideThem) {
     }
 }
 
-TEST(ThemeRules, LinkInkMovesDrawnColoursAndTheirEdgesToTheDarkLook) {
-    const Rgb back = kDarkBackground, black{0, 0, 0}, highlight{0, 120, 215};
-    const InkMapping map[] = {{black, kDarkText}, {highlight, kDarkLink}, {back, kDarkText}};
-    // An edge halfway to a drawn colour becomes halfway to its new one; colours
-    // no mapping drew stay, and a mapping of the background maps nothing.
-    const Rgb rows[][2] = {{black, kDarkText},
-                           {highlight, kDarkLink},
-                           {back, back},
-                           {{28, 28, 28}, {156, 156, 156}},
-                           {{28, 88, 136}, {98, 123, 156}},
-                           {{200, 30, 30}, {200, 30, 30}}};
-    for (const auto& r : rows)
-        EXPECT_EQ(recolorInk(r[0], back, map, 3), r[1]) << int(r[0].r) << "," << int(r[0].g);
-}
-
 } // namespace
 } // namespace tapwell::theme

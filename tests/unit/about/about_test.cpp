@@ -123,7 +123,6 @@ TEST(EnvironmentReport, TimeZoneAndClientSection) {
     // The client section takes the version text up to its first control character.
     EXPECT_EQ(appendClientSection(u"R", u"T ver.2 beta\r\n(C) x"),
               u"R\r\n[Client]\r\n T ver.2 beta");
-    EXPECT_EQ(appendClientSection(u"R", u"tab\tstops"), u"R\r\n[Client]\r\n tab");
     EXPECT_EQ(libraryBuildDate().size(), 11u); // "Mmm dd yyyy"
 }
 

@@ -20,9 +20,9 @@ std::int32_t strtol32(const std::string& s, int base) {
 }
 
 std::string randomText(std::mt19937& rng, const std::string& alphabet, std::size_t maxLen) {
-    std::string s(std::uniform_int_distribution<std::size_t>(0, maxLen)(rng), ' ');
+    std::string s(rng() % (maxLen + 1), ' ');
     for (char& c : s)
-        c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+        c = alphabet[rng() % alphabet.size()];
     return s;
 }
 

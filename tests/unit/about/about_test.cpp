@@ -5,7 +5,6 @@
 
 namespace tapwell::about {
 namespace {
-
 TEST(AboutTemplate, WritesTheClassicLayoutWordForWordAndRefusesWhatDoesNotFit) {
     TemplateDialog d{0x80000000, 0x8, 1, -2, 239, 261, u"Ab", 9, u"F", {}};
     d.controls = {{7, ControlClass::Named, u"L", 0x50010000, 0x200, -1, 2, 3, 4, u"x"},
@@ -92,12 +91,12 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
          u" Locale Info\t: Japan\r\n Remote Session \t: On\r\n Dark Mode \t: Off\r\n[Screen]"},
         {[](SystemInfo& i) { i.uac.reset(); }, u"[User Account Control]\r\n \r\n[Screen]"},
         // Older platforms keep the version in the build number's high word.
-        {[](SystemInfo& i) { i.platformId = 1, i.buildNumber = 0x045A0BB8; },
-         u" Platform Id\t: 1 (Win9x)\r\n OS Version  \t: 4.90.3000 "},
         {[](SystemInfo& i) {
-             i.buildNumber = 0x045A0BB8, i.servicePackText = u"SP", i.servicePackMinor = 2;
+             i.platformId = 1, i.buildNumber = 0x045A0BB8, i.servicePackText = u"A";
          },
-         u" OS Version  \t: 10.0.73010104 SP\r\n ServicePack\t: 0.2 "},
+         u" Platform Id\t: 1 (Win9x)\r\n OS Version  \t: 4.90.3000 A"},
+        {[](SystemInfo& i) { i.buildNumber = 0x045A0BB8, i.servicePackMinor = 2; },
+         u" OS Version  \t: 10.0.73010104 \r\n ServicePack\t: 0.2 "},
         {[](SystemInfo& i) { i.localTime = {1999, 1, 0, 31, 23, 0, 9}, i.timeZoneBias = 0; },
          u" Date/Time \t: Sun, Jan 31, 1999 23:00:09(UTC-00:00)"},
         {[](SystemInfo& i) { i.localTime = {2024, 13, 7, 5, 9, 7, 3}; },
@@ -114,16 +113,14 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
 }
 
 TEST(EnvironmentReport, TimeZoneAndClientSection) {
-    const std::pair<int, const char16_t*> zones[] = {{-540, u"(UTC+09:00)"}, {0, u"(UTC-00:00)"},
-                                                     {300, u"(UTC-05:00)"},  {-345, u"(UTC+05:45)"},
-                                                     {210, u"(UTC-03:30)"},  {-1, u"(UTC+00:01)"}};
+    const std::pair<int, const char16_t*> zones[] = {
+        {0, u"(UTC-00:00)"}, {-345, u"(UTC+05:45)"}, {210, u"(UTC-03:30)"}, {-1, u"(UTC+00:01)"}};
     for (const auto& [bias, text] : zones)
         EXPECT_EQ(formatTimeZone(bias), text) << bias;
     EXPECT_EQ(formatTimeZone(INT32_MIN).substr(0, 5), u"(UTC+");
     // The client section takes the version text up to its first control character.
     EXPECT_EQ(appendClientSection(u"R", u"T ver.2 beta\r\n(C) x"),
               u"R\r\n[Client]\r\n T ver.2 beta");
-    EXPECT_EQ(libraryBuildDate().size(), 11u); // "Mmm dd yyyy"
 }
 
 TEST(VersionText, SplitsLikeTheScanFormatAndComposesTheVersionLine) {
@@ -143,6 +140,5 @@ TEST(VersionText, SplitsLikeTheScanFormatAndComposesTheVersionLine) {
     for (const auto& [strings, japanese, text] : versions)
         EXPECT_EQ(composeVersionText(u"T", strings, japanese), text);
 }
-
 } // namespace
 } // namespace tapwell::about

@@ -39,7 +39,7 @@ TEST(KeyMenuItems, OneItemPerDistinctCodeInsertingItsNameAndNoOtherCommandShares
         others.push_back(id);
     for (int id : others)
         EXPECT_FALSE(keyIds.count(id) || insertionTextForCommand(id)) << id;
-    // The three key forms; codes 0 and 7 name no key.
+    // The push and pull forms; codes 0 and 7 name no key.
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PUSH_BASE + 'A'), u"[A)");
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PULL_BASE + 0x10), u"(VK_SHIFT]");
     EXPECT_FALSE(insertionTextForCommand(IDM_KEY_PUSH_BASE) ||

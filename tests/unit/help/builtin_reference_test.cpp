@@ -11,7 +11,6 @@
 
 namespace tapwell::help {
 namespace {
-
 // The names of every row of the dispatch table that runs a function (rows
 // without one are the '$'-less forms of string built-ins, reported as 104).
 std::vector<std::set<std::string>> dispatchRows() {
@@ -56,6 +55,5 @@ TEST(BuiltinReference, DocumentsEveryBuiltinUnderAllItsNamesWithItsArgumentCount
     }
     EXPECT_EQ(resolved.size(), rows.size()) << "a built-in has no entry in the help";
 }
-
 } // namespace
 } // namespace tapwell::help

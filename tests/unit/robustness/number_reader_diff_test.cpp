@@ -12,7 +12,6 @@
 #include <sstream>
 
 namespace {
-
 // strtol with a 32-bit long: saturate what strtoll read.
 std::int32_t strtol32(const std::string& s, int base) {
     return static_cast<std::int32_t>(
@@ -39,7 +38,6 @@ std::vector<std::string> inputs(std::mt19937& rng, const std::string& alphabet, 
         out.push_back(randomText(rng, alphabet, 16));
     return out;
 }
-
 } // namespace
 
 TEST(NumberReaderDifferential, NotationReaderAndScriptToIntegerMatchStrtol) {

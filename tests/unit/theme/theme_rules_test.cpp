@@ -7,7 +7,6 @@
 
 namespace tapwell::theme {
 namespace {
-
 TEST(ThemeRules, ChildrenByClassAndStyleBitsGetTheirKindMarkAndVisualStyle) {
     // Per button type 0..15: Push, Mark or Other; a Square, a Circle or no mark.
     const std::string kinds = "PPMMMMMMOMOOOOOO", marks = "--SSCSS--C------";
@@ -48,6 +47,5 @@ TEST(ThemeRules, DisabledMarksKeepTheirCheckInsideAndTheTextBesideThem) {
             << int(kind) << checked;
     }
 }
-
 } // namespace
 } // namespace tapwell::theme

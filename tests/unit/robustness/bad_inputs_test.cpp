@@ -1,5 +1,4 @@
-// Inputs chosen to break things: very long scripts and texts, and lone
-// surrogates through the engine and the interpreter.
+// Inputs chosen to break things: very long texts and scripts, lone surrogates.
 #include "../script/script_test_host.h"
 #include "common/utf.h"
 #include "keystroke/run_trace.h"
@@ -50,7 +49,6 @@ TEST(BadInputs, ScriptsRunToTheirExitOrReport) {
         const int code = runScriptText(script.c_str(), &h, host.devices());
         ASSERT_EQ(host.log.size(), 1u);
         EXPECT_EQ(host.log[0].substr(0, logged.size()), logged);
-        if (exit >= 0)
-            EXPECT_EQ(code, exit);
+        EXPECT_TRUE(exit < 0 || code == exit) << code; // -1: the code is not the point
     }
 }

@@ -1,5 +1,4 @@
-// Running out of memory in the middle of a script: the script ends with an
-// error and the program goes on.
+// Out of memory in the middle of a script: it ends with an error, the program goes on.
 #include "../script/script_test_host.h"
 #include "allocation_limit.h"
 

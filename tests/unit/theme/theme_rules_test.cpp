@@ -7,7 +7,7 @@
 
 namespace tapwell::theme {
 namespace {
-TEST(ThemeRules, ChildrenByClassAndStyleBitsGetTheirKindMarkAndVisualStyle) {
+TEST(ThemeRules, ChildrenGetTheirKindMarkVisualStyleAndDisabledLayout) {
     // Per button type 0..15: Push, Mark or Other; a Square, a Circle or no mark.
     const std::string kinds = "PPMMMMMMOMOOOOOO", marks = "--SSCSS--C------";
     for (std::uint32_t type = 0; type < 16; ++type) {
@@ -30,9 +30,8 @@ TEST(ThemeRules, ChildrenByClassAndStyleBitsGetTheirKindMarkAndVisualStyle) {
     EXPECT_EQ(visualStyleName(dialogChildStyle(ChildKind::MarkButton, false)), u"");
     EXPECT_EQ(visualStyleName(dialogChildStyle(ChildKind::Other, true)), u" ");
     EXPECT_EQ(visualStyleName(aboutChildStyle(ChildKind::Other, false)), u" ");
-}
 
-TEST(ThemeRules, DisabledMarksKeepTheirCheckInsideAndTheTextBesideThem) {
+    // Disabled marks keep their check inside and the text beside them.
     const Rect client{10, 20, 130, 40}, mark{10, 20, 24, 34}, text{28, 21, 130, 40};
     // A dot centred in the circle, clear of its outline; a tick fills more of the square.
     const std::tuple<DisabledMark, bool, Rect, Rect, Rect> rows[] = {

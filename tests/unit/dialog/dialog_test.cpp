@@ -1,4 +1,5 @@
 #include "dialog/delivery_menu.h"
+#include "dialog/dialog_layout.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/menu_key_items.h"
@@ -12,6 +13,7 @@
 #include <set>
 
 using namespace tapwell;
+using K = AnchorKind;
 
 // A menu command carries only its id: another command that shared one with a
 // key item of the Special Key Input menu would insert a key instead.
@@ -34,21 +36,18 @@ TEST(KeyMenuItems, OneItemPerDistinctCodeInsertingItsNameAndNoOtherCommandShares
     EXPECT_EQ(names.count(u"VK_HANGUL") + names.count(u"VK_OEM_FJ_JISHO"), 0u);
     std::vector<int> others = {IDM_DELIVERY_WRITTEN, IDM_DELIVERY_KEY_PRESSES, IDM_LAYOUT_LOCAL,
                                IDM_LAYOUT_US,        IDM_LAYOUT_JAPANESE,      IDM_ESC_ABORT,
-                               IDM_FOCUS_GUARD,      IDM_KEY_PUSH_BASE - 1,    IDM_KEY_LAST + 1};
+                               IDM_FOCUS_GUARD,      IDM_KEY_PUSH_BASE - 1,    IDM_KEY_LAST + 1,
+                               IDM_KEY_PUSH_BASE,    IDM_KEY_PULL_BASE + 7};
     for (int id = IDM_LAYOUT_INSTALLED_FIRST; id <= IDM_LAYOUT_LAST; ++id)
         others.push_back(id);
-    for (int id : others)
+    for (int id : others) // codes 0 and 7 name no key either
         EXPECT_FALSE(keyIds.count(id) || insertionTextForCommand(id)) << id;
-    // The push and pull forms; codes 0 and 7 name no key.
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PUSH_BASE + 'A'), u"[A)");
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PULL_BASE + 0x10), u"(VK_SHIFT]");
-    EXPECT_FALSE(insertionTextForCommand(IDM_KEY_PUSH_BASE) ||
-                 insertionTextForCommand(IDM_KEY_PULL_BASE + 7));
 }
 
 TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFollow) {
-    // US, Japanese with its input method, US Dvorak (a handle whose top bit is
-    // set), a nameless one; then ids a built-in choice uses, which are left out.
+    // US, Japanese with its IME, US Dvorak (top bit set), a nameless one; built-in ids go.
     std::vector<InstalledLayoutEntry> machine = {
         {0x04090409u, u"English"}, {0xE0010411u, u"Japanese"}, {0xF0020409u, u"English"},
         {0x0000000Au, u""},        {kLayoutLocal, u"x"},       {kLayoutJapanese, u"x"}};
@@ -62,7 +61,6 @@ TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFo
     for (std::uint32_t i = 0; i < 60; ++i)
         machine.push_back({0x04090000u + i, u"x"});
     EXPECT_EQ(installedLayoutItems(machine).back().commandId, IDM_LAYOUT_LAST) << "what fits";
-
     Settings s;
     const std::pair<int, std::uint32_t> layouts[] = {{IDM_LAYOUT_INSTALLED_FIRST + 2, 0xF0020409u},
                                                      {IDM_LAYOUT_US, kLayoutUs101},
@@ -98,9 +96,8 @@ TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
             const int mode = std::min<int>(asked, 2);
             EXPECT_EQ(std::tie(m.mode, m.upperCase, m.description),
                       std::tuple(mode, mode == 0, descriptions[mode]));
-            // Script mode disables the ten sending settings; the wait radio picks
-            // seconds (two controls) or clock time (six); up-downs and the text box
-            // are left alone.
+            // Script mode disables the ten sending settings; the wait radio picks seconds
+            // (two controls) or clock time (six); up-downs and the text box stay.
             std::map<int, bool> on;
             for (const ControlEnable& c : m.controls)
                 on[c.controlId] = c.enabled;
@@ -123,4 +120,53 @@ TEST(RemoveCharacters, EachCommandRemovesItsOwnKindOnly) {
         EXPECT_EQ(removeCharacters(u"a b\tc\r\nd\u3000e\r \n", removalForCommand(command).value()),
                   want);
     EXPECT_FALSE(removalForCommand(IDM_IGNORE_SPACE).has_value());
+}
+
+TEST(AnchorLayout, ControlsKeepTheirDistancesToTheEdgesTheyAreAnchoredTo) {
+    const LayoutRect client{0, 0, 600, 500}, wider{0, 0, 700, 500}, taller{0, 0, 600, 650};
+    // Start and Exit keep their distance to the right edge, the settings group
+    // and the bottom rows to the bottom; only the text box lengthens.
+    const std::tuple<K, LayoutRect, LayoutRect, LayoutRect> rows[] = {
+        {K::BottomRight, {400, 470, 480, 490}, wider, {500, 470, 580, 490}},
+        {K::StretchAcross, {10, 50, 590, 90}, wider, {10, 50, 690, 90}},
+        {K::BottomStretchAcross, {10, 300, 590, 450}, wider, {10, 300, 690, 450}},
+        {K::StretchBoth, {10, 100, 590, 280}, taller, {10, 100, 590, 430}},
+        {K::BottomLeft, {20, 320, 60, 340}, taller, {20, 470, 60, 490}},
+        {K::BottomRight, {400, 470, 480, 490}, taller, {400, 620, 480, 640}},
+        {K::BottomStretchAcross, {150, 400, 590, 420}, taller, {150, 550, 590, 570}},
+    };
+    for (const auto& [kind, control, to, want] : rows) {
+        SCOPED_TRACE(int(kind));
+        const auto p = placeAnchored(measureAnchor(kind, client, control), to, 0, control);
+        ASSERT_TRUE(p.has_value());
+        EXPECT_EQ(p->rect, want);
+        EXPECT_EQ(p->move, kind != K::StretchAcross && kind != K::StretchBoth);
+        EXPECT_EQ(p->resize, kind != K::BottomLeft && kind != K::BottomRight);
+        EXPECT_EQ(placeAnchored(measureAnchor(kind, client, control), client, 0, control)->rect,
+                  control);
+    }
+    // With the menu bar replaced by buttons the text box has been pushed down
+    // by the offset; its bottom stays where it was.
+    const AnchorEntry text = measureAnchor(K::StretchBoth, client, {10, 100, 590, 280});
+    EXPECT_EQ(placeAnchored(text, client, 19, {10, 119, 590, 299})->rect,
+              (LayoutRect{10, 119, 590, 280}));
+    // A client area not at the origin is measured from its own edges.
+    const AnchorEntry moved = measureAnchor(K::StretchBoth, {5, 10, 605, 510}, {15, 110, 595, 290});
+    EXPECT_EQ(placeAnchored(moved, {5, 10, 705, 610}, 0, {15, 110, 595, 290})->rect,
+              (LayoutRect{15, 110, 695, 390}));
+    for (K alone : {K::Fixed, K::End})
+        EXPECT_FALSE(placeAnchored(measureAnchor(alone, client, client), wider, 0, client));
+}
+
+TEST(Enlargement, TheSmallerRatioScalesRectanglesAndFonts) {
+    EXPECT_EQ(enlargementFactor(1200, 1500, 600, 500), 2.0);
+    EXPECT_EQ(enlargementFactor(300, 1000, 600, 500), 0.5);
+    EXPECT_EQ(enlargementFactor(9, 9, 0, 50), 1.0); // no window size yet
+    EXPECT_EQ(enlargedFontWeight(2.0), 600);
+    EXPECT_EQ(enlargedFontWeight(1.0), 400);
+    EXPECT_EQ(textBoxFontHeight(0.0, Language::Japanese), 12); // 0: not enlarged
+    EXPECT_EQ(textBoxFontHeight(1.55, Language::English), 21); // 21.7 truncated
+    // The size is scaled on its own, not taken from the scaled edges.
+    EXPECT_EQ(scaleRect({10, 20, 110, 45}, 1.5), (LayoutRect{15, 30, 165, 67}));
+    EXPECT_EQ(scaleRect({3, 3, 6, 6}, 1.5), (LayoutRect{4, 4, 8, 8}));
 }

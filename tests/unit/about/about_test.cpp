@@ -123,8 +123,8 @@ TEST(EnvironmentReport, TimeZoneClientSectionAndVersionText) {
         {u"2,5", {2, 0, 0, 0}},
         {u"x.1.2.3", {0, 0, 0, 0}},
         {u"1.-1.+0.9x", {1, 0xFFFFFFFFu, 0, 9}}};
-    for (const auto& [text, parts] : splits)
-        EXPECT_EQ(splitFileVersion(text), parts);
+    for (const auto& [text, fields] : splits)
+        EXPECT_EQ(splitFileVersion(text), fields);
     // Japanese shows beta and alpha as Greek letters, and nothing else.
     const std::tuple<VersionStrings, bool, const char16_t*> versions[] = {
         {{u"3.1.2.4", u"", u"(C) B", u""}, false, u"T ver.3.12.04\r\n(C) B"},

@@ -6,26 +6,21 @@
 #include <new>
 
 namespace {
-
 std::atomic<std::size_t> g_largest{SIZE_MAX};
-
 void* allocate(std::size_t size) {
     if (size > g_largest.load(std::memory_order_relaxed))
         return nullptr;
     return std::malloc(size == 0 ? 1 : size);
 }
-
 } // namespace
 
 namespace tapwell::test {
-
 void setLargestAllocation(std::size_t bytes) {
     g_largest = bytes;
 }
 void clearAllocationLimit() {
     g_largest = SIZE_MAX;
 }
-
 } // namespace tapwell::test
 
 // Every form that a sanitizer's allocator would otherwise pair with its own:

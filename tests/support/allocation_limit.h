@@ -1,6 +1,6 @@
-// Makes allocations fail on demand, as on a machine whose memory is used up.
-// A binary that links allocation_limit.cpp has every global operator new and
-// delete replaced; while a limit is set, a single request above it throws
+// Makes allocations fail on demand, as on a machine whose memory is used up: a
+// binary that links allocation_limit.cpp has every global operator new and
+// delete replaced, and while a limit is set a single request above it throws
 // std::bad_alloc (the nothrow forms return null).
 #pragma once
 
@@ -12,8 +12,7 @@ void setLargestAllocation(std::size_t bytes);
 void clearAllocationLimit();
 
 // Sets the limit for its lifetime.
-class AllocationLimit {
-  public:
+struct AllocationLimit {
     explicit AllocationLimit(std::size_t bytes) { setLargestAllocation(bytes); }
     ~AllocationLimit() { clearAllocationLimit(); }
     AllocationLimit(const AllocationLimit&) = delete;

@@ -13,7 +13,8 @@ using tapwell::test::press;
 
 namespace {
 
-enum Flags { kUni = 1, kStop = 2, kJa = 4, kNoTab = 8, kNoSpace = 16, kNoEnter = 32 };
+// kCrPrefix: a prefix box of one carriage return, which, unlike the text box's, is kept.
+enum { kUni = 1, kStop = 2, kJa = 4, kNoTab = 8, kNoSpace = 16, kNoEnter = 32, kCrPrefix = 64 };
 
 // `loops`: the number of passes, 0 for endless.
 std::string trace(std::u16string text, int flags = 0, std::int32_t loops = 1,
@@ -27,12 +28,12 @@ std::string trace(std::u16string text, int flags = 0, std::int32_t loops = 1,
     s.iDisableEnter = flags & kNoEnter;
     s.iLoopNum = loops;
     o.language = flags & kJa ? Language::Japanese : Language::English;
+    o.prefix = flags & kCrPrefix ? u"\r" : u"";
     o.maxEvents = maxEvents;
     o.maxTicks = maxTicks;
     std::string out;
     TraceWriter writer([&](std::string_view chunk) { out.append(chunk); });
-    traceRun(std::move(text), o, writer);
-    writer.flush();
+    traceRun(std::move(text), o, writer); // flushes the writer
     return out;
 }
 
@@ -55,8 +56,9 @@ void expectTraces(const std::vector<Case>& cases) {
 
 } // namespace
 
-TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
+TEST(KeyNotation, BracketFormsPressHoldReleaseAndWait) {
     const std::string shift = "down 10 VK_SHIFT\n", unshift = "up 10 VK_SHIFT\n";
+    const std::string wait = "wait 1000\n";
     expectTraces({
         {u"[VK_F5]", 0, press("74 VK_F5") + OK},
         {u"[VK_HANGUL][VK_XBUTTON2]", 0, press("15 VK_KANA") + press("06 VK_XBUTTON2") + OK},
@@ -83,6 +85,12 @@ TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
         {u"(x", kUni | kStop | kJa, "message error ']' または ')' が足りません。\n" + ERR},
         // The skip settings are for characters, not for notations.
         {u"[VK_RETURN][VK_SPACE]\n ", kNoSpace | kNoEnter, kEnter + kSpace + OK},
+        // Waits take any bracket pair and case, and clamp their count like codes.
+        {u"[WAIT:1000][wait:1000](WAIT:1000)[Wait: 1000)", kStop, wait + wait + wait + wait + OK},
+        {u"[WAIT:x][WAIT:-5][WAIT:-99999999999]", 0, "wait 0\nwait 0\nwait 0\n" + OK},
+        {u"[WAIT:99999999999]", 0, "wait 2147483647\n" + OK},
+        {u"[WAIT:]", 0, OK}, // "WAIT:" alone is a body that names no key
+        {u"A!B", 0, A + "pause\n" + B + OK},
     });
     // Zero codes and names of no key are skipped, even with error stop.
     for (int flags : {0, int(kStop)})
@@ -90,18 +98,6 @@ TEST(KeyNotation, BracketFormsPressHoldAndRelease) {
              {u"[256]", u"[FOO]", u"[vk_shift]", u"[VK_A]", u"[08]", u"[0xg]", u"[]", u"(FOO)",
               u"[ＶＫ_SHIFT]", u"[VK_SHIFT ]", u"[\uFF11\uFF13]", u"[\u300013]"})
             expectTraces({{std::u16string(t) + u"A", flags, A + OK}});
-}
-
-TEST(KeyNotation, WaitsAndPauses) {
-    const std::string second = "wait 1000\n";
-    expectTraces({
-        {u"[WAIT:1000][wait:1000](WAIT:1000)[Wait: 1000)", kStop,
-         second + second + second + second + OK},
-        {u"[WAIT:x][WAIT:-5][WAIT:-99999999999]", 0, "wait 0\nwait 0\nwait 0\n" + OK},
-        {u"[WAIT:99999999999]", 0, "wait 2147483647\n" + OK},
-        {u"[WAIT:]", 0, OK}, // "WAIT:" alone is a body that names no key
-        {u"A!B", 0, A + "pause\n" + B + OK},
-    });
 }
 
 TEST(RepeatBlocks, RepeatNestAndReportBadCountsAndBraces) {
@@ -115,16 +111,18 @@ TEST(RepeatBlocks, RepeatNestAndReportBadCountsAndBraces) {
         {u"A{3B}", 0, A + "message exclamation { are too many.\n" + ERR},
         {u"A{B}", 0, A + "message error Invalid repeat number.\\nB}\n" + ERR},
         {u"{1:A}}B", 0, A + "message error } are too many.\n" + ERR},
-        {u"{0:A}", kUni | kJa, "message error 繰り返し回数が不正です。\\n0\n" + ERR},
+        // The message quotes the count's text, escaped: a backslash, the line feed
+        // and the next line's prefix.
+        {u"{\\\n:A}", kJa | kCrPrefix,
+         "message error 繰り返し回数が不正です。\\n\\\\\\n\\r\n" + ERR},
         // An unclosed block is found at the end of the first pass: a warning.
         {u"{2:A", 0, A + "message exclamation { are too many.\n" + ERR, 3},
     };
-    for (const char16_t* count : {u"0", u"x", u"", u"-2", u"-99999999999"})
+    for (std::u16string count : {u"0", u"x", u"", u"-2", u"-99999999999"})
         for (int flags : {0, int(kStop)})
-            cases.push_back({u"A{" + std::u16string(count) + u":B}", flags,
-                             A + "message error Invalid repeat number.\\n" +
-                                 std::string(count, count + std::u16string(count).size()) + "\n" +
-                                 ERR});
+            cases.push_back(
+                {u"A{" + count + u":B}", flags,
+                 A + "message error Invalid repeat number.\\n" + utf16ToUtf8(count) + "\n" + ERR});
     expectTraces(cases);
 }
 
@@ -161,16 +159,7 @@ TEST(Characters, WhatEachModeSendsAndSkips) {
 
 // --- The trace itself ----------------------------------------------------------
 
-TEST(RunTrace, EscapesMessagesAndStopsAtItsLimits) {
-    TraceOptions o;
-    o.language = Language::Japanese;
-    o.prefix = u"\r"; // the box's carriage returns are dropped, the prefix's are not
-    std::string out;
-    TraceWriter writer([&](std::string_view chunk) { out.append(chunk); });
-    EXPECT_EQ(traceRun(u"{\\\n:A}", o, writer), TraceEnd::Error);
-    writer.flush();
-    EXPECT_EQ(out, "message error 繰り返し回数が不正です。\\n\\\\\\n\\r\nend error\n");
-
+TEST(RunTrace, StopsAtItsLimits) {
     // Beyond the golden traces' limits: an error before the limit, a finite
     // run past the event limit, and silent passes, endless or very many.
     const struct {

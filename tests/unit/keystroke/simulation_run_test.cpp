@@ -59,8 +59,6 @@ TEST(RunLog, EveryRunFromStartToItsEnd) {
         {u"Ab", kAuto | kStop,
          kStart + "send 10\n" + step("0", A) + "send 10\n" +
              step("50", "message error Invalid character - 'b'\n") + kIdle + "close\n"},
-        {u"a", kStop,
-         kStart + "send 10\n" + step("0", "message error Invalid character - 'a'\n") + kIdle},
         // An unclosed block is found at the end of the pass.
         {u"{2:A", kAuto,
          kStart + "send 10\n" + step("0", "") + "send 10\n" +
@@ -113,29 +111,16 @@ TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheCloc
         EXPECT_EQ(initialCountdown(s, c.now), c.expected) << c.now.hour << ":" << c.now.minute;
     }
     RunRig r;
+    r.run.startOrAbort();
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused) << "an empty box";
     r.host.now = {8, 0, 0};
     r.host.settings = s; // 10:20:30
     r.runText(u"A", 0);
     EXPECT_EQ(r.run.countdown(), 8430);
-    r.host.now = {8, 1, 0}; // the clock jumps; the countdown does not follow it
+    r.host.now = {8, 1, 0};             // the clock jumps; the countdown does not follow it
+    r.run.onRunTimer(RUN_TIMER_ID + 1); // nor do other timers drive it
     r.tick();
     EXPECT_EQ(r.run.countdown(), 8429);
-}
-
-TEST(RunStart, OnlyTheRunTimerDrivesARunAndStartAgainIsAbort) {
-    RunRig r;
-    r.run.startOrAbort();
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused) << "an empty box";
-    r.host.box = u"A";
-    r.run.startOrAbort();
-    r.run.onRunTimer(RUN_TIMER_ID + 1);
-    r.run.onRunTimer(1);
-    EXPECT_EQ(r.run.phase(), RunPhase::Countdown);
-    r.run.onRunTimer(0x1CEF6);
-    EXPECT_EQ(r.run.phase(), RunPhase::Sending);
-    r.take();
-    r.run.startOrAbort();
-    EXPECT_EQ(r.take(), kIdle);
 }
 
 TEST(RunSending, ZeroLoopsRunUntilAbortAndNegativeIsALargeCount) {
@@ -162,19 +147,16 @@ TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
     r.host.suffix = u"1";
     r.runText(u"B");
     EXPECT_EQ(r.events(), press("58 X") + A + B + press("31 1"));
-    EXPECT_EQ(r.run.inputText(), u"B1");
 }
 
 TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWithALineFeed) {
-    // Lines of CRLF with a prefix and suffix are in the golden traces. Only the
-    // box's carriage returns are dropped, not the prefix's or suffix's.
+    // Only the box's carriage returns are dropped, not the prefix's or suffix's.
     const struct {
         const char16_t *box, *prefix, *suffix, *expected;
     } cases[] = {{u"AB", u"X", u"Y", u"XABY"},
                  {u"", u"X", u"Y", u"XY"},
                  {u"A\n\nB", u"<", u">", u"<A>\n<>\n<B>\n"},
                  {u"\n", u"P", u"S", u"PS\n"},
-                 {u"A\rB", u"", u"", u"AB"},
                  {u"\r\n\r", u"", u"", u"\n\n"},
                  {u"A", u"\r", u"\n", u"\rA\n"}};
     for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -199,11 +181,12 @@ TEST(RunAbort, DuringTheCountdownOrAPauseBoxNothingMoreIsSentAndAnAutoRunStaysOp
     paused.host.duringMessage = [&](const RunMessage&) {
         paused.run.startOrAbort(); // the dialog stays usable: Abort
     };
-    paused.runText(u"A!B", 2);
+    paused.runText(u"[VK_LWIN)!B", 2);
     paused.take();
-    paused.tick();
+    paused.tick(); // the held key is released from the box's nested loop
     EXPECT_EQ(paused.take(),
-              step("33", "message information (free) Push [OK] button to continue.\n") + kIdle);
+              step("81", "message information (free) Push [OK] button to continue.\n") + kIdle +
+                  "up 5B VK_LWIN\n");
 }
 
 TEST(RunAbort, ARunStartedDuringAPauseBoxIsNotDisturbedByTheOldStep) {
@@ -233,11 +216,6 @@ TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
                           "VK_CONTROL\ndown 10 VK_SHIFT\n" +
                               A + "up 12 VK_MENU\nup 10 VK_SHIFT\n");
 
-    RunRig paused; // Abort from the pause box's nested loop
-    paused.host.duringMessage = [&](const RunMessage&) { paused.run.abortRun(); };
-    paused.runText(u"[VK_LWIN)!X");
-    EXPECT_EQ(paused.events(), press("5B VK_LWIN"));
-
     RunRig keys; // key presses delivery releases the layout's key
     keys.host.settings.iDelivery = Delivery::KeyPresses;
     keys.host.settings.iTargetLayout = kLayoutUs101;
@@ -245,14 +223,11 @@ TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
     keys.run.abortRun();
     EXPECT_EQ(keys.events(), press("A1 VK_RSHIFT sc 36"));
 
-    // Normal and error ends keep what the text left down.
-    RunRig normal;
-    normal.runText(u"[VK_SHIFT)A");
-    normal.run.abortRun(); // the run is over: nothing to abort
-    EXPECT_EQ(normal.events(), "down 10 VK_SHIFT\n" + A);
+    // A run that has ended keeps what the text left down.
     RunRig error;
     error.host.settings.iErrorStop = true;
     error.runText(u"[VK_SHIFT)aA"); // a lower-case letter is no key
+    error.run.abortRun();           // the run is over: nothing to abort
     EXPECT_EQ(error.events(), "down 10 VK_SHIFT\n");
 }
 
@@ -327,22 +302,18 @@ TEST(RunScript, ThePhasePollsTheThreadAndAnAbortAsksOnlyItsOwnScriptToStop) {
 
 // --- Delivery ----------------------------------------------------------------
 
-namespace {
-std::uint32_t g_resolvedLayout = 0;
-std::unique_ptr<KeyboardLayout> usResolver(std::uint32_t id) {
-    g_resolvedLayout = id;
-    return portableKeyboardLayout(kLayoutUs101);
-}
-} // namespace
-
 TEST(RunDelivery, EachRunTakesItsDeliveryFromTheSavedSettings) {
     RunRig r;
-    r.run.setKeyboardLayoutResolver(usResolver);
+    static std::uint32_t resolvedLayout = 0;
+    r.run.setKeyboardLayoutResolver([](std::uint32_t id) {
+        resolvedLayout = id;
+        return portableKeyboardLayout(kLayoutUs101);
+    });
     r.host.settings.iInputMode = InputMode::Unicode;
     r.host.settings.iDelivery = Delivery::KeyPresses;
     r.host.settings.iTargetLayout = 0x04090409;
     r.runText(u"@[VK_RCONTROL]");
-    EXPECT_EQ(g_resolvedLayout, 0x04090409u);
+    EXPECT_EQ(resolvedLayout, 0x04090409u);
     EXPECT_EQ(r.events(), "down 10 VK_SHIFT sc 2A\n" + press("32 2 sc 03") +
                               "up 10 VK_SHIFT sc 2A\n" + press("A3 VK_RCONTROL sc E01D"));
     // The next run, as written again, sends exactly what it always did.
@@ -372,12 +343,6 @@ TEST(RunDestination, EachNewForegroundWindowIsAskedOnceAndARefusingOneStopsTheRu
     none.runText(u"A");
     EXPECT_TRUE(none.destination.asked.empty());
     EXPECT_EQ(none.run.lastEnd(), RunEnd::Normal);
-
-    RunRig bare; // without a destination, as the trace runs, refused events still stop
-    bare.run.setInputDestination(nullptr);
-    bare.sink.insertsEvents = false;
-    bare.runText(u"AB");
-    EXPECT_EQ(bare.run.lastEnd(), RunEnd::Error);
 
     RunRig idle; // a skipped space and a wait send nothing to refuse
     idle.host.settings.iInputMode = InputMode::Unicode;
@@ -423,14 +388,7 @@ TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
                              kIdle);
     EXPECT_FALSE(ja.run.pausedForFocus());
     ja.runText(u"AB");
-    EXPECT_EQ(ja.sink.events().size(), 6u);
     EXPECT_EQ(ja.run.lastEnd(), RunEnd::Normal);
-
-    RunRig off; // off by default: switching windows does not pause
-    off.runText(u"AB", 2);
-    off.destination.front = 2;
-    off.tick();
-    EXPECT_EQ(off.sink.events().size(), 4u);
 }
 
 // --- The pace of the sending phase ------------------------------------------

@@ -139,17 +139,7 @@ TEST(RunSending, ZeroLoopsRunUntilAbortAndNegativeIsALargeCount) {
     EXPECT_EQ(negative.run.passesDone(), 50u);
 }
 
-TEST(RunSending, EachStartBuildsTheTextFromTheBoxesAgain) {
-    RunRig r;
-    r.host.prefix = u"X";
-    r.runText(u"A");
-    r.host.prefix = u"";
-    r.host.suffix = u"1";
-    r.runText(u"B");
-    EXPECT_EQ(r.events(), press("58 X") + A + B + press("31 1"));
-}
-
-TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWithALineFeed) {
+TEST(InputText, LinesAreWrappedCarriageReturnsDroppedAndEachStartBuildsItAgain) {
     // Only the box's carriage returns are dropped, not the prefix's or suffix's.
     const struct {
         const char16_t *box, *prefix, *suffix, *expected;
@@ -162,6 +152,14 @@ TEST(BuildInputText, LinesAreWrappedCarriageReturnsDroppedAndSeveralLinesEndWith
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(buildInputText(cases[i].box, cases[i].prefix, cases[i].suffix), cases[i].expected)
             << "row " << i;
+    // A run builds it from the boxes again at each start.
+    RunRig r;
+    r.host.prefix = u"X";
+    r.runText(u"A");
+    r.host.prefix = u"";
+    r.host.suffix = u"1";
+    r.runText(u"B");
+    EXPECT_EQ(r.events(), press("58 X") + A + B + press("31 1"));
 }
 
 // --- Abort -------------------------------------------------------------------
@@ -245,7 +243,6 @@ TEST(GuardedSink, ReleasesUnitsKeysAndMouseButtonsStillDownOnceAndCountsRefusals
     pressAndRelease(sink, 0x41);
     sink.sendUnicodePair(u'x'); // down and up together: nothing held
     EXPECT_EQ(held.size(), 5u);
-    EXPECT_EQ(sink.takeRefusals(), 0u);
     out.clear();
     std::string mouse;
     for (int release = 0; release < 2; ++release) // a second release sends nothing

@@ -92,7 +92,7 @@ TEST(RunLog, EveryRunFromStartToItsEnd) {
     }
 }
 
-TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheClock) {
+TEST(RunCountdown, TimeOfDayCountsToTheStartTimeOverMidnightButNotWithTheClockOrOtherTimers) {
     const struct {
         RunTimeOfDay now, start;
         std::int32_t expected;
@@ -112,7 +112,7 @@ TEST(RunCountdown, TimeOfDayCountsToTheStartTimeAndOverMidnightButNotWithTheCloc
     }
     RunRig r;
     r.run.startOrAbort();
-    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused) << "an empty box";
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Refused) << "an empty box has no countdown";
     r.host.now = {8, 0, 0};
     r.host.settings = s; // 10:20:30
     r.runText(u"A", 0);

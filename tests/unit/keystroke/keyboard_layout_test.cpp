@@ -108,7 +108,7 @@ TEST(KeyboardLayout, KeyboardModeMapsKeycapSymbolsToTheJapaneseKeys) {
             EXPECT_EQ(jp.keyForChar(c).value_or(CharKey{}).key.vk, want) << static_cast<char>(c);
     }
     EXPECT_EQ(jp.keyForChar(u'\u00A5'), (CharKey{{0xDC, 0x7D}})) << "the yen sign on its key";
-    // The US keys' own virtual keys.
+    // On the US keyboard @ is Shift and the 2 key.
     EXPECT_EQ(TableKeyboardLayout(usLayoutTable()).keyForChar(u'@'), (CharKey{{0x32, 0x03}, true}));
 }
 

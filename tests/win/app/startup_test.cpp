@@ -9,13 +9,6 @@ namespace {
 
 constexpr const wchar_t* kKey = L"Software\\Brelvane\\TAPWELL\\CurrentVersion";
 
-std::wstring builtExecutable() {
-    std::wstring out = L"Z:";
-    for (char c : std::string(TAPWELL_EXE_PATH))
-        out.push_back(c == '/' ? L'\\' : wchar_t(c));
-    return out;
-}
-
 // "reg L ini L/W": iLoopNum in the registry, iLoopNum and iWaitMSec in the
 // ini file, "-" for a missing value.
 std::wstring stores(const std::wstring& ini) {
@@ -67,7 +60,7 @@ TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
                             sizeof(DWORD));
         // Started from an unrelated folder; the expected box is answered.
         const std::wstring exe = folder + row.exe;
-        ASSERT_TRUE(CopyFileW(builtExecutable().c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(e2e::hostPath(TAPWELL_EXE_PATH).c_str(), exe.c_str(), FALSE));
         auto process = e2e::Process::start(e2e::quote(exe) + L" " + row.args, elsewhere);
         ASSERT_TRUE(process);
         std::wstring box;

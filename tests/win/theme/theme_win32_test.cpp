@@ -64,23 +64,20 @@ HWND createTestDialog(bool themed) {
     using namespace about;
     using namespace about::style;
     constexpr std::uint32_t kCv = kChild | kVisible;
-    TemplateDialog d;
-    d.style = kPopup | kCaption | kSysMenu | kVisible;
-    d.cx = 200;
-    d.cy = 120;
-    d.title = u"Theme test dialog";
-    d.fontFace = u"MS Shell Dlg";
-    d.controls = {
-        {kStatic, ControlClass::Static, {}, kCv, 0, 100, 10, 90, 10, u"Static text"},
-        {kCheck, ControlClass::Button, {}, kCv | 0x3, 0, 100, 30, 90, 12, u"Check"},
-        {kRadio, ControlClass::Button, {}, kCv | 0x9, 0, 100, 50, 90, 12, u"Radio"},
-    };
-    static auto block = buildDialogTemplate(d);
+    static const auto block = buildDialogTemplate(
+        {.style = kPopup | kCaption | kSysMenu | kVisible,
+         .cx = 200,
+         .cy = 120,
+         .title = u"Theme test dialog",
+         .fontFace = u"MS Shell Dlg",
+         .controls = {
+             {kStatic, ControlClass::Static, {}, kCv, 0, 100, 10, 90, 10, u"Static text"},
+             {kCheck, ControlClass::Button, {}, kCv | 0x3, 0, 100, 30, 90, 12, u"Check"},
+             {kRadio, ControlClass::Button, {}, kCv | 0x9, 0, 100, 50, 90, 12, u"Radio"}}});
     DLGPROC themedProc = [](HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) -> INT_PTR {
         INT_PTR result = 0;
-        if (handleDialogThemeMessage(dlg, msg, wParam, lParam, result))
-            return result;
-        return msg == WM_INITDIALOG;
+        return handleDialogThemeMessage(dlg, msg, wParam, lParam, result) ? result
+                                                                          : msg == WM_INITDIALOG;
     };
     DLGPROC plainProc = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
         return msg == WM_INITDIALOG;

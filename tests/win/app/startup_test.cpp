@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 namespace tapwell {
-namespace {
 
 constexpr const wchar_t* kKey = L"Software\\Brelvane\\TAPWELL\\CurrentVersion";
 
@@ -48,8 +47,6 @@ TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
     const std::wstring ini = folder + L"tapwell.ini";
     for (const auto& row : rows) {
         SCOPED_TRACE(e2e::toUtf8(std::wstring(row.exe) + L" " + row.args));
-        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-        DeleteFileW(ini.c_str());
         SetEnvironmentVariableW(L"TPW_LANG", row.japanese ? L"ja" : L"EN");
         if (row.iniLoops) {
             WritePrivateProfileStringW(L"TAPWELL", L"iLoopNum", row.iniLoops, ini.c_str());
@@ -73,13 +70,12 @@ TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
         DeleteFileW(exe.c_str());
         EXPECT_EQ(box, row.box);
         EXPECT_EQ(stores(ini), row.storesAfter);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey); // each row starts with neither store
+        DeleteFileW(ini.c_str());
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-    DeleteFileW(ini.c_str());
     for (const std::wstring& dir : {folder, elsewhere})
         RemoveDirectoryW(dir.c_str());
     SetEnvironmentVariableW(L"TPW_LANG", nullptr);
 }
 
-} // namespace
 } // namespace tapwell

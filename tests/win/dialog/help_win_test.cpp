@@ -10,9 +10,8 @@
 
 using namespace tapwell;
 
-namespace {
-std::vector<std::wstring> g_loaded, g_viewerStarts;
-} // namespace
+// What the stand-ins below were asked to load and start.
+static std::vector<std::wstring> g_loaded, g_viewerStarts;
 
 // The help file of this build, copied into the current folder, opens the
 // pages of F1 and the Help items in both languages.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 namespace tapwell {
-namespace {
 
 // A message-only window to own the clipboard, as the main dialog does.
 struct Owner {
@@ -32,5 +31,4 @@ TEST(Win32Services, ClipboardTextIsWrittenOnlyWithAnOwnerWindow) {
     EXPECT_EQ(services.clipboardText(nullptr), Text(u"fallback"));
 }
 
-} // namespace
 } // namespace tapwell

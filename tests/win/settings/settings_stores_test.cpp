@@ -8,7 +8,6 @@
 #include <filesystem>
 
 namespace tapwell {
-namespace {
 
 constexpr const wchar_t* kKey = L"Software\\Brelvane\\TAPWELL\\CurrentVersion";
 
@@ -106,5 +105,4 @@ TEST_F(SettingsStores, OversizedRegistryValuesKeepTheDefault) {
     EXPECT_EQ(settings.iTimeHour, 5);
 }
 
-} // namespace
 } // namespace tapwell

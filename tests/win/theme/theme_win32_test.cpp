@@ -1,7 +1,6 @@
 // Dark-mode theming under Wine: disabled controls' painting, message boxes that theme only
 // themselves, and the About box shown with this program's icon, manifest and version block.
 #include "about/about_box_win32.h"
-#include "about/dialog_template.h"
 #include "support/win_driver.h"
 #include "theme/theme_win32.h"
 
@@ -56,23 +55,10 @@ void pumpFor(DWORD ms) {
     }
 }
 
-// A small modeless dialog from an in-memory template; `themed` routes its
+// The small modeless dialog 200 of the test's resources; `themed` routes its
 // messages through the theme like the main dialog.
-enum TestControl { kStatic = 10, kCheck, kRadio };
+enum TestControl { kStatic = 10, kCheck, kRadio }; // its controls' ids
 HWND createTestDialog(bool themed) {
-    using namespace about;
-    using namespace about::style;
-    constexpr std::uint32_t kCv = kChild | kVisible;
-    static const auto block = buildDialogTemplate(
-        {.style = kPopup | kCaption | kSysMenu | kVisible,
-         .cx = 200,
-         .cy = 120,
-         .title = u"Theme test dialog",
-         .fontFace = u"MS Shell Dlg",
-         .controls = {
-             {kStatic, ControlClass::Static, {}, kCv, 0, 100, 10, 90, 10, u"Static text"},
-             {kCheck, ControlClass::Button, {}, kCv | 0x3, 0, 100, 30, 90, 12, u"Check"},
-             {kRadio, ControlClass::Button, {}, kCv | 0x9, 0, 100, 50, 90, 12, u"Radio"}}});
     DLGPROC themedProc = [](HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) -> INT_PTR {
         INT_PTR result = 0;
         return handleDialogThemeMessage(dlg, msg, wParam, lParam, result) ? result
@@ -81,9 +67,8 @@ HWND createTestDialog(bool themed) {
     DLGPROC plainProc = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
         return msg == WM_INITDIALOG;
     };
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEW>(block->bytes.data()),
-                                      nullptr, themed ? themedProc : plainProc, 0);
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(200), nullptr,
+                              themed ? themedProc : plainProc, 0);
 }
 
 constexpr COLORREF kMarkFill = RGB(76, 76, 76), kGreyInk = RGB(127, 127, 127);

@@ -28,8 +28,7 @@ TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
         bool japanese;
         const wchar_t* iniLoops; // with no wait before a run; nullptr: no ini file
         DWORD registryLoops;     // 0: no registry key
-        const wchar_t* box;
-        const wchar_t* storesAfter;
+        const wchar_t *box, *storesAfter;
     } rows[] = {
         {L"tapwell.exe", L"/or", false, nullptr, 0,
          L"Davudiru Dodovizar: The process of copying from the ini file to the registry is "

@@ -20,9 +20,8 @@ TEST(HelpLibrary, OpensThePagesOfTheHelpFileInTheCurrentFolder) {
     if (!chm || !*chm)
         GTEST_SKIP() << "no help file given";
     const auto saved = std::filesystem::current_path();
-    const auto dir = std::filesystem::temp_directory_path() / "tapwell-help";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(CopyFileW(e2e::hostPath(chm).c_str(), (dir / "tapwell.chm").c_str(), FALSE));
+    const std::wstring dir = e2e::makeScratchDir(L"help");
+    ASSERT_TRUE(CopyFileW(e2e::hostPath(chm).c_str(), (dir + L"tapwell.chm").c_str(), FALSE));
     std::filesystem::current_path(dir);
     for (Language language : {Language::Japanese, Language::English})
         for (int command : {IDM_HELP, IDM_HELP_NOTATION, IDM_HELP_KEYCODES, IDM_HELP_SCRIPT}) {

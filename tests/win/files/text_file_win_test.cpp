@@ -15,8 +15,6 @@
 
 using namespace tapwell;
 
-namespace {
-
 // Passes everything to the real store, but every write fails after part of
 // it reached the disk.
 struct FailingWrites : FileStore {
@@ -34,8 +32,6 @@ struct FailingWrites : FileStore {
         return failing->inner ? std::move(failing) : nullptr;
     }
 };
-
-} // namespace
 
 TEST(TextFileWin, OnlyAnOkFromMlangIsAConversion) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

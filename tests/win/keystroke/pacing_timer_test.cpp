@@ -7,8 +7,6 @@
 
 using namespace tapwell;
 
-namespace {
-
 constexpr UINT_PTR kTimerId = 118518;
 
 // A message-only window; collect() pumps it for up to `ms` or `count` ticks
@@ -34,8 +32,6 @@ struct TickWindow {
         return ticks;
     }
 };
-
-} // namespace
 
 TEST(PacingTimer, EachScheduleGivesOneTickAcceptedOnceUnlessCancelledOrReplaced) {
     TickWindow w;

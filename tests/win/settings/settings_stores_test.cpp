@@ -35,10 +35,9 @@ TEST(SettingsStores, EveryFieldRoundTripsUnderItsNameAndOversizedValuesKeepTheDe
     bool useIniFile = false;
     IniSettingsStore iniStore;
     RegistrySettingsStore registryStore;
-    SettingsContext context{
-        settings,          useIniFile,
-        iniStore,          registryStore,
-        Language::English, [](std::u16string_view) { ADD_FAILURE() << "a save failed"; }};
+    auto saveFailed = [](std::u16string_view) { ADD_FAILURE() << "a save failed"; };
+    SettingsContext context{settings,      useIniFile,        iniStore,
+                            registryStore, Language::English, saveFailed};
     AppMessagePresenter previous =
         setAppMessagePresenter([](HWND, const wchar_t* text, const wchar_t*, UINT) {
             ADD_FAILURE() << "REGW warned: " << testing::PrintToString(std::wstring(text));

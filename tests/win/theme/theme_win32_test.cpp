@@ -183,8 +183,7 @@ std::pair<int, int> brightestInk(HWND control) {
 
 TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
     setLightTheme(0);
-    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                                 400, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = createTestDialog(false);
     HWND aboutOut = nullptr;
     const about::EnvoAboutInfo info{
         .iconId = 130,

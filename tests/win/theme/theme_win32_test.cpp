@@ -47,35 +47,39 @@ COLORREF clientPixel(HWND window, int x, int y) {
 }
 
 void pumpFor(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
-        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
-            TranslateMessage(&msg);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageW(&msg);
-        }
-    }
 }
 
 // The small modeless dialog 200 of the test's resources; `themed` routes its
 // messages through the theme like the main dialog.
 enum TestControl { kStatic = 10, kCheck, kRadio }; // its controls' ids
 HWND createTestDialog(bool themed) {
-    DLGPROC themedProc = [](HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+    DLGPROC dark = [](HWND d, UINT m, WPARAM w, LPARAM l) -> INT_PTR {
         INT_PTR result = 0;
-        return handleDialogThemeMessage(dlg, msg, wParam, lParam, result) ? result
-                                                                          : msg == WM_INITDIALOG;
+        return handleDialogThemeMessage(d, m, w, l, result) ? result : m == WM_INITDIALOG;
     };
-    DLGPROC plainProc = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
-        return msg == WM_INITDIALOG;
-    };
+    DLGPROC plain = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; };
     return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(200), nullptr,
-                              themed ? themedProc : plainProc, 0);
+                              themed ? dark : plain, 0);
 }
 
 constexpr COLORREF kMarkFill = RGB(76, 76, 76), kGreyInk = RGB(127, 127, 127);
 
+// While the message box below is up: opens a plain dialog, re-activates the owner.
+HWND g_openedDuringBox = nullptr, g_boxOwner = nullptr;
+void CALLBACK openDialogDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    g_openedDuringBox = createTestDialog(false);
+    HWND box = GetActiveWindow();
+    SetActiveWindow(g_boxOwner);
+    SetActiveWindow(box);
+}
+
 // During a run everything is disabled: marks turn grey and the chosen mode
 // must still show.
-TEST(ThemedDialog, DisabledControlsPaintGreyAndKeepTheirMarks) {
+TEST(ThemedDialogs, DisabledControlsPaintGreyAndAMessageBoxThemesOnlyItself) {
     setLightTheme(0);
     HWND dlg = createTestDialog(true);
     ASSERT_TRUE(dlg);
@@ -112,23 +116,10 @@ TEST(ThemedDialog, DisabledControlsPaintGreyAndKeepTheirMarks) {
     EXPECT_FALSE(greyInk(kCheck, {2, 2, 12, 12}));
     EXPECT_NE(pixel(kRadio, 7, 7), kGreyInk);
     DestroyWindow(dlg);
-    setLightTheme(std::nullopt);
-}
 
-// Only the box is the hook's: its owner, re-activated while the box is up
-// (as when it closes), and a dialog a timer opens meanwhile keep their own
-// colours; the box's colours follow the setting.
-HWND g_openedDuringBox = nullptr, g_boxOwner = nullptr;
-void CALLBACK openDialogDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    g_openedDuringBox = createTestDialog(false);
-    HWND box = GetActiveWindow();
-    SetActiveWindow(g_boxOwner);
-    SetActiveWindow(box);
-}
-
-TEST(ThemedMessageBox, OnlyTheBoxItselfIsThemed) {
-    setLightTheme(0);
+    // Only the box is the hook's: its owner, re-activated while the box is up
+    // (as when it closes), and a dialog a timer opens meanwhile keep their own
+    // colours; the box's colours follow the setting.
     g_boxOwner = createTestDialog(false);
     SetForegroundWindow(g_boxOwner);
     pumpFor(200);

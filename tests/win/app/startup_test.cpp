@@ -24,29 +24,28 @@ std::wstring stores(const std::wstring& ini) {
 
 TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
     const struct {
-        const wchar_t *exe, *args;
-        bool japanese;
+        const wchar_t *exe, *args, *lang;
         const wchar_t* iniLoops; // with no wait before a run; nullptr: no ini file
         DWORD registryLoops;     // 0: no registry key
         const wchar_t *box, *storesAfter;
     } rows[] = {
-        {L"tapwell.exe", L"/or", false, nullptr, 0,
+        {L"tapwell.exe", L"/or", L"EN", nullptr, 0,
          L"Davudiru Dodovizar: The process of copying from the ini file to the registry is "
          L"complete.",
          L"reg 1 ini -/-"},
-        {L"tapwell.exe", L"/RO", true, nullptr, 7,
+        {L"tapwell.exe", L"/RO", L"ja", nullptr, 7,
          L"doruviravad: 設定をレジストリからiniファイルへコピーしました。", L"reg 7 ini 7/20"},
         // A text on the command line runs and ends by itself, saving the
         // settings on the way out to the store the executable's name chooses.
-        {L"tapwell_O.EXE", L"/T:x", false, L"9", 0, L"", L"reg - ini 9/20"},
-        {L"tapwell.exe", L"/T:x", false, L"9", 0, L"", L"reg 1 ini 9/-"},
+        {L"tapwell_O.EXE", L"/T:x", L"EN", L"9", 0, L"", L"reg - ini 9/20"},
+        {L"tapwell.exe", L"/T:x", L"EN", L"9", 0, L"", L"reg 1 ini 9/-"},
     };
     const std::wstring folder = e2e::makeScratchDir(L"startup"); // ends with a backslash
     const std::wstring elsewhere = e2e::makeScratchDir(L"cwd");
     const std::wstring ini = folder + L"tapwell.ini";
     for (const auto& row : rows) {
         SCOPED_TRACE(e2e::toUtf8(std::wstring(row.exe) + L" " + row.args));
-        SetEnvironmentVariableW(L"TPW_LANG", row.japanese ? L"ja" : L"EN");
+        SetEnvironmentVariableW(L"TPW_LANG", row.lang);
         if (row.iniLoops) {
             WritePrivateProfileStringW(L"TAPWELL", L"iLoopNum", row.iniLoops, ini.c_str());
             WritePrivateProfileStringW(L"TAPWELL", L"iWaitSec", L"0", ini.c_str());

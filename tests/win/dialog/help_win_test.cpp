@@ -25,9 +25,8 @@ TEST(HelpLibrary, OpensThePagesOfTheHelpFileInTheCurrentFolder) {
     std::filesystem::current_path(dir);
     for (Language language : {Language::Japanese, Language::English})
         for (int command : {IDM_HELP, IDM_HELP_NOTATION, IDM_HELP_KEYCODES, IDM_HELP_SCRIPT}) {
-            const std::u16string topic(helpTopicForCommand(command).value_or(u""));
-            EXPECT_TRUE(
-                OpenHelpTopic(nullptr, reinterpret_cast<const wchar_t*>(topic.c_str()), language))
+            const char16_t* topic = helpTopicForCommand(command).value_or(u"").data();
+            EXPECT_TRUE(OpenHelpTopic(nullptr, reinterpret_cast<const wchar_t*>(topic), language))
                 << command;
         }
     helpLibraryState().entry(nullptr, nullptr, 0x12 /* close all */, 0);

@@ -5,16 +5,8 @@
 #include <gtest/gtest.h>
 
 namespace tapwell {
-namespace {
 
 constexpr const wchar_t* kKey = L"Software\\Brelvane\\TAPWELL\\CurrentVersion";
-
-std::wstring builtExecutable() {
-    std::wstring out = L"Z:";
-    for (char c : std::string(TAPWELL_EXE_PATH))
-        out.push_back(c == '/' ? L'\\' : wchar_t(c));
-    return out;
-}
 
 // "reg L ini L/W": iLoopNum in the registry, iLoopNum and iWaitMSec in the
 // ini file, "-" for a missing value.
@@ -32,32 +24,28 @@ std::wstring stores(const std::wstring& ini) {
 
 TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
     const struct {
-        const wchar_t *exe, *args;
-        bool japanese;
+        const wchar_t *exe, *args, *lang;
         const wchar_t* iniLoops; // with no wait before a run; nullptr: no ini file
         DWORD registryLoops;     // 0: no registry key
-        const wchar_t* box;
-        const wchar_t* storesAfter;
+        const wchar_t *box, *storesAfter;
     } rows[] = {
-        {L"tapwell.exe", L"/or", false, nullptr, 0,
+        {L"tapwell.exe", L"/or", L"EN", nullptr, 0,
          L"Davudiru Dodovizar: The process of copying from the ini file to the registry is "
          L"complete.",
          L"reg 1 ini -/-"},
-        {L"tapwell.exe", L"/RO", true, nullptr, 7,
+        {L"tapwell.exe", L"/RO", L"ja", nullptr, 7,
          L"doruviravad: 設定をレジストリからiniファイルへコピーしました。", L"reg 7 ini 7/20"},
         // A text on the command line runs and ends by itself, saving the
         // settings on the way out to the store the executable's name chooses.
-        {L"tapwell_O.EXE", L"/T:x", false, L"9", 0, L"", L"reg - ini 9/20"},
-        {L"tapwell.exe", L"/T:x", false, L"9", 0, L"", L"reg 1 ini 9/-"},
+        {L"tapwell_O.EXE", L"/T:x", L"EN", L"9", 0, L"", L"reg - ini 9/20"},
+        {L"tapwell.exe", L"/T:x", L"EN", L"9", 0, L"", L"reg 1 ini 9/-"},
     };
     const std::wstring folder = e2e::makeScratchDir(L"startup"); // ends with a backslash
     const std::wstring elsewhere = e2e::makeScratchDir(L"cwd");
     const std::wstring ini = folder + L"tapwell.ini";
     for (const auto& row : rows) {
         SCOPED_TRACE(e2e::toUtf8(std::wstring(row.exe) + L" " + row.args));
-        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-        DeleteFileW(ini.c_str());
-        SetEnvironmentVariableW(L"TPW_LANG", row.japanese ? L"ja" : L"EN");
+        SetEnvironmentVariableW(L"TPW_LANG", row.lang);
         if (row.iniLoops) {
             WritePrivateProfileStringW(L"TAPWELL", L"iLoopNum", row.iniLoops, ini.c_str());
             WritePrivateProfileStringW(L"TAPWELL", L"iWaitSec", L"0", ini.c_str());
@@ -67,7 +55,7 @@ TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
                             sizeof(DWORD));
         // Started from an unrelated folder; the expected box is answered.
         const std::wstring exe = folder + row.exe;
-        ASSERT_TRUE(CopyFileW(builtExecutable().c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(e2e::hostPath(TAPWELL_EXE_PATH).c_str(), exe.c_str(), FALSE));
         auto process = e2e::Process::start(e2e::quote(exe) + L" " + row.args, elsewhere);
         ASSERT_TRUE(process);
         std::wstring box;
@@ -80,13 +68,12 @@ TEST(Startup, TheCommandLineAndTheExecutablesNameChooseWhatRuns) {
         DeleteFileW(exe.c_str());
         EXPECT_EQ(box, row.box);
         EXPECT_EQ(stores(ini), row.storesAfter);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey); // each row starts with neither store
+        DeleteFileW(ini.c_str());
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-    DeleteFileW(ini.c_str());
     for (const std::wstring& dir : {folder, elsewhere})
         RemoveDirectoryW(dir.c_str());
     SetEnvironmentVariableW(L"TPW_LANG", nullptr);
 }
 
-} // namespace
 } // namespace tapwell

@@ -2,6 +2,7 @@
 // that "/?" starts.
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
+#include "support/win_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +10,8 @@
 
 using namespace tapwell;
 
-namespace {
-
-std::vector<std::wstring> g_loaded;
-HMODULE recordingLoader(const wchar_t* path) {
-    g_loaded.push_back(path);
-    return nullptr; // so that every candidate is tried
-}
-
-std::vector<std::wstring> g_viewerStarts;
-bool recordViewerStart(const std::wstring& program, const std::wstring& parameter) {
-    g_viewerStarts.push_back(program + L" " + parameter);
-    return g_viewerStarts.size() < 3;
-}
-
-} // namespace
+// What the stand-ins below were asked to load and start.
+static std::vector<std::wstring> g_loaded, g_viewerStarts;
 
 // The help file of this build, copied into the current folder, opens the
 // pages of F1 and the Help items in both languages.
@@ -31,19 +19,14 @@ TEST(HelpLibrary, OpensThePagesOfTheHelpFileInTheCurrentFolder) {
     const char* chm = std::getenv("TAPWELL_TEST_CHM");
     if (!chm || !*chm)
         GTEST_SKIP() << "no help file given";
-    std::wstring source = L"Z:";
-    for (const char* p = chm; *p; ++p)
-        source.push_back(*p == '/' ? L'\\' : wchar_t(*p));
     const auto saved = std::filesystem::current_path();
-    const auto dir = std::filesystem::temp_directory_path() / "tapwell-help";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(CopyFileW(source.c_str(), (dir / "tapwell.chm").c_str(), FALSE));
+    const std::wstring dir = e2e::makeScratchDir(L"help");
+    ASSERT_TRUE(CopyFileW(e2e::hostPath(chm).c_str(), (dir + L"tapwell.chm").c_str(), FALSE));
     std::filesystem::current_path(dir);
     for (Language language : {Language::Japanese, Language::English})
         for (int command : {IDM_HELP, IDM_HELP_NOTATION, IDM_HELP_KEYCODES, IDM_HELP_SCRIPT}) {
-            const std::u16string topic(helpTopicForCommand(command).value_or(u""));
-            EXPECT_TRUE(
-                OpenHelpTopic(nullptr, reinterpret_cast<const wchar_t*>(topic.c_str()), language))
+            const char16_t* topic = helpTopicForCommand(command).value_or(u"").data();
+            EXPECT_TRUE(OpenHelpTopic(nullptr, reinterpret_cast<const wchar_t*>(topic), language))
                 << command;
         }
     helpLibraryState().entry(nullptr, nullptr, 0x12 /* close all */, 0);
@@ -69,7 +52,10 @@ TEST(HelpLibrary, LoadsTheRegisteredFullPathThenTheSystemCopy) {
     for (const auto& row : rows) {
         g_loaded.clear();
         HelpLibraryState state;
-        state.loadLibrary = recordingLoader;
+        state.loadLibrary = [](const wchar_t* path) -> HMODULE {
+            g_loaded.push_back(path);
+            return nullptr; // so that every candidate is tried
+        };
         EXPECT_EQ(ensureHelpEntry(state, row.registered), nullptr);
         EXPECT_TRUE(state.failed);
         EXPECT_EQ(g_loaded, row.loaded) << row.registered;
@@ -79,7 +65,11 @@ TEST(HelpLibrary, LoadsTheRegisteredFullPathThenTheSystemCopy) {
 }
 
 TEST(HelpViewer, CommandLineHelpOpensTheTopicOfTheInterfacesLanguage) {
-    HelpViewerStarter previous = setHelpViewerStarter(recordViewerStart);
+    HelpViewerStarter previous =
+        setHelpViewerStarter([](const std::wstring& program, const std::wstring& parameter) {
+            g_viewerStarts.push_back(program + L" " + parameter);
+            return g_viewerStarts.size() < 3;
+        });
     EXPECT_TRUE(launchHelpViewer(Language::Japanese));
     EXPECT_TRUE(launchHelpViewer(Language::English));
     EXPECT_FALSE(launchHelpViewer(Language::English)) << "the caller reports the failure";

@@ -4,8 +4,7 @@
 #include "files/hex_dump.h"
 #include "files/text_file.h"
 #include "files/text_file_win32.h"
-
-#include <windows.h>
+#include "support/win_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +14,6 @@
 #include <fstream>
 
 using namespace tapwell;
-
-namespace {
-
-std::string bytesOf(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void put(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
 
 // Passes everything to the real store, but every write fails after part of
 // it reached the disk.
@@ -44,8 +32,6 @@ struct FailingWrites : FileStore {
         return failing->inner ? std::move(failing) : nullptr;
     }
 };
-
-} // namespace
 
 TEST(TextFileWin, OnlyAnOkFromMlangIsAConversion) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -80,15 +66,15 @@ TEST(TextFileWin, AFailedSaveKeepsTheOldFile) {
     const auto dir = std::filesystem::temp_directory_path() / "tpw-save";
     std::filesystem::create_directories(dir);
     const std::wstring keep = dir / "keep.txt";
-    put(keep, "old text");
+    std::ofstream(dir / "keep.txt", std::ios::binary) << "old text";
     FailingWrites failing;
     const FilePath keepPath(keep.begin(), keep.end());
     EXPECT_EQ(WriteTextFileUtf8(failing, keepPath, u"a longer new text"), 3u);
     EXPECT_EQ(writeHexDumpFile(failing, keepPath, u"41424344454647"), HexWriteResult::WriteFailed);
-    EXPECT_EQ(bytesOf(keep), "old text");
+    EXPECT_EQ(e2e::readFileBytes(keep), "old text");
     EXPECT_EQ(WriteTextFileUtf8(dir / "none" / "x.txt", u"new"), 1u);
     ASSERT_EQ(WriteTextFileUtf8(keep, u"日本"), 0u);
-    EXPECT_EQ(bytesOf(keep), "\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC");
+    EXPECT_EQ(e2e::readFileBytes(keep), "\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1)
         << "no replacement file left behind";
     std::filesystem::remove_all(dir);
@@ -101,11 +87,9 @@ TEST(TextFileWin, SavingThroughASymbolicLinkWritesItsTarget) {
     const char* dir = std::getenv("TAPWELL_TEST_LINK_DIR");
     if (!dir || !*dir)
         GTEST_SKIP() << "no symbolic link prepared";
-    std::wstring link = L"Z:";
-    for (const char* p = dir; *p; ++p)
-        link.push_back(*p == '/' ? L'\\' : wchar_t(*p));
-    ASSERT_EQ(bytesOf(link + L"\\target.txt"), "old");
+    const std::wstring link = e2e::hostPath(dir);
+    ASSERT_EQ(e2e::readFileBytes(link + L"\\target.txt"), "old");
     EXPECT_EQ(WriteTextFileUtf8(link + L"\\link.txt", u"new"), 0u);
-    EXPECT_EQ(bytesOf(link + L"\\target.txt"), "\xEF\xBB\xBF"
-                                               "new");
+    EXPECT_EQ(e2e::readFileBytes(link + L"\\target.txt"), "\xEF\xBB\xBF"
+                                                          "new");
 }

@@ -8,7 +8,6 @@
 #include <filesystem>
 
 namespace tapwell {
-namespace {
 
 constexpr const wchar_t* kKey = L"Software\\Brelvane\\TAPWELL\\CurrentVersion";
 
@@ -27,35 +26,24 @@ std::optional<DWORD> stored(bool ini, std::u16string_view field) {
 
 // In an empty current folder with no program key; a REGW warning or a
 // failed save fails the test.
-struct SettingsStores : ::testing::Test {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "tpw-stores";
+TEST(SettingsStores, EveryFieldRoundTripsUnderItsNameAndOversizedValuesKeepTheDefault) {
+    const auto folder = std::filesystem::temp_directory_path() / "tpw-stores";
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
     Settings settings;
     bool useIniFile = false;
     IniSettingsStore iniStore;
     RegistrySettingsStore registryStore;
-    SettingsContext context{
-        settings,          useIniFile,
-        iniStore,          registryStore,
-        Language::English, [](std::u16string_view) { ADD_FAILURE() << "a save failed"; }};
+    auto saveFailed = [](std::u16string_view) { ADD_FAILURE() << "a save failed"; };
+    SettingsContext context{settings,      useIniFile,        iniStore,
+                            registryStore, Language::English, saveFailed};
     AppMessagePresenter previous =
         setAppMessagePresenter([](HWND, const wchar_t* text, const wchar_t*, UINT) {
             ADD_FAILURE() << "REGW warned: " << testing::PrintToString(std::wstring(text));
             return IDOK;
         });
-    void SetUp() override {
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);
-        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-    }
-    void TearDown() override {
-        setAppMessagePresenter(std::move(previous));
-        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-        std::filesystem::current_path(folder.parent_path());
-        std::filesystem::remove_all(folder);
-    }
-};
 
-TEST_F(SettingsStores, EveryFieldRoundTripsThroughEitherStoreUnderItsName) {
     Settings unusual; // every field away from its default, at the ends of the ranges
     for (const SettingField& f : kSettingFields)
         f.set(unusual, f.get(Settings{}) ? 0 : 1);
@@ -74,7 +62,7 @@ TEST_F(SettingsStores, EveryFieldRoundTripsThroughEitherStoreUnderItsName) {
         EXPECT_EQ(settings, Settings{}) << "a missing store keeps the defaults";
         EXPECT_FALSE(stored(ini, u"iLoopNum")) << "loading creates nothing";
         settings = unusual;
-        ASSERT_TRUE(SaveSettings(context, nullptr));
+        EXPECT_TRUE(SaveSettings(context, nullptr));
         for (const SettingField& f : kSettingFields)
             EXPECT_EQ(stored(ini, f.name), DWORD(f.get(unusual)))
                 << testing::PrintToString(std::u16string(f.name));
@@ -84,11 +72,11 @@ TEST_F(SettingsStores, EveryFieldRoundTripsThroughEitherStoreUnderItsName) {
         EXPECT_EQ(settings, unusual);
         RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
     }
-}
 
-// Texts are stored with their terminator: leading zeros up to the cap still
-// read, one more is refused, as is a huge binary value.
-TEST_F(SettingsStores, OversizedRegistryValuesKeepTheDefault) {
+    // Texts are stored with their terminator: leading zeros up to the cap
+    // still read, one more is refused, as is a huge binary value.
+    useIniFile = false;
+    settings = Settings{};
     auto put = [](const wchar_t* name, DWORD type, const void* data, std::size_t size) {
         RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, type, data, DWORD(size));
     };
@@ -104,7 +92,10 @@ TEST_F(SettingsStores, OversizedRegistryValuesKeepTheDefault) {
     EXPECT_EQ(settings.iWaitSec, 5);
     EXPECT_EQ(settings.iWaitMSec, 20);
     EXPECT_EQ(settings.iTimeHour, 5);
+    setAppMessagePresenter(std::move(previous));
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    std::filesystem::current_path(folder.parent_path());
+    std::filesystem::remove_all(folder);
 }
 
-} // namespace
 } // namespace tapwell

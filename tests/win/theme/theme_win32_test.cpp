@@ -1,7 +1,6 @@
 // Dark-mode theming under Wine: disabled controls' painting, message boxes that theme only
 // themselves, and the About box shown with this program's icon, manifest and version block.
 #include "about/about_box_win32.h"
-#include "about/dialog_template.h"
 #include "support/win_driver.h"
 #include "theme/theme_win32.h"
 
@@ -12,7 +11,6 @@
 #include <thread>
 
 namespace tapwell::wintest {
-namespace {
 
 constexpr COLORREF kDark = RGB(56, 56, 56);
 
@@ -49,52 +47,39 @@ COLORREF clientPixel(HWND window, int x, int y) {
 }
 
 void pumpFor(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
-        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
-            TranslateMessage(&msg);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageW(&msg);
-        }
-    }
 }
 
-// A small modeless dialog from an in-memory template; `themed` routes its
+// The small modeless dialog 200 of the test's resources; `themed` routes its
 // messages through the theme like the main dialog.
-enum TestControl { kStatic = 10, kCheck, kRadio };
+enum TestControl { kStatic = 10, kCheck, kRadio }; // its controls' ids
 HWND createTestDialog(bool themed) {
-    using namespace about;
-    using namespace about::style;
-    constexpr std::uint32_t kCv = kChild | kVisible;
-    TemplateDialog d;
-    d.style = kPopup | kCaption | kSysMenu | kVisible;
-    d.cx = 200;
-    d.cy = 120;
-    d.title = u"Theme test dialog";
-    d.fontFace = u"MS Shell Dlg";
-    d.controls = {
-        {kStatic, ControlClass::Static, {}, kCv, 0, 100, 10, 90, 10, u"Static text"},
-        {kCheck, ControlClass::Button, {}, kCv | 0x3, 0, 100, 30, 90, 12, u"Check"},
-        {kRadio, ControlClass::Button, {}, kCv | 0x9, 0, 100, 50, 90, 12, u"Radio"},
-    };
-    static auto block = buildDialogTemplate(d);
-    DLGPROC themedProc = [](HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+    DLGPROC dark = [](HWND d, UINT m, WPARAM w, LPARAM l) -> INT_PTR {
         INT_PTR result = 0;
-        if (handleDialogThemeMessage(dlg, msg, wParam, lParam, result))
-            return result;
-        return msg == WM_INITDIALOG;
+        return handleDialogThemeMessage(d, m, w, l, result) ? result : m == WM_INITDIALOG;
     };
-    DLGPROC plainProc = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
-        return msg == WM_INITDIALOG;
-    };
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEW>(block->bytes.data()),
-                                      nullptr, themed ? themedProc : plainProc, 0);
+    DLGPROC plain = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; };
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(200), nullptr,
+                              themed ? dark : plain, 0);
 }
 
 constexpr COLORREF kMarkFill = RGB(76, 76, 76), kGreyInk = RGB(127, 127, 127);
 
+// While the message box below is up: opens a plain dialog, re-activates the owner.
+HWND g_openedDuringBox = nullptr, g_boxOwner = nullptr;
+void CALLBACK openDialogDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    g_openedDuringBox = createTestDialog(false);
+    HWND box = GetActiveWindow();
+    SetActiveWindow(g_boxOwner);
+    SetActiveWindow(box);
+}
+
 // During a run everything is disabled: marks turn grey and the chosen mode
 // must still show.
-TEST(ThemedDialog, DisabledControlsPaintGreyAndKeepTheirMarks) {
+TEST(ThemedDialogs, DisabledControlsPaintGreyAndAMessageBoxThemesOnlyItself) {
     setLightTheme(0);
     HWND dlg = createTestDialog(true);
     ASSERT_TRUE(dlg);
@@ -131,23 +116,10 @@ TEST(ThemedDialog, DisabledControlsPaintGreyAndKeepTheirMarks) {
     EXPECT_FALSE(greyInk(kCheck, {2, 2, 12, 12}));
     EXPECT_NE(pixel(kRadio, 7, 7), kGreyInk);
     DestroyWindow(dlg);
-    setLightTheme(std::nullopt);
-}
 
-// Only the box is the hook's: its owner, re-activated while the box is up
-// (as when it closes), and a dialog a timer opens meanwhile keep their own
-// colours; the box's colours follow the setting.
-HWND g_openedDuringBox = nullptr, g_boxOwner = nullptr;
-void CALLBACK openDialogDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    g_openedDuringBox = createTestDialog(false);
-    HWND box = GetActiveWindow();
-    SetActiveWindow(g_boxOwner);
-    SetActiveWindow(box);
-}
-
-TEST(ThemedMessageBox, OnlyTheBoxItselfIsThemed) {
-    setLightTheme(0);
+    // Only the box is the hook's: its owner, re-activated while the box is up
+    // (as when it closes), and a dialog a timer opens meanwhile keep their own
+    // colours; the box's colours follow the setting.
     g_boxOwner = createTestDialog(false);
     SetForegroundWindow(g_boxOwner);
     pumpFor(200);
@@ -187,7 +159,7 @@ std::pair<int, int> brightestInk(HWND control) {
     RECT rc;
     GetClientRect(control, &rc);
     int link = 0, plain = 0;
-    for (int x = 0; x < rc.right; ++x) {
+    for (int x = 0; x < rc.right; ++x)
         for (int y = 0; y < rc.bottom; ++y) {
             const COLORREF c = clientPixel(control, x, y);
             const int lum =
@@ -197,14 +169,12 @@ std::pair<int, int> brightestInk(HWND control) {
             int& brightest = GetBValue(c) > GetRValue(c) + 40 ? link : plain;
             brightest = std::max(brightest, c == CLR_INVALID ? 0 : lum);
         }
-    }
     return {link, plain};
 }
 
 TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
     setLightTheme(0);
-    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                                 400, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = createTestDialog(false);
     HWND aboutOut = nullptr;
     const about::EnvoAboutInfo info{
         .iconId = 130,
@@ -224,9 +194,8 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
         ASSERT_TRUE(box) << "the About box did not appear";
         EXPECT_EQ(aboutOut, box);
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
-        wchar_t version[64] = {};
-        GetDlgItemTextW(box, 2002, version, 64);
-        EXPECT_STREQ(version, L"Tester ver.2.50.13 beta\r\nCopyright (C) Test")
+        EXPECT_EQ(e2e::textOf(GetDlgItem(box, 2002)),
+                  L"Tester ver.2.50.13 beta\r\nCopyright (C) Test")
             << "from the program's version block";
         EXPECT_TRUE(SendDlgItemMessageW(box, 2007, STM_GETICON, 0, 0)) << "icon #130 loaded";
         EXPECT_TRUE(answersDark(box));
@@ -234,9 +203,7 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
         EXPECT_EQ(clientPixel(box, 3, 3), kDark);
         for (int id : {2003, 2006, 2009}) { // the links text and the two link buttons
             const auto [link, plain] = brightestInk(GetDlgItem(box, id));
-            EXPECT_GE(link, 150) << id
-                                 << ": links too dark to read (-1: ink darker than the "
-                                    "background)";
+            EXPECT_GE(link, 150) << id << ": links unreadable (-1: ink darker than the background)";
             EXPECT_GE(id == 2003 ? plain : 255, 200) << "the labels are not light";
         }
 
@@ -244,18 +211,16 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
         // OK copies the report with the About box as the clipboard's owner
         // (without one the platform refuses the data).
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(2005, BN_CLICKED), 0);
-        for (int step = 0; step < 2; ++step) {
-            auto shown = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
-            ASSERT_TRUE(shown);
-            EXPECT_TRUE(answersDark(shown->hwnd));
-            if (step == 0)
-                report = shown->text;
-            else
-                EXPECT_EQ(GetClipboardOwner(), box);
-            e2e::pressButton(*shown, L"OK");
-            for (int i = 0; i < 100 && IsWindow(shown->hwnd); ++i)
-                Sleep(50); // so that the next box found is a new one
-        }
+        auto shown = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(answersDark(shown->hwnd));
+        report = shown->text;
+        e2e::pressButton(*shown, L"OK");
+        auto copiedBox =
+            e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000, shown->hwnd);
+        ASSERT_TRUE(copiedBox);
+        EXPECT_EQ(GetClipboardOwner(), box);
+        e2e::pressButton(*copiedBox, L"OK");
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     EXPECT_EQ(about::ShowEnvoAbout(info), 0);
@@ -273,5 +238,4 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
     setLightTheme(std::nullopt);
 }
 
-} // namespace
 } // namespace tapwell::wintest

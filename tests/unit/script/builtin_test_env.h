@@ -6,7 +6,6 @@
 #include "script/builtin_api.h"
 #include "script/services_fake.h"
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,7 @@ class TestBuiltinEnv : public BuiltinEnv {
     RecordingSink sink;
     ScriptedMessageBoxes boxes;
     std::vector<ReportedError> errors;
-    std::atomic<bool> stop{false};
+    bool stop = false;
     std::uint32_t random = 1;
 
     void reportRuntimeError(int code, int line, std::string_view message) override {
@@ -38,7 +37,7 @@ class TestBuiltinEnv : public BuiltinEnv {
     ScriptServices& services() override { return fake; }
     KeyEventSink& keySink() override { return sink; }
     std::uint32_t& randomState() override { return random; }
-    bool stopRequested() const override { return stop.load(); }
+    bool stopRequested() const override { return stop; }
 
     // Calls the built-in `name` with `args` on `line`.
     ScriptValue call(std::string_view name, std::vector<ScriptValue> args = {}, int line = 1) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,6 @@ class ScriptTestHost {
     std::function<int(int line)> checkAbort;
     bool logAbortQueries = false;
     bool withCallBack = true;
-    bool withReportError = true;
     int boxAnswer = 1;
 
     FakeScriptServices services;
@@ -39,7 +39,7 @@ class ScriptTestHost {
         ScriptHost h;
         h.hWndOwner = reinterpret_cast<void*>(0x42);
         h.CallBack = withCallBack ? &callBack : nullptr;
-        h.ReportError = withReportError ? &reportError : nullptr;
+        h.ReportError = &reportError;
         h.CheckAbort = checkAbort ? &abortQuery : nullptr;
         h.ShowMessageBox = &messageBox;
         return h;
@@ -76,10 +76,6 @@ class ScriptTestHost {
         return out;
     }
 
-    static std::string describe(const HostValue& v) {
-        return v.type == 0 ? std::to_string(v.integer) : "\"" + utf16ToUtf8(v.string) + "\"";
-    }
-
   private:
     static inline thread_local ScriptTestHost* current_ = nullptr;
 
@@ -88,8 +84,9 @@ class ScriptTestHost {
         std::string line = utf16ToUtf8(call->name);
         if (call->count == 0 && call->arguments != nullptr)
             line += " <non-null arguments>";
-        for (int i = 0; i < call->count; ++i)
-            line += " " + describe(call->arguments[i]);
+        for (const HostValue& v : std::span(call->arguments, call->count))
+            line += v.type == 0 ? " " + std::to_string(v.integer)
+                                : " \"" + utf16ToUtf8(v.string) + "\"";
         self.log.push_back(line);
         auto it = self.answers.find(utf16ToUtf8(call->name));
         if (it != self.answers.end() && !it->second.empty()) {

@@ -48,11 +48,7 @@ class TestBuiltinEnv : public BuiltinEnv {
     }
 };
 
-inline ScriptValue I(std::int32_t v) {
-    return ScriptValue(v);
-}
-inline ScriptValue S(std::string s) {
-    return ScriptValue(std::move(s));
-}
+inline const auto I = [](std::int32_t v) { return ScriptValue(v); };
+inline const auto S = [](std::string s) { return ScriptValue(std::move(s)); };
 
 } // namespace tapwell::test

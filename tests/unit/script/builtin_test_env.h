@@ -23,7 +23,6 @@ class TestBuiltinEnv : public BuiltinEnv {
     RecordingSink sink;
     ScriptedMessageBoxes boxes;
     std::vector<ReportedError> errors;
-    bool stop = false;
     std::uint32_t random = 1;
 
     void reportRuntimeError(int code, int line, std::string_view message) override {
@@ -37,7 +36,7 @@ class TestBuiltinEnv : public BuiltinEnv {
     ScriptServices& services() override { return fake; }
     KeyEventSink& keySink() override { return sink; }
     std::uint32_t& randomState() override { return random; }
-    bool stopRequested() const override { return stop; }
+    bool stopRequested() const override { return false; }
 
     // Calls the built-in `name` with `args` on `line`.
     ScriptValue call(std::string_view name, std::vector<ScriptValue> args = {}, int line = 1) {

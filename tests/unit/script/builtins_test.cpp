@@ -159,13 +159,6 @@ TEST(SystemBuiltins, TimeSleepRandomAndMetrics) {
     EXPECT_EQ(t.runLog("cb.v(SRAND(), RAND())"), "v -240 32022\n");
     t.services.advance(0x100);
     EXPECT_EQ(t.runLog("cb.v(SRAND())"), "v 16\n");
-
-    // A stop request ends a wait without being consumed.
-    TestBuiltinEnv env;
-    env.stop = true;
-    EXPECT_EQ(env.call("SLEEP", {I(60000)}), I(0));
-    EXPECT_EQ(env.fake.elapsedMs(), 0u);
-    EXPECT_TRUE(env.stopRequested());
 }
 
 TEST(MessageBuiltins, FlagsCaptionsAndResults) {

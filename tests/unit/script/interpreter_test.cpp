@@ -256,18 +256,20 @@ TEST(ControlFlow, Statements) {
 
 TEST(ControlFlow, StopRequests) {
     ScriptTestHost t;
-    t.logAbortQueries = true;
     // Asked after every statement; only exactly 1 means stop.
-    t.checkAbort = [](int) { return 2; };
+    int queries = 0, stopAt = 0;
+    t.checkAbort = [&](int line) {
+        t.log.push_back("abort? " + std::to_string(line));
+        return ++queries == stopAt ? 1 : 2;
+    };
     EXPECT_EQ(t.runLog("cb.a()\n\n\ncb.b()\n"), "a\nabort? 1\nb\nabort? 4\n");
     // SLEEP asks too; the request it takes ends the script after the statement.
-    int queries = 0;
-    t.checkAbort = [&](int) { return ++queries == 1 ? 1 : 0; };
+    queries = 0;
+    stopAt = 1;
     EXPECT_EQ(t.runLog("x = sleep(100000) + cb.same()\ncb.never()"), "abort? 2\nsame\n");
 
     // Even empty loops stop; after the stopping query only the root block's
     // own one follows.
-    t.logAbortQueries = false;
     for (const char* loop :
          {"loop {\ni++\n}\n", "loop {\n}\n", "while 1 {\n}\n", "for (i = 0, 1, i++) {\n}\n"}) {
         queries = 0;

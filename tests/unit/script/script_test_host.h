@@ -25,7 +25,6 @@ class ScriptTestHost {
     std::map<std::string, std::vector<HostValue>> answers;
     // Decides what CheckAbort returns; null: the host has no CheckAbort.
     std::function<int(int line)> checkAbort;
-    bool logAbortQueries = false;
     bool withCallBack = true;
     int boxAnswer = 1;
 
@@ -101,11 +100,7 @@ class ScriptTestHost {
                                 utf16ToUtf8(text));
     }
 
-    static std::int32_t abortQuery(std::int32_t line) {
-        if (current_->logAbortQueries)
-            current_->log.push_back("abort? " + std::to_string(line));
-        return current_->checkAbort(line);
-    }
+    static std::int32_t abortQuery(std::int32_t line) { return current_->checkAbort(line); }
 
     static std::int32_t messageBox(void* owner, const char16_t* text, const char16_t* caption,
                                    std::uint32_t flags) {

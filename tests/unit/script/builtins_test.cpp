@@ -159,6 +159,19 @@ TEST(SystemBuiltins, TimeSleepRandomAndMetrics) {
     EXPECT_EQ(t.runLog("cb.v(SRAND(), RAND())"), "v -240 32022\n");
     t.services.advance(0x100);
     EXPECT_EQ(t.runLog("cb.v(SRAND())"), "v 16\n");
+
+    // The fake clock behind the dry run crosses years, leap days and weekdays.
+    EXPECT_EQ(FakeScriptServices().localTime(), (LocalTime{2024, 1, 1, 1, 9, 0, 0, 0}));
+    FakeScriptServices& fake = t.services;
+    fake.setLocalTime({1999, 12, 0, 31, 23, 59, 59, 999});
+    EXPECT_EQ(fake.localTime().dayOfWeek, 5); // a Friday
+    fake.advance(1);
+    EXPECT_EQ(fake.localTime(), (LocalTime{2000, 1, 6, 1, 0, 0, 0, 0}));
+    fake.advance(59ull * 86400000); // 2000 is a leap year
+    EXPECT_EQ(fake.localTime(), (LocalTime{2000, 2, 2, 29, 0, 0, 0, 0}));
+    fake.setLocalTime({2100, 2, 0, 28, 12, 0, 0, 0}); // 2100 is not
+    fake.advance(86400000);
+    EXPECT_EQ(fake.localTime(), (LocalTime{2100, 3, 1, 1, 12, 0, 0, 0}));
 }
 
 TEST(MessageBuiltins, FlagsCaptionsAndResults) {
@@ -183,7 +196,7 @@ TEST(MessageBuiltins, FlagsCaptionsAndResults) {
     EXPECT_EQ(t.runLog("question('Continue?', 7)"), "box 36 7: Continue?\n");
 }
 
-TEST(DeviceBuiltins, MouseKeysAndCursor) {
+TEST(DeviceBuiltins, EffectsAndResults) {
     ScriptTestHost t;
     printKeyEvents(t.keys, [&](const std::string& line) { t.log.push_back(line); });
     // "no" reads as 0; only the low byte of a key code counts, and only the
@@ -207,10 +220,7 @@ TEST(DeviceBuiltins, MouseKeysAndCursor) {
         {0x0010, 0, 0, 0}, {0x0020, 0, 0, 0},    {0x0040, 0, 0, 0},  {0x0080, 0, 0, 1},
         {0x0100, 0, 0, 2}, {0x0800, 0, 0, -120}, {0x0001, -3, 4, 0}, {0x0001, 5, -10, 0}};
     EXPECT_EQ(t.services.mouseEvents, mouse);
-}
 
-TEST(DeviceBuiltins, ClipboardAndEnvironment) {
-    ScriptTestHost t;
     // Names of environment variables ignore case; an empty name or one
     // holding '=' is refused.
     EXPECT_EQ(t.runLog("cb.v(SETCLIPBOARDTEXT('日本\\r\\n'), GetClipboardText$(), "
@@ -230,7 +240,7 @@ TEST(DeviceBuiltins, ClipboardAndEnvironment) {
     EXPECT_EQ(t.services.clipboard, std::u16string(u"kept"));
 }
 
-// The interruptible wait, and the dry run's clock and message boxes (its
+// The interruptible wait, and the dry run's message boxes (their
 // printed lines are checked by the golden tests).
 TEST(InterruptibleSleep, EndsEarlyOnlyWhenAStopIsRequested) {
     struct : StopQuery {
@@ -243,20 +253,6 @@ TEST(InterruptibleSleep, EndsEarlyOnlyWhenAStopIsRequested) {
     flag.stopAt = flag.asked + 3;
     EXPECT_TRUE(interruptibleSleep(3600000, flag));
     EXPECT_TRUE(interruptibleSleep(0, flag));
-}
-
-TEST(FakeServices, ClockCrossesMonthsYearsAndWeekdays) {
-    FakeScriptServices fake;
-    EXPECT_EQ(fake.localTime(), (LocalTime{2024, 1, 1, 1, 9, 0, 0, 0}));
-    fake.setLocalTime({1999, 12, 0, 31, 23, 59, 59, 999});
-    EXPECT_EQ(fake.localTime().dayOfWeek, 5); // a Friday
-    fake.advance(1);
-    EXPECT_EQ(fake.localTime(), (LocalTime{2000, 1, 6, 1, 0, 0, 0, 0}));
-    fake.advance(59ull * 86400000); // 2000 is a leap year
-    EXPECT_EQ(fake.localTime(), (LocalTime{2000, 2, 2, 29, 0, 0, 0, 0}));
-    fake.setLocalTime({2100, 2, 0, 28, 12, 0, 0, 0}); // 2100 is not
-    fake.advance(86400000);
-    EXPECT_EQ(fake.localTime(), (LocalTime{2100, 3, 1, 1, 12, 0, 0, 0}));
 }
 
 TEST(ScriptedMessageBoxes, AnswersInOrderThenWithTheFirstButton) {

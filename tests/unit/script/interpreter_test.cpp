@@ -69,7 +69,7 @@ std::string parse(std::string_view text, std::size_t longest = kLongestScript) {
     return dumpTree(o.root.get());
 }
 
-TEST(Parser, LinesAndErrors) {
+TEST(Parser, LinesErrorsAndLimits) {
     const Case cases[] = {
         // Operators and assignments are reduced once the line feed was read;
         // with CR LF the carriage return is the lookahead.
@@ -104,9 +104,7 @@ TEST(Parser, LinesAndErrors) {
     for (const auto& [line, texts] : errors)
         for (const char* text : texts)
             EXPECT_EQ(parse(text), "error " + std::to_string(line) + " parse error") << text;
-}
 
-TEST(Parser, Limits) {
     // (Long chains and deep nesting within the limit: see the evaluation tests.)
     EXPECT_EQ(parse(std::string(20000, '(') + "1\n"), "error 1 parser stack overflow");
     // A text longer than the scanner takes is refused at line 1.

@@ -1,6 +1,6 @@
 // A ScriptHost for tests. Scripts report what they compute through callback
-// calls: cb.v(1, "a") is recorded as the line `v 1 "a"`. Errors, message
-// boxes and stop queries are recorded in the same list, in order.
+// calls: cb.v(1, "a") is recorded as the line `v 1 "a"`. Errors and message
+// boxes are recorded in the same list, in order.
 #pragma once
 
 #include "common/utf.h"

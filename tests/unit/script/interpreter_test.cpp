@@ -346,10 +346,7 @@ TEST(Runner, HostlessRunsAndHostOwnedResults) {
                             nullptr, devices),
               0);
     // The host may point the result at a value of its own.
-    ScriptHost h;
-    h.CallBack = &pointAtOwnResult;
-    h.ShowMessageBox = &recordBox;
-    h.hWndOwner = &h;
+    const ScriptHost h{&shown, &pointAtOwnResult, nullptr, nullptr, &recordBox};
     runScriptText(u"message(cb.get$())", &h, t.devices());
     EXPECT_EQ(shown, (std::vector<std::string>{"null hi", "owned own"}));
 }

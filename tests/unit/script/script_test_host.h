@@ -13,6 +13,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tapwell::test {
@@ -35,13 +36,8 @@ class ScriptTestHost {
     ~ScriptTestHost() { current_ = nullptr; }
 
     ScriptHost host() const {
-        ScriptHost h;
-        h.hWndOwner = reinterpret_cast<void*>(0x42);
-        h.CallBack = withCallBack ? &callBack : nullptr;
-        h.ReportError = &reportError;
-        h.CheckAbort = checkAbort ? &abortQuery : nullptr;
-        h.ShowMessageBox = &messageBox;
-        return h;
+        return {reinterpret_cast<void*>(0x42), withCallBack ? &callBack : nullptr, &reportError,
+                checkAbort ? &abortQuery : nullptr, &messageBox};
     }
 
     ScriptDevices devices() { return {&services, &keys, nullptr}; }
@@ -62,16 +58,14 @@ class ScriptTestHost {
         return out;
     }
 
-    struct Case {
-        std::string_view script, log;
-    };
     // Runs every script; "" when each gave its log, else what differed.
-    std::string mismatches(std::initializer_list<Case> cases) {
+    std::string
+    mismatches(std::initializer_list<std::pair<std::string_view, std::string_view>> cases) {
         std::string out;
-        for (const Case& c : cases)
-            if (const std::string got = runLog(c.script); got != c.log)
-                out += "script:\n" + std::string(c.script) + "\nlogged:\n" + got + "wanted:\n" +
-                       std::string(c.log) + "\n";
+        for (const auto& [script, want] : cases)
+            if (const std::string got = runLog(script); got != want)
+                out += "script:\n" + std::string(script) + "\nlogged:\n" + got + "wanted:\n" +
+                       std::string(want) + "\n";
         return out;
     }
 

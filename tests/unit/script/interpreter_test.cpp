@@ -15,10 +15,7 @@
 namespace tapwell::test {
 namespace {
 
-struct Case {
-    const char* text;
-    const char* want;
-};
+using Case = std::pair<const char*, const char*>; // a text, what it gives
 
 // The tokens as words (IDENT(x) INTEGER(31) ...), then "@" and the line the
 // scanner ended on.
@@ -56,8 +53,8 @@ TEST(Lexer, Tokens) {
         {"\"a\nb\" \"a\\\nb\"", "STRING(ab) STRING(a\\b) @3"},
         // An unterminated string ends the input.
         {"x \"abc\n", "IDENT(x) @2"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(lex(c.text), c.want) << c.text;
+    for (const auto& [text, want] : cases)
+        EXPECT_EQ(lex(text), want) << text;
 }
 
 // The tree as an S-expression with the line of every node, or
@@ -88,8 +85,8 @@ TEST(Parser, LinesErrorsAndLimits) {
         {"\n", "(Block 0 L2)"},
         {"\r\n\n", "(Block 0 L1)"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(parse(c.text), c.want) << c.text;
+    for (const auto& [text, want] : cases)
+        EXPECT_EQ(parse(text), want) << text;
 
     // Syntax errors by their line: string names take only plain and adding
     // assignments; statements need their line ends; a block is no

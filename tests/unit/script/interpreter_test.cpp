@@ -26,7 +26,7 @@ std::string lex(std::string_view text) {
         std::unique_ptr<std::string> owned(v.text);
         std::string word = tokenName(code);
         if (word == "INTEGER" || owned)
-            word += "(" + (owned ? *owned : std::to_string(v.integer)) + ")";
+            word.append("(").append(owned ? *owned : std::to_string(v.integer)).append(")");
         out += word + " ";
     }
     return out + "@" + std::to_string(scanner.line());

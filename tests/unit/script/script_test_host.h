@@ -73,16 +73,16 @@ class ScriptTestHost {
     static inline thread_local ScriptTestHost* current_ = nullptr;
 
     static std::int32_t callBack(CallBackCall* call) {
-        ScriptTestHost& self = *current_;
         std::string line = utf16ToUtf8(call->name);
         if (call->count == 0 && call->arguments != nullptr)
             line += " <non-null arguments>";
-        for (const HostValue& v : std::span(call->arguments, call->count))
-            line += v.type == 0 ? " " + std::to_string(v.integer)
-                                : " \"" + utf16ToUtf8(v.string) + "\"";
-        self.log.push_back(line);
-        auto it = self.answers.find(utf16ToUtf8(call->name));
-        if (it != self.answers.end() && !it->second.empty()) {
+        for (const HostValue& v : std::span(call->arguments, call->count)) {
+            line += ' ';
+            line += v.type == 0 ? std::to_string(v.integer) : '"' + utf16ToUtf8(v.string) + '"';
+        }
+        current_->log.push_back(line);
+        auto it = current_->answers.find(utf16ToUtf8(call->name));
+        if (it != current_->answers.end() && !it->second.empty()) {
             *call->result = it->second.front();
             it->second.erase(it->second.begin());
         }

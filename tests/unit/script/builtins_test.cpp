@@ -243,7 +243,7 @@ TEST(DeviceBuiltins, EffectsAndResults) {
 // printed lines are checked by the golden tests).
 TEST(InterruptibleSleep, EndsEarlyOnlyWhenAStopIsRequested) {
     struct : StopQuery {
-        mutable int asked = 0, stopAt = 1000;
+        mutable int asked = 0, stopAt = 1 << 30; // never, until set below
         bool stopRequested() const override { return ++asked >= stopAt; }
     } flag;
     EXPECT_FALSE(interruptibleSleep(0, flag));

@@ -4,17 +4,16 @@
 // std::bad_alloc (the nothrow forms return null).
 #pragma once
 
-#include <cstddef>
+#include <cstdint>
 
 namespace tapwell::test {
 
 void setLargestAllocation(std::size_t bytes);
-void clearAllocationLimit();
 
 // Sets the limit for its lifetime.
 struct AllocationLimit {
     explicit AllocationLimit(std::size_t bytes) { setLargestAllocation(bytes); }
-    ~AllocationLimit() { clearAllocationLimit(); }
+    ~AllocationLimit() { setLargestAllocation(SIZE_MAX); }
     AllocationLimit(const AllocationLimit&) = delete;
     AllocationLimit& operator=(const AllocationLimit&) = delete;
 };

@@ -135,7 +135,7 @@ TEST(EnvironmentReport, TimeZoneClientSectionAndVersionText) {
     const std::pair<const char16_t*, std::array<std::uint32_t, 4>> splits[] = {
         {u" 2. 5.0.13 beta", {2, 5, 0, 13}},
         {u"2,5", {2, 0, 0, 0}},
-        {u"x.1.2.3", {0, 0, 0, 0}},
+        {u".1.2.3", {0, 0, 0, 0}},
         {u"1.-1.+0.9x", {1, 0xFFFFFFFFu, 0, 9}}};
     for (const auto& [text, fields] : splits)
         EXPECT_EQ(splitFileVersion(text), fields);

@@ -59,11 +59,11 @@ TEST(ThemeRules, LinkInkMovesAsFarToItsWantedColourAsItWasDrawn) {
         return Rgb{std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
     };
     const InkMapping map[] = {{rgb(0), kDarkText}, {rgb(0x0078D7), kDarkLink}};
-    // Halfway to black ends halfway to white, a little off the line too; colours
-    // no mapping drew (white, a red focus mark, far off both lines) stay.
+    // Halfway to black ends halfway to white, even 21 steps off the line but not
+    // 25; colours no mapping drew (white, a red focus mark) stay.
     const std::pair<std::uint32_t, std::uint32_t> rows[] = {
-        {0, 0xFFFFFF},        {0x0078D7, 0x8CBEFF}, {0x1C1C1C, 0x9C9C9C}, {0x1C1C22, 0x949494},
-        {0x1C5888, 0x627B9C}, {0x1C1C3C, 0x1C1C3C}, {0xFFFFFF, 0xFFFFFF}, {0xC81E1E, 0xC81E1E}};
+        {0, 0xFFFFFF},        {0x0078D7, 0x8CBEFF}, {0x1C1C1C, 0x9C9C9C}, {0x2B0D1C, 0x9C9C9C},
+        {0x1C5888, 0x627B9C}, {0x2E0A1C, 0x2E0A1C}, {0xFFFFFF, 0xFFFFFF}, {0xC81E1E, 0xC81E1E}};
     for (const auto& [pixel, want] : rows)
         EXPECT_EQ(recolorInk(rgb(pixel), kDarkBackground, map, 2), rgb(want)) << std::hex << pixel;
     const InkMapping none[] = {{kDarkBackground, kDarkText}}; // drawn in the background

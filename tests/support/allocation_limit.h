@@ -4,16 +4,16 @@
 // std::bad_alloc (the nothrow forms return null).
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 
 namespace tapwell::test {
 
 void setLargestAllocation(std::size_t bytes);
 
-// Sets the limit for its lifetime.
+// Sets the limit for its lifetime; -1 is no limit.
 struct AllocationLimit {
     explicit AllocationLimit(std::size_t bytes) { setLargestAllocation(bytes); }
-    ~AllocationLimit() { setLargestAllocation(SIZE_MAX); }
+    ~AllocationLimit() { setLargestAllocation(std::size_t(-1)); }
     AllocationLimit(const AllocationLimit&) = delete;
     AllocationLimit& operator=(const AllocationLimit&) = delete;
 };

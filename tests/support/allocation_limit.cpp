@@ -18,9 +18,6 @@ namespace tapwell::test {
 void setLargestAllocation(std::size_t bytes) {
     g_largest = bytes;
 }
-void clearAllocationLimit() {
-    g_largest = SIZE_MAX;
-}
 } // namespace tapwell::test
 
 // Every form that a sanitizer's allocator would otherwise pair with its own:

@@ -9,12 +9,11 @@
 namespace tapwell::test {
 
 void setLargestAllocation(std::size_t bytes);
-void clearAllocationLimit();
 
-// Sets the limit for its lifetime.
+// Sets the limit for its lifetime; -1 is no limit.
 struct AllocationLimit {
     explicit AllocationLimit(std::size_t bytes) { setLargestAllocation(bytes); }
-    ~AllocationLimit() { clearAllocationLimit(); }
+    ~AllocationLimit() { setLargestAllocation(std::size_t(-1)); }
     AllocationLimit(const AllocationLimit&) = delete;
     AllocationLimit& operator=(const AllocationLimit&) = delete;
 };

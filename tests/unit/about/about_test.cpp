@@ -54,6 +54,20 @@ TEST(AboutLinks, ContactKindTheComposedTextAndTheClickedTarget) {
     EXPECT_EQ(resolveLinkTarget(mail.substr(0, 20), links), mail.substr(0, 20));
 }
 
+TEST(AboutClipboard, ARefusedSetOnlyInformsTheOtherFailuresAreErrors) {
+    using T = AboutText;
+    // In the order of ClipboardResult; past the known results, the last message.
+    const std::pair<T, bool> want[] = {
+        {T::ClipboardDone, false},       {T::ClipboardOpenFailed, true},
+        {T::ClipboardOutOfMemory, true}, {T::ClipboardLockFailed, true},
+        {T::ClipboardEmptyFailed, true}, {T::ClipboardSetFailed, false},
+        {T::ClipboardSetFailed, false}};
+    for (int i = 0; i < 7; ++i) {
+        const ClipboardMessage m = clipboardMessage(ClipboardResult(i));
+        EXPECT_EQ(std::pair(m.text, m.error), want[i]) << i;
+    }
+}
+
 // A two-monitor machine whose second screen sits to the left of the primary.
 SystemInfo machine() {
     SystemInfo i;
@@ -121,7 +135,7 @@ TEST(EnvironmentReport, TimeZoneClientSectionAndVersionText) {
     const std::pair<const char16_t*, std::array<std::uint32_t, 4>> splits[] = {
         {u" 2. 5.0.13 beta", {2, 5, 0, 13}},
         {u"2,5", {2, 0, 0, 0}},
-        {u"x.1.2.3", {0, 0, 0, 0}},
+        {u".1.2.3", {0, 0, 0, 0}},
         {u"1.-1.+0.9x", {1, 0xFFFFFFFFu, 0, 9}}};
     for (const auto& [text, fields] : splits)
         EXPECT_EQ(splitFileVersion(text), fields);

@@ -112,6 +112,31 @@ TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
     }
 }
 
+TEST(ModeRules, RadiosGiveTheModeAndARunLocksAllButStartAndTheUpDowns) {
+    // The keyboard radio wins; with neither radio set it is script mode.
+    EXPECT_EQ(std::vector<int>({modeFromRadios(true, true), modeFromRadios(true, false),
+                                modeFromRadios(false, true), modeFromRadios(false, false)}),
+              std::vector<int>({0, 0, 1, 2}));
+    const auto locked = runLockedControls();
+    const std::set<int> ids(locked.begin(), locked.end());
+    EXPECT_EQ(std::tuple(locked.size(), ids.size()), std::tuple(20u, 20u));
+    for (int id : {IDC_EXIT, IDC_TEXT, IDC_MENU_FILE, IDC_BIG_DIALOG})
+        EXPECT_TRUE(ids.count(id)) << id;
+    for (int id : {IDC_START, IDC_WAIT_SEC_SPIN, IDC_INTERVAL_SPIN, IDC_LOOP_SPIN})
+        EXPECT_FALSE(ids.count(id)) << id;
+}
+
+TEST(DialogTexts, TheStartTooltipFollowsTheButtonsRoleAndTheEscSwitch) {
+    const std::tuple<Language, bool, bool, std::u16string_view> rows[] = {
+        {Language::English, false, true, u"Start keyboard simulation"},
+        {Language::Japanese, false, false,
+         u"キーボードシミュレート(またはスクリプトの実行)を開始します"},
+        {Language::English, true, true, u"Stop the run (Esc in any window also stops it)"},
+        {Language::Japanese, true, false, u"入力を中止します"}};
+    for (const auto& [language, running, escStops, text] : rows)
+        EXPECT_EQ(startButtonTooltip(language, running, escStops), text);
+}
+
 TEST(RemoveCharacters, EachCommandRemovesItsOwnKindOnly) {
     const std::pair<int, const char16_t*> rows[] = {{IDM_DELETE_SPACES, u"ab\tc\r\nd\u3000e\r\n"},
                                                     {IDM_DELETE_TABS, u"a bc\r\nd\u3000e\r \n"},

@@ -6,7 +6,6 @@
 #include "script/builtin_api.h"
 #include "script/services_fake.h"
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,6 @@ class TestBuiltinEnv : public BuiltinEnv {
     RecordingSink sink;
     ScriptedMessageBoxes boxes;
     std::vector<ReportedError> errors;
-    std::atomic<bool> stop{false};
     std::uint32_t random = 1;
 
     void reportRuntimeError(int code, int line, std::string_view message) override {
@@ -38,7 +36,7 @@ class TestBuiltinEnv : public BuiltinEnv {
     ScriptServices& services() override { return fake; }
     KeyEventSink& keySink() override { return sink; }
     std::uint32_t& randomState() override { return random; }
-    bool stopRequested() const override { return stop.load(); }
+    bool stopRequested() const override { return false; }
 
     // Calls the built-in `name` with `args` on `line`.
     ScriptValue call(std::string_view name, std::vector<ScriptValue> args = {}, int line = 1) {
@@ -49,11 +47,7 @@ class TestBuiltinEnv : public BuiltinEnv {
     }
 };
 
-inline ScriptValue I(std::int32_t v) {
-    return ScriptValue(v);
-}
-inline ScriptValue S(std::string s) {
-    return ScriptValue(std::move(s));
-}
+inline const auto I = [](std::int32_t v) { return ScriptValue(v); };
+inline const auto S = [](std::string s) { return ScriptValue(std::move(s)); };
 
 } // namespace tapwell::test

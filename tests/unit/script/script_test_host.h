@@ -1,6 +1,6 @@
 // A ScriptHost for tests. Scripts report what they compute through callback
-// calls: cb.v(1, "a") is recorded as the line `v 1 "a"`. Errors, message
-// boxes and stop queries are recorded in the same list, in order.
+// calls: cb.v(1, "a") is recorded as the line `v 1 "a"`. Errors and message
+// boxes are recorded in the same list, in order.
 #pragma once
 
 #include "common/utf.h"
@@ -11,7 +11,9 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tapwell::test {
@@ -24,9 +26,7 @@ class ScriptTestHost {
     std::map<std::string, std::vector<HostValue>> answers;
     // Decides what CheckAbort returns; null: the host has no CheckAbort.
     std::function<int(int line)> checkAbort;
-    bool logAbortQueries = false;
     bool withCallBack = true;
-    bool withReportError = true;
     int boxAnswer = 1;
 
     FakeScriptServices services;
@@ -36,13 +36,8 @@ class ScriptTestHost {
     ~ScriptTestHost() { current_ = nullptr; }
 
     ScriptHost host() const {
-        ScriptHost h;
-        h.hWndOwner = reinterpret_cast<void*>(0x42);
-        h.CallBack = withCallBack ? &callBack : nullptr;
-        h.ReportError = withReportError ? &reportError : nullptr;
-        h.CheckAbort = checkAbort ? &abortQuery : nullptr;
-        h.ShowMessageBox = &messageBox;
-        return h;
+        return {reinterpret_cast<void*>(0x42), withCallBack ? &callBack : nullptr, &reportError,
+                checkAbort ? &abortQuery : nullptr, &messageBox};
     }
 
     ScriptDevices devices() { return {&services, &keys, nullptr}; }
@@ -63,36 +58,31 @@ class ScriptTestHost {
         return out;
     }
 
-    struct Case {
-        std::string_view script, log;
-    };
     // Runs every script; "" when each gave its log, else what differed.
-    std::string mismatches(std::initializer_list<Case> cases) {
+    std::string
+    mismatches(std::initializer_list<std::pair<std::string_view, std::string_view>> cases) {
         std::string out;
-        for (const Case& c : cases)
-            if (const std::string got = runLog(c.script); got != c.log)
-                out += "script:\n" + std::string(c.script) + "\nlogged:\n" + got + "wanted:\n" +
-                       std::string(c.log) + "\n";
+        for (const auto& [script, want] : cases)
+            if (const std::string got = runLog(script); got != want)
+                out += "script:\n" + std::string(script) + "\nlogged:\n" + got + "wanted:\n" +
+                       std::string(want) + "\n";
         return out;
-    }
-
-    static std::string describe(const HostValue& v) {
-        return v.type == 0 ? std::to_string(v.integer) : "\"" + utf16ToUtf8(v.string) + "\"";
     }
 
   private:
     static inline thread_local ScriptTestHost* current_ = nullptr;
 
     static std::int32_t callBack(CallBackCall* call) {
-        ScriptTestHost& self = *current_;
         std::string line = utf16ToUtf8(call->name);
         if (call->count == 0 && call->arguments != nullptr)
             line += " <non-null arguments>";
-        for (int i = 0; i < call->count; ++i)
-            line += " " + describe(call->arguments[i]);
-        self.log.push_back(line);
-        auto it = self.answers.find(utf16ToUtf8(call->name));
-        if (it != self.answers.end() && !it->second.empty()) {
+        for (const HostValue& v : std::span(call->arguments, call->count)) {
+            line += ' ';
+            line += v.type == 0 ? std::to_string(v.integer) : '"' + utf16ToUtf8(v.string) + '"';
+        }
+        current_->log.push_back(line);
+        auto it = current_->answers.find(utf16ToUtf8(call->name));
+        if (it != current_->answers.end() && !it->second.empty()) {
             *call->result = it->second.front();
             it->second.erase(it->second.begin());
         }
@@ -104,11 +94,7 @@ class ScriptTestHost {
                                 utf16ToUtf8(text));
     }
 
-    static std::int32_t abortQuery(std::int32_t line) {
-        if (current_->logAbortQueries)
-            current_->log.push_back("abort? " + std::to_string(line));
-        return current_->checkAbort(line);
-    }
+    static std::int32_t abortQuery(std::int32_t line) { return current_->checkAbort(line); }
 
     static std::int32_t messageBox(void* owner, const char16_t* text, const char16_t* caption,
                                    std::uint32_t flags) {

@@ -46,5 +46,45 @@ TEST(ThemeRules, ChildrenGetTheirKindMarkVisualStyleAndDisabledLayout) {
             << int(kind) << checked;
     }
 }
+TEST(ThemeRules, OnlyAnExplicitZeroIsDarkAndOnlyTheColourSetNoticeRereadsIt) {
+    EXPECT_TRUE(darkFlagFromAppsUseLightTheme(0u));
+    EXPECT_FALSE(darkFlagFromAppsUseLightTheme(1u) || darkFlagFromAppsUseLightTheme(std::nullopt));
+    EXPECT_TRUE(settingChangeNamesColorSet(u"ImmersiveColorSet"));
+    EXPECT_FALSE(settingChangeNamesColorSet(nullptr) ||
+                 settingChangeNamesColorSet(u"ImmersiveColorSetX"));
+}
+
+TEST(ThemeRules, LinkInkMovesAsFarToItsWantedColourAsItWasDrawn) {
+    auto rgb = [](std::uint32_t v) {
+        return Rgb{std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
+    };
+    const InkMapping map[] = {{rgb(0), kDarkText}, {rgb(0x0078D7), kDarkLink}};
+    // Halfway to black ends halfway to white, even 21 steps off the line but not
+    // 25; colours no mapping drew (white, a red focus mark) stay.
+    const std::pair<std::uint32_t, std::uint32_t> rows[] = {
+        {0, 0xFFFFFF},        {0x0078D7, 0x8CBEFF}, {0x1C1C1C, 0x9C9C9C}, {0x2B0D1C, 0x9C9C9C},
+        {0x1C5888, 0x627B9C}, {0x2E0A1C, 0x2E0A1C}, {0xFFFFFF, 0xFFFFFF}, {0xC81E1E, 0xC81E1E}};
+    for (const auto& [pixel, want] : rows)
+        EXPECT_EQ(recolorInk(rgb(pixel), kDarkBackground, map, 2), rgb(want)) << std::hex << pixel;
+    const InkMapping none[] = {{kDarkBackground, kDarkText}}; // drawn in the background
+    EXPECT_EQ(recolorInk(rgb(0), kDarkBackground, none, 1), rgb(0));
+}
+
+TEST(ThemeRules, MenuBarItemsShowPressedOverHotAndDisabledOverBoth) {
+    using namespace item_state;
+    using S = BarItemState;
+    const Rgb grey{109, 109, 109}, hot{61, 61, 61};
+    const std::tuple<std::uint32_t, S, Rgb, Rgb, bool> rows[] = {
+        {0, S::Normal, kMenuBarNormal, kDarkText, false},
+        {kInactive | kDefault, S::Normal, kMenuBarNormal, kDarkText, false},
+        {kHotLight | kNoAccel, S::Hot, hot, kDarkText, true},
+        {kSelected | kHotLight, S::Pushed, {53, 53, 53}, kDarkText, false},
+        {kGrayed, S::Disabled, kMenuBarNormal, grey, false},
+        {kDisabled | kHotLight, S::Disabled, hot, grey, false}};
+    for (const auto& row : rows) {
+        const MenuBarItemLook l = menuBarItemLook(std::get<0>(row));
+        EXPECT_EQ(std::tuple(std::get<0>(row), l.state, l.fill, l.text, l.hidePrefix), row);
+    }
+}
 } // namespace
 } // namespace tapwell::theme

@@ -21,12 +21,9 @@ namespace {
 FILE* g_log = nullptr;
 std::wstring g_readyPath;
 DWORD g_holdUntil = 0;
-bool g_logScan = false;
-bool g_times = false;
-LARGE_INTEGER g_start{};
-LARGE_INTEGER g_frequency{};
-constexpr UINT_PTR kFocusTimer = 1;
-constexpr UINT_PTR kLifeTimer = 2;
+bool g_logScan = false, g_times = false;
+LARGE_INTEGER g_start{}, g_frequency{};
+constexpr UINT_PTR kFocusTimer = 1, kLifeTimer = 2;
 
 // Bits 16-23 of a key message's parameter are its scan code, bit 24 the
 // extended-key flag.
@@ -47,39 +44,32 @@ void logLine(const char* what, WPARAM value, LPARAM lp, bool key) {
 }
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    static const struct {
-        UINT msg;
-        const char* name;
-        bool key;
-    } kLogged[] = {{WM_KEYDOWN, "keydown", true},   {WM_KEYUP, "keyup", true},
-                   {WM_CHAR, "char", false},        {WM_SYSKEYDOWN, "syskeydown", true},
-                   {WM_SYSKEYUP, "syskeyup", true}, {WM_SYSCHAR, "syschar", false}};
-    for (const auto& logged : kLogged) {
-        if (msg == logged.msg) {
-            logLine(logged.name, wp, lp, logged.key);
-            // System keys go on to the default handling (Alt+F4 and the like).
-            return msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP ? DefWindowProcW(hwnd, msg, wp, lp)
-                                                              : 0;
-        }
+    // WM_KEYDOWN to WM_SYSCHAR, without the dead characters.
+    static const char* const kLogged[] = {"keydown",    "keyup",    "char",   nullptr,
+                                          "syskeydown", "syskeyup", "syschar"};
+    if (msg >= WM_KEYDOWN && msg <= WM_SYSCHAR && kLogged[msg - WM_KEYDOWN]) {
+        logLine(kLogged[msg - WM_KEYDOWN], wp, lp, msg != WM_CHAR && msg != WM_SYSCHAR);
+        // System keys go on to the default handling (Alt+F4 and the like).
+        if (msg != WM_SYSKEYDOWN && msg != WM_SYSKEYUP)
+            return 0;
     }
     switch (msg) {
     case WM_TIMER:
         if (wp == kLifeTimer) {
             DestroyWindow(hwnd);
-        } else if (GetTickCount() < g_holdUntil) {
+        } else if (GetTickCount() >= g_holdUntil) {
+            KillTimer(hwnd, kFocusTimer);
+        } else if (GetForegroundWindow() != hwnd) {
             // Under Wine a window created just before ours may take the
             // activation late; keep taking it back for a while.
-            if (GetForegroundWindow() != hwnd) {
-                SetForegroundWindow(hwnd);
-                SetFocus(hwnd);
-            }
-        } else {
-            KillTimer(hwnd, kFocusTimer);
+            SetForegroundWindow(hwnd);
+            SetFocus(hwnd);
         }
         if (wp == kFocusTimer && !g_readyPath.empty() && GetForegroundWindow() == hwnd) {
-            if (FILE* f = _wfopen(g_readyPath.c_str(), L"w")) {
-                std::fputs("ready\n", f);
-                std::fclose(f);
+            HANDLE ready = CreateFileW(g_readyPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, 0, nullptr);
+            if (ready != INVALID_HANDLE_VALUE) {
+                CloseHandle(ready);
                 g_readyPath.clear();
             }
         }
@@ -98,10 +88,10 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc < 2)
         return 64;
-    int seconds = 60;
-    int holdMs = 2000;
+    int seconds = 60, holdMs = 2000;
     std::wstring title = L"tapwell receiver";
     for (int i = 2; i < argc; ++i) {
+        // Every option with a value takes exactly its value.
         const bool hasValue = i + 1 < argc;
         if (std::wcscmp(argv[i], L"--scan") == 0)
             g_logScan = true;
@@ -126,8 +116,8 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = inst;
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     wc.lpszClassName = L"TapwellReceiver";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
     HWND hwnd =
         CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,

@@ -1,9 +1,8 @@
-// The Windows side inside the test process, against real windows: the key
-// event sink and whole runs of the engine typing into the receiver, and the
+// The Windows side inside the test process: the key event sink and whole
+// runs of the engine typing into the receiver (key presses arrive with the US
+// keyboard's scan codes: Wine has the US layout whatever is asked), and the
 // main dialog, whose menus, tooltips and edit controls can be read here (Wine
-// keeps menus private to their process). Key presses delivery arrives with
-// the US keyboard's scan codes (Wine has the US layout whatever is asked) and
-// types the same characters as the default delivery.
+// keeps menus private to their process).
 #include "app/app_state.h"
 #include "dialog/help_win32.h"
 #include "dialog/main_dialog.h"
@@ -27,33 +26,10 @@ using namespace tapwell;
 using namespace tapwell::e2e;
 using Lines = std::vector<std::string>;
 
-TEST(Win32Sink, KeysAndUnicodeUnitsReachTheFocusedWindow) {
-    auto r = Receiver::start();
-    ASSERT_TRUE(r);
-    KeyEventSink& sink = systemKeyEventSink();
-    sink.sendKey(VK_SHIFT, false);
-    pressAndRelease(sink, 'A');
-    sink.sendKey(VK_SHIFT, true);
-    pressAndRelease(sink, 'B');
-    sink.sendUnicodePair(u'\u3042');
-    // An emoji as two units, high surrogate first, each its own pair of events.
-    sink.sendUnicodePair(0xD83D);
-    sink.sendUnicodePair(0xDE00);
-    EXPECT_EQ(sink.sendUnicodeUnit(u'x', false), 1u);
-    EXPECT_EQ(sink.sendUnicodeUnit(u'x', true), 1u);
-    pressAndRelease(sink, VK_RETURN);
-    const Lines want = {"keydown 16", "keydown 65",  "char 65",     "keyup 65",    "keyup 16",
-                        "keydown 66", "char 98",     "keyup 66",    "keydown 231", "char 12354",
-                        "keyup 231",  "keydown 231", "char 55357",  "keyup 231",   "keydown 231",
-                        "char 56832", "keyup 231",   "keydown 231", "char 120",    "keyup 231",
-                        "keydown 13", "char 13",     "keyup 13"};
-    EXPECT_EQ(r->stop(), want);
-}
-
 namespace {
 
-// A whole run of the engine in Unicode mode by key presses, with no
-// countdown, into a fresh receiver that logs scan codes.
+// A whole run of the engine in Unicode mode by key presses into a fresh
+// receiver that logs scan codes.
 Lines typeInto(const std::u16string& text, std::uint32_t layout = kLayoutUs101,
                KeyboardLayoutResolver resolve = systemKeyboardLayout) {
     auto r = Receiver::start(L"--scan");
@@ -77,44 +53,8 @@ Lines typeInto(const std::u16string& text, std::uint32_t layout = kLayoutUs101,
     return r->stop();
 }
 
-} // namespace
-
-TEST(KeyPresses, UnicodeModeTypesUsKeysWithShiftAndScanCodes) {
-    const Lines want = {
-        "keydown 16 sc 2A", "keydown 65 sc 1E", "char 65",          "keyup 65 sc 1E",
-        "keyup 16 sc 2A",   "keydown 66 sc 30", "char 98",          "keyup 66 sc 30",
-        "keydown 50 sc 03", "char 50",          "keyup 50 sc 03",   "keydown 32 sc 39",
-        "char 32",          "keyup 32 sc 39",   "keydown 16 sc 2A", "keydown 50 sc 03",
-        "char 64",          "keyup 50 sc 03",   "keyup 16 sc 2A",   "keydown 37 sc E04B",
-        "keyup 37 sc E04B", "keydown 13 sc 1C", "char 13",          "keyup 13 sc 1C",
-    };
-    EXPECT_EQ(typeInto(u"Ab2 @[VK_LEFT]\n"), want);
-}
-
-TEST(KeyPresses, TheLocalLayoutAnswersLikeTheUsTableAndTypesEveryCharacter) {
-    // Wine's one layout, asked through its handle, against the built-in table.
-    // Backslash, bar, less-than and greater-than are left out: Wine's layout
-    // types them with the 102nd key (0x56), the table with the keys of the US
-    // keyboard (0x2B, 0x33, 0x34).
-    const std::u16string text = u"Hello, World? a1@_~\"x\":=+ Q`/2-9'z.\n";
-    const Lines fromTable = typeInto(text, kLayoutUs101, portableKeyboardLayout);
-    EXPECT_EQ(typeInto(text, kLayoutLocal), fromTable);
-    Lines want, chars;
-    for (char16_t c : text)
-        want.push_back("char " + std::to_string(c == u'\n' ? 13 : c));
-    for (const std::string& l : fromTable) {
-        EXPECT_EQ(l.find(" 231"), std::string::npos) << "a VK_PACKET: " << l;
-        if (l.starts_with("char "))
-            chars.push_back(l);
-    }
-    EXPECT_EQ(chars, want);
-}
-
-namespace {
-
-// The dialog over settings of its own, in a scratch folder: by default in
-// Unicode mode (keyboard mode folds texts to upper case), and with a
-// countdown that keeps a run waiting.
+// The dialog over settings of its own in a scratch folder, by default in Unicode
+// mode (keyboard mode folds texts to upper case); a run stays in its countdown.
 struct InProcessDialog {
     HWND hwnd = nullptr;
     explicit InProcessDialog(bool japanese = false, std::uint8_t inputMode = 1) {
@@ -139,12 +79,101 @@ struct InProcessDialog {
     std::wstring text(int id) const { return textOf(item(id)); }
 };
 
+using HelpCall = std::tuple<HWND, std::wstring, UINT>; // owner, path, command
+std::vector<HelpCall> g_helpCalls;
+
+// The system's setting: light is read at once, dark left for the dialog.
+void setLightTheme(DWORD light) {
+    RegSetKeyValueW(HKEY_CURRENT_USER,
+                    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                    L"AppsUseLightTheme", REG_DWORD, &light, sizeof light);
+    if (light)
+        ReadDarkModeSetting(GetModuleHandleW(nullptr));
+}
+
+// The text the Start button's tooltip shows.
+std::wstring startTooltip(HWND dialog) {
+    HWND tips = nullptr;
+    do
+        tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+    while (tips && GetWindow(tips, GW_OWNER) != dialog);
+    wchar_t buffer[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_START));
+    info.lpszText = buffer;
+    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    return buffer;
+}
+
 } // namespace
 
-// Clipped labels hide layout faults: the test prefix gives the dialogs' fonts
-// proportional faces, as a real system does, and each visible label is
-// measured in its control's own font, wrapped where the control wraps.
-TEST(InProcessDialog, EveryLabelFitsItsControlInBothLanguages) {
+// Units whole and split into presses and releases, an emoji as two units,
+// high surrogate first. The sink's plain keys type the keyboard mode's runs.
+TEST(Win32Sink, UnicodeUnitsReachTheFocusedWindow) {
+    auto r = Receiver::start();
+    ASSERT_TRUE(r);
+    KeyEventSink& sink = systemKeyEventSink();
+    for (char16_t unit : {u'\u3042', char16_t(0xD83D), char16_t(0xDE00)})
+        EXPECT_EQ(sink.sendUnicodePair(unit), 2u);
+    EXPECT_EQ(sink.sendUnicodeUnit(u'x', false), 1u);
+    EXPECT_EQ(sink.sendUnicodeUnit(u'x', true), 1u);
+    const Lines want = {"keydown 231", "char 12354",  "keyup 231",   "keydown 231",
+                        "char 55357",  "keyup 231",   "keydown 231", "char 56832",
+                        "keyup 231",   "keydown 231", "char 120",    "keyup 231"};
+    EXPECT_EQ(r->stop(), want);
+}
+
+// US keys with Shift and scan codes; Wine's one layout, asked through its
+// handle, answers like the built-in US table. Backslash, bar, less-than and
+// greater-than are left out there: Wine's layout types them with the 102nd
+// key (0x56), the table with the keys of the US keyboard (0x2B, 0x33, 0x34).
+TEST(KeyPresses, UnicodeModeTypesUsKeysAndTheLocalLayoutAnswersLikeTheUsTable) {
+    const Lines want = {
+        "keydown 16 sc 2A", "keydown 65 sc 1E", "char 65",          "keyup 65 sc 1E",
+        "keyup 16 sc 2A",   "keydown 66 sc 30", "char 98",          "keyup 66 sc 30",
+        "keydown 50 sc 03", "char 50",          "keyup 50 sc 03",   "keydown 32 sc 39",
+        "char 32",          "keyup 32 sc 39",   "keydown 16 sc 2A", "keydown 50 sc 03",
+        "char 64",          "keyup 50 sc 03",   "keyup 16 sc 2A",   "keydown 37 sc E04B",
+        "keyup 37 sc E04B", "keydown 13 sc 1C", "char 13",          "keyup 13 sc 1C",
+    };
+    EXPECT_EQ(typeInto(u"Ab2 @[VK_LEFT]\n"), want);
+
+    const std::u16string text = u"Hello, World? a1@_~\"x\":=+ Q`/2-9'z.\n";
+    const Lines fromTable = typeInto(text, kLayoutUs101, portableKeyboardLayout);
+    EXPECT_EQ(typeInto(text, kLayoutLocal), fromTable);
+    Lines typed, chars;
+    for (char16_t c : text)
+        typed.push_back("char " + std::to_string(c == u'\n' ? 13 : c));
+    for (const std::string& l : fromTable) {
+        EXPECT_EQ(l.find(" 231"), std::string::npos) << "a VK_PACKET: " << l;
+        if (l.starts_with("char "))
+            chars.push_back(l);
+    }
+    EXPECT_EQ(chars, typed);
+}
+
+// In each language, clipped labels hide layout faults: the test prefix gives
+// the dialogs' fonts proportional faces, as a real system does, and each
+// visible label is measured in its control's own font, wrapped where the
+// control wraps. F1 and each Help item, in their menu order, open a page of
+// the help file in that language through the help library's entry, which a
+// recorder stands in for.
+TEST(InProcessDialog, InEachLanguageLabelsFitAndHelpOpensTheLanguagesPages) {
+    const HelpLibraryState saved = helpLibraryState();
+    helpLibraryState().entry = [](HWND owner, const wchar_t* path, UINT command, DWORD_PTR) {
+        g_helpCalls.emplace_back(owner, path, command);
+        return owner;
+    };
+    // F1 first, then the Help menu's items.
+    const std::pair<int, const wchar_t*> rows[] = {{0, L"HLP000005.html"},
+                                                   {IDM_HELP, L"HLP000005.html"},
+                                                   {IDM_HELP_NOTATION, L"HLP000006.html"},
+                                                   {IDM_HELP_KEYCODES, L"HLP000011.html"},
+                                                   {IDM_HELP_SCRIPT, L"HLP000024.html"}};
+    HELPINFO f1{};
+    f1.cbSize = sizeof f1;
     for (bool japanese : {false, true}) {
         InProcessDialog d(japanese, 0);
         ASSERT_NE(d.hwnd, nullptr);
@@ -178,42 +207,33 @@ TEST(InProcessDialog, EveryLabelFitsItsControlInBothLanguages) {
             ++measured;
         }
         EXPECT_GE(measured, 20) << "radio buttons, labels and buttons are all measured";
+
+        const std::wstring folder = japanese ? L"_RESOURCE/" : L"_RESOURCE/en/";
+        HMENU help = GetSubMenu(GetMenu(d.hwnd), 3);
+        for (int i = 0; i < 5; ++i) {
+            SCOPED_TRACE(toUtf8(rows[i].second) + (japanese ? " ja" : " en"));
+            g_helpCalls.clear();
+            if (i == 0) {
+                d.send(0, WM_HELP, 0, reinterpret_cast<LPARAM>(&f1));
+            } else {
+                EXPECT_EQ(GetMenuItemID(help, i - 1), static_cast<UINT>(rows[i].first));
+                d.command(rows[i].first);
+            }
+            EXPECT_EQ(g_helpCalls,
+                      (std::vector<HelpCall>{
+                          {d.hwnd, L".\\tapwell.chm::/" + folder + rows[i].second, 0}}));
+        }
     }
+    helpLibraryState() = saved;
 }
 
-// Far past the edit control's default limit of 30,000 characters: a
-// megabyte loaded by a drop, then a Special Key insertion and typing at its end.
-TEST(InProcessDialog, TheTextBoxKeepsLongTextsWhole) {
+// A key item replaces the selection and can be undone, and so can the
+// clearing by the keyboard radio. Far past the edit control's default limit
+// of 30,000 characters, a megabyte loaded by a drop takes a Special Key
+// insertion and typing at its end.
+TEST(InProcessDialog, TheTextBoxUndoesInsertionsAndClearingAndKeepsLongTextsWhole) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     InProcessDialog d;
-    auto length = [&] { return static_cast<std::size_t>(GetWindowTextLengthW(d.item(IDC_TEXT))); };
-    constexpr std::size_t kMega = std::size_t{1} << 20;
-    std::string big(kMega, 'b'); // lines of 99 characters and a line break
-    for (std::size_t i = 99; i + 1 < kMega; i += 101)
-        big.replace(i, 2, "\r\n");
-    const std::wstring file = makeScratchDir(L"long-text") + L"big.txt";
-    std::ofstream(file.c_str(), std::ios::binary) << big;
-    // A drop of the file, as the shell hands it to the window: a list ending
-    // in two nulls (the memory comes zeroed).
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
-    *files = DROPFILES{static_cast<DWORD>(sizeof(DROPFILES)), {}, FALSE, TRUE};
-    std::memcpy(files + 1, file.c_str(), file.size() * sizeof(wchar_t));
-    GlobalUnlock(drop);
-    d.send(0, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
-    ASSERT_EQ(length(), kMega);
-    d.send(IDC_TEXT, EM_SETSEL, kMega, kMega);
-    d.command(IDM_INSERT_PAUSE);
-    EXPECT_EQ(length(), kMega + 1) << "the insertion was refused";
-    d.send(IDC_TEXT, EM_SETSEL, kMega + 1, kMega + 1);
-    d.send(IDC_TEXT, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
-    EXPECT_EQ(length(), kMega + 2) << "typing was refused";
-    CoUninitialize();
-}
-
-TEST(InProcessDialog, InsertionsAndTheKeyboardRadiosClearingCanBeUndone) {
-    InProcessDialog d;
-    // A key item replaces the selection, and undo takes it back.
     SetDlgItemTextW(d.hwnd, IDC_TEXT, L"abcdef");
     d.send(IDC_TEXT, EM_SETSEL, 2, 4);
     d.command(IDM_KEY_PUSH_BASE + VK_SHIFT);
@@ -237,84 +257,35 @@ TEST(InProcessDialog, InsertionsAndTheKeyboardRadiosClearingCanBeUndone) {
     d.send(IDC_TEXT, EM_SETSEL, 0, 0);
     d.send(IDC_TEXT, WM_CHAR, L'a');
     EXPECT_EQ(d.text(IDC_TEXT), L"Atext of the box");
+
+    auto length = [&] { return static_cast<std::size_t>(GetWindowTextLengthW(d.item(IDC_TEXT))); };
+    constexpr std::size_t kMega = std::size_t{1} << 20;
+    std::string big(kMega, 'B'); // lines of 99 characters and a line break
+    for (std::size_t i = 99; i + 1 < kMega; i += 101)
+        big.replace(i, 2, "\r\n");
+    const std::wstring file = makeScratchDir(L"long-text") + L"big.txt";
+    std::ofstream(file.c_str(), std::ios::binary) << big;
+    // A drop of the file as the shell hands it over: a list ending in two nulls.
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    *files = DROPFILES{static_cast<DWORD>(sizeof(DROPFILES)), {}, FALSE, TRUE};
+    std::memcpy(files + 1, file.c_str(), file.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    d.send(0, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+    ASSERT_EQ(length(), kMega);
+    d.send(IDC_TEXT, EM_SETSEL, kMega, kMega);
+    d.command(IDM_INSERT_PAUSE);
+    EXPECT_EQ(length(), kMega + 1) << "the insertion was refused";
+    d.send(IDC_TEXT, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
+    EXPECT_EQ(length(), kMega + 2) << "typing was refused";
+    CoUninitialize();
 }
-
-namespace {
-
-using HelpCall = std::tuple<HWND, std::wstring, UINT>; // owner, path, command
-std::vector<HelpCall> g_helpCalls;
-
-} // namespace
-
-// F1 and each Help item, in their menu order, open a page of the help file
-// in the interface's language, through the help library's entry, which a
-// recorder stands in for.
-TEST(InProcessDialog, F1AndTheHelpMenuOpenTheirPagesInTheInterfacesLanguage) {
-    const HelpLibraryState saved = helpLibraryState();
-    helpLibraryState().entry = [](HWND owner, const wchar_t* path, UINT command, DWORD_PTR) {
-        g_helpCalls.emplace_back(owner, path, command);
-        return owner;
-    };
-    const std::pair<int, const wchar_t*> rows[] = {{0, L"HLP000005.html"}, // F1
-                                                   {IDM_HELP, L"HLP000005.html"},
-                                                   {IDM_HELP_NOTATION, L"HLP000006.html"},
-                                                   {IDM_HELP_KEYCODES, L"HLP000011.html"},
-                                                   {IDM_HELP_SCRIPT, L"HLP000024.html"}};
-    for (const bool japanese : {false, true}) {
-        InProcessDialog d(japanese);
-        const std::wstring folder = japanese ? L"_RESOURCE/" : L"_RESOURCE/en/";
-        HMENU help = GetSubMenu(GetMenu(d.hwnd), 3);
-        for (int i = 0; i < 5; ++i) {
-            SCOPED_TRACE(toUtf8(rows[i].second) + (japanese ? " ja" : " en"));
-            g_helpCalls.clear();
-            if (i == 0) {
-                HELPINFO info{};
-                info.cbSize = sizeof info;
-                d.send(0, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-            } else {
-                EXPECT_EQ(GetMenuItemID(help, i - 1), static_cast<UINT>(rows[i].first));
-                d.command(rows[i].first);
-            }
-            EXPECT_EQ(g_helpCalls,
-                      (std::vector<HelpCall>{
-                          {d.hwnd, L".\\tapwell.chm::/" + folder + rows[i].second, 0}}));
-        }
-    }
-    helpLibraryState() = saved;
-}
-
-namespace {
-
-void setLightTheme(DWORD value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER,
-                    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                    L"AppsUseLightTheme", REG_DWORD, &value, sizeof value);
-}
-
-// The text the Start button's tooltip shows.
-std::wstring startTooltip(HWND dialog) {
-    HWND tips = nullptr;
-    do
-        tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
-    while (tips && GetWindow(tips, GW_OWNER) != dialog);
-    wchar_t buffer[256] = {};
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = dialog;
-    info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_START));
-    info.lpszText = buffer;
-    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
-    return buffer;
-}
-
-} // namespace
 
 // While a run counts down, the menus are locked and the Start button's
 // tooltip says how to stop it; a switch to dark during the run puts flat menu
 // buttons in place of the menu bar, and they must come up locked too.
 TEST(InProcessDialog, ARunLocksTheMenusAndTheTooltipSaysHowToStop) {
     setLightTheme(1);
-    ReadDarkModeSetting(GetModuleHandleW(nullptr));
     InProcessDialog d;
     HMENU bar = GetMenu(d.hwnd);
     ASSERT_NE(bar, nullptr);
@@ -347,5 +318,4 @@ TEST(InProcessDialog, ARunLocksTheMenusAndTheTooltipSaysHowToStop) {
     for (int id = IDC_MENU_FILE; id <= IDC_MENU_HELP; ++id)
         EXPECT_TRUE(IsWindowEnabled(d.item(id))) << id;
     setLightTheme(1);
-    ReadDarkModeSetting(GetModuleHandleW(nullptr));
 }

@@ -68,10 +68,8 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kFocusTimer && !g_readyPath.empty() && GetForegroundWindow() == hwnd) {
             HANDLE ready = CreateFileW(g_readyPath.c_str(), GENERIC_WRITE, 0, nullptr,
                                        CREATE_ALWAYS, 0, nullptr);
-            if (ready != INVALID_HANDLE_VALUE) {
-                CloseHandle(ready);
+            if (ready != INVALID_HANDLE_VALUE && CloseHandle(ready))
                 g_readyPath.clear();
-            }
         }
         return 0;
     case WM_DESTROY:

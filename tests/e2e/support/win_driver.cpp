@@ -4,12 +4,11 @@
 
 namespace tapwell::e2e {
 
-std::optional<Process> Process::start(const std::wstring& commandLine, const std::wstring& cwd) {
+std::optional<Process> Process::start(std::wstring commandLine, const std::wstring& cwd) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::wstring cmd = commandLine;
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
         return std::nullopt;
     CloseHandle(pi.hThread);
@@ -25,10 +24,8 @@ std::optional<Process> Process::start(const std::wstring& commandLine, const std
 
 std::optional<DWORD> Process::wait(DWORD timeoutMs) {
     DWORD code = 0;
-    if (!handle_ || WaitForSingleObject(handle_.get(), timeoutMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(handle_.get(), &code))
-        return std::nullopt;
-    return code;
+    const bool ended = WaitForSingleObject(handle_.get(), timeoutMs) == WAIT_OBJECT_0;
+    return ended && GetExitCodeProcess(handle_.get(), &code) ? std::optional(code) : std::nullopt;
 }
 
 std::wstring hostPath(const char* unixPath) {
@@ -162,27 +159,22 @@ std::vector<std::string> Receiver::lines() const {
 
 std::optional<Tapwell> Tapwell::start(std::vector<std::wstring> ini,
                                       const std::wstring& arguments) {
-    const std::wstring folder = makeScratchDir(L"tapwell");
-    std::ofstream file((folder + L"tapwell.ini").c_str(), std::ios::binary);
-    file << "[TAPWELL]\r\n";
+    const std::wstring folder = makeScratchDir(L"tapwell"), exe = folder + L"tapwell.exe";
+    std::string lines = "[TAPWELL]\r\n";
     for (const std::wstring& line : ini)
-        file << toUtf8(line) << "\r\n";
-    file.close();
-    const std::wstring exe = folder + L"tapwell.exe";
-    if (!file || !CopyFileW(hostPath(TAPWELL_EXE_PATH).c_str(), exe.c_str(), FALSE))
+        lines += toUtf8(line) + "\r\n";
+    std::ofstream((folder + L"tapwell.ini").c_str(), std::ios::binary) << lines;
+    if (!CopyFileW(hostPath(TAPWELL_EXE_PATH).c_str(), exe.c_str(), FALSE))
         return std::nullopt;
     SetEnvironmentVariableW(L"TPW_LANG", L"EN");
     auto p = Process::start(quote(exe) + L" /O " + arguments, folder);
-    if (!p)
-        return std::nullopt;
-    HWND dialog = waitForWindow(p->pid(), L"", L"#32770", 20000);
-    Tapwell t{std::move(*p), dialog};
+    HWND dialog = p ? waitForWindow(p->pid(), L"", L"#32770", 20000) : nullptr;
     // The window shows half-way through its initialisation; a message that
     // has been answered means the initialisation is over.
     DWORD_PTR ignored = 0;
-    if (!t.dialog || !SendMessageTimeoutW(t.dialog, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored))
+    if (!dialog || !SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored))
         return std::nullopt;
-    return t;
+    return Tapwell{std::move(*p), dialog};
 }
 
 } // namespace tapwell::e2e

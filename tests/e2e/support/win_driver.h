@@ -14,9 +14,8 @@ namespace tapwell::e2e {
 // A started program, killed if still running when the last copy goes.
 class Process {
   public:
-    // Starts `commandLine` (program path quoted as needed) in `cwd` (or ours).
-    static std::optional<Process> start(const std::wstring& commandLine,
-                                        const std::wstring& cwd = {});
+    // `commandLine` quotes the program's path as needed; `cwd` empty: ours.
+    static std::optional<Process> start(std::wstring commandLine, const std::wstring& cwd = {});
     // Exit code, or nullopt when still running after `timeoutMs`.
     std::optional<DWORD> wait(DWORD timeoutMs);
     DWORD pid() const { return pid_; }
@@ -28,7 +27,7 @@ class Process {
 
 // A build machine's path as Wine sees it: Z: and backslashes.
 std::wstring hostPath(const char* unixPath);
-// A new empty folder under the temp directory (with a trailing backslash).
+// A new empty folder under the temp directory, with a trailing backslash.
 std::wstring makeScratchDir(const std::wstring& tag);
 std::wstring quote(const std::wstring& arg);
 std::string toUtf8(const std::wstring& s);
@@ -36,7 +35,6 @@ bool exists(const std::wstring& path);
 // WM_GETTEXT, which works for edits of another process too.
 std::wstring textOf(HWND window);
 
-// Polls `predicate` every 20 ms up to `timeoutMs`.
 template <class F> bool waitUntil(F predicate, DWORD timeoutMs) {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(20))
         if (predicate())
@@ -44,9 +42,9 @@ template <class F> bool waitUntil(F predicate, DWORD timeoutMs) {
     return predicate();
 }
 
-// First visible top-level window of `pid` (0: any process), other than
-// `except`, whose caption contains `captionPart` and whose class is
-// `className` (empty: any).
+// The first visible top-level window of `pid` (0: any process) but `except`
+// whose caption contains `captionPart` and whose class is `className` (empty:
+// any).
 HWND waitForWindow(DWORD pid, const std::wstring& captionPart, const std::wstring& className,
                    DWORD timeoutMs, HWND except = nullptr);
 
@@ -76,8 +74,6 @@ struct Receiver {
     }
 };
 
-inline constexpr const wchar_t* kIdleTitle = L"Davudiru Dodovizar";
-
 // tapwell.exe copied into a scratch folder beside an ini file of `ini` lines
 // (e.g. L"iWaitSec=2"), started with /O and `arguments`, in English.
 struct Tapwell {
@@ -85,13 +81,8 @@ struct Tapwell {
     HWND dialog = nullptr; // the main dialog, once initialised
     static std::optional<Tapwell> start(std::vector<std::wstring> ini,
                                         const std::wstring& arguments = {});
-    std::wstring text(int id) const { return textOf(GetDlgItem(dialog, id)); }
     void setText(int id, const std::wstring& s) const { SetDlgItemTextW(dialog, id, s.c_str()); }
     void command(int id) const { PostMessageW(dialog, WM_COMMAND, id, 0); }
-    // A message box of the program other than its main dialog.
-    std::optional<MessageBoxInfo> waitForBox(DWORD timeoutMs) {
-        return waitForMessageBox(process.pid(), L"", timeoutMs, dialog);
-    }
 };
 
 } // namespace tapwell::e2e

@@ -1,8 +1,6 @@
-// The Windows side inside the test process: the key event sink and whole
-// runs of the engine typing into the receiver (key presses arrive with the US
-// keyboard's scan codes: Wine has the US layout whatever is asked), and the
-// main dialog, whose menus, tooltips and edit controls can be read here (Wine
-// keeps menus private to their process).
+// Inside the test process: the key event sink and whole runs of the engine
+// typing into the receiver, and the main dialog, whose menus, tooltips and
+// edits can be read here (Wine keeps menus private to their process).
 #include "app/app_state.h"
 #include "dialog/help_win32.h"
 #include "dialog/main_dialog.h"
@@ -28,14 +26,10 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-// A whole run of the engine in Unicode mode by key presses into a fresh
-// receiver that logs scan codes.
+// A run of the engine in Unicode mode by key presses into a new receiver.
 Lines typeInto(const std::u16string& text, std::uint32_t layout = kLayoutUs101,
                KeyboardLayoutResolver resolve = systemKeyboardLayout) {
     auto r = Receiver::start(L"--scan");
-    EXPECT_TRUE(r) << "receiver never got the focus";
-    if (!r)
-        return {};
     test::FakeRunHost host;
     host.settings.iWaitSec = 0;
     host.settings.iWaitMSec = 1;
@@ -50,7 +44,8 @@ Lines typeInto(const std::u16string& text, std::uint32_t layout = kLayoutUs101,
     while (run.running() && host.timerArmed)
         run.onRunTimer(RUN_TIMER_ID);
     EXPECT_EQ(run.lastEnd(), RunEnd::Normal);
-    return r->stop();
+    EXPECT_TRUE(r) << "the receiver never got the focus";
+    return r ? r->stop() : Lines{};
 }
 
 // The dialog over settings of its own in a scratch folder, by default in Unicode
@@ -109,9 +104,13 @@ std::wstring startTooltip(HWND dialog) {
 
 } // namespace
 
-// Units whole and split into presses and releases, an emoji as two units,
-// high surrogate first. The sink's plain keys type the keyboard mode's runs.
-TEST(Win32Sink, UnicodeUnitsReachTheFocusedWindow) {
+// Unicode units from the sink, whole and split (an emoji as two units, high
+// surrogate first; its plain keys type the keyboard mode's runs). Runs by key
+// presses: US keys with Shift and scan codes (Wine has the US layout whatever
+// is asked); the local layout, asked by its handle, answers like the US table
+// but for backslash, bar, < and >, which Wine types with the 102nd key (0x56),
+// the table with US keys (0x2B, 0x33, 0x34).
+TEST(Keys, UnicodeUnitsAndKeyPressesReachTheFocusedWindow) {
     auto r = Receiver::start();
     ASSERT_TRUE(r);
     KeyEventSink& sink = systemKeyEventSink();
@@ -119,27 +118,15 @@ TEST(Win32Sink, UnicodeUnitsReachTheFocusedWindow) {
         EXPECT_EQ(sink.sendUnicodePair(unit), 2u);
     EXPECT_EQ(sink.sendUnicodeUnit(u'x', false), 1u);
     EXPECT_EQ(sink.sendUnicodeUnit(u'x', true), 1u);
-    const Lines want = {"keydown 231", "char 12354",  "keyup 231",   "keydown 231",
-                        "char 55357",  "keyup 231",   "keydown 231", "char 56832",
-                        "keyup 231",   "keydown 231", "char 120",    "keyup 231"};
+    Lines want = {"keydown 231", "char 12354",  "keyup 231",   "keydown 231",
+                  "char 55357",  "keyup 231",   "keydown 231", "char 56832",
+                  "keyup 231",   "keydown 231", "char 120",    "keyup 231"};
     EXPECT_EQ(r->stop(), want);
-}
 
-// US keys with Shift and scan codes; Wine's one layout, asked through its
-// handle, answers like the built-in US table. Backslash, bar, less-than and
-// greater-than are left out there: Wine's layout types them with the 102nd
-// key (0x56), the table with the keys of the US keyboard (0x2B, 0x33, 0x34).
-TEST(KeyPresses, UnicodeModeTypesUsKeysAndTheLocalLayoutAnswersLikeTheUsTable) {
-    const Lines want = {
-        "keydown 16 sc 2A", "keydown 65 sc 1E", "char 65",          "keyup 65 sc 1E",
-        "keyup 16 sc 2A",   "keydown 66 sc 30", "char 98",          "keyup 66 sc 30",
-        "keydown 50 sc 03", "char 50",          "keyup 50 sc 03",   "keydown 32 sc 39",
-        "char 32",          "keyup 32 sc 39",   "keydown 16 sc 2A", "keydown 50 sc 03",
-        "char 64",          "keyup 50 sc 03",   "keyup 16 sc 2A",   "keydown 37 sc E04B",
-        "keyup 37 sc E04B", "keydown 13 sc 1C", "char 13",          "keyup 13 sc 1C",
-    };
-    EXPECT_EQ(typeInto(u"Ab2 @[VK_LEFT]\n"), want);
-
+    want = {"keydown 16 sc 2A", "keydown 65 sc 1E",   "char 65",          "keyup 65 sc 1E",
+            "keyup 16 sc 2A",   "keydown 37 sc E04B", "keyup 37 sc E04B", "keydown 13 sc 1C",
+            "char 13",          "keyup 13 sc 1C"};
+    EXPECT_EQ(typeInto(u"A[VK_LEFT]\n"), want);
     const std::u16string text = u"Hello, World? a1@_~\"x\":=+ Q`/2-9'z.\n";
     const Lines fromTable = typeInto(text, kLayoutUs101, portableKeyboardLayout);
     EXPECT_EQ(typeInto(text, kLayoutLocal), fromTable);
@@ -154,137 +141,78 @@ TEST(KeyPresses, UnicodeModeTypesUsKeysAndTheLocalLayoutAnswersLikeTheUsTable) {
     EXPECT_EQ(chars, typed);
 }
 
-// In each language, clipped labels hide layout faults: the test prefix gives
-// the dialogs' fonts proportional faces, as a real system does, and each
-// visible label is measured in its control's own font, wrapped where the
-// control wraps. F1 and each Help item, in their menu order, open a page of
-// the help file in that language through the help library's entry, which a
-// recorder stands in for.
+// In each language, every visible label fits, measured in its control's own
+// font (proportional in the test prefix, as on a real system) and wrapped
+// where the control wraps; F1 and the Help items, in their menu order, open
+// the language's pages through the help library's entry (a recorder here).
 TEST(InProcessDialog, InEachLanguageLabelsFitAndHelpOpensTheLanguagesPages) {
     const HelpLibraryState saved = helpLibraryState();
     helpLibraryState().entry = [](HWND owner, const wchar_t* path, UINT command, DWORD_PTR) {
         g_helpCalls.emplace_back(owner, path, command);
         return owner;
     };
-    // F1 first, then the Help menu's items.
-    const std::pair<int, const wchar_t*> rows[] = {{0, L"HLP000005.html"},
-                                                   {IDM_HELP, L"HLP000005.html"},
-                                                   {IDM_HELP_NOTATION, L"HLP000006.html"},
-                                                   {IDM_HELP_KEYCODES, L"HLP000011.html"},
-                                                   {IDM_HELP_SCRIPT, L"HLP000024.html"}};
+    // F1 (0) first, then the Help menu's items.
+    const int commands[] = {0, IDM_HELP, IDM_HELP_NOTATION, IDM_HELP_KEYCODES, IDM_HELP_SCRIPT};
+    const wchar_t* pages[] = {L"HLP000005.html", L"HLP000005.html", L"HLP000006.html",
+                              L"HLP000011.html", L"HLP000024.html"};
     HELPINFO f1{};
     f1.cbSize = sizeof f1;
     for (bool japanese : {false, true}) {
         InProcessDialog d(japanese, 0);
         ASSERT_NE(d.hwnd, nullptr);
         int measured = 0;
-        for (HWND c = GetWindow(d.hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            wchar_t cls[32] = {};
-            GetClassNameW(c, cls, 32);
-            const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & BS_TYPEMASK;
-            const bool isStatic = _wcsicmp(cls, L"Static") == 0;
-            const std::wstring text = textOf(c);
-            if (!(style & WS_VISIBLE) || text.empty() || (!isStatic && _wcsicmp(cls, L"Button")))
-                continue;
-            const bool oneLine =
-                isStatic ? (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP : !(style & BS_MULTILINE);
-            RECT room{};
-            GetClientRect(c, &room);
-            if (!isStatic && (type == BS_AUTORADIOBUTTON || type == BS_AUTOCHECKBOX))
-                room.right -= GetSystemMetrics(SM_CXMENUCHECK) + 4; // the box and its gap
-            else if (!isStatic && type != BS_GROUPBOX)
-                room.right -= 2 * GetSystemMetrics(SM_CXEDGE); // the button's frame
-            HDC dc = GetDC(c);
-            HGDIOBJ old =
+        HDC dc = GetDC(d.hwnd);
+        HWND c = nullptr; // the labels, then the buttons
+        for (bool isStatic : {true, false})
+            while ((c = FindWindowExW(d.hwnd, c, isStatic ? L"Static" : L"Button", nullptr))) {
+                const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & BS_TYPEMASK;
+                const std::wstring text = textOf(c);
+                if (!(style & WS_VISIBLE) || text.empty())
+                    continue;
+                const bool oneLine =
+                    isStatic ? (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP : !(style & BS_MULTILINE);
+                RECT room{};
+                GetClientRect(c, &room);
+                if (!isStatic && (type == BS_AUTORADIOBUTTON || type == BS_AUTOCHECKBOX))
+                    room.right -= GetSystemMetrics(SM_CXMENUCHECK) + 4; // the box and its gap
+                else if (!isStatic && type != BS_GROUPBOX)
+                    room.right -= 2 * GetSystemMetrics(SM_CXEDGE); // the button's frame
                 SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)));
-            RECT needed{0, 0, room.right, 0};
-            DrawTextW(dc, text.c_str(), -1, &needed,
-                      DT_CALCRECT | (oneLine ? DT_SINGLELINE : DT_WORDBREAK));
-            SelectObject(dc, old);
-            ReleaseDC(c, dc);
-            EXPECT_LE(needed.right, room.right) << japanese << " " << toUtf8(text);
-            EXPECT_LE(needed.bottom, room.bottom) << japanese << " " << toUtf8(text);
-            ++measured;
-        }
+                RECT needed{0, 0, room.right, 0};
+                DrawTextW(dc, text.c_str(), -1, &needed,
+                          DT_CALCRECT | (oneLine ? DT_SINGLELINE : DT_WORDBREAK));
+                EXPECT_LE(needed.right, room.right) << japanese << " " << toUtf8(text);
+                EXPECT_LE(needed.bottom, room.bottom) << japanese << " " << toUtf8(text);
+                ++measured;
+            }
+        ReleaseDC(d.hwnd, dc);
         EXPECT_GE(measured, 20) << "radio buttons, labels and buttons are all measured";
 
         const std::wstring folder = japanese ? L"_RESOURCE/" : L"_RESOURCE/en/";
         HMENU help = GetSubMenu(GetMenu(d.hwnd), 3);
         for (int i = 0; i < 5; ++i) {
-            SCOPED_TRACE(toUtf8(rows[i].second) + (japanese ? " ja" : " en"));
+            SCOPED_TRACE(toUtf8(pages[i]) + (japanese ? " ja" : " en"));
             g_helpCalls.clear();
             if (i == 0) {
                 d.send(0, WM_HELP, 0, reinterpret_cast<LPARAM>(&f1));
             } else {
-                EXPECT_EQ(GetMenuItemID(help, i - 1), static_cast<UINT>(rows[i].first));
-                d.command(rows[i].first);
+                EXPECT_EQ(GetMenuItemID(help, i - 1), static_cast<UINT>(commands[i]));
+                d.command(commands[i]);
             }
-            EXPECT_EQ(g_helpCalls,
-                      (std::vector<HelpCall>{
-                          {d.hwnd, L".\\tapwell.chm::/" + folder + rows[i].second, 0}}));
+            EXPECT_EQ(g_helpCalls, (std::vector<HelpCall>{
+                                       {d.hwnd, L".\\tapwell.chm::/" + folder + pages[i], 0}}));
         }
     }
     helpLibraryState() = saved;
 }
 
-// A key item replaces the selection and can be undone, and so can the
-// clearing by the keyboard radio. Far past the edit control's default limit
-// of 30,000 characters, a megabyte loaded by a drop takes a Special Key
-// insertion and typing at its end.
-TEST(InProcessDialog, TheTextBoxUndoesInsertionsAndClearingAndKeepsLongTextsWhole) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    InProcessDialog d;
-    SetDlgItemTextW(d.hwnd, IDC_TEXT, L"abcdef");
-    d.send(IDC_TEXT, EM_SETSEL, 2, 4);
-    d.command(IDM_KEY_PUSH_BASE + VK_SHIFT);
-    EXPECT_EQ(d.text(IDC_TEXT), L"ab[VK_SHIFT)ef");
-    d.send(IDC_TEXT, EM_UNDO);
-    EXPECT_EQ(d.text(IDC_TEXT), L"abcdef");
-
-    const std::pair<int, const wchar_t*> boxes[] = {
-        {IDC_TEXT, L"text of the box"}, {IDC_PREFIX, L"pre"}, {IDC_SUFFIX, L"suf"}};
-    for (const auto& [id, text] : boxes)
-        SetDlgItemTextW(d.hwnd, id, text);
-    // A second click on the selected radio must not take the undo away.
-    for (int click = 0; click < 2; ++click)
-        d.send(IDC_MODE_KEYBOARD, BM_CLICK);
-    for (const auto& [id, text] : boxes) {
-        EXPECT_EQ(d.text(id), L"") << id;
-        d.send(id, WM_UNDO);
-        EXPECT_EQ(d.text(id), text) << "the text comes back in its own case";
-    }
-    // Typing afterwards follows keyboard mode's upper case.
-    d.send(IDC_TEXT, EM_SETSEL, 0, 0);
-    d.send(IDC_TEXT, WM_CHAR, L'a');
-    EXPECT_EQ(d.text(IDC_TEXT), L"Atext of the box");
-
-    auto length = [&] { return static_cast<std::size_t>(GetWindowTextLengthW(d.item(IDC_TEXT))); };
-    constexpr std::size_t kMega = std::size_t{1} << 20;
-    std::string big(kMega, 'B'); // lines of 99 characters and a line break
-    for (std::size_t i = 99; i + 1 < kMega; i += 101)
-        big.replace(i, 2, "\r\n");
-    const std::wstring file = makeScratchDir(L"long-text") + L"big.txt";
-    std::ofstream(file.c_str(), std::ios::binary) << big;
-    // A drop of the file as the shell hands it over: a list ending in two nulls.
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
-    *files = DROPFILES{static_cast<DWORD>(sizeof(DROPFILES)), {}, FALSE, TRUE};
-    std::memcpy(files + 1, file.c_str(), file.size() * sizeof(wchar_t));
-    GlobalUnlock(drop);
-    d.send(0, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
-    ASSERT_EQ(length(), kMega);
-    d.send(IDC_TEXT, EM_SETSEL, kMega, kMega);
-    d.command(IDM_INSERT_PAUSE);
-    EXPECT_EQ(length(), kMega + 1) << "the insertion was refused";
-    d.send(IDC_TEXT, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
-    EXPECT_EQ(length(), kMega + 2) << "typing was refused";
-    CoUninitialize();
-}
-
 // While a run counts down, the menus are locked and the Start button's
 // tooltip says how to stop it; a switch to dark during the run puts flat menu
-// buttons in place of the menu bar, and they must come up locked too.
-TEST(InProcessDialog, ARunLocksTheMenusAndTheTooltipSaysHowToStop) {
+// buttons, locked too, in place of the menu bar. In the text box, a key item
+// and the keyboard radio's clearing can be undone; a megabyte (the edit's
+// default limit is 30,000) loaded by a drop takes an insertion and typing.
+TEST(InProcessDialog, ARunLocksTheMenusAndTheTextBoxUndoesAndKeepsLongTexts) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     setLightTheme(1);
     InProcessDialog d;
     HMENU bar = GetMenu(d.hwnd);
@@ -318,4 +246,47 @@ TEST(InProcessDialog, ARunLocksTheMenusAndTheTooltipSaysHowToStop) {
     for (int id = IDC_MENU_FILE; id <= IDC_MENU_HELP; ++id)
         EXPECT_TRUE(IsWindowEnabled(d.item(id))) << id;
     setLightTheme(1);
+
+    const std::pair<int, const wchar_t*> boxes[] = {
+        {IDC_TEXT, L"abcdef"}, {IDC_PREFIX, L"pre"}, {IDC_SUFFIX, L"suf"}};
+    for (const auto& [id, text] : boxes)
+        SetDlgItemTextW(d.hwnd, id, text);
+    d.send(IDC_TEXT, EM_SETSEL, 2, 4);
+    d.command(IDM_KEY_PUSH_BASE + VK_SHIFT);
+    EXPECT_EQ(d.text(IDC_TEXT), L"ab[VK_SHIFT)ef");
+    d.send(IDC_TEXT, EM_UNDO);
+    EXPECT_EQ(d.text(IDC_TEXT), L"abcdef");
+    // A second click on the selected radio must not take the undo away.
+    for (int click = 0; click < 2; ++click)
+        d.send(IDC_MODE_KEYBOARD, BM_CLICK);
+    for (const auto& [id, text] : boxes) {
+        EXPECT_EQ(d.text(id), L"") << id;
+        d.send(id, WM_UNDO);
+        EXPECT_EQ(d.text(id), text) << "the text comes back in its own case";
+    }
+    d.send(IDC_TEXT, EM_SETSEL, 0, 0); // typing then follows keyboard mode's upper case
+    d.send(IDC_TEXT, WM_CHAR, L'a');
+    EXPECT_EQ(d.text(IDC_TEXT), L"Aabcdef");
+
+    auto length = [&] { return static_cast<std::size_t>(GetWindowTextLengthW(d.item(IDC_TEXT))); };
+    constexpr std::size_t kMega = std::size_t{1} << 20;
+    std::string big(kMega, 'B'); // lines of 99 characters and a line break
+    for (std::size_t i = 99; i + 1 < kMega; i += 101)
+        big.replace(i, 2, "\r\n");
+    const std::wstring file = makeScratchDir(L"long-text") + L"big.txt";
+    std::ofstream(file.c_str(), std::ios::binary) << big;
+    // A drop of the file as the shell hands it over: a list ending in two nulls.
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    *files = DROPFILES{static_cast<DWORD>(sizeof(DROPFILES)), {}, FALSE, TRUE};
+    std::memcpy(files + 1, file.c_str(), file.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    d.send(0, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+    ASSERT_EQ(length(), kMega);
+    d.send(IDC_TEXT, EM_SETSEL, kMega, kMega);
+    d.command(IDM_INSERT_PAUSE);
+    EXPECT_EQ(length(), kMega + 1) << "the insertion was refused";
+    d.send(IDC_TEXT, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
+    EXPECT_EQ(length(), kMega + 2) << "typing was refused";
+    CoUninitialize();
 }

@@ -1,7 +1,6 @@
-// tapwell.exe typing into real windows: runs given on the command line, the
-// boxes a run shows, and the Esc stop by a real key press in another window
-// (xdotool's X key event reaches the low-level hook as the user's own key,
-// unlike the program's injected ones); tapwell-cli's clipboard.
+// tapwell.exe typing into real windows, its boxes, and the Esc stop by a real
+// key press in another window (an X key event from xdotool reaches the hook
+// as the user's, unlike injected ones); tapwell-cli's clipboard.
 #include "resource.h"
 #include "support/win_driver.h"
 
@@ -39,7 +38,6 @@ struct Session {
         const Lines lines = r->lines();
         return std::count(lines.begin(), lines.end(), line);
     }
-    // A message box of the program other than its main dialog.
     std::optional<MessageBoxInfo> box(DWORD timeoutMs) const {
         return waitForMessageBox(t->process.pid(), L"", timeoutMs, t->dialog);
     }
@@ -160,12 +158,10 @@ TEST(EscStop, StopsAtOnceReleasesHeldKeysEndsAWaitAndCanBeSwitchedOff) {
     s.t->setText(IDC_LOOP, L"0");
     s.start(L"Z");
     ASSERT_TRUE(waitUntil([&] { return s.count("char 122") >= 10; }, 15000));
-    bool arrived = false; // the receiver may still be taking the focus back
-    for (int i = 0; i < 3 && !arrived; ++i) {
-        ASSERT_TRUE(s.esc());
-        arrived = waitUntil([&] { return s.count("keydown 27") > escapes; }, 1000);
-    }
-    EXPECT_TRUE(arrived) << "the Esc was swallowed";
+    auto escArrives = [&] { // tried thrice: the receiver may be taking the focus back
+        return s.esc() && waitUntil([&] { return s.count("keydown 27") > escapes; }, 1000);
+    };
+    EXPECT_TRUE(escArrives() || escArrives() || escArrives()) << "the Esc was swallowed";
     const std::ptrdiff_t typed = s.count("char 122");
     Sleep(400);
     EXPECT_GT(s.count("char 122"), typed) << "the run stopped typing";
@@ -173,9 +169,8 @@ TEST(EscStop, StopsAtOnceReleasesHeldKeysEndsAWaitAndCanBeSwitchedOff) {
     s.expectIdleWithin(3000);
 }
 
-// "!" shows the pause box, the script a box on every pass; Esc closes the
-// box at once and ends the run: nothing after it is typed or shown. The Exit
-// button asks; No keeps the dialog, Yes ends the program.
+// Esc closes the pause box ("!") and a script's box at once and ends the run;
+// the Exit button asks, and only Yes ends the program.
 TEST(Boxes, EscClosesThePauseBoxAndAScriptsBoxAndExitAsksFirst) {
     Session s({L"iInputMode=1", L"iWaitSec=1"});
     ASSERT_TRUE(s.t && s.r);
@@ -205,9 +200,8 @@ TEST(Boxes, EscClosesThePauseBoxAndAScriptsBoxAndExitAsksFirst) {
     }
 }
 
-// tapwell-cli's real script run puts text on the clipboard with a window of
-// its own as the owner (the platform refuses data after an ownerless
-// opening), and the text outlives the tool.
+// tapwell-cli's script puts text on the clipboard with a window of its own as
+// the owner (no owner: the data is refused), and the text outlives the tool.
 TEST(CliClipboard, ScriptRunOwnsTheClipboardWithItsOwnWindow) {
     const std::wstring dir = makeScratchDir(L"cli-clipboard"), script = dir + L"copy.qz";
     std::ofstream(script.c_str(), std::ios::binary)
@@ -219,7 +213,6 @@ TEST(CliClipboard, ScriptRunOwnsTheClipboardWithItsOwnWindow) {
     EXPECT_TRUE(waitUntil(
         [&] { return GetWindowThreadProcessId(GetClipboardOwner(), &owner) && owner == p->pid(); },
         3000));
-    EXPECT_EQ(clipboardText(), L"from the tool");
     EXPECT_EQ(p->wait(20000), std::optional<DWORD>(0));
     EXPECT_EQ(clipboardText(), L"from the tool");
 }

@@ -1,12 +1,10 @@
-// A window that takes the keyboard focus and logs every key and character
-// message it gets, one line each: "keydown VK", "keyup VK", "char UNIT",
-// "syskeydown VK", "syskeyup VK", "syschar UNIT". With --scan the key lines
-// also carry the scan code, "keydown VK sc XX" (E0XX for an extended key).
-// With --times each line ends in two times for the pace benchmark: the
-// microseconds since the receiver started when the message was handled, and
-// the message's own time in milliseconds (when the input entered the queue,
-// which a busy receiver does not delay). When it holds the focus it creates
-// LOG.ready, so a test knows when to start typing.
+// A window that takes the keyboard focus and logs each key and character
+// message, one a line: "keydown VK", "keyup VK", "char UNIT", "syskeydown VK",
+// "syskeyup VK", "syschar UNIT". With --scan key lines end in the scan code,
+// "keydown VK sc XX" (E0XX: an extended key). With --times each line ends in
+// the microseconds since the start when handled and the message's own time in
+// ms (when the input was queued, which a busy receiver does not delay), for
+// the pace benchmark. Holding the focus, it creates LOG.ready: type now.
 //   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--scan] [--times]
 #include <windows.h>
 
@@ -25,56 +23,47 @@ bool g_logScan = false, g_times = false;
 LARGE_INTEGER g_start{}, g_frequency{};
 constexpr UINT_PTR kFocusTimer = 1, kLifeTimer = 2;
 
-// Bits 16-23 of a key message's parameter are its scan code, bit 24 the
-// extended-key flag.
-void logLine(const char* what, WPARAM value, LPARAM lp, bool key) {
-    std::fprintf(g_log, "%s %u", what, static_cast<unsigned>(value));
-    if (key && g_logScan)
-        std::fprintf(g_log, ((lp >> 24) & 1) ? " sc E0%02X" : " sc %02X",
-                     static_cast<unsigned>((lp >> 16) & 0xFF));
-    if (g_times) {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        std::fprintf(g_log, " %lld %ld",
-                     (now.QuadPart - g_start.QuadPart) * 1000000 / g_frequency.QuadPart,
-                     GetMessageTime());
-    }
-    std::fputc('\n', g_log);
-    std::fflush(g_log);
-}
-
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     // WM_KEYDOWN to WM_SYSCHAR, without the dead characters.
     static const char* const kLogged[] = {"keydown",    "keyup",    "char",   nullptr,
                                           "syskeydown", "syskeyup", "syschar"};
     if (msg >= WM_KEYDOWN && msg <= WM_SYSCHAR && kLogged[msg - WM_KEYDOWN]) {
-        logLine(kLogged[msg - WM_KEYDOWN], wp, lp, msg != WM_CHAR && msg != WM_SYSCHAR);
+        std::fprintf(g_log, "%s %u", kLogged[msg - WM_KEYDOWN], static_cast<unsigned>(wp));
+        // Bits 16-23 of the parameter: the scan code; bit 24: extended key.
+        if (g_logScan && msg != WM_CHAR && msg != WM_SYSCHAR)
+            std::fprintf(g_log, ((lp >> 24) & 1) ? " sc E0%02X" : " sc %02X",
+                         static_cast<unsigned>((lp >> 16) & 0xFF));
+        if (g_times) {
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            std::fprintf(g_log, " %lld %ld",
+                         (now.QuadPart - g_start.QuadPart) * 1000000 / g_frequency.QuadPart,
+                         GetMessageTime());
+        }
+        std::fputc('\n', g_log);
+        std::fflush(g_log);
         // System keys go on to the default handling (Alt+F4 and the like).
         if (msg != WM_SYSKEYDOWN && msg != WM_SYSKEYUP)
             return 0;
-    }
-    switch (msg) {
-    case WM_TIMER:
-        if (wp == kLifeTimer) {
-            DestroyWindow(hwnd);
-        } else if (GetTickCount() >= g_holdUntil) {
+    } else if (msg == WM_TIMER && wp == kLifeTimer) {
+        DestroyWindow(hwnd);
+    } else if (msg == WM_TIMER) {
+        // Under Wine a window created just before ours may take the
+        // activation late; keep taking it back for a while.
+        if (GetTickCount() >= g_holdUntil) {
             KillTimer(hwnd, kFocusTimer);
         } else if (GetForegroundWindow() != hwnd) {
-            // Under Wine a window created just before ours may take the
-            // activation late; keep taking it back for a while.
             SetForegroundWindow(hwnd);
             SetFocus(hwnd);
         }
-        if (wp == kFocusTimer && !g_readyPath.empty() && GetForegroundWindow() == hwnd) {
+        if (!g_readyPath.empty() && GetForegroundWindow() == hwnd) {
             HANDLE ready = CreateFileW(g_readyPath.c_str(), GENERIC_WRITE, 0, nullptr,
                                        CREATE_ALWAYS, 0, nullptr);
             if (ready != INVALID_HANDLE_VALUE && CloseHandle(ready))
                 g_readyPath.clear();
         }
-        return 0;
-    case WM_DESTROY:
+    } else if (msg == WM_DESTROY) {
         PostQuitMessage(0);
-        return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -104,11 +93,10 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     }
     QueryPerformanceFrequency(&g_frequency);
     QueryPerformanceCounter(&g_start);
-    const std::wstring logPath = argv[1];
-    g_log = _wfopen(logPath.c_str(), L"w");
+    g_log = _wfopen(argv[1], L"w");
     if (!g_log)
         return 2;
-    g_readyPath = logPath + L".ready";
+    g_readyPath = std::wstring(argv[1]) + L".ready";
     DeleteFileW(g_readyPath.c_str());
 
     WNDCLASSW wc{};
@@ -127,9 +115,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     g_holdUntil = GetTickCount() + static_cast<DWORD>(holdMs);
     SetTimer(hwnd, kFocusTimer, 100, nullptr);
     SetTimer(hwnd, kLifeTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
-
-    MSG m;
-    while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+    for (MSG m; GetMessageW(&m, nullptr, 0, 0) > 0;) {
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }

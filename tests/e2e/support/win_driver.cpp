@@ -68,40 +68,29 @@ std::wstring textOf(HWND window) {
     return buffer;
 }
 
-namespace {
-
-// The caption or the class name; GetWindowText sends no message to another
-// process's windows, which may be busy.
-std::wstring windowText(HWND hwnd, bool className = false) {
+// GetWindowText sends no message to another process's windows, which may be busy.
+static std::wstring windowText(HWND hwnd) {
     wchar_t buffer[1024] = {};
-    className ? GetClassNameW(hwnd, buffer, 1024) : GetWindowTextW(hwnd, buffer, 1024);
+    GetWindowTextW(hwnd, buffer, 1024);
     return buffer;
 }
-
-// Calls `f` for each child of `parent` until it returns false.
-template <class F> void forEachChild(HWND parent, F f) {
-    EnumChildWindows(
-        parent, [](HWND child, LPARAM lp) -> BOOL { return (*reinterpret_cast<F*>(lp))(child); },
-        reinterpret_cast<LPARAM>(&f));
-}
-
-} // namespace
 
 HWND waitForWindow(DWORD pid, const std::wstring& captionPart, const std::wstring& cls,
                    DWORD timeoutMs, HWND except) {
     HWND found = nullptr;
-    auto search = [&] {
-        for (found = GetTopWindow(nullptr); found; found = GetWindow(found, GW_HWNDNEXT)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(found, &owner);
-            if (found != except && IsWindowVisible(found) && (!pid || owner == pid) &&
-                (cls.empty() || windowText(found, true) == cls) &&
-                windowText(found).find(captionPart) != std::wstring::npos)
-                return true;
-        }
-        return false;
-    };
-    waitUntil(search, timeoutMs);
+    waitUntil(
+        [&] {
+            while ((found = FindWindowExW(nullptr, found, cls.empty() ? nullptr : cls.c_str(),
+                                          nullptr))) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (found != except && IsWindowVisible(found) && (!pid || owner == pid) &&
+                    windowText(found).find(captionPart) != std::wstring::npos)
+                    return true;
+            }
+            return false;
+        },
+        timeoutMs);
     return found;
 }
 
@@ -113,29 +102,23 @@ std::optional<MessageBoxInfo> waitForMessageBox(DWORD pid, const std::wstring& c
         return std::nullopt;
     Sleep(150); // let the box finish creating its children
     info.caption = windowText(info.hwnd);
-    forEachChild(info.hwnd, [&](HWND child) {
-        const std::wstring text = windowText(child);
-        if (_wcsicmp(windowText(child, true).c_str(), L"Static") == 0 && !text.empty() &&
-            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+    for (HWND s = nullptr; (s = FindWindowExW(info.hwnd, s, L"Static", nullptr));) {
+        const std::wstring text = windowText(s);
+        if (!text.empty() && (GetWindowLongW(s, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
             info.text += info.text.empty() ? text : L"\n" + text;
-        return TRUE;
-    });
+    }
     return info;
 }
 
 bool pressButton(const MessageBoxInfo& box, const std::wstring& label) {
-    bool pressed = false;
-    forEachChild(box.hwnd, [&](HWND child) {
-        std::wstring text = windowText(child);
+    for (HWND b = nullptr; (b = FindWindowExW(box.hwnd, b, L"Button", nullptr));) {
+        std::wstring text = windowText(b);
         std::erase(text, L'&');
-        pressed = _wcsicmp(windowText(child, true).c_str(), L"Button") == 0 &&
-                  _wcsicmp(text.c_str(), label.c_str()) == 0;
-        if (pressed)
-            PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(child));
-        return !pressed;
-    });
-    return pressed;
+        if (_wcsicmp(text.c_str(), label.c_str()) == 0)
+            return PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(b), BN_CLICKED),
+                                reinterpret_cast<LPARAM>(b));
+    }
+    return false;
 }
 
 std::optional<Receiver> Receiver::start(const std::wstring& options) {

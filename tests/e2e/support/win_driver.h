@@ -14,7 +14,6 @@ namespace tapwell::e2e {
 // A started program, killed if still running when the last copy goes.
 class Process {
   public:
-    // `commandLine` quotes the program's path as needed; `cwd` empty: ours.
     static std::optional<Process> start(std::wstring commandLine, const std::wstring& cwd = {});
     // Exit code, or nullopt when still running after `timeoutMs`.
     std::optional<DWORD> wait(DWORD timeoutMs);
@@ -42,14 +41,12 @@ template <class F> bool waitUntil(F predicate, DWORD timeoutMs) {
     return predicate();
 }
 
-// The first visible top-level window of `pid` (0: any process) but `except`
-// whose caption contains `captionPart` and whose class is `className` (empty:
-// any).
+// The first visible top-level window of `pid` (0: any) but `except` with
+// `captionPart` in its caption and of class `className` (empty: any).
 HWND waitForWindow(DWORD pid, const std::wstring& captionPart, const std::wstring& className,
                    DWORD timeoutMs, HWND except = nullptr);
 
-// A dialog-class window (a message box) as waitForWindow finds it, with its
-// caption and its texts one a line.
+// A message box (dialog class) as waitForWindow finds it; its texts one a line.
 struct MessageBoxInfo {
     HWND hwnd = nullptr;
     std::wstring caption, text;
@@ -66,7 +63,7 @@ struct Receiver {
     Process proc;
     static std::optional<Receiver> start(const std::wstring& options = {});
     std::vector<std::string> lines() const;
-    // The whole log once the last events have arrived; the receiver ends.
+    // The whole log once the last events are in; the receiver ends.
     std::vector<std::string> stop() {
         Sleep(400);
         proc = {};

@@ -1,12 +1,10 @@
-// A window that takes the keyboard focus and logs every key and character
-// message it gets, one line each: "keydown VK", "keyup VK", "char UNIT",
-// "syskeydown VK", "syskeyup VK", "syschar UNIT". With --scan the key lines
-// also carry the scan code, "keydown VK sc XX" (E0XX for an extended key).
-// With --times each line ends in two times for the pace benchmark: the
-// microseconds since the receiver started when the message was handled, and
-// the message's own time in milliseconds (when the input entered the queue,
-// which a busy receiver does not delay). When it holds the focus it creates
-// LOG.ready, so a test knows when to start typing.
+// A window that takes the keyboard focus and logs each key and character
+// message, one a line: "keydown VK", "keyup VK", "char UNIT", "syskeydown VK",
+// "syskeyup VK", "syschar UNIT". With --scan key lines end in the scan code,
+// "keydown VK sc XX" (E0XX: an extended key). With --times each line ends in
+// the microseconds since the start when handled and the message's own time in
+// ms (when the input was queued, which a busy receiver does not delay), for
+// the pace benchmark. Holding the focus, it creates LOG.ready: type now.
 //   receiver.exe LOGFILE [--seconds N] [--hold-focus MS] [--title TEXT] [--scan] [--times]
 #include <windows.h>
 
@@ -21,72 +19,51 @@ namespace {
 FILE* g_log = nullptr;
 std::wstring g_readyPath;
 DWORD g_holdUntil = 0;
-bool g_logScan = false;
-bool g_times = false;
-LARGE_INTEGER g_start{};
-LARGE_INTEGER g_frequency{};
-constexpr UINT_PTR kFocusTimer = 1;
-constexpr UINT_PTR kLifeTimer = 2;
-
-// Bits 16-23 of a key message's parameter are its scan code, bit 24 the
-// extended-key flag.
-void logLine(const char* what, WPARAM value, LPARAM lp, bool key) {
-    std::fprintf(g_log, "%s %u", what, static_cast<unsigned>(value));
-    if (key && g_logScan)
-        std::fprintf(g_log, ((lp >> 24) & 1) ? " sc E0%02X" : " sc %02X",
-                     static_cast<unsigned>((lp >> 16) & 0xFF));
-    if (g_times) {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        std::fprintf(g_log, " %lld %ld",
-                     (now.QuadPart - g_start.QuadPart) * 1000000 / g_frequency.QuadPart,
-                     GetMessageTime());
-    }
-    std::fputc('\n', g_log);
-    std::fflush(g_log);
-}
+bool g_logScan = false, g_times = false;
+LARGE_INTEGER g_start{}, g_frequency{};
+constexpr UINT_PTR kFocusTimer = 1, kLifeTimer = 2;
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    static const struct {
-        UINT msg;
-        const char* name;
-        bool key;
-    } kLogged[] = {{WM_KEYDOWN, "keydown", true},   {WM_KEYUP, "keyup", true},
-                   {WM_CHAR, "char", false},        {WM_SYSKEYDOWN, "syskeydown", true},
-                   {WM_SYSKEYUP, "syskeyup", true}, {WM_SYSCHAR, "syschar", false}};
-    for (const auto& logged : kLogged) {
-        if (msg == logged.msg) {
-            logLine(logged.name, wp, lp, logged.key);
-            // System keys go on to the default handling (Alt+F4 and the like).
-            return msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP ? DefWindowProcW(hwnd, msg, wp, lp)
-                                                              : 0;
+    // WM_KEYDOWN to WM_SYSCHAR, without the dead characters.
+    static const char* const kLogged[] = {"keydown",    "keyup",    "char",   nullptr,
+                                          "syskeydown", "syskeyup", "syschar"};
+    if (msg >= WM_KEYDOWN && msg <= WM_SYSCHAR && kLogged[msg - WM_KEYDOWN]) {
+        std::fprintf(g_log, "%s %u", kLogged[msg - WM_KEYDOWN], static_cast<unsigned>(wp));
+        // Bits 16-23 of the parameter: the scan code; bit 24: extended key.
+        if (g_logScan && msg != WM_CHAR && msg != WM_SYSCHAR)
+            std::fprintf(g_log, ((lp >> 24) & 1) ? " sc E0%02X" : " sc %02X",
+                         static_cast<unsigned>((lp >> 16) & 0xFF));
+        if (g_times) {
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            std::fprintf(g_log, " %lld %ld",
+                         (now.QuadPart - g_start.QuadPart) * 1000000 / g_frequency.QuadPart,
+                         GetMessageTime());
         }
-    }
-    switch (msg) {
-    case WM_TIMER:
-        if (wp == kLifeTimer) {
-            DestroyWindow(hwnd);
-        } else if (GetTickCount() < g_holdUntil) {
-            // Under Wine a window created just before ours may take the
-            // activation late; keep taking it back for a while.
-            if (GetForegroundWindow() != hwnd) {
-                SetForegroundWindow(hwnd);
-                SetFocus(hwnd);
-            }
-        } else {
+        std::fputc('\n', g_log);
+        std::fflush(g_log);
+        // System keys go on to the default handling (Alt+F4 and the like).
+        if (msg != WM_SYSKEYDOWN && msg != WM_SYSKEYUP)
+            return 0;
+    } else if (msg == WM_TIMER && wp == kLifeTimer) {
+        DestroyWindow(hwnd);
+    } else if (msg == WM_TIMER) {
+        // Under Wine a window created just before ours may take the
+        // activation late; keep taking it back for a while.
+        if (GetTickCount() >= g_holdUntil) {
             KillTimer(hwnd, kFocusTimer);
+        } else if (GetForegroundWindow() != hwnd) {
+            SetForegroundWindow(hwnd);
+            SetFocus(hwnd);
         }
-        if (wp == kFocusTimer && !g_readyPath.empty() && GetForegroundWindow() == hwnd) {
-            if (FILE* f = _wfopen(g_readyPath.c_str(), L"w")) {
-                std::fputs("ready\n", f);
-                std::fclose(f);
+        if (!g_readyPath.empty() && GetForegroundWindow() == hwnd) {
+            HANDLE ready = CreateFileW(g_readyPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, 0, nullptr);
+            if (ready != INVALID_HANDLE_VALUE && CloseHandle(ready))
                 g_readyPath.clear();
-            }
         }
-        return 0;
-    case WM_DESTROY:
+    } else if (msg == WM_DESTROY) {
         PostQuitMessage(0);
-        return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -98,10 +75,10 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc < 2)
         return 64;
-    int seconds = 60;
-    int holdMs = 2000;
+    int seconds = 60, holdMs = 2000;
     std::wstring title = L"tapwell receiver";
     for (int i = 2; i < argc; ++i) {
+        // Every option with a value takes exactly its value.
         const bool hasValue = i + 1 < argc;
         if (std::wcscmp(argv[i], L"--scan") == 0)
             g_logScan = true;
@@ -116,18 +93,17 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     }
     QueryPerformanceFrequency(&g_frequency);
     QueryPerformanceCounter(&g_start);
-    const std::wstring logPath = argv[1];
-    g_log = _wfopen(logPath.c_str(), L"w");
+    g_log = _wfopen(argv[1], L"w");
     if (!g_log)
         return 2;
-    g_readyPath = logPath + L".ready";
+    g_readyPath = std::wstring(argv[1]) + L".ready";
     DeleteFileW(g_readyPath.c_str());
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = inst;
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     wc.lpszClassName = L"TapwellReceiver";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
     HWND hwnd =
         CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
@@ -139,9 +115,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     g_holdUntil = GetTickCount() + static_cast<DWORD>(holdMs);
     SetTimer(hwnd, kFocusTimer, 100, nullptr);
     SetTimer(hwnd, kLifeTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
-
-    MSG m;
-    while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+    for (MSG m; GetMessageW(&m, nullptr, 0, 0) > 0;) {
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }

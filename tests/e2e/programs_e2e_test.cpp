@@ -1,0 +1,218 @@
+// tapwell.exe typing into real windows, its boxes, and the Esc stop by a real
+// key press in another window (an X key event from xdotool reaches the hook
+// as the user's, unlike injected ones); tapwell-cli's clipboard.
+#include "resource.h"
+#include "support/win_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+using namespace tapwell::e2e;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+constexpr long kStopMs = 500; // how soon a run is over after the user's Esc
+
+// `predicate` comes true within `limitMs` of now.
+template <class F> void expectWithin(long limitMs, F predicate) {
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(waitUntil(predicate, 3000));
+    EXPECT_LE(static_cast<long>(GetTickCount() - start), limitMs);
+}
+
+// The program idle, with a receiver in front that xdotool finds by its title.
+struct Session {
+    std::optional<Tapwell> t;
+    std::optional<Receiver> r;
+    explicit Session(std::vector<std::wstring> ini)
+        : t(Tapwell::start(std::move(ini))),
+          r(Receiver::start(L"--hold-focus 1000 --title esc-receiver")) {}
+    void start(const std::wstring& text) {
+        t->setText(IDC_TEXT, text);
+        t->command(IDC_START);
+    }
+    std::ptrdiff_t count(const std::string& line) const {
+        const Lines lines = r->lines();
+        return std::count(lines.begin(), lines.end(), line);
+    }
+    std::optional<MessageBoxInfo> box(DWORD timeoutMs) const {
+        return waitForMessageBox(t->process.pid(), L"", timeoutMs, t->dialog);
+    }
+    void expectIdleWithin(long limitMs) {
+        expectWithin(limitMs, [&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; });
+    }
+    // A real Esc press and release in the receiver. Wine cannot wait for a
+    // Linux process: the shell leaves a file once the key has gone out; a
+    // search meeting a window that closes fails and is retried.
+    bool esc() {
+        const std::wstring mark = L"/tmp/tapwell-esc-" + std::to_wstring(GetTickCount());
+        auto p = Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name "
+                                L"esc-receiver windowfocus key Escape && touch " +
+                                mark + L" && break; sleep 0.1; done\"");
+        const std::wstring windowsMark = hostPath(toUtf8(mark).c_str());
+        const bool sent = p && waitUntil([&] { return exists(windowsMark); }, 10000);
+        DeleteFileW(windowsMark.c_str());
+        return sent;
+    }
+};
+
+std::wstring clipboardText() {
+    waitUntil([] { return OpenClipboard(nullptr); }, 1000);
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* p = static_cast<const wchar_t*>(data ? GlobalLock(data) : nullptr);
+    const std::wstring text = p ? p : L"";
+    if (p)
+        GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+// A text on the command line goes to the window in front and ends the
+// program; notepad, a program of its own, gets it whole in its edit control.
+TEST(Runs, CommandLineTextReachesTheWindowInFrontInEachModeAndDelivery) {
+    struct Row {
+        std::vector<std::wstring> ini;
+        std::wstring text;
+        Lines want; // none: typed into notepad
+    } rows[] = {
+        // Keyboard mode types the keys of the text, lower case without Shift.
+        {{L"iInputMode=0", L"iWaitSec=3"},
+         L"AB1",
+         {"keydown 65", "char 97", "keyup 65", "keydown 66", "char 98", "keyup 66", "keydown 49",
+          "char 49", "keyup 49"}},
+        // Key presses on the Japanese table: "@" is the key right of P,
+        // unshifted (Wine's own US layout reads that key as "`").
+        {{L"iInputMode=1", L"iWaitSec=3", L"iDelivery=1", L"iTargetLayout=2"},
+         L"@",
+         {"keydown 192", "char 96", "keyup 192"}},
+        {{L"iInputMode=1", L"iWaitSec=4"}, L"Hello, notepad あ 😀 123", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(toUtf8(row.text));
+        auto run = Tapwell::start(row.ini, quote(L"/T:" + row.text));
+        ASSERT_TRUE(run);
+        if (row.want.empty()) {
+            auto pad = Process::start(L"notepad.exe");
+            HWND padWindow = pad ? waitForWindow(pad->pid(), L"", L"Notepad", 15000) : nullptr;
+            ASSERT_NE(padWindow, nullptr);
+            for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(100))
+                SetForegroundWindow(padWindow); // until the countdown is over
+            EXPECT_EQ(run->process.wait(20000), std::optional<DWORD>(0));
+            EXPECT_EQ(textOf(FindWindowExW(padWindow, nullptr, L"Edit", nullptr)), row.text);
+            continue;
+        }
+        auto receiver = Receiver::start(L"--hold-focus 2500"); // in front during the countdown
+        ASSERT_TRUE(receiver);
+        EXPECT_EQ(run->process.wait(20000), std::optional<DWORD>(0));
+        EXPECT_EQ(receiver->stop(), row.want);
+    }
+}
+
+// One program and one receiver for the three ways a run meets the user's Esc.
+TEST(EscStop, StopsAtOnceReleasesHeldKeysEndsAWaitAndCanBeSwitchedOff) {
+    Session s({L"iInputMode=0", L"iWaitSec=1", L"iWaitMSec=1", L"iLoopNum=0"});
+    ASSERT_TRUE(s.t && s.r);
+    // Ctrl then Shift, pressed again on every pass but held since the first;
+    // the text's own Esc (an injected event) must not stop the run.
+    s.start(L"[VK_CONTROL)[VK_SHIFT)Q[VK_ESCAPE]");
+    ASSERT_TRUE(waitUntil([&] { return s.count("keydown 27") >= 5; }, 15000));
+    EXPECT_EQ(textOf(GetDlgItem(s.t->dialog, IDC_START)), L"Abort");
+    // Sending every millisecond, the dialog keeps answering at once.
+    for (int i = 0; i < 50; ++i, Sleep(10)) {
+        DWORD_PTR ignored = 0;
+        EXPECT_NE(SendMessageTimeoutW(s.t->dialog, WM_NULL, 0, 0, SMTO_BLOCK, 100, &ignored), 0);
+    }
+    ASSERT_TRUE(s.esc());
+    s.expectIdleWithin(kStopMs);
+    Sleep(300);
+    const Lines lines = s.r->lines();
+    Sleep(600);
+    EXPECT_EQ(s.r->lines().size(), lines.size()) << "the run went on typing";
+    // After the last key-down only releases came, the last pressed first.
+    Lines releases;
+    for (const std::string& l : lines)
+        l.starts_with("keydown") ? releases.clear() : releases.push_back(l);
+    std::erase_if(releases, [](const std::string& l) { return l.starts_with("char"); });
+    ASSERT_GE(releases.size(), 2u);
+    EXPECT_EQ(Lines(releases.end() - 2, releases.end()), (Lines{"keyup 16", "keyup 17"}));
+
+    // An Esc during a long wait ends the wait and the run, and is swallowed.
+    s.t->setText(IDC_LOOP, L"1");
+    s.start(L"A[WAIT:30000]B");
+    ASSERT_TRUE(waitUntil([&] { return s.count("char 97") == 1; }, 15000));
+    Sleep(300);
+    const std::ptrdiff_t escapes = s.count("keydown 27");
+    ASSERT_TRUE(s.esc());
+    s.expectIdleWithin(kStopMs);
+    Sleep(300);
+    EXPECT_EQ(s.count("char 98"), 0) << "the text went on after the wait";
+    EXPECT_EQ(s.count("keydown 27"), escapes) << "the stopping Esc reached the window";
+
+    // With the menu switch off, Esc reaches the window and the run goes on.
+    SendMessageW(s.t->dialog, WM_COMMAND, IDM_ESC_ABORT, 0);
+    s.t->setText(IDC_LOOP, L"0");
+    s.start(L"Z");
+    ASSERT_TRUE(waitUntil([&] { return s.count("char 122") >= 10; }, 15000));
+    auto escArrives = [&] { // tried thrice: the receiver may be taking the focus back
+        return s.esc() && waitUntil([&] { return s.count("keydown 27") > escapes; }, 1000);
+    };
+    EXPECT_TRUE(escArrives() || escArrives() || escArrives()) << "the Esc was swallowed";
+    const std::ptrdiff_t typed = s.count("char 122");
+    Sleep(400);
+    EXPECT_GT(s.count("char 122"), typed) << "the run stopped typing";
+    s.t->command(IDC_START); // Abort
+    s.expectIdleWithin(3000);
+}
+
+// Esc closes the pause box ("!") and a script's box at once and ends the run;
+// the Exit button asks, and only Yes ends the program.
+TEST(Boxes, EscClosesThePauseBoxAndAScriptsBoxAndExitAsksFirst) {
+    Session s({L"iInputMode=1", L"iWaitSec=1"});
+    ASSERT_TRUE(s.t && s.r);
+    for (const bool script : {false, true}) {
+        if (script)
+            SendMessageW(GetDlgItem(s.t->dialog, IDC_MODE_SCRIPT), BM_CLICK, 0, 0);
+        s.start(script ? L"loop {\r\nMESSAGE(\"tick\")\r\n}\r\n" : L"a!b");
+        auto box = s.box(15000);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, script ? L"tick" : L"Push [OK] button to continue.");
+        ASSERT_TRUE(s.esc());
+        expectWithin(kStopMs, [&] { return !IsWindow(box->hwnd); });
+        EXPECT_FALSE(s.box(1500)) << "another box came";
+        s.expectIdleWithin(3000);
+    }
+    EXPECT_EQ(s.count("char 97"), 1);
+    EXPECT_EQ(s.count("char 98"), 0);
+
+    for (const bool yes : {false, true}) {
+        s.t->command(IDC_EXIT);
+        auto box = s.box(10000);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, L"Are you sure you want to exit?");
+        EXPECT_TRUE(pressButton(*box, yes ? L"Yes" : L"No"));
+        EXPECT_EQ(s.t->process.wait(yes ? 10000 : 1000),
+                  yes ? std::optional<DWORD>(0) : std::nullopt);
+    }
+}
+
+// tapwell-cli's script puts text on the clipboard with a window of its own as
+// the owner (no owner: the data is refused), and the text outlives the tool.
+TEST(CliClipboard, ScriptRunOwnsTheClipboardWithItsOwnWindow) {
+    const std::wstring dir = makeScratchDir(L"cli-clipboard"), script = dir + L"copy.qz";
+    std::ofstream(script.c_str(), std::ios::binary)
+        << "setclipboardtext(\"from the tool\")\r\nsleep(4000)\r\n";
+    auto p = Process::start(
+        quote(hostPath(TAPWELL_CLI_PATH)) + L" script --wait 0 " + quote(script), dir);
+    ASSERT_TRUE(p);
+    DWORD owner = 0; // while the script sleeps
+    EXPECT_TRUE(waitUntil(
+        [&] { return GetWindowThreadProcessId(GetClipboardOwner(), &owner) && owner == p->pid(); },
+        3000));
+    EXPECT_EQ(p->wait(20000), std::optional<DWORD>(0));
+    EXPECT_EQ(clipboardText(), L"from the tool");
+}

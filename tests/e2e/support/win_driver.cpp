@@ -1,6 +1,7 @@
 #include "win_driver.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace tapwell::e2e {
 
@@ -130,6 +131,11 @@ std::optional<Receiver> Receiver::start(const std::wstring& options) {
         return std::nullopt;
     r.proc = std::move(*p);
     return r;
+}
+
+std::string readFileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> Receiver::lines() const {

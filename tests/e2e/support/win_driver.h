@@ -31,6 +31,7 @@ std::wstring makeScratchDir(const std::wstring& tag);
 std::wstring quote(const std::wstring& arg);
 std::string toUtf8(const std::wstring& s);
 bool exists(const std::wstring& path);
+std::string readFileBytes(const std::wstring& path);
 // WM_GETTEXT, which works for edits of another process too.
 std::wstring textOf(HWND window);
 

@@ -52,6 +52,11 @@ TEST(AboutLinks, ContactKindTheComposedTextAndTheClickedTarget) {
     EXPECT_EQ(resolveLinkTarget(links.homePage.substr(0, kMaxLinkIdLength), links), links.homePage);
     EXPECT_EQ(resolveLinkTarget(mail.substr(0, kMaxLinkIdLength), links), mail);
     EXPECT_EQ(resolveLinkTarget(mail.substr(0, 20), links), mail.substr(0, 20));
+    // A failed click names the address in Japanese only; each language's tooltips.
+    EXPECT_EQ(browserFailedText(u"https://a.test/", true).substr(0, 18), u"https://a.test/を開け");
+    EXPECT_EQ(browserFailedText(u"https://a.test/", false), u"Cannot open a browser.");
+    EXPECT_EQ(aboutTooltips(false)[1].text, u"Closes this dialog box.");
+    EXPECT_EQ(aboutTooltips(true)[1].text, u"このダイアログを閉じます");
 }
 
 TEST(AboutClipboard, ARefusedSetOnlyInformsTheOtherFailuresAreErrors) {

@@ -43,13 +43,17 @@ TEST(Utf, Utf8DecodesToUtf16AndBack) {
         EXPECT_EQ(utf16ToUtf8(units), bytes);
 }
 
-// Unlike a text file's reader, the mark decoder keeps zero characters.
+// Unlike a text file's reader, the mark decoder keeps zero characters; without
+// a UTF-16 mark the bytes are UTF-8.
 TEST(BomText, Utf16MarksSelectTheByteOrder) {
-    const std::pair<std::string, std::u16string> cases[] = {{"\xFF\xFEx\0\x42\x30"s, u"x\u3042"},
-                                                            {"\xFE\xFF\0x\x30\x42"s, u"x\u3042"},
-                                                            {"\xFF\xFEx\0y"s, u"x"},
-                                                            {"\xFF\xFEx\0\0\0y\0"s, u"x\0y"s},
-                                                            {"\xFF\xFE", u""}};
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"\xFF\xFEx\0\x42\x30"s, u"x\u3042"},
+        {"\xFE\xFF\0x\x30\x42"s, u"x\u3042"},
+        {"\xFF\xFEx\0y"s, u"x"},
+        {"\xFF\xFEx\0\0\0y\0"s, u"x\0y"s},
+        {"\xFF\xFE", u""},
+        {"\xEF\xBB\xBF\xE3\x81\x82\0"s, u"\u3042\0"s},
+        {"a\0b"s, u"a\0b"s}};
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(decodeBomText(bytes), text);
 }

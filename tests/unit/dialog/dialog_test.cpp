@@ -44,6 +44,11 @@ TEST(KeyMenuItems, OneItemPerDistinctCodeInsertingItsNameAndNoOtherCommandShares
         EXPECT_FALSE(keyIds.count(id) || insertionTextForCommand(id)) << id;
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PUSH_BASE + 'A'), u"[A)");
     EXPECT_EQ(insertionTextForCommand(IDM_KEY_PULL_BASE + 0x10), u"(VK_SHIFT]");
+    EXPECT_EQ(insertionTextForCommand(IDM_INSERT_PAUSE), u"!");
+    EXPECT_EQ(insertionTextForCommand(IDM_INSERT_WAIT), u"[WAIT:1000]");
+    // The Japanese menu adds each key's description to its name.
+    const KeyMenuItem ja = keyMenuItems(KeySubmenu::Push, Language::Japanese)[0];
+    EXPECT_EQ(ja.text, u"VK_CANCEL \u2026 Ctrl+Break処理");
 }
 
 TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFollow) {

@@ -164,6 +164,8 @@ TEST(FileReads, FailuresLeaveTheText) {
     EXPECT_EQ(decodeTextFile([] { return nullptr; }, "\xFF\xFEx\0"s, text), kReadTextNoConverter);
     EXPECT_EQ(readErrorText(kReadTextNoConverter), ReadNoConverter);
     EXPECT_EQ(readErrorText(kReadTextConversionFailed), ReadConversionFailed);
+    EXPECT_EQ(readErrorText(kReadTextConversionFailed + 1), ReadUnknown);
+    EXPECT_EQ(fileText(ReadUnknown, Language::English), u"Unknown error.");
 }
 
 TEST(FileWrites, FailuresKeepTheOldFile) {
@@ -183,6 +185,7 @@ TEST(FileWrites, FailuresKeepTheOldFile) {
     EXPECT_EQ(store.files[u"f"], "old");
     EXPECT_EQ(saveResultText(kWriteTextOk), SaveDone);
     EXPECT_EQ(saveResultText(kWriteTextOutOfMemory), SaveOutOfMemory);
+    EXPECT_EQ(saveResultText(kWriteTextOutOfMemory + 1), SaveUnknown);
 }
 
 // Text files are a mark and UTF-8, dumps their bytes; both read back.

@@ -47,8 +47,11 @@ TEST(NumberReaderDifferential, NotationReaderAndScriptToIntegerMatchStrtol) {
             ASSERT_EQ(tapwell::readLong32(std::u16string(s.begin(), s.end()), base),
                       strtol32(s, base))
                 << base << " '" << s << "'";
-    for (const std::string& s : inputs(rng, " \t\v\f\r\n+-0123456789x.a", 50000))
-        ASSERT_EQ(tapwell::ToInteger(std::string_view(s)), strtol32(s, 10)) << "'" << s << "'";
+    for (const std::string& s : inputs(rng, " \t\v\f\r\n+-0123456789x.a", 50000)) {
+        const std::int32_t n = tapwell::ToInteger(std::string_view(s));
+        ASSERT_EQ(n, strtol32(s, 10)) << "'" << s << "'";
+        ASSERT_EQ(tapwell::ToText(tapwell::ScriptValue(n)), std::to_string(n)); // and back
+    }
 }
 
 TEST(NumberReaderDifferential, ScriptLiteralsMatchStrtolInBases2To16) {

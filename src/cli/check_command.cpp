@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "common/utf.h"
+#include "keystroke/run_trace.h"
 #include "script/script_parser.h"
 #include "script/script_runner.h"
 

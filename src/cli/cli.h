@@ -34,9 +34,6 @@ std::optional<std::string> readInputBytes(const std::string& path);
 std::optional<std::u16string> readInputText(const std::string& path,
                                             const CodePageServiceFactory& codePages);
 
-// Backslash, line feed and carriage return as \\, \n, \r; with quotes, also ".
-std::string escapeText(std::string_view utf8, bool quotes = false);
-
 // Prints the usage text to standard error and returns the usage exit code.
 int usageError(std::string_view usage, std::string_view problem = {});
 

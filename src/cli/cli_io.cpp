@@ -33,30 +33,6 @@ std::optional<std::u16string> readInputText(const std::string& path,
     return text;
 }
 
-std::string escapeText(std::string_view s, bool quotes) {
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '"':
-            out += quotes ? "\\\"" : "\"";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
 int usageError(std::string_view usage, std::string_view problem) {
     if (!problem.empty())
         std::fprintf(stderr, "tapwell-cli: %.*s\n", static_cast<int>(problem.size()),

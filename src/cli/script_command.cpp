@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "common/utf.h"
 #include "keystroke/recording_sink.h"
+#include "keystroke/run_trace.h"
 #include "script/script_runner.h"
 #include "script/services_fake.h"
 

@@ -29,27 +29,6 @@ const std::array<std::string, 512>& keyLines() {
     return lines;
 }
 
-std::string escaped(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
 const char* iconName(RunIcon icon) {
     switch (icon) {
     case RunIcon::Error:
@@ -151,7 +130,7 @@ class TraceHost : public RunHost {
         std::string line = "message ";
         line += iconName(message.icon);
         line += ' ';
-        line += escaped(utf16ToUtf8(message.text));
+        line += escapeText(utf16ToUtf8(message.text));
         line += '\n';
         lines_.line(line);
     }
@@ -241,6 +220,30 @@ TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter&
                                        : "end limit\n");
     out.flush();
     return end;
+}
+
+std::string escapeText(std::string_view s, bool quotes) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '"':
+            out += quotes ? "\\\"" : "\"";
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+    return out;
 }
 
 } // namespace tapwell

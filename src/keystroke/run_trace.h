@@ -33,6 +33,11 @@ struct TraceOptions {
 
 enum class TraceEnd : std::uint8_t { Ok, Error, Limit };
 
+// Backslash, line feed and carriage return as \\, \n, \r; with quotes, also ".
+// The trace's messages and tapwell-cli's other message lines use it; the tree
+// dump quotes strings its own way.
+std::string escapeText(std::string_view utf8, bool quotes = false);
+
 // Collects lines and hands them on in large chunks.
 class TraceWriter {
   public:

@@ -23,7 +23,7 @@ struct Settings {
     std::int32_t iTimeSec = 0;
     std::int32_t iWaitMSec = 20;
     std::int32_t iLoopNum = 1;
-    // 0 as written, 1 as key presses (keystroke/run_settings.h: Delivery).
+    // 0 as written, 1 as key presses (keystroke/run_host.h: Delivery).
     std::uint8_t iDelivery = 0;
     // The layout key presses are meant for: 0 the local one, 1 and 2 the
     // built-in US and Japanese tables, anything else the low 32 bits of an

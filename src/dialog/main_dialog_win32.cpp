@@ -10,6 +10,7 @@
 #include "dialog/main_dialog.h"
 #include "dialog/run_host_win32.h"
 #include "dialog/run_stop_win32.h"
+#include "dialog/script_thread_win32.h"
 #include "keystroke/keystroke_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"

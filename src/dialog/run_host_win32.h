@@ -1,5 +1,5 @@
 // The main dialog as the host of a keystroke run: its timer, title, controls
-// and message boxes, and the script thread.
+// and message boxes; it starts the script thread.
 #pragma once
 
 #include "common/language.h"
@@ -53,15 +53,5 @@ class DialogRunHost : public RunHost {
 
 // The part of the settings record that a run uses.
 RunSettings runSettingsFrom(const Settings& settings);
-
-// The script thread as the main dialog starts it: its own copy of the text,
-// a large stack, and the dialog's host callbacks (boxes owned by the dialog).
-
-// `delivery` and `targetLayout` choose how its key events are delivered.
-// False when no thread could be started.
-bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
-                       std::uint32_t targetLayout);
-// The running script thread, 0 when there is none.
-DWORD scriptThreadId();
 
 } // namespace tapwell

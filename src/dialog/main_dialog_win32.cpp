@@ -29,6 +29,10 @@ MainDialogState& mainDialogState() {
 
 namespace {
 
+// How long closing waits for a script to release its keys and end: a
+// statement that runs long (a huge text, a slow clipboard) is not waited out.
+constexpr DWORD kScriptEndWaitMs = 5000;
+
 // The user's Esc in any window: the run stops as with Abort, and a box it has
 // open (a pause, a script's message) closes as if OK was pressed; a script
 // sees the stop request once its box has returned.
@@ -45,10 +49,14 @@ void onDestroy(HWND hwnd) {
     MainDialogState& d = mainDialogState();
     removeAcceleratorHook(d.acceleratorHook);
     d.acceleratorHook = nullptr;
+    // Whatever ends the dialog, nothing the run or its script pressed stays
+    // down once the program has gone: a held Shift would turn the user's
+    // next letters into capitals.
+    if (d.run && d.run->running())
+        d.run->abortRun();
     endRunStopWatch();
     KillTimer(hwnd, RUN_TIMER_ID);
-    if (scriptRunning.load())
-        scriptStopRequested.store(true);
+    finishScriptThread(kScriptEndWaitMs);
     SaveSettings(hwnd);
     undoEnlargement();
     if (HWND textBox = GetDlgItem(hwnd, IDC_TEXT))

@@ -1,5 +1,6 @@
 #include "dialog/script_thread_win32.h"
 
+#include "dialog/run_stop_win32.h"
 #include "keystroke/key_delivery.h"
 #include "keystroke/keystroke_win32.h"
 #include "script/script_runner.h"
@@ -17,6 +18,8 @@ constexpr const wchar_t* kScriptCaption = L"QZ-Script";
 constexpr UINT kScriptBoxFlags = MB_OK | MB_ICONERROR;
 // Evaluation recurses per nesting level; a deep script must not overflow.
 constexpr std::size_t kMinimumStack = 64u * 1024u * 1024u;
+// How often a finishing wait closes boxes the script opened meanwhile.
+constexpr DWORD kFinishPollMs = 100;
 
 // What the GUI hands the thread. One for the process: it is only refilled
 // once the last thread has ended, so ScriptText never points into a text
@@ -107,6 +110,31 @@ bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
     s.thread = reinterpret_cast<HANDLE>(handle);
     s.id = id;
     return true;
+}
+
+bool finishScriptThread(DWORD timeoutMs) {
+    ScriptThreadSlot& s = slot();
+    if (threadEnded(s))
+        return true;
+    scriptStopRequested = true;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        // A box answered OK lets the script reach its next stop poll; one it
+        // opens before that is closed on the next round.
+        closeRunMessageBoxes(s.id);
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= timeoutMs)
+            return threadEnded(s);
+        const DWORD wait = std::min(kFinishPollMs, timeoutMs - waited);
+        // A script's box owned by the dialog sends messages to this thread
+        // (its owner is disabled and enabled again); they are answered here,
+        // posted ones stay queued.
+        const DWORD got = MsgWaitForMultipleObjects(1, &s.thread, FALSE, wait, QS_SENDMESSAGE);
+        if (got == WAIT_OBJECT_0 || got == WAIT_FAILED)
+            return threadEnded(s);
+        MSG m;
+        PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 } // namespace tapwell

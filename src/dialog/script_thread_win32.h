@@ -21,4 +21,10 @@ bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
 // The running script thread, 0 when there is none.
 DWORD scriptThreadId();
 
+// Before the program ends: asks a running script to stop, closes its boxes
+// and waits up to `timeoutMs` for the thread to release what it holds and
+// end, answering the messages that the script's boxes send to this thread
+// meanwhile. True when no script thread runs any more.
+bool finishScriptThread(DWORD timeoutMs);
+
 } // namespace tapwell

@@ -106,10 +106,13 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
             d.run->startOrAbort();
         return;
     case IDC_EXIT:
-        // Esc and the close box arrive here even while the Exit button is
-        // disabled; a run is ended with Abort, not by closing under it.
-        if (d.run && d.run->running())
+        // Esc, the close box, Alt+F4 and the task manager's End task arrive
+        // here even while the Exit button is disabled. During a run they stop
+        // it, as Abort does, and the dialog stays; the next one asks.
+        if (d.run && d.run->running()) {
+            stopRunAsAbort();
             return;
+        }
         askToExit(hwnd);
         return;
     case IDM_EXIT:

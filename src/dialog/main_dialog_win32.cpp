@@ -33,16 +33,11 @@ namespace {
 // statement that runs long (a huge text, a slow clipboard) is not waited out.
 constexpr DWORD kScriptEndWaitMs = 5000;
 
-// The user's Esc in any window: the run stops as with Abort, and a box it has
-// open (a pause, a script's message) closes as if OK was pressed; a script
-// sees the stop request once its box has returned.
-void onEscStop() {
-    MainDialogState& d = mainDialogState();
-    if (!d.run || !d.run->running())
-        return;
-    d.run->abortRun();
-    closeRunMessageBoxes(GetCurrentThreadId());
-    closeRunMessageBoxes(scriptThreadId());
+// The session ends: the process is ended soon after, so the run stops now and
+// a script is given its few seconds to let go of its keys.
+void onEndSession() {
+    stopRunAsAbort();
+    finishScriptThread(kScriptEndWaitMs);
 }
 
 void onDestroy(HWND hwnd) {
@@ -78,6 +73,17 @@ void onDestroy(HWND hwnd) {
 }
 
 } // namespace
+
+// A box the run has open (a pause, a script's message) closes as if OK was
+// pressed; a script sees the stop request once its box has returned.
+void stopRunAsAbort() {
+    MainDialogState& d = mainDialogState();
+    if (!d.run || !d.run->running())
+        return;
+    d.run->abortRun();
+    closeRunMessageBoxes(GetCurrentThreadId());
+    closeRunMessageBoxes(scriptThreadId());
+}
 
 INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_INITDIALOG && mainDialogState().hwnd == hwnd) {
@@ -125,7 +131,15 @@ INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         onDestroy(hwnd);
         return TRUE;
     case kEscStopMessage:
-        onEscStop();
+        stopRunAsAbort();
+        return TRUE;
+    case WM_QUERYENDSESSION:
+        // Not handled: the default answer lets the session end.
+        stopRunAsAbort();
+        return FALSE;
+    case WM_ENDSESSION:
+        if (wParam)
+            onEndSession();
         return TRUE;
     default:
         return FALSE;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
 
 using namespace tapwell;
 using namespace tapwell::e2e;
@@ -58,4 +59,44 @@ TEST(Closing, WaitsForTheScriptToReleaseWhatItHolds) {
     d.hwnd = nullptr;
     EXPECT_FALSE(scriptRunning.load()) << "the script thread was left running";
     EXPECT_FALSE(shiftDown()) << "Shift stays down after the program has ended";
+}
+
+// The close box, Alt+F4 and End task all reach the dialog as WM_CLOSE. During
+// a run it stops the run as Abort does, letting go of a held Shift, and the
+// dialog stays without asking; the next one asks as usual. The end of the
+// Windows session, which Wine cannot bring about, is sent here directly: the
+// question stops the run and the session may end, and so does the end itself.
+TEST(CloseRequest, DuringARunAbortsItAndReleasesAndTheNextOneAsks) {
+    InProcessDialog d;
+    const auto holdShift = [&] {
+        startSoon(d, L"[VK_SHIFT)xxxxxxxxxx");
+        return pumpUntil(shiftDown, 5000);
+    };
+    ASSERT_TRUE(holdShift());
+    SendMessageW(d.hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(d.hwnd));
+    EXPECT_TRUE(idle(d)) << "the close request was ignored";
+    EXPECT_FALSE(shiftDown());
+
+    std::wstring asked;
+    std::thread answer([&] {
+        if (auto box =
+                waitForMessageBox(GetCurrentProcessId(), L"Davudiru Dodovizar", 5000, d.hwnd)) {
+            asked = box->text;
+            pressButton(*box, L"No");
+        }
+    });
+    SendMessageW(d.hwnd, WM_CLOSE, 0, 0);
+    answer.join();
+    EXPECT_NE(asked.find(L"Are you sure you want to exit?"), std::wstring::npos);
+    EXPECT_TRUE(IsWindow(d.hwnd)) << "No keeps the dialog";
+
+    ASSERT_TRUE(holdShift());
+    EXPECT_NE(SendMessageW(d.hwnd, WM_QUERYENDSESSION, 0, 0), 0) << "the session may end";
+    EXPECT_TRUE(idle(d));
+    EXPECT_FALSE(shiftDown());
+    ASSERT_TRUE(holdShift());
+    SendMessageW(d.hwnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(idle(d));
+    EXPECT_FALSE(shiftDown());
 }

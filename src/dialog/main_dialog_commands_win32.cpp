@@ -156,6 +156,13 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
 
 void onMainDialogDropFiles(HWND hwnd, HDROP drop) {
     wchar_t path[kFileDialogPath + 1] = {};
+    // The text box is locked while a run goes on: a file dropped during the
+    // countdown would be what gets typed.
+    const MainDialogState& d = mainDialogState();
+    if (d.run && d.run->running()) {
+        DragFinish(drop);
+        return;
+    }
     const UINT got = DragQueryFileW(drop, 0, path, kFileDialogPath);
     DragFinish(drop);
     if (got == 0)

@@ -100,3 +100,19 @@ TEST(CloseRequest, DuringARunAbortsItAndReleasesAndTheNextOneAsks) {
     EXPECT_TRUE(idle(d));
     EXPECT_FALSE(shiftDown());
 }
+
+// The text box is locked during a run: a file dropped in the countdown would
+// be what gets typed. Once the run is over, the same drop loads the file.
+TEST(Drop, DuringARunLeavesTheLockedTextAlone) {
+    InProcessDialog d;
+    const std::wstring file = makeScratchDir(L"drop") + L"other.txt";
+    std::ofstream(file.c_str(), std::ios::binary) << "dropped";
+    SetDlgItemTextW(d.hwnd, IDC_TEXT, L"locked");
+    d.command(IDC_START);
+    ASSERT_FALSE(idle(d));
+    dropFile(d.hwnd, file);
+    EXPECT_EQ(d.text(IDC_TEXT), L"locked");
+    d.command(IDC_START); // Abort
+    dropFile(d.hwnd, file);
+    EXPECT_EQ(d.text(IDC_TEXT), L"dropped");
+}

@@ -12,6 +12,7 @@
 #include "dialog/run_stop_win32.h"
 #include "dialog/script_thread_win32.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_texts.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
@@ -70,6 +71,22 @@ void onDestroy(HWND hwnd) {
     d.run.reset();
     d.runHost.reset();
     d.hwnd = nullptr;
+}
+
+// A timer the run needs was refused: the run stops, releasing what it holds,
+// and says so; a run from the command line then ends the program as after any
+// error.
+void onRunTimerFailed(HWND hwnd, DWORD error) {
+    MainDialogState& d = mainDialogState();
+    if (!d.run || !d.run->running())
+        return;
+    d.run->abortRun();
+    showDialogMessage(hwnd,
+                      formatRunText(RunText::TimerFailed, appState().language,
+                                    {decimalText(static_cast<std::int64_t>(error))}),
+                      MB_OK | MB_ICONERROR);
+    if (d.run->autoRun())
+        EndDialog(hwnd, 0);
 }
 
 } // namespace
@@ -132,6 +149,9 @@ INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return TRUE;
     case kEscStopMessage:
         stopRunAsAbort();
+        return TRUE;
+    case kRunTimerFailedMessage:
+        onRunTimerFailed(hwnd, static_cast<DWORD>(wParam));
         return TRUE;
     case WM_QUERYENDSESSION:
         // Not handled: the default answer lets the session end.

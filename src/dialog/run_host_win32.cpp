@@ -42,8 +42,16 @@ bool DialogRunHost::acceptPacingTick(WPARAM sequence) {
 void DialogRunHost::armRunTimer(std::uint32_t periodMs) {
     pacer_.reset();
     pacing_.cancel();
-    SetTimer(dialog_, RUN_TIMER_ID, periodMs, nullptr);
     windowTimer_ = true;
+    if (!timerCalls().setTimer(dialog_, RUN_TIMER_ID, periodMs, nullptr))
+        reportTimerFailure();
+}
+
+// Without its timer the run would wait for a tick that never comes, with
+// the controls locked; the dialog ends it with a message instead.
+void DialogRunHost::reportTimerFailure() {
+    const DWORD error = GetLastError();
+    PostMessageW(dialog_, kRunTimerFailedMessage, error, 0);
 }
 
 void DialogRunHost::armSendTimer(std::uint32_t intervalMs) {
@@ -52,7 +60,8 @@ void DialogRunHost::armSendTimer(std::uint32_t intervalMs) {
         KillTimer(dialog_, RUN_TIMER_ID);
     windowTimer_ = false;
     const std::int64_t now = PacingTimer::nowUs();
-    pacing_.schedule(pacer_.next(now, intervalMs));
+    if (!pacing_.schedule(pacer_.next(now, intervalMs)))
+        reportTimerFailure();
 }
 
 void DialogRunHost::killRunTimer() {
@@ -104,9 +113,11 @@ void DialogRunHost::showMessage(const RunMessage& message) {
 
 void DialogRunHost::setRunUi(RunUi look) {
     const bool running = look == RunUi::Running;
-    if (running)
+    if (running) {
         beginRunStopWatch(dialog_, appState().settings.iEscAbort != 0);
-    else
+        if (!runStopEventReady())
+            reportTimerFailure();
+    } else
         endRunStopWatch();
     applyRunLook(dialog_, menu_, running);
 }

@@ -13,6 +13,10 @@
 
 namespace tapwell {
 
+// Posted to the main dialog when a timer of the run could not be set; wParam
+// is the system's error code. The dialog ends the run with a message.
+inline constexpr UINT kRunTimerFailedMessage = WM_APP + 0x11A;
+
 class DialogRunHost : public RunHost {
   public:
     DialogRunHost(HWND dialog, HMENU menu)
@@ -41,6 +45,8 @@ class DialogRunHost : public RunHost {
     Language language() override;
 
   private:
+    void reportTimerFailure();
+
     HWND dialog_;
     HMENU menu_;
     bool windowTimer_ = false; // armRunTimer's

@@ -3,6 +3,7 @@
 // it types. The dialog runs inside the test process; key state is read with
 // GetAsyncKeyState, which Wine keeps for injected input as long as the X focus
 // does not move.
+#include "keystroke/pacing_timer_win32.h"
 #include "keystroke/run_texts.h"
 #include "resource.h"
 #include "script/script_runner.h"
@@ -115,4 +116,35 @@ TEST(Drop, DuringARunLeavesTheLockedTextAlone) {
     d.command(IDC_START); // Abort
     dropFile(d.hwnd, file);
     EXPECT_EQ(d.text(IDC_TEXT), L"dropped");
+}
+
+namespace {
+
+UINT_PTR WINAPI refuseWindowTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
+} // namespace
+
+// A run whose timer Windows refuses would wait for ever with the controls
+// locked; it ends with a message that gives the system's error instead.
+TEST(TimerFailure, EndsTheRunWithAMessage) {
+    InProcessDialog d;
+    timerCalls().setTimer = refuseWindowTimer;
+    std::wstring told;
+    std::thread answer([&] {
+        if (auto box =
+                waitForMessageBox(GetCurrentProcessId(), L"Davudiru Dodovizar", 5000, d.hwnd)) {
+            told = box->text;
+            pressButton(*box, L"OK");
+        }
+    });
+    SetDlgItemTextW(d.hwnd, IDC_TEXT, L"x");
+    d.command(IDC_START);
+    EXPECT_TRUE(pumpUntil([&] { return idle(d); }, 5000)) << "the run hangs";
+    answer.join();
+    timerCalls() = TimerCalls{};
+    const std::u16string want = formatRunText(RunText::TimerFailed, Language::English, {u"8"});
+    EXPECT_EQ(told, std::wstring(want.begin(), want.end()));
 }

@@ -192,6 +192,27 @@ void setNumber(HWND dialog, int editId, int spinId, std::int32_t value, int low,
                         static_cast<LPARAM>(high));
 }
 
+template <class Mode> struct ModeRadio {
+    Mode mode;
+    int radio;
+};
+constexpr ModeRadio<InputMode> kModeRadios[] = {
+    {InputMode::Keyboard, IDC_MODE_KEYBOARD},
+    {InputMode::Unicode, IDC_MODE_UNICODE},
+    {InputMode::Script, IDC_MODE_SCRIPT},
+};
+constexpr ModeRadio<WaitMode> kWaitRadios[] = {
+    {WaitMode::Seconds, IDC_WAIT_AFTER_START},
+    {WaitMode::TimeOfDay, IDC_WAIT_UNTIL_TIME},
+};
+
+template <class Mode, std::size_t N> int radioOf(const ModeRadio<Mode> (&radios)[N], Mode mode) {
+    for (const ModeRadio<Mode>& r : radios)
+        if (r.mode == mode)
+            return r.radio;
+    return radios[0].radio;
+}
+
 int topOf(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     return control ? childRect(dialog, control).top : 0;
@@ -225,12 +246,10 @@ BOOL initialiseMainDialog(HWND hwnd) {
 
     d.tooltip = createDialogTooltips(hwnd, app.language);
 
-    const int modeRadio = s.iInputMode == 0   ? IDC_MODE_KEYBOARD
-                          : s.iInputMode == 1 ? IDC_MODE_UNICODE
-                                              : IDC_MODE_SCRIPT;
-    CheckRadioButton(hwnd, IDC_MODE_KEYBOARD, IDC_MODE_SCRIPT, modeRadio);
+    CheckRadioButton(hwnd, IDC_MODE_KEYBOARD, IDC_MODE_SCRIPT,
+                     radioOf(kModeRadios, inputModeOf(s.iInputMode)));
     CheckRadioButton(hwnd, IDC_WAIT_AFTER_START, IDC_WAIT_UNTIL_TIME,
-                     s.iWaitMode == 0 ? IDC_WAIT_AFTER_START : IDC_WAIT_UNTIL_TIME);
+                     radioOf(kWaitRadios, waitModeOf(s.iWaitMode)));
 
     if (s.g_BigDialog == 1) {
         CheckDlgButton(hwnd, IDC_BIG_DIALOG, BST_CHECKED);

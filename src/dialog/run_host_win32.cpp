@@ -13,12 +13,27 @@
 
 namespace tapwell {
 
+InputMode inputModeOf(std::uint8_t iInputMode) {
+    for (InputMode mode : {InputMode::Keyboard, InputMode::Unicode})
+        if (iInputMode == static_cast<std::uint8_t>(mode))
+            return mode;
+    return InputMode::Script;
+}
+
+WaitMode waitModeOf(std::uint8_t iWaitMode) {
+    return iWaitMode == static_cast<std::uint8_t>(WaitMode::Seconds) ? WaitMode::Seconds
+                                                                     : WaitMode::TimeOfDay;
+}
+
+Delivery deliveryOf(std::uint8_t iDelivery) {
+    return iDelivery == static_cast<std::uint8_t>(Delivery::KeyPresses) ? Delivery::KeyPresses
+                                                                        : Delivery::Written;
+}
+
 RunSettings runSettingsFrom(const Settings& s) {
     RunSettings r;
-    r.iInputMode = s.iInputMode == 0   ? InputMode::Keyboard
-                   : s.iInputMode == 1 ? InputMode::Unicode
-                                       : InputMode::Script;
-    r.iWaitMode = s.iWaitMode == 0 ? WaitMode::Seconds : WaitMode::TimeOfDay;
+    r.iInputMode = inputModeOf(s.iInputMode);
+    r.iWaitMode = waitModeOf(s.iWaitMode);
     r.iWaitSec = s.iWaitSec;
     r.iTimeHour = s.iTimeHour;
     r.iTimeMin = s.iTimeMin;
@@ -29,7 +44,7 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDisableTab = s.iDisableTab != 0;
     r.iDisableSpace = s.iDisableSpace != 0;
     r.iDisableEnter = s.iDisableEnter != 0;
-    r.iDelivery = s.iDelivery == 1 ? Delivery::KeyPresses : Delivery::Written;
+    r.iDelivery = deliveryOf(s.iDelivery);
     r.iTargetLayout = s.iTargetLayout;
     r.iFocusGuard = s.iFocusGuard != 0;
     return r;

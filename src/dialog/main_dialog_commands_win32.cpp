@@ -113,9 +113,9 @@ void startOrAbort(HWND, int) {
         d.run->startOrAbort();
 }
 
-// Esc, the close box, Alt+F4 and the task manager's End task arrive here even
-// while the Exit button is disabled. During a run they stop it, as Abort
-// does, and the dialog stays; the next one asks.
+// The Exit button, Esc and, while no run goes on, the close box. Esc arrives
+// here also during a run, with the Exit button disabled: it stops the run as
+// Abort does, and the dialog stays; the next one asks.
 void exitOrStop(HWND hwnd, int) {
     MainDialogState& d = mainDialogState();
     if (d.run && d.run->running()) {

@@ -153,6 +153,15 @@ INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case kRunTimerFailedMessage:
         onRunTimerFailed(hwnd, static_cast<DWORD>(wParam));
         return TRUE;
+    case WM_CLOSE:
+        // The close box, Alt+F4 and End task. Windows turns it into the
+        // Cancel command only while the Exit button is enabled, which it is
+        // not during a run; so the run is stopped here, and the dialog stays.
+        if (mainDialogState().run && mainDialogState().run->running()) {
+            stopRunAsAbort();
+            return TRUE;
+        }
+        return FALSE;
     case WM_QUERYENDSESSION:
         // Not handled: the default answer lets the session end.
         stopRunAsAbort();

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <thread>
 
@@ -80,14 +81,17 @@ TEST(CloseRequest, DuringARunAbortsItAndReleasesAndTheNextOneAsks) {
     EXPECT_FALSE(shiftDown());
 
     std::wstring asked;
+    std::atomic<bool> answered{false};
     std::thread answer([&] {
         if (auto box =
                 waitForMessageBox(GetCurrentProcessId(), L"Davudiru Dodovizar", 5000, d.hwnd)) {
             asked = box->text;
             pressButton(*box, L"No");
         }
+        answered = true;
     });
     SendMessageW(d.hwnd, WM_CLOSE, 0, 0);
+    pumpUntil([&] { return answered.load(); }, 6000);
     answer.join();
     EXPECT_NE(asked.find(L"Are you sure you want to exit?"), std::wstring::npos);
     EXPECT_TRUE(IsWindow(d.hwnd)) << "No keeps the dialog";

@@ -18,6 +18,8 @@ constexpr const wchar_t* kScriptCaption = L"QZ-Script";
 constexpr UINT kScriptBoxFlags = MB_OK | MB_ICONERROR;
 // Evaluation recurses per nesting level; a deep script must not overflow.
 constexpr std::size_t kMinimumStack = 64u * 1024u * 1024u;
+// How long a new start waits for the last thread's final steps.
+constexpr DWORD kLastThreadWaitMs = 1000;
 // How often a finishing wait closes boxes the script opened meanwhile.
 constexpr DWORD kFinishPollMs = 100;
 
@@ -89,7 +91,9 @@ DWORD scriptThreadId() {
 bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
                        std::uint32_t targetLayout) {
     ScriptThreadSlot& s = slot();
-    if (!threadEnded(s))
+    // Called once scriptRunning has gone false: the last thread is at most
+    // taking down its key delivery.
+    if (s.thread && WaitForSingleObject(s.thread, kLastThreadWaitMs) != WAIT_OBJECT_0)
         return false;
     if (s.thread)
         CloseHandle(s.thread);

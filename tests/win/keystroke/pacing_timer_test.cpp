@@ -37,8 +37,9 @@ TEST(PacingTimer, EachScheduleGivesOneTickAcceptedOnceUnlessCancelledOrReplaced)
     // replacing another that has not ticked yet.
     const std::pair<std::int64_t, bool> schedules[] = {{1000, false}, {-5000, false}, {1000, true}};
     for (auto [due, replacing] : schedules) {
-        if (replacing)
+        if (replacing) {
             EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 1'000'000));
+        }
         ASSERT_TRUE(timer.schedule(PacingTimer::nowUs() + due));
         std::vector<MSG> ticks = w.collect(replacing ? 1300 : 200);
         ASSERT_EQ(ticks.size(), 1u) << due << replacing;

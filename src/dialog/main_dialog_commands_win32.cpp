@@ -20,13 +20,6 @@ namespace {
 
 constexpr int kFileDialogPath = 520;
 
-void removeCharactersFromTextBox(HWND hwnd, RemovedCharacters which) {
-    AppState& app = appState();
-    app.InputText = controlText16(hwnd, IDC_TEXT);
-    app.InputText = removeCharacters(app.InputText, which);
-    SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
-}
-
 // Empties an edit box as one edit that Ctrl+Z takes back. An empty box is
 // left alone: a second click must not replace the undo of the first.
 void clearUndoably(HWND edit) {
@@ -48,12 +41,87 @@ constexpr FileCommand kFileCommands[] = {
     {IDM_WRITE_HEX, writeHexDumpToFile},
 };
 
-void toggleSetting(HMENU menu, int id, std::uint8_t& flag) {
-    flag = flag ? 0 : 1;
-    checkMenu(menu, id, flag != 0);
+// Commands that come as families (several ids, or ids computed from a key
+// code): each answers whether `id` was one of its own and, if so, acts.
+
+bool removeCharactersCommand(HWND hwnd, int id) {
+    const auto removal = removalForCommand(id);
+    if (!removal)
+        return false;
+    AppState& app = appState();
+    app.InputText = controlText16(hwnd, IDC_TEXT);
+    app.InputText = removeCharacters(app.InputText, *removal);
+    SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
+    return true;
 }
 
-void askToExit(HWND hwnd) {
+bool insertNotationCommand(HWND hwnd, int id) {
+    return insertNotationForCommand(GetDlgItem(hwnd, IDC_TEXT), id);
+}
+
+bool fileCommand(HWND hwnd, int id) {
+    for (const FileCommand& command : kFileCommands) {
+        if (command.commandId == id) {
+            command.run(hwnd, GetDlgItem(hwnd, IDC_TEXT), fileCommandUi());
+            return true;
+        }
+    }
+    return false;
+}
+
+bool toggleCommand(HWND hwnd, int id) {
+    Settings& s = appState().settings;
+    for (const MenuToggle& toggle : kMenuToggles) {
+        if (toggle.commandId == id) {
+            std::uint8_t& flag = s.*toggle.flag;
+            flag = flag ? 0 : 1;
+            checkMenu(mainDialogState().menu, id, flag != 0);
+            if (id == IDM_ALWAYS_TOP)
+                placeTopMost(hwnd, s.iTopMost != 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool helpCommand(HWND hwnd, int id) {
+    const auto topic = helpTopicForCommand(id);
+    if (!topic)
+        return false;
+    OpenHelpTopic(hwnd, wide(std::u16string(*topic)), appState().language);
+    return true;
+}
+
+bool deliveryCommand(HWND, int id) {
+    MainDialogState& d = mainDialogState();
+    if (!applyDeliveryCommand(appState().settings, id, d.installedLayouts))
+        return false;
+    checkDeliveryItems(d.menu, appState().settings, d.installedLayouts);
+    return true;
+}
+
+using CommandFamily = bool (*)(HWND hwnd, int id);
+constexpr CommandFamily kCommandFamilies[] = {
+    removeCharactersCommand, insertNotationCommand, fileCommand,
+    toggleCommand,           helpCommand,           deliveryCommand,
+};
+
+// Commands of one id each.
+
+void startOrAbort(HWND, int) {
+    if (MainDialogState& d = mainDialogState(); d.run)
+        d.run->startOrAbort();
+}
+
+// The Exit button, Esc and, while no run goes on, the close box. Esc arrives
+// here also during a run, with the Exit button disabled: it stops the run as
+// Abort does, and the dialog stays; the next one asks.
+void exitOrStop(HWND hwnd, int) {
+    MainDialogState& d = mainDialogState();
+    if (d.run && d.run->running()) {
+        stopRunAsAbort();
+        return;
+    }
     const int answer =
         showDialogMessage(hwnd, dialogText(DialogText::ExitQuestion, appState().language),
                           MB_YESNO | MB_ICONQUESTION);
@@ -61,98 +129,85 @@ void askToExit(HWND hwnd) {
         EndDialog(hwnd, IDC_EXIT);
 }
 
-void showAbout(HWND hwnd) {
+void exitAtOnce(HWND hwnd, int) {
+    EndDialog(hwnd, IDM_EXIT);
+}
+
+void showAbout(HWND hwnd, int) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
     about::ShowAboutBox(hwnd, instance, dialogIsJapanese(), wide(appState().programTitle));
 }
 
+void keyboardModeClicked(HWND hwnd, int notification) {
+    if (notification != BN_CLICKED)
+        return;
+    // Text written for another mode means something else here; a click by
+    // mistake must not lose it, so each box can undo its clearing.
+    for (int box : {IDC_TEXT, IDC_PREFIX, IDC_SUFFIX})
+        clearUndoably(GetDlgItem(hwnd, box));
+    UpdateModeControls(hwnd);
+}
+
+void modeOrWaitClicked(HWND hwnd, int notification) {
+    if (notification == BN_CLICKED)
+        UpdateModeControls(hwnd);
+}
+
+void bigDialogClicked(HWND hwnd, int notification) {
+    if (notification == BN_CLICKED && IsDlgButtonChecked(hwnd, IDC_BIG_DIALOG) == BST_CHECKED)
+        showAppMessage(hwnd, dialogText(DialogText::BigDialogNotice, appState().language),
+                       dialogText(DialogText::BigDialogCaption, appState().language),
+                       MB_OK | MB_ICONINFORMATION);
+}
+
+template <int kButton> void popUpMenuOf(HWND, int) {
+    popUpMenuOfButton(mainDialogState(), kButton);
+}
+
+struct CommandRow {
+    int id;
+    void (*handle)(HWND hwnd, int notification);
+};
+constexpr CommandRow kCommands[] = {
+    {IDC_START, startOrAbort},
+    {IDC_EXIT, exitOrStop},
+    {IDM_EXIT, exitAtOnce},
+    {IDM_ABOUT, showAbout},
+    {IDC_MODE_KEYBOARD, keyboardModeClicked},
+    {IDC_MODE_UNICODE, modeOrWaitClicked},
+    {IDC_MODE_SCRIPT, modeOrWaitClicked},
+    {IDC_WAIT_AFTER_START, modeOrWaitClicked},
+    {IDC_WAIT_UNTIL_TIME, modeOrWaitClicked},
+    {IDC_BIG_DIALOG, bigDialogClicked},
+    {IDC_MENU_FILE, popUpMenuOf<IDC_MENU_FILE>},
+    {IDC_MENU_SETTINGS, popUpMenuOf<IDC_MENU_SETTINGS>},
+    {IDC_MENU_KEYS, popUpMenuOf<IDC_MENU_KEYS>},
+    {IDC_MENU_HELP, popUpMenuOf<IDC_MENU_HELP>},
+};
+
 } // namespace
 
 void onMainDialogCommand(HWND hwnd, int id, int notification) {
-    MainDialogState& d = mainDialogState();
-    Settings& s = appState().settings;
-    HWND textBox = GetDlgItem(hwnd, IDC_TEXT);
-    if (auto removal = removalForCommand(id)) {
-        removeCharactersFromTextBox(hwnd, *removal);
-        return;
-    }
-    if (insertNotationForCommand(textBox, id))
-        return;
-    for (const FileCommand& command : kFileCommands) {
-        if (command.commandId == id) {
-            command.run(hwnd, textBox, fileCommandUi());
+    for (const CommandRow& row : kCommands) {
+        if (row.id == id) {
+            row.handle(hwnd, notification);
             return;
         }
     }
-    for (const MenuToggle& toggle : kMenuToggles) {
-        if (toggle.commandId == id) {
-            toggleSetting(d.menu, id, s.*toggle.flag);
-            if (id == IDM_ALWAYS_TOP)
-                placeTopMost(hwnd, s.iTopMost != 0);
+    for (CommandFamily family : kCommandFamilies)
+        if (family(hwnd, id))
             return;
-        }
-    }
-    if (auto topic = helpTopicForCommand(id)) {
-        OpenHelpTopic(hwnd, wide(std::u16string(*topic)), appState().language);
-        return;
-    }
-    if (applyDeliveryCommand(s, id, d.installedLayouts)) {
-        checkDeliveryItems(d.menu, s, d.installedLayouts);
-        return;
-    }
-    switch (id) {
-    case IDC_START:
-        if (d.run)
-            d.run->startOrAbort();
-        return;
-    case IDC_EXIT:
-        // Esc and the close box arrive here even while the Exit button is
-        // disabled; a run is ended with Abort, not by closing under it.
-        if (d.run && d.run->running())
-            return;
-        askToExit(hwnd);
-        return;
-    case IDM_EXIT:
-        EndDialog(hwnd, IDM_EXIT);
-        return;
-    case IDM_ABOUT:
-        showAbout(hwnd);
-        return;
-    case IDC_MODE_KEYBOARD:
-        if (notification != BN_CLICKED)
-            return;
-        // Text written for another mode means something else here; a click
-        // by mistake must not lose it, so each box can undo its clearing.
-        for (int box : {IDC_TEXT, IDC_PREFIX, IDC_SUFFIX})
-            clearUndoably(GetDlgItem(hwnd, box));
-        UpdateModeControls(hwnd);
-        return;
-    case IDC_MODE_UNICODE:
-    case IDC_MODE_SCRIPT:
-    case IDC_WAIT_AFTER_START:
-    case IDC_WAIT_UNTIL_TIME:
-        if (notification == BN_CLICKED)
-            UpdateModeControls(hwnd);
-        return;
-    case IDC_BIG_DIALOG:
-        if (notification == BN_CLICKED && IsDlgButtonChecked(hwnd, IDC_BIG_DIALOG) == BST_CHECKED)
-            showAppMessage(hwnd, dialogText(DialogText::BigDialogNotice, appState().language),
-                           dialogText(DialogText::BigDialogCaption, appState().language),
-                           MB_OK | MB_ICONINFORMATION);
-        return;
-    case IDC_MENU_FILE:
-    case IDC_MENU_SETTINGS:
-    case IDC_MENU_KEYS:
-    case IDC_MENU_HELP:
-        popUpMenuOfButton(d, id);
-        return;
-    default:
-        return;
-    }
 }
 
 void onMainDialogDropFiles(HWND hwnd, HDROP drop) {
     wchar_t path[kFileDialogPath + 1] = {};
+    // The text box is locked while a run goes on: a file dropped during the
+    // countdown would be what gets typed.
+    const MainDialogState& d = mainDialogState();
+    if (d.run && d.run->running()) {
+        DragFinish(drop);
+        return;
+    }
     const UINT got = DragQueryFileW(drop, 0, path, kFileDialogPath);
     DragFinish(drop);
     if (got == 0)

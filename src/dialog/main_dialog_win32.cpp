@@ -10,7 +10,9 @@
 #include "dialog/main_dialog.h"
 #include "dialog/run_host_win32.h"
 #include "dialog/run_stop_win32.h"
+#include "dialog/script_thread_win32.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_texts.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
@@ -28,26 +30,29 @@ MainDialogState& mainDialogState() {
 
 namespace {
 
-// The user's Esc in any window: the run stops as with Abort, and a box it has
-// open (a pause, a script's message) closes as if OK was pressed; a script
-// sees the stop request once its box has returned.
-void onEscStop() {
-    MainDialogState& d = mainDialogState();
-    if (!d.run || !d.run->running())
-        return;
-    d.run->abortRun();
-    closeRunMessageBoxes(GetCurrentThreadId());
-    closeRunMessageBoxes(scriptThreadId());
+// How long closing waits for a script to release its keys and end: a
+// statement that runs long (a huge text, a slow clipboard) is not waited out.
+constexpr DWORD kScriptEndWaitMs = 5000;
+
+// The session ends: the process is ended soon after, so the run stops now and
+// a script is given its few seconds to let go of its keys.
+void onEndSession() {
+    stopRunAsAbort();
+    finishScriptThread(kScriptEndWaitMs);
 }
 
 void onDestroy(HWND hwnd) {
     MainDialogState& d = mainDialogState();
     removeAcceleratorHook(d.acceleratorHook);
     d.acceleratorHook = nullptr;
+    // Whatever ends the dialog, nothing the run or its script pressed stays
+    // down once the program has gone: a held Shift would turn the user's
+    // next letters into capitals.
+    if (d.run && d.run->running())
+        d.run->abortRun();
     endRunStopWatch();
     KillTimer(hwnd, RUN_TIMER_ID);
-    if (scriptRunning.load())
-        scriptStopRequested.store(true);
+    finishScriptThread(kScriptEndWaitMs);
     SaveSettings(hwnd);
     undoEnlargement();
     if (HWND textBox = GetDlgItem(hwnd, IDC_TEXT))
@@ -68,7 +73,34 @@ void onDestroy(HWND hwnd) {
     d.hwnd = nullptr;
 }
 
+// A timer the run needs was refused: the run stops, releasing what it holds,
+// and says so; a run from the command line then ends the program as after any
+// error.
+void onRunTimerFailed(HWND hwnd, DWORD error) {
+    MainDialogState& d = mainDialogState();
+    if (!d.run || !d.run->running())
+        return;
+    d.run->abortRun();
+    showDialogMessage(hwnd,
+                      formatRunText(RunText::TimerFailed, appState().language,
+                                    {decimalText(static_cast<std::int64_t>(error))}),
+                      MB_OK | MB_ICONERROR);
+    if (d.run->autoRun())
+        EndDialog(hwnd, 0);
+}
+
 } // namespace
+
+// A box the run has open (a pause, a script's message) closes as if OK was
+// pressed; a script sees the stop request once its box has returned.
+void stopRunAsAbort() {
+    MainDialogState& d = mainDialogState();
+    if (!d.run || !d.run->running())
+        return;
+    d.run->abortRun();
+    closeRunMessageBoxes(GetCurrentThreadId());
+    closeRunMessageBoxes(scriptThreadId());
+}
 
 INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_INITDIALOG && mainDialogState().hwnd == hwnd) {
@@ -116,7 +148,27 @@ INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         onDestroy(hwnd);
         return TRUE;
     case kEscStopMessage:
-        onEscStop();
+        stopRunAsAbort();
+        return TRUE;
+    case kRunTimerFailedMessage:
+        onRunTimerFailed(hwnd, static_cast<DWORD>(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        // The close box, Alt+F4 and End task. Windows turns it into the
+        // Cancel command only while the Exit button is enabled, which it is
+        // not during a run; so the run is stopped here, and the dialog stays.
+        if (mainDialogState().run && mainDialogState().run->running()) {
+            stopRunAsAbort();
+            return TRUE;
+        }
+        return FALSE;
+    case WM_QUERYENDSESSION:
+        // Not handled: the default answer lets the session end.
+        stopRunAsAbort();
+        return FALSE;
+    case WM_ENDSESSION:
+        if (wParam)
+            onEndSession();
         return TRUE;
     default:
         return FALSE;
@@ -149,6 +201,27 @@ void setNumber(HWND dialog, int editId, int spinId, std::int32_t value, int low,
                         static_cast<LPARAM>(high));
 }
 
+template <class Mode> struct ModeRadio {
+    Mode mode;
+    int radio;
+};
+constexpr ModeRadio<InputMode> kModeRadios[] = {
+    {InputMode::Keyboard, IDC_MODE_KEYBOARD},
+    {InputMode::Unicode, IDC_MODE_UNICODE},
+    {InputMode::Script, IDC_MODE_SCRIPT},
+};
+constexpr ModeRadio<WaitMode> kWaitRadios[] = {
+    {WaitMode::Seconds, IDC_WAIT_AFTER_START},
+    {WaitMode::TimeOfDay, IDC_WAIT_UNTIL_TIME},
+};
+
+template <class Mode, std::size_t N> int radioOf(const ModeRadio<Mode> (&radios)[N], Mode mode) {
+    for (const ModeRadio<Mode>& r : radios)
+        if (r.mode == mode)
+            return r.radio;
+    return radios[0].radio;
+}
+
 int topOf(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     return control ? childRect(dialog, control).top : 0;
@@ -156,98 +229,145 @@ int topOf(HWND dialog, int id) {
 
 } // namespace
 
-BOOL initialiseMainDialog(HWND hwnd) {
-    MainDialogState& d = mainDialogState();
-    AppState& app = appState();
-    Settings& s = app.settings;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
+namespace {
 
-    d.hwnd = hwnd;
+HINSTANCE instanceOf(HWND hwnd) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
+}
+
+// Each step of the initialisation, in the order the dialog is built up.
+
+void loadMenuAndTitle(MainDialogState& d, const AppState& app) {
     d.language = app.language;
-    d.menu = LoadMenuW(instance, MAKEINTRESOURCEW(dialogIsJapanese() ? IDR_MENU_JA : IDR_MENU_EN));
-    SetWindowTextW(hwnd, wide(app.programTitle));
+    d.menu = LoadMenuW(instanceOf(d.hwnd),
+                       MAKEINTRESOURCEW(dialogIsJapanese() ? IDR_MENU_JA : IDR_MENU_EN));
+    SetWindowTextW(d.hwnd, wide(app.programTitle));
+}
 
+void setUpTextBox(MainDialogState& d, const Settings& s) {
     if (s.g_BigDialog == 1)
-        enlargeDialog(hwnd);
+        enlargeDialog(d.hwnd);
     createTextBoxFont(d);
     // The edit control's default limit would cut a pasted or loaded text
     // without a word and then refuse typing; 0 lifts it to the largest.
-    SendDlgItemMessageW(hwnd, IDC_TEXT, EM_SETLIMITTEXT, 0, 0);
-    keepCaseOnUndo(hwnd);
+    SendDlgItemMessageW(d.hwnd, IDC_TEXT, EM_SETLIMITTEXT, 0, 0);
+    keepCaseOnUndo(d.hwnd);
+}
 
+void setProgramIcon(HWND hwnd) {
     // Shared: the same handle start-up loaded, never destroyed.
-    HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    HICON icon = static_cast<HICON>(LoadImageW(instanceOf(hwnd), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
 
-    d.tooltip = createDialogTooltips(hwnd, app.language);
-
-    const int modeRadio = s.iInputMode == 0   ? IDC_MODE_KEYBOARD
-                          : s.iInputMode == 1 ? IDC_MODE_UNICODE
-                                              : IDC_MODE_SCRIPT;
-    CheckRadioButton(hwnd, IDC_MODE_KEYBOARD, IDC_MODE_SCRIPT, modeRadio);
+void selectRadios(HWND hwnd, const Settings& s) {
+    CheckRadioButton(hwnd, IDC_MODE_KEYBOARD, IDC_MODE_SCRIPT,
+                     radioOf(kModeRadios, inputModeOf(s.iInputMode)));
     CheckRadioButton(hwnd, IDC_WAIT_AFTER_START, IDC_WAIT_UNTIL_TIME,
-                     s.iWaitMode == 0 ? IDC_WAIT_AFTER_START : IDC_WAIT_UNTIL_TIME);
+                     radioOf(kWaitRadios, waitModeOf(s.iWaitMode)));
+}
 
-    if (s.g_BigDialog == 1) {
-        CheckDlgButton(hwnd, IDC_BIG_DIALOG, BST_CHECKED);
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+void placeBigDialog(HWND hwnd, const Settings& s) {
+    if (s.g_BigDialog != 1)
+        return;
+    CheckDlgButton(hwnd, IDC_BIG_DIALOG, BST_CHECKED);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
+void fillMenus(MainDialogState& d, const Settings& s, Language language) {
     for (const MenuToggle& toggle : kMenuToggles)
         if (toggle.commandId != IDM_ALWAYS_TOP)
             checkMenu(d.menu, toggle.commandId, s.*toggle.flag != 0);
     if (s.iTopMost == 1) {
         checkMenu(d.menu, IDM_ALWAYS_TOP, true);
-        placeTopMost(hwnd, true);
+        placeTopMost(d.hwnd, true);
     }
-
     d.installedLayouts = fillLayoutSubmenu(d.menu);
     checkDeliveryItems(d.menu, s, d.installedLayouts);
+    fillKeySubmenus(d.menu, language);
+}
 
-    fillKeySubmenus(d.menu, app.language);
+// The numeric edits, their up-downs and ranges.
+struct NumberField {
+    int editId;
+    int spinId;
+    std::int32_t Settings::*value;
+    int low;
+    int high;
+};
+constexpr NumberField kNumberFields[] = {
+    {IDC_WAIT_SEC, IDC_WAIT_SEC_SPIN, &Settings::iWaitSec, 0, 2147483647},
+    {IDC_TIME_HOUR, IDC_TIME_HOUR_SPIN, &Settings::iTimeHour, 0, 23},
+    {IDC_TIME_MIN, IDC_TIME_MIN_SPIN, &Settings::iTimeMin, 0, 59},
+    {IDC_TIME_SEC, IDC_TIME_SEC_SPIN, &Settings::iTimeSec, 0, 59},
+    {IDC_INTERVAL, IDC_INTERVAL_SPIN, &Settings::iWaitMSec, 0, 65535},
+    {IDC_LOOP, IDC_LOOP_SPIN, &Settings::iLoopNum, 0, 65535},
+};
 
-    setNumber(hwnd, IDC_WAIT_SEC, IDC_WAIT_SEC_SPIN, s.iWaitSec, 0, 2147483647);
-    setNumber(hwnd, IDC_TIME_HOUR, IDC_TIME_HOUR_SPIN, s.iTimeHour, 0, 23);
-    setNumber(hwnd, IDC_TIME_MIN, IDC_TIME_MIN_SPIN, s.iTimeMin, 0, 59);
-    setNumber(hwnd, IDC_TIME_SEC, IDC_TIME_SEC_SPIN, s.iTimeSec, 0, 59);
-    setNumber(hwnd, IDC_INTERVAL, IDC_INTERVAL_SPIN, s.iWaitMSec, 0, 65535);
-    setNumber(hwnd, IDC_LOOP, IDC_LOOP_SPIN, s.iLoopNum, 0, 65535);
+void fillNumbers(HWND hwnd, const Settings& s) {
+    for (const NumberField& f : kNumberFields)
+        setNumber(hwnd, f.editId, f.spinId, s.*f.value, f.low, f.high);
+}
 
-    UpdateModeControls(hwnd);
-
+void showThemed(HWND hwnd) {
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
     SendMessageW(hwnd, WM_THEMECHANGED, 0, 0);
     subclassForDisabledPainting(hwnd);
+}
 
-    d.layout = std::make_unique<DialogAnchorLayout>(hwnd, mainDialogAnchors());
+void createLayout(MainDialogState& d) {
+    d.layout = std::make_unique<DialogAnchorLayout>(d.hwnd, mainDialogAnchors());
     RECT w{};
-    GetWindowRect(hwnd, &w);
+    GetWindowRect(d.hwnd, &w);
     d.layout->setMinimumTrackingSize(static_cast<std::uint32_t>(w.right - w.left),
                                      static_cast<std::uint32_t>(w.bottom - w.top));
+    d.rememberedTop[0] = topOf(d.hwnd, IDC_MODE_PROMPT);
+    d.rememberedTop[1] = topOf(d.hwnd, IDC_MODE_KEYBOARD);
+    d.rememberedTop[2] = topOf(d.hwnd, IDC_MODE_DESCRIPTION);
+    d.rememberedTop[3] = topOf(d.hwnd, IDC_TEXT);
+}
 
-    d.rememberedTop[0] = topOf(hwnd, IDC_MODE_PROMPT);
-    d.rememberedTop[1] = topOf(hwnd, IDC_MODE_KEYBOARD);
-    d.rememberedTop[2] = topOf(hwnd, IDC_MODE_DESCRIPTION);
-    d.rememberedTop[3] = topOf(hwnd, IDC_TEXT);
-
-    applyMenuBarMode(d, isDarkMode());
-
-    d.acceleratorHook = installAcceleratorHook(hwnd);
-
-    d.runHost = std::make_unique<DialogRunHost>(hwnd, d.menu);
+void createRun(MainDialogState& d, const AppState& app) {
+    d.runHost = std::make_unique<DialogRunHost>(d.hwnd, d.menu);
     d.run = std::make_unique<SimulationRun>(*d.runHost, systemKeyEventSink(), scriptRunning,
                                             scriptStopRequested);
     d.run->setAutoRun(app.autoRun());
     // Installed layouts besides the built-in tables.
     d.run->setKeyboardLayoutResolver(systemKeyboardLayout);
     d.run->setInputDestination(&systemInputDestination());
+}
 
-    if (app.autoRun()) {
-        SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
-        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_START, BN_CLICKED), 0);
-    }
+void startCommandLineRun(HWND hwnd, const AppState& app) {
+    if (!app.autoRun())
+        return;
+    SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_START, BN_CLICKED), 0);
+}
+
+} // namespace
+
+BOOL initialiseMainDialog(HWND hwnd) {
+    MainDialogState& d = mainDialogState();
+    const AppState& app = appState();
+    const Settings& s = app.settings;
+    d.hwnd = hwnd;
+    loadMenuAndTitle(d, app);
+    setUpTextBox(d, s);
+    setProgramIcon(hwnd);
+    d.tooltip = createDialogTooltips(hwnd, app.language);
+    selectRadios(hwnd, s);
+    placeBigDialog(hwnd, s);
+    fillMenus(d, s, app.language);
+    fillNumbers(hwnd, s);
+    UpdateModeControls(hwnd);
+    showThemed(hwnd);
+    createLayout(d);
+    applyMenuBarMode(d, isDarkMode());
+    d.acceleratorHook = installAcceleratorHook(hwnd);
+    createRun(d, app);
+    startCommandLineRun(hwnd, app);
     return TRUE;
 }
 

@@ -4,28 +4,36 @@
 #include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
 #include "dialog/run_stop_win32.h"
-#include "keystroke/key_delivery.h"
+#include "dialog/script_thread_win32.h"
 #include "keystroke/keystroke_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
-#include "script/services_win32.h"
 #include "settings/settings_stores_win32.h"
 #include "theme/theme_win32.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cwchar>
-#include <memory>
-#include <process.h>
-
 namespace tapwell {
+
+InputMode inputModeOf(std::uint8_t iInputMode) {
+    for (InputMode mode : {InputMode::Keyboard, InputMode::Unicode})
+        if (iInputMode == static_cast<std::uint8_t>(mode))
+            return mode;
+    return InputMode::Script;
+}
+
+WaitMode waitModeOf(std::uint8_t iWaitMode) {
+    return iWaitMode == static_cast<std::uint8_t>(WaitMode::Seconds) ? WaitMode::Seconds
+                                                                     : WaitMode::TimeOfDay;
+}
+
+Delivery deliveryOf(std::uint8_t iDelivery) {
+    return iDelivery == static_cast<std::uint8_t>(Delivery::KeyPresses) ? Delivery::KeyPresses
+                                                                        : Delivery::Written;
+}
 
 RunSettings runSettingsFrom(const Settings& s) {
     RunSettings r;
-    r.iInputMode = s.iInputMode == 0   ? InputMode::Keyboard
-                   : s.iInputMode == 1 ? InputMode::Unicode
-                                       : InputMode::Script;
-    r.iWaitMode = s.iWaitMode == 0 ? WaitMode::Seconds : WaitMode::TimeOfDay;
+    r.iInputMode = inputModeOf(s.iInputMode);
+    r.iWaitMode = waitModeOf(s.iWaitMode);
     r.iWaitSec = s.iWaitSec;
     r.iTimeHour = s.iTimeHour;
     r.iTimeMin = s.iTimeMin;
@@ -36,7 +44,7 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDisableTab = s.iDisableTab != 0;
     r.iDisableSpace = s.iDisableSpace != 0;
     r.iDisableEnter = s.iDisableEnter != 0;
-    r.iDelivery = s.iDelivery == 1 ? Delivery::KeyPresses : Delivery::Written;
+    r.iDelivery = deliveryOf(s.iDelivery);
     r.iTargetLayout = s.iTargetLayout;
     r.iFocusGuard = s.iFocusGuard != 0;
     return r;
@@ -49,8 +57,16 @@ bool DialogRunHost::acceptPacingTick(WPARAM sequence) {
 void DialogRunHost::armRunTimer(std::uint32_t periodMs) {
     pacer_.reset();
     pacing_.cancel();
-    SetTimer(dialog_, RUN_TIMER_ID, periodMs, nullptr);
     windowTimer_ = true;
+    if (!timerCalls().setTimer(dialog_, RUN_TIMER_ID, periodMs, nullptr))
+        reportTimerFailure();
+}
+
+// Without its timer the run would wait for a tick that never comes, with
+// the controls locked; the dialog ends it with a message instead.
+void DialogRunHost::reportTimerFailure() {
+    const DWORD error = GetLastError();
+    PostMessageW(dialog_, kRunTimerFailedMessage, error, 0);
 }
 
 void DialogRunHost::armSendTimer(std::uint32_t intervalMs) {
@@ -59,7 +75,8 @@ void DialogRunHost::armSendTimer(std::uint32_t intervalMs) {
         KillTimer(dialog_, RUN_TIMER_ID);
     windowTimer_ = false;
     const std::int64_t now = PacingTimer::nowUs();
-    pacing_.schedule(pacer_.next(now, intervalMs));
+    if (!pacing_.schedule(pacer_.next(now, intervalMs)))
+        reportTimerFailure();
 }
 
 void DialogRunHost::killRunTimer() {
@@ -111,9 +128,11 @@ void DialogRunHost::showMessage(const RunMessage& message) {
 
 void DialogRunHost::setRunUi(RunUi look) {
     const bool running = look == RunUi::Running;
-    if (running)
+    if (running) {
         beginRunStopWatch(dialog_, appState().settings.iEscAbort != 0);
-    else
+        if (!runStopEventReady())
+            reportTimerFailure();
+    } else
         endRunStopWatch();
     applyRunLook(dialog_, menu_, running);
 }
@@ -168,98 +187,6 @@ std::u16string DialogRunHost::programTitle() {
 
 Language DialogRunHost::language() {
     return appState().language == Language::English ? Language::English : Language::Japanese;
-}
-
-namespace {
-
-constexpr const wchar_t* kScriptCaption = L"QZ-Script";
-// Evaluation recurses per nesting level; a deep script must not overflow.
-constexpr std::size_t kMinimumStack = 64u * 1024u * 1024u;
-
-HWND g_owner = nullptr; // written before each thread starts, read by it
-std::atomic<DWORD> g_scriptThreadId{0};
-
-std::int32_t hostCallBack(CallBackCall* call) {
-    wchar_t text[600];
-    const wchar_t* name = call && call->name ? reinterpret_cast<const wchar_t*>(call->name) : L"";
-    std::swprintf(text, sizeof text / sizeof text[0],
-                  L"Unknown CallBack Function: %.500ls(args:%d)", name,
-                  call ? static_cast<int>(call->count) : 0);
-    ThemedMessageBox(g_owner, text, kScriptCaption, MB_OK | MB_ICONERROR);
-    return 0;
-}
-
-void hostReportError(std::int32_t, std::int32_t, const char16_t* text) {
-    ThemedMessageBox(g_owner, text ? reinterpret_cast<const wchar_t*>(text) : L"", kScriptCaption,
-                     MB_OK | MB_ICONERROR);
-}
-
-std::int32_t hostMessageBox(void* owner, const char16_t* text, const char16_t* caption,
-                            std::uint32_t flags) {
-    return showAppMessage(static_cast<HWND>(owner), text ? text : u"", caption ? caption : u"",
-                          flags);
-}
-
-std::int32_t platformMessageBox(void* owner, const char16_t* text, const char16_t* caption,
-                                std::uint32_t flags) {
-    return MessageBoxW(static_cast<HWND>(owner), reinterpret_cast<const wchar_t*>(text),
-                       reinterpret_cast<const wchar_t*>(caption), flags);
-}
-
-struct ScriptJob {
-    ScriptHost host;
-    std::u16string text;
-    Delivery delivery = Delivery::Written;
-    std::uint32_t targetLayout = 0;
-};
-
-unsigned __stdcall scriptThreadEntry(void* argument) {
-    std::unique_ptr<ScriptJob> job(static_cast<ScriptJob*>(argument));
-    g_scriptThreadId = GetCurrentThreadId();
-    ScriptText = job->text.c_str();
-    // Built on this thread: the local layout is the one of the thread that
-    // sends.
-    KeyDeliveryStage stage(systemKeyEventSink(), job->delivery, job->targetLayout,
-                           systemKeyboardLayout);
-    ScriptDevices devices = defaultScriptDevices();
-    devices.keySink = &stage.sink();
-    ScriptThreadProc(job->host, devices);
-    g_scriptThreadId = 0;
-    return 0;
-}
-
-} // namespace
-
-DWORD scriptThreadId() {
-    return g_scriptThreadId.load();
-}
-
-bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
-                       std::uint32_t targetLayout) {
-    static const bool devicesInstalled = [] {
-        setDefaultScriptDevices(
-            {&systemScriptServices(), &systemKeyEventSink(), platformMessageBox});
-        return true;
-    }();
-    (void)devicesInstalled;
-    g_owner = owner;
-    auto job = std::make_unique<ScriptJob>();
-    job->host.hWndOwner = owner;
-    job->host.CallBack = hostCallBack;
-    job->host.ReportError = hostReportError;
-    job->host.CheckAbort = consumeStopRequest;
-    job->host.ShowMessageBox = hostMessageBox;
-    job->text = std::move(text);
-    job->delivery = delivery;
-    job->targetLayout = targetLayout;
-    const std::size_t stack = std::max<std::size_t>(kMinimumStack, kScriptThreadStackSize);
-    uintptr_t handle = _beginthreadex(nullptr, static_cast<unsigned>(stack), scriptThreadEntry,
-                                      job.get(), STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    if (handle == 0)
-        return false;
-    job.release(); // the thread owns it now
-    CloseHandle(reinterpret_cast<HANDLE>(handle));
-    return true;
 }
 
 } // namespace tapwell

@@ -1,5 +1,5 @@
 // The main dialog as the host of a keystroke run: its timer, title, controls
-// and message boxes, and the script thread.
+// and message boxes; it starts the script thread.
 #pragma once
 
 #include "common/language.h"
@@ -12,6 +12,10 @@
 #include <windows.h>
 
 namespace tapwell {
+
+// Posted to the main dialog when a timer of the run could not be set; wParam
+// is the system's error code. The dialog ends the run with a message.
+inline constexpr UINT kRunTimerFailedMessage = WM_APP + 0x11A;
 
 class DialogRunHost : public RunHost {
   public:
@@ -41,6 +45,8 @@ class DialogRunHost : public RunHost {
     Language language() override;
 
   private:
+    void reportTimerFailure();
+
     HWND dialog_;
     HMENU menu_;
     bool windowTimer_ = false; // armRunTimer's
@@ -51,17 +57,15 @@ class DialogRunHost : public RunHost {
     RunSettings started_;
 };
 
+// The settings' stored numbers as the run's enums. A number that names no
+// mode (a hand-edited store) reads as script mode, as the radios show it;
+// any wait mode but Seconds is TimeOfDay, any delivery but KeyPresses is
+// Written.
+InputMode inputModeOf(std::uint8_t iInputMode);
+WaitMode waitModeOf(std::uint8_t iWaitMode);
+Delivery deliveryOf(std::uint8_t iDelivery);
+
 // The part of the settings record that a run uses.
 RunSettings runSettingsFrom(const Settings& settings);
-
-// The script thread as the main dialog starts it: its own copy of the text,
-// a large stack, and the dialog's host callbacks (boxes owned by the dialog).
-
-// `delivery` and `targetLayout` choose how its key events are delivered.
-// False when no thread could be started.
-bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
-                       std::uint32_t targetLayout);
-// The running script thread, 0 when there is none.
-DWORD scriptThreadId();
 
 } // namespace tapwell

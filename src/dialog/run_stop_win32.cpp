@@ -159,6 +159,10 @@ void endRunStopWatch() {
     g_watchThread = 0;
 }
 
+bool runStopEventReady() {
+    return stopEvent() != nullptr;
+}
+
 void waitUnlessStopped(DWORD ms) {
     WaitForSingleObject(stopEvent(), ms);
 }

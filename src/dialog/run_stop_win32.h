@@ -20,6 +20,10 @@ void beginRunStopWatch(HWND dialog, bool watchEsc);
 // stopped the run has been released, so that the release reaches no window.
 void endRunStopWatch();
 
+// False when the system could not make the stop event: every wait would
+// then end at once, so no run may go on.
+bool runStopEventReady();
+
 // Waits `ms` milliseconds, or less when the user's Esc stops the run.
 void waitUnlessStopped(DWORD ms);
 

@@ -23,6 +23,11 @@ std::int64_t performanceFrequency() {
 
 } // namespace
 
+TimerCalls& timerCalls() {
+    static TimerCalls calls;
+    return calls;
+}
+
 bool highResolutionPacingAllowed() {
     wchar_t value[16] = {};
     const DWORD n = GetEnvironmentVariableW(L"TPW_PACING", value, 16);
@@ -49,7 +54,7 @@ PacingTimer::~PacingTimer() {
         SetEvent(quitEvent_);
         thread_.join();
     }
-    if (!timer_)
+    if (usesWindowTimer())
         KillTimer(window_, windowTimerId_);
     if (quitEvent_)
         CloseHandle(quitEvent_);
@@ -65,22 +70,36 @@ std::int64_t PacingTimer::nowUs() {
     return now.QuadPart / frequency * 1'000'000 + now.QuadPart % frequency * 1'000'000 / frequency;
 }
 
-void PacingTimer::setTimerLocked(std::int64_t dueUs) {
+bool PacingTimer::highResolution() {
+    return !usesWindowTimer();
+}
+
+bool PacingTimer::usesWindowTimer() {
+    if (!timer_)
+        return true;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return windowFallback_;
+}
+
+bool PacingTimer::setTimerLocked(std::int64_t dueUs) {
     // Relative, in 100 ns units (negative); a due time that has passed fires
     // at once.
     LARGE_INTEGER relative;
     relative.QuadPart = -std::max<std::int64_t>(1, (dueUs - nowUs()) * 10);
-    SetWaitableTimer(timer_, &relative, 0, nullptr, nullptr, FALSE);
+    return timerCalls().setWaitableTimer(timer_, &relative, 0, nullptr, nullptr, FALSE) != 0;
 }
 
-void PacingTimer::schedule(std::int64_t dueUs) {
+bool PacingTimer::scheduleWindowTimer(std::int64_t leftUs) {
+    const std::int64_t leftMs = (leftUs + 999) / 1000;
+    return timerCalls().setTimer(window_, windowTimerId_,
+                                 static_cast<UINT>(std::max<std::int64_t>(1, leftMs)),
+                                 nullptr) != 0;
+}
+
+bool PacingTimer::schedule(std::int64_t dueUs) {
     const std::int64_t leftUs = dueUs - nowUs();
-    if (!timer_) {
-        const std::int64_t leftMs = (leftUs + 999) / 1000;
-        SetTimer(window_, windowTimerId_, static_cast<UINT>(std::max<std::int64_t>(1, leftMs)),
-                 nullptr);
-        return;
-    }
+    if (usesWindowTimer())
+        return scheduleWindowTimer(leftUs);
     WPARAM postNow = 0;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -92,24 +111,28 @@ void PacingTimer::schedule(std::int64_t dueUs) {
                 CancelWaitableTimer(timer_);
             armed_ = false;
             postNow = sequence_;
-        } else {
+        } else if (setTimerLocked(dueUs)) {
             armed_ = true;
             dueUs_ = dueUs;
-            setTimerLocked(dueUs);
+        } else {
+            armed_ = false;
+            windowFallback_ = true;
         }
     }
-    if (postNow) {
-        PostMessageW(window_, kPacingTickMessage, postNow, 0);
-        return;
-    }
+    if (postNow)
+        return PostMessageW(window_, kPacingTickMessage, postNow, 0) != 0;
+    if (usesWindowTimer())
+        return scheduleWindowTimer(leftUs);
     if (!thread_.joinable())
         thread_ = std::thread(&PacingTimer::run, this);
+    return true;
 }
 
 void PacingTimer::cancel() {
-    if (!timer_) {
+    if (usesWindowTimer()) {
         KillTimer(window_, windowTimerId_);
-        return;
+        if (!timer_)
+            return;
     }
     std::lock_guard<std::mutex> lock(mutex_);
     // Every tick cancels before its step; a timer that is not set is left
@@ -131,22 +154,34 @@ bool PacingTimer::accept(WPARAM sequence) {
 
 void PacingTimer::run() {
     HANDLE handles[2] = {quitEvent_, timer_};
-    while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+    for (;;) {
+        const DWORD got = timerCalls().waitForMultipleObjects(2, handles, FALSE, INFINITE);
+        if (got == WAIT_OBJECT_0)
+            return;
         WPARAM post = 0;
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            // The timer may have fired for a schedule since replaced or
-            // cancelled (setting it again resets it, so only just then).
-            if (!armed_)
+            if (got != WAIT_OBJECT_0 + 1) {
+                // The wait itself failed: the tick it owed is given at once,
+                // and the window timer takes over from the next schedule on.
+                windowFallback_ = true;
+                post = armed_ ? sequence_ : 0;
+                armed_ = false;
+            } else if (!armed_) {
+                // The timer may have fired for a schedule since replaced or
+                // cancelled (setting it again resets it, so only just then).
                 continue;
-            if (dueUs_ - nowUs() > kCloseEnoughUs) {
-                setTimerLocked(dueUs_);
+            } else if (dueUs_ - nowUs() > kCloseEnoughUs && setTimerLocked(dueUs_)) {
                 continue;
+            } else {
+                armed_ = false;
+                post = sequence_;
             }
-            armed_ = false;
-            post = sequence_;
         }
-        PostMessageW(window_, kPacingTickMessage, post, 0);
+        if (post)
+            PostMessageW(window_, kPacingTickMessage, post, 0);
+        if (got != WAIT_OBJECT_0 + 1)
+            return;
     }
 }
 

@@ -20,6 +20,17 @@ namespace tapwell {
 // wParam: the sequence number of the tick, for PacingTimer::accept.
 inline constexpr UINT kPacingTickMessage = WM_APP + 0x118;
 
+// The system calls that arm a run's timers and wait on them. Tests replace
+// them to make them fail; the program never does.
+struct TimerCalls {
+    UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = ::SetTimer;
+    BOOL(WINAPI* setWaitableTimer)
+    (HANDLE, const LARGE_INTEGER*, LONG, PTIMERAPCROUTINE, LPVOID, BOOL) = ::SetWaitableTimer;
+    DWORD(WINAPI* waitForMultipleObjects)
+    (DWORD, const HANDLE*, BOOL, DWORD) = ::WaitForMultipleObjects;
+};
+TimerCalls& timerCalls();
+
 // False when the environment variable TPW_PACING is "window": the tests'
 // and the benchmark's switch to the window timer.
 bool highResolutionPacingAllowed();
@@ -31,14 +42,16 @@ class PacingTimer {
     PacingTimer& operator=(const PacingTimer&) = delete;
     ~PacingTimer();
 
-    bool highResolution() const { return timer_ != nullptr; }
+    // False also once a failure has brought in the window timer.
+    bool highResolution();
 
     // Microseconds of the clock that due times are given in (monotonic).
     static std::int64_t nowUs();
 
     // One tick at dueUs (at once if that has passed), replacing any tick
-    // that has not been delivered yet.
-    void schedule(std::int64_t dueUs);
+    // that has not been delivered yet. False when no timer could be armed at
+    // all (the window timer refused too): no tick will come.
+    [[nodiscard]] bool schedule(std::int64_t dueUs);
     // No tick until the next schedule; a tick already posted is refused by
     // accept.
     void cancel();
@@ -48,8 +61,10 @@ class PacingTimer {
 
   private:
     void run();
-    // With mutex_ held.
-    void setTimerLocked(std::int64_t dueUs);
+    // With mutex_ held. False when the system refused.
+    bool setTimerLocked(std::int64_t dueUs);
+    bool scheduleWindowTimer(std::int64_t leftUs);
+    bool usesWindowTimer();
 
     HWND window_;
     UINT_PTR windowTimerId_;
@@ -60,6 +75,9 @@ class PacingTimer {
     // Guarded by mutex_.
     bool armed_ = false;
     bool quit_ = false;
+    // The high-resolution timer or its wait failed: the window timer for
+    // the rest of this timer's life.
+    bool windowFallback_ = false;
     std::int64_t dueUs_ = 0;
     WPARAM sequence_ = 0;
 };

@@ -32,6 +32,11 @@ constexpr std::array<RunTextEntry, static_cast<std::size_t>(RunText::Count_)> kT
      u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。"},
     {RunText::FocusPausedTitle, u"Paused: activate the destination window again - %s",
      u"一時停止中: 入力先ウィンドウを再びアクティブにしてください - %s"},
+    {RunText::TimerFailed,
+     u"Windows could not provide a timer that the run needs (error %d), so the run has "
+     u"stopped. Keys it was holding have been released.",
+     u"入力に必要なタイマーをWindowsから取得できなかったため（エラー %d）、入力を中止しました。"
+     u"押したままのキーは離してあります。"},
 }};
 
 constexpr bool tableInEnumOrder() {

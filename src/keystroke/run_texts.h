@@ -27,6 +27,7 @@ enum class RunText : std::uint8_t {
     AbortButton,
     RefusedDestination,
     FocusPausedTitle, // %s program title
+    TimerFailed,      // %d the system's error code
     Count_
 };
 

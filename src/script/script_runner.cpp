@@ -15,8 +15,6 @@ const char16_t* ScriptText = nullptr;
 
 namespace {
 
-ScriptDevices g_defaultDevices;
-
 void reportLiteral(const ScriptHost* host, int code, const char16_t* text) {
     if (host && host->ReportError)
         host->ReportError(code, -1, text);
@@ -57,15 +55,8 @@ void reportOutOfMemory(ScriptRun& run) {
 
 } // namespace
 
-void setDefaultScriptDevices(const ScriptDevices& devices) {
-    g_defaultDevices = devices;
-}
-const ScriptDevices& defaultScriptDevices() {
-    return g_defaultDevices;
-}
-
-std::int32_t RunScript(const ScriptHost* host) {
-    return runScriptText(ScriptText, host, g_defaultDevices);
+std::int32_t RunScript(const ScriptHost* host, const ScriptDevices& devices) {
+    return runScriptText(ScriptText, host, devices);
 }
 
 std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
@@ -127,14 +118,12 @@ std::u16string unknownCallBackMessage(const CallBackCall& call) {
 
 // The GUI clears a stale stop request before it starts the thread; clearing
 // it here as well would lose an Abort given while the thread was starting.
-void ScriptThreadProc(const ScriptHost& host, const ScriptDevices& devices) {
+void ScriptThreadProc(const ScriptThreadStart& start) {
     scriptRunning = true;
-    runScriptText(ScriptText, &host, devices);
+    const ScriptHost host{start.owner, start.callBack, start.reportError, consumeStopRequest,
+                          start.showMessageBox};
+    RunScript(&host, start.devices);
     scriptRunning = false;
-}
-
-void ScriptThreadProc(const ScriptHost& host) {
-    ScriptThreadProc(host, g_defaultDevices);
 }
 
 } // namespace tapwell

@@ -20,20 +20,17 @@ namespace tapwell {
 std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
                            const ScriptDevices& devices = {});
 
-// The text the next RunScript runs; the GUI points it at its input text just
-// before it starts the script thread.
+// The text the next RunScript runs. The GUI points it at a text that stays
+// unchanged until the script thread has ended, just before it starts the
+// thread.
 extern const char16_t* ScriptText;
 
-// The devices RunScript uses; the GUI installs the system's at start-up.
-void setDefaultScriptDevices(const ScriptDevices& devices);
-const ScriptDevices& defaultScriptDevices();
-
-// runScriptText(ScriptText, host, defaultScriptDevices()).
-std::int32_t RunScript(const ScriptHost* host);
+// runScriptText(ScriptText, host, devices).
+std::int32_t RunScript(const ScriptHost* host, const ScriptDevices& devices);
 
 // What the script's worker thread shares with the GUI thread, and the
 // portable body of that thread. The GUI starts the thread (with a stack of
-// kScriptThreadStackSize bytes) and fills the ScriptHost with its own entries.
+// kScriptThreadStackSize bytes) and hands it a ScriptThreadStart.
 
 // True while the worker thread is inside ScriptThreadProc.
 extern std::atomic<bool> scriptRunning;
@@ -47,20 +44,25 @@ inline constexpr std::size_t kScriptThreadStackSize = 16u * 1024u * 1024u;
 // the user asked to stop, else 0.
 std::int32_t consumeStopRequest(std::int32_t line);
 
-// Caption of the boxes in which the GUI's host shows errors and unserved
-// callback calls.
-inline constexpr char16_t kScriptBoxCaption[] = u"QZ-Script";
-// Flags of those boxes: error icon, OK button.
-inline constexpr std::uint32_t kScriptBoxFlags = 0x10;
-
 // The text the GUI's host shows for a callback call it does not serve:
 // "Unknown CallBack Function: NAME(args:COUNT)".
 std::u16string unknownCallBackMessage(const CallBackCall& call);
 
-// Body of the worker thread: marks the script as running, runs ScriptText
-// with `host` and `devices`, and marks it as ended. The exit code is dropped.
-void ScriptThreadProc(const ScriptHost& host, const ScriptDevices& devices);
-// The same with the default devices.
-void ScriptThreadProc(const ScriptHost& host);
+// What the GUI hands the worker thread as it starts it: the owner window of
+// the script's boxes, the host's entries that show them, and the devices the
+// script's input and services go to. The stop poll is always
+// consumeStopRequest.
+struct ScriptThreadStart {
+    void* owner = nullptr;
+    ScriptCallBackFn callBack = nullptr;
+    ScriptReportErrorFn reportError = nullptr;
+    ScriptMessageBoxFn showMessageBox = nullptr;
+    ScriptDevices devices;
+};
+
+// Body of the worker thread: marks the script as running, fills the host
+// record from `start`, runs ScriptText through RunScript, and marks the
+// script as ended. The exit code is dropped.
+void ScriptThreadProc(const ScriptThreadStart& start);
 
 } // namespace tapwell

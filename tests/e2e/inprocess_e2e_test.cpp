@@ -7,6 +7,7 @@
 #include "fake_run_host.h"
 #include "keystroke/keystroke_win32.h"
 #include "resource.h"
+#include "support/in_process_dialog.h"
 #include "support/win_driver.h"
 #include "theme/theme_win32.h"
 
@@ -47,32 +48,6 @@ Lines typeInto(const std::u16string& text, std::uint32_t layout = kLayoutUs101,
     EXPECT_TRUE(r) << "the receiver never got the focus";
     return r ? r->stop() : Lines{};
 }
-
-// The dialog over settings of its own in a scratch folder, by default in Unicode
-// mode (keyboard mode folds texts to upper case); a run stays in its countdown.
-struct InProcessDialog {
-    HWND hwnd = nullptr;
-    explicit InProcessDialog(bool japanese = false, std::uint8_t inputMode = 1) {
-        SetCurrentDirectoryW(makeScratchDir(L"inproc").c_str());
-        AppState& app = appState();
-        setUiLanguage(app, japanese ? Language::Japanese : Language::English);
-        app.UseIniFile = true;
-        app.settings = Settings{};
-        app.settings.iInputMode = inputMode;
-        app.settings.iWaitSec = 30;
-        hwnd = CreateDialogParamW(GetModuleHandleW(nullptr),
-                                  MAKEINTRESOURCEW(japanese ? IDD_MAIN_JA : IDD_MAIN_EN), nullptr,
-                                  mainDialogProc, 0);
-    }
-    ~InProcessDialog() { DestroyWindow(hwnd); }
-    HWND item(int id) const { return GetDlgItem(hwnd, id); }
-    // A message to the control `id`, or to the dialog itself for 0.
-    LRESULT send(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
-        return SendMessageW(id ? item(id) : hwnd, msg, wp, lp);
-    }
-    void command(int id) const { send(0, WM_COMMAND, id); }
-    std::wstring text(int id) const { return textOf(item(id)); }
-};
 
 using HelpCall = std::tuple<HWND, std::wstring, UINT>; // owner, path, command
 std::vector<HelpCall> g_helpCalls;
@@ -275,13 +250,7 @@ TEST(InProcessDialog, ARunLocksTheMenusAndTheTextBoxUndoesAndKeepsLongTexts) {
         big.replace(i, 2, "\r\n");
     const std::wstring file = makeScratchDir(L"long-text") + L"big.txt";
     std::ofstream(file.c_str(), std::ios::binary) << big;
-    // A drop of the file as the shell hands it over: a list ending in two nulls.
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
-    *files = DROPFILES{static_cast<DWORD>(sizeof(DROPFILES)), {}, FALSE, TRUE};
-    std::memcpy(files + 1, file.c_str(), file.size() * sizeof(wchar_t));
-    GlobalUnlock(drop);
-    d.send(0, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+    dropFile(d.hwnd, file);
     ASSERT_EQ(length(), kMega);
     d.send(IDC_TEXT, EM_SETSEL, kMega, kMega);
     d.command(IDM_INSERT_PAUSE);

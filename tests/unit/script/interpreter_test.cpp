@@ -356,25 +356,30 @@ std::int32_t requestStop(CallBackCall*) {
 
 // The GUI clears a stale request and sets scriptRunning before it starts the
 // thread; an Abort between that and the first statement must hold, and one
-// from a running loop stops it. Either way the flags end cleared.
+// from a running loop stops it. Either way the flags end cleared. The thread
+// runs ScriptText with the owner, entries and devices it was handed.
 TEST(ScriptThread, AbortRequestsStopTheScriptAndClearTheFlags) {
     ScriptTestHost t;
-    setDefaultScriptDevices(t.devices());
-    ScriptHost h = t.host();
-    h.CheckAbort = &consumeStopRequest;
+    ScriptThreadStart start;
+    start.owner = &shown;
+    start.showMessageBox = &recordBox;
+    start.devices = t.devices();
+    shown.clear();
     for (const bool early : {true, false}) {
         const std::u16string text =
-            early ? u"x = 1\nmessage(\"second\")" : u"loop {\ncb.stop()\n}\nmessage(\"after\")";
+            early ? u"x = 1\nmessage(\"second\")"
+                  : u"message(\"first\")\nloop {\ncb.stop()\n}\nmessage(\"after\")";
         ScriptText = text.c_str();
-        h.CallBack = early ? nullptr : &requestStop;
+        start.callBack = early ? nullptr : &requestStop;
         scriptRunning = true;
         scriptStopRequested = early;
-        ScriptThreadProc(h);
+        ScriptThreadProc(start);
         EXPECT_FALSE(scriptRunning.load()) << early;
         EXPECT_FALSE(scriptStopRequested.load()) << early;
     }
-    EXPECT_EQ(t.log, std::vector<std::string>{}) << "the script went on after the stop request";
-    setDefaultScriptDevices({});
+    EXPECT_EQ(shown, std::vector<std::string>{"owned first"})
+        << "the script went on after the stop request";
+    shown.clear();
     ScriptText = nullptr;
 }
 

@@ -37,9 +37,10 @@ TEST(PacingTimer, EachScheduleGivesOneTickAcceptedOnceUnlessCancelledOrReplaced)
     // replacing another that has not ticked yet.
     const std::pair<std::int64_t, bool> schedules[] = {{1000, false}, {-5000, false}, {1000, true}};
     for (auto [due, replacing] : schedules) {
-        if (replacing)
-            timer.schedule(PacingTimer::nowUs() + 1'000'000);
-        timer.schedule(PacingTimer::nowUs() + due);
+        if (replacing) {
+            EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 1'000'000));
+        }
+        ASSERT_TRUE(timer.schedule(PacingTimer::nowUs() + due));
         std::vector<MSG> ticks = w.collect(replacing ? 1300 : 200);
         ASSERT_EQ(ticks.size(), 1u) << due << replacing;
         EXPECT_EQ(ticks[0].message, kPacingTickMessage);
@@ -47,12 +48,12 @@ TEST(PacingTimer, EachScheduleGivesOneTickAcceptedOnceUnlessCancelledOrReplaced)
         EXPECT_FALSE(timer.accept(ticks[0].wParam)) << "a tick is used up";
     }
     // Far enough ahead that a loaded machine cannot let it pass meanwhile.
-    timer.schedule(PacingTimer::nowUs() + 300'000);
+    EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 300'000));
     timer.cancel();
     EXPECT_TRUE(w.collect(600).empty()) << "cancelled before it was due";
     // Posted, then cancelled before the window handled it (a run aborted
     // with a tick in the queue): the run must not see it.
-    timer.schedule(PacingTimer::nowUs());
+    EXPECT_TRUE(timer.schedule(PacingTimer::nowUs()));
     Sleep(100);
     timer.cancel();
     std::vector<MSG> ticks = w.collect(200);
@@ -61,14 +62,14 @@ TEST(PacingTimer, EachScheduleGivesOneTickAcceptedOnceUnlessCancelledOrReplaced)
 
     // A thousand paced ticks: never a second one queued before the next schedule.
     Pacer pacer;
-    timer.schedule(pacer.next(PacingTimer::nowUs(), 1));
+    EXPECT_TRUE(timer.schedule(pacer.next(PacingTimer::nowUs(), 1)));
     for (int accepted = 0; accepted < 1000; ++accepted) {
         ticks = w.collect(2000, 1);
         ASSERT_EQ(ticks.size(), 1u) << "no tick after " << accepted;
         ASSERT_TRUE(timer.accept(ticks[0].wParam));
         MSG m;
         ASSERT_FALSE(PeekMessageW(&m, w.hwnd, kPacingTickMessage, kPacingTickMessage, PM_NOREMOVE));
-        timer.schedule(pacer.next(PacingTimer::nowUs(), 1));
+        EXPECT_TRUE(timer.schedule(pacer.next(PacingTimer::nowUs(), 1)));
     }
 }
 
@@ -82,11 +83,72 @@ TEST(PacingTimer, TheWindowTimerStandsInWhenHighResolutionIsForbidden) {
     TickWindow w;
     PacingTimer timer(w.hwnd, kTimerId, false);
     EXPECT_FALSE(timer.highResolution());
-    timer.schedule(PacingTimer::nowUs() + 1000);
+    EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 1000));
     std::vector<MSG> ticks = w.collect(1000, 1);
     ASSERT_EQ(ticks.size(), 1u);
     EXPECT_EQ(ticks[0].message, UINT(WM_TIMER));
     EXPECT_EQ(ticks[0].wParam, kTimerId);
     timer.cancel();
     EXPECT_TRUE(w.collect(100).empty());
+}
+
+namespace {
+
+UINT_PTR WINAPI refuseWindowTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+BOOL WINAPI refuseWaitableTimer(HANDLE, const LARGE_INTEGER*, LONG, PTIMERAPCROUTINE, LPVOID,
+                                BOOL) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+}
+DWORD WINAPI failWait(DWORD, const HANDLE*, BOOL, DWORD) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+}
+
+// Puts the system's calls back whatever the test did.
+struct RestoredTimerCalls {
+    ~RestoredTimerCalls() { timerCalls() = TimerCalls{}; }
+};
+
+} // namespace
+
+// A refused high-resolution timer, or a failed wait on it, brings in the
+// window timer instead of leaving the run waiting for a tick that never
+// comes; the tick owed by the failed wait still arrives, once. When the window
+// timer is refused too, the caller hears of it.
+TEST(PacingTimer, FailuresFallBackToTheWindowTimerOrAreReported) {
+    RestoredTimerCalls restore;
+    TickWindow w;
+    {
+        PacingTimer timer(w.hwnd, kTimerId, true);
+        ASSERT_TRUE(timer.highResolution());
+        timerCalls().setWaitableTimer = refuseWaitableTimer;
+        EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 2000));
+        EXPECT_FALSE(timer.highResolution());
+        std::vector<MSG> ticks = w.collect(1000, 1);
+        ASSERT_EQ(ticks.size(), 1u);
+        EXPECT_EQ(ticks[0].message, UINT(WM_TIMER));
+        timer.cancel();
+        timerCalls().setTimer = refuseWindowTimer;
+        EXPECT_FALSE(timer.schedule(PacingTimer::nowUs() + 2000));
+    }
+    timerCalls() = TimerCalls{};
+    EXPECT_TRUE(w.collect(100).empty());
+
+    PacingTimer timer(w.hwnd, kTimerId, true);
+    timerCalls().waitForMultipleObjects = failWait;
+    EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 300'000));
+    std::vector<MSG> ticks = w.collect(1000, 1);
+    ASSERT_EQ(ticks.size(), 1u) << "the failed wait's tick never came";
+    EXPECT_EQ(ticks[0].message, kPacingTickMessage);
+    EXPECT_TRUE(timer.accept(ticks[0].wParam));
+    EXPECT_FALSE(timer.highResolution());
+    EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 2000));
+    ticks = w.collect(1000, 1);
+    ASSERT_EQ(ticks.size(), 1u);
+    EXPECT_EQ(ticks[0].message, UINT(WM_TIMER));
+    timer.cancel();
 }

@@ -7,6 +7,7 @@
 #include "about/dialog_template.h"
 #include "common/clipboard.h"
 #include "common/language.h"
+#include "common/leaf_helpers.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -48,17 +49,12 @@ std::u16string_view aboutText(AboutText id, bool japanese);
 std::span<const AboutTextEntry> aboutTextTable();
 
 // Point size of the dialog font: 8 in English, 9 in Japanese.
-std::uint16_t aboutFontPointSize(bool japanese);
+std::uint16_t aboutFontPointSize(Language language);
 
 // "Cannot open a browser." / "<address>を開けませんでした。…"
-std::u16string browserFailedText(std::u16string_view address, bool japanese);
+std::u16string browserFailedText(std::u16string_view address, Language language);
 
-struct TooltipEntry {
-    int controlId;
-    std::u16string_view text;
-};
-
-std::span<const TooltipEntry> aboutTooltips(bool japanese);
+std::span<const TooltipEntry> aboutTooltips(Language language);
 
 // ---- Controls and template --------------------------------------------------
 

@@ -4,6 +4,7 @@
 
 #include "about/about_box.h"
 #include "common/windows_glue_win32.h"
+#include "resource.h"
 #include "theme/theme_rules.h"
 #include "theme/theme_win32.h"
 
@@ -16,32 +17,16 @@ namespace tapwell::about {
 
 namespace {
 
-// ---- Theming, with the box's own flag and brush -----------------------------
+// ---- Theming, with the box's own flag ---------------------------------------
 
 // Only the GUI thread touches the box.
 bool g_aboutDark = false;
-HBRUSH g_aboutBrush = nullptr;
-
-HBRUSH aboutBrush() {
-    // Some link-control implementations delete the brush they are given;
-    // make a new one rather than hand out a dead handle.
-    if (g_aboutBrush && GetObjectType(g_aboutBrush) != OBJ_BRUSH)
-        g_aboutBrush = nullptr;
-    if (!g_aboutBrush)
-        g_aboutBrush = CreateSolidBrush(theme::toColorRef(theme::kDarkBackground));
-    return g_aboutBrush;
-}
 
 void applyThemeChanged(HWND box, HWND tooltip) {
     theme::setImmersiveDarkMode(box, g_aboutDark);
     theme::applyAboutChildStyles(box, g_aboutDark);
     if (tooltip)
         theme::themeTooltipWindow(tooltip, g_aboutDark);
-}
-
-INT_PTR handled(HWND box, LRESULT value) {
-    SetWindowLongPtrW(box, DWLP_MSGRESULT, value);
-    return TRUE;
 }
 
 bool readAboutDarkFlag() {
@@ -55,13 +40,13 @@ bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LP
         if (!g_aboutDark)
             return false;
         result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
-            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), aboutBrush()));
+            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), darkBrush()));
         return true;
     }
     switch (msg) {
     case WM_ERASEBKGND:
-        theme::eraseDialogBackground(box, reinterpret_cast<HDC>(wParam), g_aboutDark, aboutBrush());
-        result = handled(box, 1);
+        theme::eraseDialogBackground(box, reinterpret_cast<HDC>(wParam), g_aboutDark, darkBrush());
+        result = dialogMessageResult(box, 1);
         return true;
     case WM_THEMECHANGED:
         applyThemeChanged(box, tooltip);
@@ -79,13 +64,6 @@ bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LP
         return true;
     default:
         return false;
-    }
-}
-
-void releaseAboutBrush() {
-    if (g_aboutBrush) {
-        DeleteObject(g_aboutBrush);
-        g_aboutBrush = nullptr;
     }
 }
 
@@ -134,29 +112,6 @@ LRESULT CALLBACK descriptionProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lPar
     return DefSubclassProc(edit, msg, wParam, lParam);
 }
 
-HWND createTooltips(HWND box, bool japanese) {
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, box,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!tip)
-        return nullptr;
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-    for (const TooltipEntry& entry : aboutTooltips(japanese)) {
-        HWND control = GetDlgItem(box, entry.controlId);
-        if (!control)
-            continue;
-        std::wstring text(entry.text.begin(), entry.text.end());
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = box;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = text.data(); // copied by the tooltip
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    return tip;
-}
-
 std::wstring tempFileName() {
     wchar_t dir[MAX_PATH + 1];
     const DWORD n = GetTempPathW(MAX_PATH + 1, dir);
@@ -189,8 +144,8 @@ void initialise(HWND box, AboutState& s) {
     }
 
     for (int id : {kIdLinks, kIdContribution, kIdFeedback})
-        SubclassLinkForDarkPainting(GetDlgItem(box, id), aboutDarkMode, aboutBrush);
-    s.tooltip = createTooltips(box, s.japanese);
+        subclassLinkForDarkPainting(GetDlgItem(box, id), aboutDarkMode, darkBrush);
+    s.tooltip = createTooltips(box, GetModuleHandleW(nullptr), aboutTooltips(s.language));
     s.tempFile = tempFileName();
     SendMessageW(box, WM_THEMECHANGED, 0, 0);
 }
@@ -295,9 +250,6 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         destroy(box, *s);
-        break;
-    case WM_NCDESTROY:
-        releaseAboutBrush();
         break;
     }
     return FALSE;

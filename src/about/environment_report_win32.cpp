@@ -155,12 +155,11 @@ std::u16string queryString(std::vector<BYTE>& data, const wchar_t* name) {
 
 VersionStrings readExecutableVersionStrings() {
     VersionStrings strings;
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
+    const std::wstring path = modulePath();
+    if (path.empty())
         return strings;
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0)
         return strings;
     std::vector<BYTE> data(size);

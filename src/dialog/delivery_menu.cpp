@@ -21,10 +21,10 @@ bool isBuiltInChoice(std::uint32_t id) {
 
 } // namespace
 
-std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayoutEntry> installed) {
+std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayout> installed) {
     std::vector<LayoutMenuItem> items;
     int command = IDM_LAYOUT_INSTALLED_FIRST;
-    for (const InstalledLayoutEntry& layout : installed) {
+    for (const InstalledLayout& layout : installed) {
         if (command > IDM_LAYOUT_LAST)
             break;
         if (isBuiltInChoice(layout.id))

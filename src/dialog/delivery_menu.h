@@ -14,12 +14,6 @@
 
 namespace tapwell {
 
-// A layout installed on the machine as the platform lists it.
-struct InstalledLayoutEntry {
-    std::uint32_t id;    // the value iTargetLayout keeps for it
-    std::u16string name; // its language's name; may be empty
-};
-
 struct LayoutMenuItem {
     int commandId;
     std::uint32_t layoutId;
@@ -30,7 +24,7 @@ struct LayoutMenuItem {
 // language's name, a tab and the id as eight hex digits (two layouts of one
 // language differ only there). Ids that a built-in choice uses are left out,
 // and so is every layout beyond the last command id of the range.
-std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayoutEntry> installed);
+std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayout> installed);
 
 // The layout a submenu command stands for; nullopt for any other command.
 std::optional<std::uint32_t> layoutForCommand(int commandId,

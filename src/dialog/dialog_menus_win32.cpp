@@ -59,10 +59,7 @@ std::vector<LayoutMenuItem> fillLayoutSubmenu(HMENU menuBar) {
     HMENU sub = layoutSubmenu(menuBar);
     if (!sub)
         return {};
-    std::vector<InstalledLayoutEntry> installed;
-    for (InstalledLayout& layout : installedKeyboardLayouts())
-        installed.push_back({layout.id, std::move(layout.name)});
-    std::vector<LayoutMenuItem> items = installedLayoutItems(installed);
+    std::vector<LayoutMenuItem> items = installedLayoutItems(installedKeyboardLayouts());
     if (!items.empty())
         AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
     for (const LayoutMenuItem& item : items)

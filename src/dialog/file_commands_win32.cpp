@@ -75,14 +75,6 @@ bool runFileDialog(HWND owner, const wchar_t* filter, wchar_t* buffer, const wch
     return false;
 }
 
-std::u16string windowText(HWND box) {
-    int length = GetWindowTextLengthW(box);
-    std::u16string s(static_cast<std::size_t>(length) + 1, u'\0');
-    int got = GetWindowTextW(box, reinterpret_cast<wchar_t*>(s.data()), length + 1);
-    s.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return s;
-}
-
 } // namespace
 
 bool ChooseFileToOpen(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,

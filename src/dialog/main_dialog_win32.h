@@ -114,7 +114,6 @@ void onMainDialogDropFiles(HWND hwnd, HDROP drop);
 
 // Small helpers for reading and changing the main dialog's controls.
 
-std::u16string windowText16(HWND window);
 std::u16string controlText16(HWND dialog, int controlId);
 void setControlText16(HWND dialog, int controlId, std::u16string_view text);
 void enableControl(HWND dialog, int controlId, bool enabled);

@@ -75,14 +75,9 @@ void DialogRunHost::setTitle(std::u16string_view title) {
     // The run sets its title on every tick, a thousand times a second at the
     // finest interval; reading our own window's text is cheap, a new caption
     // is not (under Wine it goes to the X server).
-    const int length = GetWindowTextLengthW(dialog_);
-    if (length == static_cast<int>(copy.size())) {
-        std::u16string current(copy.size() + 1, u'\0');
-        GetWindowTextW(dialog_, reinterpret_cast<wchar_t*>(current.data()), length + 1);
-        current.resize(copy.size());
-        if (current == copy)
-            return;
-    }
+    if (GetWindowTextLengthW(dialog_) == static_cast<int>(copy.size()) &&
+        windowText(dialog_) == copy)
+        return;
     SetWindowTextW(dialog_, wide(copy));
 }
 

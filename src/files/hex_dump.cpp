@@ -1,5 +1,6 @@
 #include "files/hex_dump.h"
 
+#include "common/leaf_helpers.h"
 #include "files/text_file.h"
 
 #include <new>
@@ -37,8 +38,8 @@ std::string decodeHexDump(std::u16string_view text) {
     bytes.reserve(text.size() / 2);
     int pending = -1;
     for (char16_t c : text) {
-        int v = hexDigitValue(c);
-        if (v < 0)
+        const int v = asciiDigitValue(c);
+        if (v >= 16)
             continue;
         if (pending < 0) {
             pending = v;

@@ -14,6 +14,12 @@
 
 namespace tapwell {
 
+// A layout installed on the machine, as the platform lists it.
+struct InstalledLayout {
+    std::uint32_t id;    // what iTargetLayout keeps
+    std::u16string name; // the language's name in the user's language; may be empty
+};
+
 // How a character is typed: its key, the modifiers held around it, and
 // whether the key is a dead key (which types the character when followed by
 // a space).

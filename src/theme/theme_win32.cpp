@@ -119,11 +119,6 @@ void drawNonClientLine(HWND window) {
     ReleaseDC(window, dc);
 }
 
-INT_PTR handled(HWND dialog, LRESULT value) {
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, value);
-    return TRUE;
-}
-
 } // namespace
 
 const ThemeApi& themeApi() {
@@ -272,7 +267,7 @@ bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_ERASEBKGND:
         theme::eraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam), dark, darkBrush());
-        result = theme::handled(dialog, 1);
+        result = dialogMessageResult(dialog, 1);
         return true;
     case WM_THEMECHANGED:
         ThemeChildren(dialog);
@@ -282,17 +277,17 @@ bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
             return false;
         DefWindowProcW(dialog, msg, wParam, lParam);
         theme::drawNonClientLine(dialog);
-        result = theme::handled(dialog, 0);
+        result = dialogMessageResult(dialog, 0);
         return true;
     case theme::kMsgDrawMenuBar:
         if (!dark || !theme::drawMenuBar(dialog, lParam))
             return false;
-        result = theme::handled(dialog, 1);
+        result = dialogMessageResult(dialog, 1);
         return true;
     case theme::kMsgDrawMenuBarItem:
         if (!dark || !theme::drawMenuBarItem(dialog, lParam))
             return false;
-        result = theme::handled(dialog, 1);
+        result = dialogMessageResult(dialog, 1);
         return true;
     default:
         return false;

@@ -53,9 +53,9 @@ TEST(KeyMenuItems, OneItemPerDistinctCodeInsertingItsNameAndNoOtherCommandShares
 
 TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFollow) {
     // US, Japanese with its IME, US Dvorak (top bit set), a nameless one; built-in ids go.
-    std::vector<InstalledLayoutEntry> machine = {
-        {0x04090409u, u"English"}, {0xE0010411u, u"Japanese"}, {0xF0020409u, u"English"},
-        {0x0000000Au, u""},        {kLayoutLocal, u"x"},       {kLayoutJapanese, u"x"}};
+    std::vector<InstalledLayout> machine = {{0x04090409u, u"English"}, {0xE0010411u, u"Japanese"},
+                                            {0xF0020409u, u"English"}, {0x0000000Au, u""},
+                                            {kLayoutLocal, u"x"},      {kLayoutJapanese, u"x"}};
     const auto items = installedLayoutItems(machine);
     ASSERT_EQ(items.size(), 4u);
     for (int i = 0; i < 4; ++i)
@@ -76,8 +76,9 @@ TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFo
         EXPECT_EQ(s.iTargetLayout, layout) << command;
         EXPECT_EQ(checkedLayoutCommand(layout, items), command);
     }
-    for (std::uint8_t delivery : {1, 0}) {
-        const int command = delivery ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
+    for (Delivery delivery : {Delivery::KeyPresses, Delivery::Written}) {
+        const int command =
+            delivery == Delivery::KeyPresses ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
         EXPECT_TRUE(applyDeliveryCommand(s, command, items));
         EXPECT_EQ(s.iDelivery, delivery);
         EXPECT_EQ(checkedDeliveryCommand(delivery), command);

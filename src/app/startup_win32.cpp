@@ -93,7 +93,7 @@ class ComApartment {
 // menu reads it), or nullopt when it cannot be read. Needs COM.
 std::optional<std::u16string> readCommandLineFile(std::u16string_view path) {
     std::u16string text;
-    if (ReadTextFile(toWide(path), text) != kReadTextOk)
+    if (ReadTextFile(toWide(path), text) != FileResult::Ok)
         return std::nullopt;
     return text;
 }

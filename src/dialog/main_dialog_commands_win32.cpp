@@ -158,9 +158,9 @@ void onMainDialogDropFiles(HWND hwnd, HDROP drop) {
     if (got == 0)
         return;
     std::u16string text;
-    const unsigned code = ReadTextFile(path, text);
-    if (code != 0) {
-        ReportReadError(hwnd, code, fileCommandUi());
+    const FileResult result = ReadTextFile(path, text);
+    if (result != FileResult::Ok) {
+        ReportReadError(hwnd, result, fileCommandUi());
         return;
     }
     SetDlgItemTextW(hwnd, IDC_TEXT, wide(text));

@@ -101,8 +101,8 @@ void appendLink(std::u16string& out, std::u16string_view id, std::u16string_view
 
 // ---- Texts ------------------------------------------------------------------
 
-std::u16string_view aboutText(AboutText id, bool japanese) {
-    return pickText<AboutText>(kTexts, id, japanese ? Language::Japanese : Language::English);
+std::u16string_view aboutText(AboutText id, Language language) {
+    return pickText<AboutText>(kTexts, id, language);
 }
 
 std::span<const AboutTextEntry> aboutTextTable() {
@@ -132,14 +132,14 @@ TemplateDialog aboutDialog(Language language, std::u16string_view iconText) {
     d.style = kPopup | kCaption | kSysMenu | kDsModalFrame | kDsCenter | kDsSetFont;
     d.cx = 239;
     d.cy = 261;
-    d.title = aboutText(AboutText::DialogTitle, japanese);
-    d.pointSize = aboutFontPointSize(japanese);
-    d.fontFace = aboutText(AboutText::FontFace, japanese);
+    d.title = aboutText(AboutText::DialogTitle, language);
+    d.pointSize = aboutFontPointSize(language);
+    d.fontFace = aboutText(AboutText::FontFace, language);
     d.controls = {
         {kIdFeedback, ControlClass::Named, u"SysLink", kChildVisible | kTabStop, 0, 42, 145, 70, 10,
-         aboutText(AboutText::FeedbackLink, japanese)},
+         aboutText(AboutText::FeedbackLink, language)},
         {kIdContribution, ControlClass::Named, u"SysLink", kChildVisible | kTabStop, 0, 126, 145,
-         96, 10, aboutText(AboutText::ContributionLink, japanese)},
+         96, 10, aboutText(AboutText::ContributionLink, language)},
         {kIdDescription,
          ControlClass::Edit,
          {},
@@ -159,7 +159,7 @@ TemplateDialog aboutDialog(Language language, std::u16string_view iconText) {
          240,
          50,
          14,
-         aboutText(AboutText::Close, japanese)},
+         aboutText(AboutText::Close, language)},
         {kIdEnvironment,
          ControlClass::Button,
          {},
@@ -169,7 +169,7 @@ TemplateDialog aboutDialog(Language language, std::u16string_view iconText) {
          240,
          172,
          14,
-         aboutText(AboutText::EnvironmentButton, japanese)},
+         aboutText(AboutText::EnvironmentButton, language)},
         {kIdIcon, ControlClass::Static, {}, kChildVisible | kSsIcon, 0, 7, 7, 32, 32, iconText},
         {kIdVersion,
          ControlClass::Edit,
@@ -201,9 +201,9 @@ std::u16string iconResourceName(int iconId) {
     return name;
 }
 
-std::optional<TemplateBlock> buildAboutTemplate(bool japanese, int iconId) {
+std::optional<TemplateBlock> buildAboutTemplate(Language language, int iconId) {
     const std::u16string icon = iconResourceName(iconId);
-    return buildDialogTemplate(aboutDialog(japanese, icon));
+    return buildDialogTemplate(aboutDialog(language, icon));
 }
 
 // ---- Web links --------------------------------------------------------------
@@ -219,22 +219,22 @@ std::u16string contactLinkId(std::u16string_view contact) {
     return id;
 }
 
-std::u16string composeLinksText(const AboutLinks& links, bool japanese) {
+std::u16string composeLinksText(const AboutLinks& links, Language language) {
     std::u16string out;
     if (!links.homePage.empty())
-        out += aboutText(AboutText::WebSiteLabel, japanese);
+        out += aboutText(AboutText::WebSiteLabel, language);
     out += u"\r\n";
     appendLink(out, links.homePage, links.homePage);
     out += u"\r\n\r\n";
     if (!links.contact.empty())
         out += aboutText(isEmailContact(links.contact) ? AboutText::EmailLabel
                                                        : AboutText::ContactLabel,
-                         japanese);
+                         language);
     out += u"\r\n";
     appendLink(out, contactLinkId(links.contact), links.contact);
     out += u"\r\n\r\n";
-    if (japanese && !links.contact.empty())
-        out += aboutText(AboutText::MailFilterNote, true);
+    if (language == Language::Japanese && !links.contact.empty())
+        out += aboutText(AboutText::MailFilterNote, Language::Japanese);
     out += u"\r\n";
     out += links.extraText;
     return out;

@@ -45,7 +45,7 @@ enum class AboutText {
 
 using AboutTextEntry = TextEntry<AboutText>;
 
-std::u16string_view aboutText(AboutText id, bool japanese);
+std::u16string_view aboutText(AboutText id, Language language);
 std::span<const AboutTextEntry> aboutTextTable();
 
 // Point size of the dialog font: 8 in English, 9 in Japanese.
@@ -68,14 +68,14 @@ inline constexpr std::uint16_t kIdIcon = 2007;
 inline constexpr std::uint16_t kIdFeedback = 2009;
 
 // The dialog in the given language. The long texts (version, links,
-// description) are set after creation; `iconText` ("#130") names the icon
+// description) are set after creation; `iconText` ("#" and the id) names the icon
 // resource and must outlive the returned description.
-TemplateDialog aboutDialog(bool japanese, std::u16string_view iconText);
+TemplateDialog aboutDialog(Language language, std::u16string_view iconText);
 
 // "#<id>", the icon control's resource name.
 std::u16string iconResourceName(int iconId);
 
-std::optional<TemplateBlock> buildAboutTemplate(bool japanese, int iconId);
+std::optional<TemplateBlock> buildAboutTemplate(Language language, int iconId);
 
 // ---- Web links --------------------------------------------------------------
 
@@ -94,7 +94,7 @@ bool isEmailContact(std::u16string_view contact);
 // The link id of the contact: "mailto:" + address for e-mail.
 std::u16string contactLinkId(std::u16string_view contact);
 
-std::u16string composeLinksText(const AboutLinks& links, bool japanese);
+std::u16string composeLinksText(const AboutLinks& links, Language language);
 
 // Link ids longer than this are cut by the link control.
 inline constexpr std::size_t kMaxLinkIdLength = 47;

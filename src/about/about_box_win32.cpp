@@ -75,7 +75,7 @@ constexpr UINT_PTR kSelectAllSubclassId = 1;
 
 struct AboutState {
     const EnvoAboutInfo* info = nullptr;
-    bool japanese = false;
+    Language language = false;
     AboutLinks links;
     std::u16string title;
     std::u16string versionText;
@@ -125,10 +125,10 @@ void initialise(HWND box, AboutState& s) {
     if (info.windowOut)
         *info.windowOut = box;
 
-    s.versionText = composeVersionText(s.title, readExecutableVersionStrings(), s.japanese);
+    s.versionText = composeVersionText(s.title, readExecutableVersionStrings(), s.language);
     SetDlgItemTextW(box, kIdVersion, wide(s.versionText));
 
-    const std::u16string links = composeLinksText(s.links, s.japanese);
+    const std::u16string links = composeLinksText(s.links, s.language);
     SetDlgItemTextW(box, kIdLinks, wide(links));
 
     SetDlgItemTextW(box, kIdDescription, info.description ? info.description : L"");
@@ -185,7 +185,7 @@ void openLink(HWND box, AboutState& s, const wchar_t* id) {
     const std::u16string target = resolveLinkTarget(fromWide(id), s.links);
     const AboutLinkOpener opener = s.info->linkOpener ? s.info->linkOpener : openWithShell;
     if (opener(box, wide(target)) <= 32) {
-        const std::u16string text = browserFailedText(target, s.japanese);
+        const std::u16string text = browserFailedText(target, s.language);
         showMessage(s, box, wide(text), wide(s.title), MB_ICONERROR);
     }
 }
@@ -225,7 +225,7 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
         case kIdEnvironment: {
             wchar_t version[512] = {};
             GetDlgItemTextW(box, kIdVersion, version, 512);
-            showEnvironmentInformation(box, fromWide(version), s->japanese, g_aboutDark,
+            showEnvironmentInformation(box, fromWide(version), s->language, g_aboutDark,
                                        s->info->messageFunction ? s->info->messageFunction
                                                                 : plainMessageBox);
             return TRUE;
@@ -268,12 +268,12 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
 
     AboutState state;
     state.info = &info;
-    state.japanese = info.language == 1;
+    state.language = info.language;
     state.title = fromWide(info.title);
     state.links = {fromWide(info.homePage), fromWide(info.contact), fromWide(info.donationPage),
                    fromWide(info.feedbackPage), fromWide(info.extraText)};
 
-    const auto block = buildAboutTemplate(state.japanese, info.iconId);
+    const auto block = buildAboutTemplate(state.language, info.iconId);
     if (!block)
         return -1;
     return DialogBoxIndirectParamW(info.instance,
@@ -281,19 +281,20 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
                                    info.owner, aboutProc, reinterpret_cast<LPARAM>(&state));
 }
 
-INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, bool japanese, const wchar_t* programTitle) {
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, Language language,
+                     const wchar_t* programTitle) {
     // Views into literals are zero-terminated, so their data can be passed on.
     auto wide = [](std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); };
     EnvoAboutInfo info;
-    info.language = japanese ? 1 : 0;
-    info.iconId = kProgramIconId;
+    info.language = language;
+    info.iconId = IDI_PROGRAM;
     info.instance = instance;
     info.owner = owner;
     info.title = programTitle;
     info.homePage = wide(kHomePage);
     info.contact = wide(kMailPage);
     info.donationPage = wide(kDonationPage);
-    info.description = wide(aboutText(AboutText::Description, japanese));
+    info.description = wide(aboutText(AboutText::Description, language));
     info.feedbackPage = wide(kFeedbackPage);
     info.messageFunction = ThemedMessageBox;
     return ShowEnvoAbout(info);

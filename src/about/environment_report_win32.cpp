@@ -172,20 +172,20 @@ VersionStrings readExecutableVersionStrings() {
     return strings;
 }
 
-void showEnvironmentInformation(HWND box, std::u16string_view versionText, bool japanese,
+void showEnvironmentInformation(HWND box, std::u16string_view versionText, Language language,
                                 bool darkMode, AboutMessageFunction message) {
     const std::u16string report = appendClientSection(
         BuildEnvironmentReport(collectSystemInfo(darkMode), libraryBuildDate()), versionText);
     const std::u16string shown = report + u"\r\n------------------------\r\n" +
-                                 std::u16string(aboutText(AboutText::ReportPrompt, japanese));
-    const std::u16string caption(aboutText(AboutText::ReportCaption, japanese));
+                                 std::u16string(aboutText(AboutText::ReportPrompt, language));
+    const std::u16string caption(aboutText(AboutText::ReportCaption, language));
     if (message(box, wide(shown), wide(caption), MB_OKCANCEL) != IDOK)
         return;
 
     // The box owns the clipboard: the platform refuses data after an
     // ownerless opening.
     const ClipboardMessage result = clipboardMessage(writeClipboardText(box, report));
-    const std::u16string text(aboutText(result.text, japanese));
+    const std::u16string text(aboutText(result.text, language));
     message(box, wide(text), wide(caption), result.error ? MB_ICONERROR : MB_ICONINFORMATION);
 }
 

@@ -145,8 +145,8 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
 
     LoadSettings();
     // A script cannot be given on the command line: its text is typed instead.
-    if (state.autoRun() && state.settings.iInputMode == kInputModeScript)
-        state.settings.iInputMode = kInputModeUnicode;
+    if (state.autoRun() && state.settings.iInputMode == InputMode::Script)
+        state.settings.iInputMode = InputMode::Unicode;
 
     allowDropsFromLowerIntegrity();
     runMainDialog(instance);

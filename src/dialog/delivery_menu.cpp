@@ -67,14 +67,15 @@ int checkedLayoutCommand(std::uint32_t layoutId, std::span<const LayoutMenuItem>
     return IDM_LAYOUT_LOCAL;
 }
 
-int checkedDeliveryCommand(std::uint8_t iDelivery) {
-    return iDelivery == 1 ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
+int checkedDeliveryCommand(Delivery delivery) {
+    return delivery == Delivery::KeyPresses ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
 }
 
 bool applyDeliveryCommand(Settings& settings, int commandId,
                           std::span<const LayoutMenuItem> installedItems) {
     if (commandId == IDM_DELIVERY_WRITTEN || commandId == IDM_DELIVERY_KEY_PRESSES) {
-        settings.iDelivery = commandId == IDM_DELIVERY_KEY_PRESSES ? 1 : 0;
+        settings.iDelivery =
+            commandId == IDM_DELIVERY_KEY_PRESSES ? Delivery::KeyPresses : Delivery::Written;
         return true;
     }
     if (auto layout = layoutForCommand(commandId, installedItems)) {

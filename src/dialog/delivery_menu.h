@@ -35,8 +35,8 @@ std::optional<std::uint32_t> layoutForCommand(int commandId,
 // installed, for which a run uses the local one).
 int checkedLayoutCommand(std::uint32_t layoutId, std::span<const LayoutMenuItem> installedItems);
 
-// The radio item that carries the check mark for `iDelivery`.
-int checkedDeliveryCommand(std::uint8_t iDelivery);
+// The radio item that carries the check mark for `delivery`.
+int checkedDeliveryCommand(Delivery delivery);
 
 // Applies a delivery or layout command to the settings; false (and nothing
 // changed) for any other command.

@@ -42,10 +42,6 @@ void setUpperCase(HWND edit, bool on) {
         SetWindowLongPtrW(edit, GWL_STYLE, wanted);
 }
 
-Language runLanguage() {
-    return appState().language == Language::English ? Language::English : Language::Japanese;
-}
-
 } // namespace
 
 namespace {
@@ -78,8 +74,8 @@ void keepCaseOnUndo(HWND dialog) {
 }
 
 void UpdateModeControls(HWND dialog) {
-    const std::uint8_t mode = modeFromRadios(IsDlgButtonChecked(dialog, IDC_MODE_KEYBOARD) != 0,
-                                             IsDlgButtonChecked(dialog, IDC_MODE_UNICODE) != 0);
+    const InputMode mode = modeFromRadios(IsDlgButtonChecked(dialog, IDC_MODE_KEYBOARD) != 0,
+                                          IsDlgButtonChecked(dialog, IDC_MODE_UNICODE) != 0);
     const bool waitAfterStart = IsDlgButtonChecked(dialog, IDC_WAIT_AFTER_START) != 0;
     const ModeControls rules = modeControls(mode, waitAfterStart);
     for (int id : upperCaseEdits())

@@ -63,7 +63,7 @@ void askToExit(HWND hwnd) {
 
 void showAbout(HWND hwnd) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
-    about::ShowAboutBox(hwnd, instance, dialogIsJapanese(), wide(appState().programTitle));
+    about::ShowAboutBox(hwnd, instance, appState().language, wide(appState().programTitle));
 }
 
 } // namespace

@@ -182,12 +182,12 @@ BOOL initialiseMainDialog(HWND hwnd) {
 
     d.tooltip = createDialogTooltips(hwnd, app.language);
 
-    const int modeRadio = s.iInputMode == 0   ? IDC_MODE_KEYBOARD
-                          : s.iInputMode == 1 ? IDC_MODE_UNICODE
-                                              : IDC_MODE_SCRIPT;
+    const int modeRadio = s.iInputMode == InputMode::Keyboard  ? IDC_MODE_KEYBOARD
+                          : s.iInputMode == InputMode::Unicode ? IDC_MODE_UNICODE
+                                                               : IDC_MODE_SCRIPT;
     CheckRadioButton(hwnd, IDC_MODE_KEYBOARD, IDC_MODE_SCRIPT, modeRadio);
     CheckRadioButton(hwnd, IDC_WAIT_AFTER_START, IDC_WAIT_UNTIL_TIME,
-                     s.iWaitMode == 0 ? IDC_WAIT_AFTER_START : IDC_WAIT_UNTIL_TIME);
+                     s.iWaitMode == WaitMode::Seconds ? IDC_WAIT_AFTER_START : IDC_WAIT_UNTIL_TIME);
 
     if (s.g_BigDialog == 1) {
         CheckDlgButton(hwnd, IDC_BIG_DIALOG, BST_CHECKED);
@@ -208,9 +208,9 @@ BOOL initialiseMainDialog(HWND hwnd) {
     fillKeySubmenus(d.menu, app.language);
 
     setNumber(hwnd, IDC_WAIT_SEC, IDC_WAIT_SEC_SPIN, s.iWaitSec, 0, 2147483647);
-    setNumber(hwnd, IDC_TIME_HOUR, IDC_TIME_HOUR_SPIN, s.iTimeHour, 0, 23);
-    setNumber(hwnd, IDC_TIME_MIN, IDC_TIME_MIN_SPIN, s.iTimeMin, 0, 59);
-    setNumber(hwnd, IDC_TIME_SEC, IDC_TIME_SEC_SPIN, s.iTimeSec, 0, 59);
+    setNumber(hwnd, IDC_TIME_HOUR, IDC_TIME_HOUR_SPIN, s.iTimeHour, 0, kHoursPerDay - 1);
+    setNumber(hwnd, IDC_TIME_MIN, IDC_TIME_MIN_SPIN, s.iTimeMin, 0, kMinutesPerHour - 1);
+    setNumber(hwnd, IDC_TIME_SEC, IDC_TIME_SEC_SPIN, s.iTimeSec, 0, kSecondsPerMinute - 1);
     setNumber(hwnd, IDC_INTERVAL, IDC_INTERVAL_SPIN, s.iWaitMSec, 0, 65535);
     setNumber(hwnd, IDC_LOOP, IDC_LOOP_SPIN, s.iLoopNum, 0, 65535);
 

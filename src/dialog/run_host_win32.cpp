@@ -22,10 +22,8 @@ namespace tapwell {
 
 RunSettings runSettingsFrom(const Settings& s) {
     RunSettings r;
-    r.iInputMode = s.iInputMode == 0   ? InputMode::Keyboard
-                   : s.iInputMode == 1 ? InputMode::Unicode
-                                       : InputMode::Script;
-    r.iWaitMode = s.iWaitMode == 0 ? WaitMode::Seconds : WaitMode::TimeOfDay;
+    r.iInputMode = s.iInputMode;
+    r.iWaitMode = s.iWaitMode;
     r.iWaitSec = s.iWaitSec;
     r.iTimeHour = s.iTimeHour;
     r.iTimeMin = s.iTimeMin;
@@ -36,7 +34,7 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDisableTab = s.iDisableTab != 0;
     r.iDisableSpace = s.iDisableSpace != 0;
     r.iDisableEnter = s.iDisableEnter != 0;
-    r.iDelivery = s.iDelivery == 1 ? Delivery::KeyPresses : Delivery::Written;
+    r.iDelivery = s.iDelivery;
     r.iTargetLayout = s.iTargetLayout;
     r.iFocusGuard = s.iFocusGuard != 0;
     return r;

@@ -52,7 +52,7 @@ Lines typeInto(const std::u16string& text, std::uint32_t layout = kLayoutUs101,
 // mode (keyboard mode folds texts to upper case); a run stays in its countdown.
 struct InProcessDialog {
     HWND hwnd = nullptr;
-    explicit InProcessDialog(bool japanese = false, std::uint8_t inputMode = 1) {
+    explicit InProcessDialog(bool japanese = false, InputMode inputMode = InputMode::Unicode) {
         SetCurrentDirectoryW(makeScratchDir(L"inproc").c_str());
         AppState& app = appState();
         setUiLanguage(app, japanese ? Language::Japanese : Language::English);
@@ -158,7 +158,7 @@ TEST(InProcessDialog, InEachLanguageLabelsFitAndHelpOpensTheLanguagesPages) {
     HELPINFO f1{};
     f1.cbSize = sizeof f1;
     for (bool japanese : {false, true}) {
-        InProcessDialog d(japanese, 0);
+        InProcessDialog d(japanese, InputMode::Keyboard);
         ASSERT_NE(d.hwnd, nullptr);
         int measured = 0;
         HDC dc = GetDC(d.hwnd);

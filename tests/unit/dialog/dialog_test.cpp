@@ -98,10 +98,10 @@ TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
     // Anything past the known modes is script mode, as the radios show it.
     for (std::uint8_t asked : {0, 1, 2, 7}) {
         for (bool seconds : {true, false}) {
-            const ModeControls m = modeControls(asked, seconds);
+            const ModeControls m = modeControls(InputMode(asked), seconds);
             const int mode = std::min<int>(asked, 2);
             EXPECT_EQ(std::tie(m.mode, m.upperCase, m.description),
-                      std::tuple(mode, mode == 0, descriptions[mode]));
+                      std::tuple(InputMode(mode), mode == 0, descriptions[mode]));
             // Script mode disables the ten sending settings; the wait radio picks seconds
             // (two controls) or clock time (six); up-downs and the text box stay.
             std::map<int, bool> on;
@@ -120,9 +120,10 @@ TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
 
 TEST(ModeRules, RadiosGiveTheModeAndARunLocksAllButStartAndTheUpDowns) {
     // The keyboard radio wins; with neither radio set it is script mode.
-    EXPECT_EQ(std::vector<int>({modeFromRadios(true, true), modeFromRadios(true, false),
-                                modeFromRadios(false, true), modeFromRadios(false, false)}),
-              std::vector<int>({0, 0, 1, 2}));
+    EXPECT_EQ(std::vector({modeFromRadios(true, true), modeFromRadios(true, false),
+                           modeFromRadios(false, true), modeFromRadios(false, false)}),
+              std::vector({InputMode::Keyboard, InputMode::Keyboard, InputMode::Unicode,
+                           InputMode::Script}));
     const auto locked = runLockedControls();
     const std::set<int> ids(locked.begin(), locked.end());
     EXPECT_EQ(std::tuple(locked.size(), ids.size()), std::tuple(20u, 20u));

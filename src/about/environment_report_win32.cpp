@@ -163,7 +163,7 @@ VersionStrings readExecutableVersionStrings() {
     if (size == 0)
         return strings;
     std::vector<BYTE> data(size);
-    if (!GetFileVersionInfoW(path, 0, size, data.data()))
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data()))
         return strings;
     strings.fileVersion = queryString(data, L"FileVersion");
     strings.specialBuild = queryString(data, L"SpecialBuild");

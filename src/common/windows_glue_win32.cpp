@@ -1,5 +1,7 @@
 #include "common/windows_glue_win32.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace tapwell {

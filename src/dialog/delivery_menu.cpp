@@ -1,6 +1,5 @@
 #include "dialog/delivery_menu.h"
 
-#include "keystroke/keyboard_layout.h"
 #include "resource.h"
 
 namespace tapwell {

@@ -4,6 +4,7 @@
 // the machine are appended at run time, each with a command id of its own.
 #pragma once
 
+#include "keystroke/keyboard_layout.h"
 #include "settings/settings.h"
 
 #include <cstdint>

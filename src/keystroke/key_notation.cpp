@@ -12,19 +12,6 @@ namespace tapwell {
 
 namespace {
 
-bool startsWithIgnoringCase(std::u16string_view s, std::u16string_view upperPrefix) {
-    if (s.size() < upperPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-        char16_t c = s[i];
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        if (c != upperPrefix[i])
-            return false;
-    }
-    return true;
-}
-
 // A code read from a name or a number; waits are done on the spot.
 struct Resolved {
     bool waited = false;

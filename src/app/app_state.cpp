@@ -7,11 +7,6 @@
 
 namespace tapwell {
 
-AppState& appState() {
-    static AppState state;
-    return state;
-}
-
 void setUiLanguage(AppState& state, Language language) {
     state.language = language;
     state.programTitle = std::u16string(appText(AppText::ProgramTitle, language));

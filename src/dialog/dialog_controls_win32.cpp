@@ -1,10 +1,10 @@
 
-#include "app/app_state.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/main_dialog_win32.h"
 #include "keystroke/run_texts.h"
 #include "resource.h"
+#include "settings/process_state.h"
 #include "theme/theme_win32.h"
 
 #include <commctrl.h>

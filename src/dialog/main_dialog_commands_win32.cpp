@@ -1,7 +1,6 @@
 // The main dialog's commands: Start and Abort, exit, help, About, mode
 // radios, menu buttons, setting toggles, character removal, file commands,
 // notation insertion; and dropped files.
-#include "app/app_state.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
@@ -10,6 +9,7 @@
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
+#include "settings/process_state.h"
 #include "theme/theme_win32.h"
 
 #include "about/about_box_win32.h"

@@ -3,7 +3,6 @@
 
 #include "dialog/main_dialog_win32.h"
 
-#include "app/app_state.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
@@ -14,6 +13,7 @@
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
+#include "settings/process_state.h"
 #include "settings/settings_stores_win32.h"
 #include "theme/theme_win32.h"
 

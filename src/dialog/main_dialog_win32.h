@@ -2,13 +2,13 @@
 // layout, the control helpers, the running look, the menus and the accelerator.
 #pragma once
 
-#include "app/app_state.h"
 #include "common/language.h"
 #include "common/windows_glue_win32.h"
 #include "dialog/delivery_menu.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/file_commands_win32.h"
 #include "resource.h"
+#include "settings/process_state.h"
 
 #include <memory>
 #include <shellapi.h>

@@ -1,7 +1,6 @@
 
 #include "dialog/run_host_win32.h"
 
-#include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
 #include "dialog/run_stop_win32.h"
 #include "keystroke/key_delivery.h"
@@ -9,6 +8,7 @@
 #include "resource.h"
 #include "script/script_runner.h"
 #include "script/services_win32.h"
+#include "settings/process_state.h"
 #include "settings/settings_stores_win32.h"
 #include "theme/theme_win32.h"
 

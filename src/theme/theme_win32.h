@@ -53,7 +53,7 @@ void subclassForDisabledPainting(HWND dialog);
 // A link control ("SysLink") shows its plain text white and its links light
 // on the dark background while `isDark()` says so; `background` gives the
 // brush of the dark background.
-void SubclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*background)());
+void subclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*background)());
 
 // Returns true when `msg` was handled; `result` is then the value the dialog
 // procedure returns (DWLP_MSGRESULT is set where the message needs it).

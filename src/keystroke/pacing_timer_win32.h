@@ -59,7 +59,6 @@ class PacingTimer {
     std::mutex mutex_;
     // Guarded by mutex_.
     bool armed_ = false;
-    bool quit_ = false;
     std::int64_t dueUs_ = 0;
     WPARAM sequence_ = 0;
 };

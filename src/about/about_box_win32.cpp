@@ -36,18 +36,9 @@ bool readAboutDarkFlag() {
 
 bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LPARAM lParam,
                              INT_PTR& result) {
-    if (theme::isControlColorMessage(msg)) {
-        if (!g_aboutDark)
-            return false;
-        result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
-            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), darkBrush()));
+    if (theme::handleColorMessage(box, msg, wParam, lParam, g_aboutDark, result))
         return true;
-    }
     switch (msg) {
-    case WM_ERASEBKGND:
-        theme::eraseDialogBackground(box, reinterpret_cast<HDC>(wParam), g_aboutDark, darkBrush());
-        result = dialogMessageResult(box, 1);
-        return true;
     case WM_THEMECHANGED:
         applyThemeChanged(box, tooltip);
         return false;

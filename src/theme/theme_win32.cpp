@@ -254,21 +254,28 @@ void ThemeChildren(HWND window) {
     UpdateWindow(window);
 }
 
-bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
-                              INT_PTR& result) {
-    const bool dark = isDarkMode();
-    if (theme::isControlColorMessage(msg)) {
+bool theme::handleColorMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, bool dark,
+                               INT_PTR& result) {
+    if (isControlColorMessage(msg)) {
         if (!dark)
             return false;
-        result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
+        result = reinterpret_cast<INT_PTR>(replyDarkControlColor(
             reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), darkBrush()));
         return true;
     }
-    switch (msg) {
-    case WM_ERASEBKGND:
-        theme::eraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam), dark, darkBrush());
-        result = dialogMessageResult(dialog, 1);
+    if (msg != WM_ERASEBKGND)
+        return false;
+    eraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam), dark, darkBrush());
+    result = dialogMessageResult(dialog, 1);
+    return true;
+}
+
+bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
+                              INT_PTR& result) {
+    const bool dark = isDarkMode();
+    if (theme::handleColorMessage(dialog, msg, wParam, lParam, dark, result))
         return true;
+    switch (msg) {
     case WM_THEMECHANGED:
         ThemeChildren(dialog);
         return false; // the default processing still runs

@@ -93,6 +93,10 @@ bool isControlColorMessage(UINT msg);
 HBRUSH replyDarkControlColor(HDC dc, HWND control, HBRUSH brush);
 // Fills the client area with the dark brush or the button-face colour.
 void eraseDialogBackground(HWND window, HDC dc, bool dark, HBRUSH darkBrush);
+// The control-colour messages (answered only when `dark`) and the background
+// erase of a dialog with the dark flag `dark`; true when `msg` was one.
+bool handleColorMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, bool dark,
+                        INT_PTR& result);
 // Visual styles of every child by the About box's rule (the main dialog's
 // is part of ThemeChildren).
 void applyAboutChildStyles(HWND window, bool dark);

@@ -66,7 +66,7 @@ constexpr UINT_PTR kSelectAllSubclassId = 1;
 
 struct AboutState {
     const EnvoAboutInfo* info = nullptr;
-    Language language = false;
+    Language language = Language::English;
     AboutLinks links;
     std::u16string title;
     std::u16string versionText;

@@ -210,8 +210,9 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
         for (int id : {about::kIdLinks, about::kIdContribution, about::kIdFeedback}) {
             const auto [link, plain] = brightestInk(GetDlgItem(box, id));
             EXPECT_GE(link, 150) << id << ": links unreadable (-1: ink darker than the background)";
-            if (id == about::kIdLinks)
+            if (id == about::kIdLinks) {
                 EXPECT_GE(plain, 200) << "the labels are not light";
+            }
         }
 
         // Environment Information: the report box follows the setting, and

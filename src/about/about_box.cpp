@@ -1,6 +1,7 @@
 #include "about/about_box.h"
 
 #include "about/environment_report.h"
+#include "common/leaf_helpers.h"
 
 #include <array>
 
@@ -69,34 +70,24 @@ constexpr std::array kTexts = {
 };
 
 constexpr std::array kTooltipsEnglish = {
-    TooltipEntry{2006, u"About contribution"},
-    TooltipEntry{2, u"Closes this dialog box."},
-    TooltipEntry{2005, u"Displays Information of this environment."},
-    TooltipEntry{2009, u"Opens feedback page."},
+    TooltipEntry{kIdContribution, u"About contribution"},
+    TooltipEntry{kIdClose, u"Closes this dialog box."},
+    TooltipEntry{kIdEnvironment, u"Displays Information of this environment."},
+    TooltipEntry{kIdFeedback, u"Opens feedback page."},
 };
 
 constexpr std::array kTooltipsJapanese = {
-    TooltipEntry{2006, u"開発支援金の受付について詳細を表示します。インターネット接続が必要です"},
-    TooltipEntry{2, u"このダイアログを閉じます"},
-    TooltipEntry{2005, u"環境情報を表示します。制作元に質問を出す場合には、これで表示された情報"
-                       u"を添付して下さい"},
-    TooltipEntry{2009, u"制作元へ連絡、感想、改善要望あるいは現状維持要望などを気軽に送りたい場合"
-                       u"に利用します。インターネット接続が必要です"},
-    TooltipEntry{2003, u"ブラウザでサイトを開きます。インターネット接続が必要です"},
+    TooltipEntry{kIdContribution,
+                 u"開発支援金の受付について詳細を表示します。インターネット接続が必要です"},
+    TooltipEntry{kIdClose, u"このダイアログを閉じます"},
+    TooltipEntry{kIdEnvironment,
+                 u"環境情報を表示します。制作元に質問を出す場合には、これで表示された情報"
+                 u"を添付して下さい"},
+    TooltipEntry{kIdFeedback,
+                 u"制作元へ連絡、感想、改善要望あるいは現状維持要望などを気軽に送りたい場合"
+                 u"に利用します。インターネット接続が必要です"},
+    TooltipEntry{kIdLinks, u"ブラウザでサイトを開きます。インターネット接続が必要です"},
 };
-
-bool startsWithNoCase(std::u16string_view s, std::u16string_view prefix) {
-    if (s.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char16_t c = s[i];
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c + 32);
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
-}
 
 void appendLink(std::u16string& out, std::u16string_view id, std::u16string_view text) {
     out += u"  <a id=\"";
@@ -110,48 +101,45 @@ void appendLink(std::u16string& out, std::u16string_view id, std::u16string_view
 
 // ---- Texts ------------------------------------------------------------------
 
-std::u16string_view aboutText(AboutText id, bool japanese) {
-    return pickText<AboutText>(kTexts, id, japanese ? Language::Japanese : Language::English);
+std::u16string_view aboutText(AboutText id, Language language) {
+    return pickText<AboutText>(kTexts, id, language);
 }
 
 std::span<const AboutTextEntry> aboutTextTable() {
     return kTexts;
 }
 
-std::uint16_t aboutFontPointSize(bool japanese) {
-    return japanese ? 9 : 8;
+std::uint16_t aboutFontPointSize(Language language) {
+    return language == Language::Japanese ? 9 : 8;
 }
 
-std::u16string browserFailedText(std::u16string_view address, bool japanese) {
-    std::u16string text(aboutText(AboutText::BrowserFailed, japanese));
-    if (const auto at = text.find(u"%s"); at != std::u16string::npos)
-        text.replace(at, 2, address);
-    return text;
+std::u16string browserFailedText(std::u16string_view address, Language language) {
+    return fillPlaceholder(aboutText(AboutText::BrowserFailed, language), address);
 }
 
-std::span<const TooltipEntry> aboutTooltips(bool japanese) {
-    if (japanese)
+std::span<const TooltipEntry> aboutTooltips(Language language) {
+    if (language == Language::Japanese)
         return kTooltipsJapanese;
     return kTooltipsEnglish;
 }
 
 // ---- Controls and template --------------------------------------------------
 
-TemplateDialog aboutDialog(bool japanese, std::u16string_view iconText) {
+TemplateDialog aboutDialog(Language language, std::u16string_view iconText) {
     using namespace style;
     constexpr std::uint32_t kChildVisible = kChild | kVisible;
     TemplateDialog d;
     d.style = kPopup | kCaption | kSysMenu | kDsModalFrame | kDsCenter | kDsSetFont;
     d.cx = 239;
     d.cy = 261;
-    d.title = aboutText(AboutText::DialogTitle, japanese);
-    d.pointSize = aboutFontPointSize(japanese);
-    d.fontFace = aboutText(AboutText::FontFace, japanese);
+    d.title = aboutText(AboutText::DialogTitle, language);
+    d.pointSize = aboutFontPointSize(language);
+    d.fontFace = aboutText(AboutText::FontFace, language);
     d.controls = {
         {kIdFeedback, ControlClass::Named, u"SysLink", kChildVisible | kTabStop, 0, 42, 145, 70, 10,
-         aboutText(AboutText::FeedbackLink, japanese)},
+         aboutText(AboutText::FeedbackLink, language)},
         {kIdContribution, ControlClass::Named, u"SysLink", kChildVisible | kTabStop, 0, 126, 145,
-         96, 10, aboutText(AboutText::ContributionLink, japanese)},
+         96, 10, aboutText(AboutText::ContributionLink, language)},
         {kIdDescription,
          ControlClass::Edit,
          {},
@@ -171,7 +159,7 @@ TemplateDialog aboutDialog(bool japanese, std::u16string_view iconText) {
          240,
          50,
          14,
-         aboutText(AboutText::Close, japanese)},
+         aboutText(AboutText::Close, language)},
         {kIdEnvironment,
          ControlClass::Button,
          {},
@@ -181,7 +169,7 @@ TemplateDialog aboutDialog(bool japanese, std::u16string_view iconText) {
          240,
          172,
          14,
-         aboutText(AboutText::EnvironmentButton, japanese)},
+         aboutText(AboutText::EnvironmentButton, language)},
         {kIdIcon, ControlClass::Static, {}, kChildVisible | kSsIcon, 0, 7, 7, 32, 32, iconText},
         {kIdVersion,
          ControlClass::Edit,
@@ -213,16 +201,16 @@ std::u16string iconResourceName(int iconId) {
     return name;
 }
 
-std::optional<TemplateBlock> buildAboutTemplate(bool japanese, int iconId) {
+std::optional<TemplateBlock> buildAboutTemplate(Language language, int iconId) {
     const std::u16string icon = iconResourceName(iconId);
-    return buildDialogTemplate(aboutDialog(japanese, icon));
+    return buildDialogTemplate(aboutDialog(language, icon));
 }
 
 // ---- Web links --------------------------------------------------------------
 
 bool isEmailContact(std::u16string_view contact) {
-    return !contact.empty() && !startsWithNoCase(contact, u"http://") &&
-           !startsWithNoCase(contact, u"https://");
+    return !contact.empty() && !startsWithIgnoringAsciiCase(contact, u"http://") &&
+           !startsWithIgnoringAsciiCase(contact, u"https://");
 }
 
 std::u16string contactLinkId(std::u16string_view contact) {
@@ -231,22 +219,22 @@ std::u16string contactLinkId(std::u16string_view contact) {
     return id;
 }
 
-std::u16string composeLinksText(const AboutLinks& links, bool japanese) {
+std::u16string composeLinksText(const AboutLinks& links, Language language) {
     std::u16string out;
     if (!links.homePage.empty())
-        out += aboutText(AboutText::WebSiteLabel, japanese);
+        out += aboutText(AboutText::WebSiteLabel, language);
     out += u"\r\n";
     appendLink(out, links.homePage, links.homePage);
     out += u"\r\n\r\n";
     if (!links.contact.empty())
         out += aboutText(isEmailContact(links.contact) ? AboutText::EmailLabel
                                                        : AboutText::ContactLabel,
-                         japanese);
+                         language);
     out += u"\r\n";
     appendLink(out, contactLinkId(links.contact), links.contact);
     out += u"\r\n\r\n";
-    if (japanese && !links.contact.empty())
-        out += aboutText(AboutText::MailFilterNote, true);
+    if (language == Language::Japanese && !links.contact.empty())
+        out += aboutText(AboutText::MailFilterNote, Language::Japanese);
     out += u"\r\n";
     out += links.extraText;
     return out;

@@ -7,6 +7,7 @@
 #include "about/dialog_template.h"
 #include "common/clipboard.h"
 #include "common/language.h"
+#include "common/leaf_helpers.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,21 +45,16 @@ enum class AboutText {
 
 using AboutTextEntry = TextEntry<AboutText>;
 
-std::u16string_view aboutText(AboutText id, bool japanese);
+std::u16string_view aboutText(AboutText id, Language language);
 std::span<const AboutTextEntry> aboutTextTable();
 
 // Point size of the dialog font: 8 in English, 9 in Japanese.
-std::uint16_t aboutFontPointSize(bool japanese);
+std::uint16_t aboutFontPointSize(Language language);
 
 // "Cannot open a browser." / "<address>を開けませんでした。…"
-std::u16string browserFailedText(std::u16string_view address, bool japanese);
+std::u16string browserFailedText(std::u16string_view address, Language language);
 
-struct TooltipEntry {
-    int controlId;
-    std::u16string_view text;
-};
-
-std::span<const TooltipEntry> aboutTooltips(bool japanese);
+std::span<const TooltipEntry> aboutTooltips(Language language);
 
 // ---- Controls and template --------------------------------------------------
 
@@ -72,14 +68,14 @@ inline constexpr std::uint16_t kIdIcon = 2007;
 inline constexpr std::uint16_t kIdFeedback = 2009;
 
 // The dialog in the given language. The long texts (version, links,
-// description) are set after creation; `iconText` ("#130") names the icon
+// description) are set after creation; `iconText` ("#" and the id) names the icon
 // resource and must outlive the returned description.
-TemplateDialog aboutDialog(bool japanese, std::u16string_view iconText);
+TemplateDialog aboutDialog(Language language, std::u16string_view iconText);
 
 // "#<id>", the icon control's resource name.
 std::u16string iconResourceName(int iconId);
 
-std::optional<TemplateBlock> buildAboutTemplate(bool japanese, int iconId);
+std::optional<TemplateBlock> buildAboutTemplate(Language language, int iconId);
 
 // ---- Web links --------------------------------------------------------------
 
@@ -98,7 +94,7 @@ bool isEmailContact(std::u16string_view contact);
 // The link id of the contact: "mailto:" + address for e-mail.
 std::u16string contactLinkId(std::u16string_view contact);
 
-std::u16string composeLinksText(const AboutLinks& links, bool japanese);
+std::u16string composeLinksText(const AboutLinks& links, Language language);
 
 // Link ids longer than this are cut by the link control.
 inline constexpr std::size_t kMaxLinkIdLength = 47;

@@ -4,6 +4,7 @@
 
 #include "about/about_box.h"
 #include "common/windows_glue_win32.h"
+#include "resource.h"
 #include "theme/theme_rules.h"
 #include "theme/theme_win32.h"
 
@@ -16,32 +17,16 @@ namespace tapwell::about {
 
 namespace {
 
-// ---- Theming, with the box's own flag and brush -----------------------------
+// ---- Theming, with the box's own flag ---------------------------------------
 
 // Only the GUI thread touches the box.
 bool g_aboutDark = false;
-HBRUSH g_aboutBrush = nullptr;
-
-HBRUSH aboutBrush() {
-    // Some link-control implementations delete the brush they are given;
-    // make a new one rather than hand out a dead handle.
-    if (g_aboutBrush && GetObjectType(g_aboutBrush) != OBJ_BRUSH)
-        g_aboutBrush = nullptr;
-    if (!g_aboutBrush)
-        g_aboutBrush = CreateSolidBrush(theme::toColorRef(theme::kDarkBackground));
-    return g_aboutBrush;
-}
 
 void applyThemeChanged(HWND box, HWND tooltip) {
     theme::setImmersiveDarkMode(box, g_aboutDark);
     theme::applyAboutChildStyles(box, g_aboutDark);
     if (tooltip)
         theme::themeTooltipWindow(tooltip, g_aboutDark);
-}
-
-INT_PTR handled(HWND box, LRESULT value) {
-    SetWindowLongPtrW(box, DWLP_MSGRESULT, value);
-    return TRUE;
 }
 
 bool readAboutDarkFlag() {
@@ -51,18 +36,9 @@ bool readAboutDarkFlag() {
 
 bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LPARAM lParam,
                              INT_PTR& result) {
-    if (theme::isControlColorMessage(msg)) {
-        if (!g_aboutDark)
-            return false;
-        result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
-            reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), aboutBrush()));
+    if (theme::handleColorMessage(box, msg, wParam, lParam, g_aboutDark, result))
         return true;
-    }
     switch (msg) {
-    case WM_ERASEBKGND:
-        theme::eraseDialogBackground(box, reinterpret_cast<HDC>(wParam), g_aboutDark, aboutBrush());
-        result = handled(box, 1);
-        return true;
     case WM_THEMECHANGED:
         applyThemeChanged(box, tooltip);
         return false;
@@ -82,13 +58,6 @@ bool handleAboutThemeMessage(HWND box, HWND tooltip, UINT msg, WPARAM wParam, LP
     }
 }
 
-void releaseAboutBrush() {
-    if (g_aboutBrush) {
-        DeleteObject(g_aboutBrush);
-        g_aboutBrush = nullptr;
-    }
-}
-
 // ---- The dialog -------------------------------------------------------------
 
 constexpr UINT_PTR kLinkTimer = 1;
@@ -97,7 +66,7 @@ constexpr UINT_PTR kSelectAllSubclassId = 1;
 
 struct AboutState {
     const EnvoAboutInfo* info = nullptr;
-    bool japanese = false;
+    Language language = Language::English;
     AboutLinks links;
     std::u16string title;
     std::u16string versionText;
@@ -134,29 +103,6 @@ LRESULT CALLBACK descriptionProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lPar
     return DefSubclassProc(edit, msg, wParam, lParam);
 }
 
-HWND createTooltips(HWND box, bool japanese) {
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, box,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!tip)
-        return nullptr;
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-    for (const TooltipEntry& entry : aboutTooltips(japanese)) {
-        HWND control = GetDlgItem(box, entry.controlId);
-        if (!control)
-            continue;
-        std::wstring text(entry.text.begin(), entry.text.end());
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = box;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = text.data(); // copied by the tooltip
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    return tip;
-}
-
 std::wstring tempFileName() {
     wchar_t dir[MAX_PATH + 1];
     const DWORD n = GetTempPathW(MAX_PATH + 1, dir);
@@ -170,10 +116,10 @@ void initialise(HWND box, AboutState& s) {
     if (info.windowOut)
         *info.windowOut = box;
 
-    s.versionText = composeVersionText(s.title, readExecutableVersionStrings(), s.japanese);
+    s.versionText = composeVersionText(s.title, readExecutableVersionStrings(), s.language);
     SetDlgItemTextW(box, kIdVersion, wide(s.versionText));
 
-    const std::u16string links = composeLinksText(s.links, s.japanese);
+    const std::u16string links = composeLinksText(s.links, s.language);
     SetDlgItemTextW(box, kIdLinks, wide(links));
 
     SetDlgItemTextW(box, kIdDescription, info.description ? info.description : L"");
@@ -189,8 +135,8 @@ void initialise(HWND box, AboutState& s) {
     }
 
     for (int id : {kIdLinks, kIdContribution, kIdFeedback})
-        SubclassLinkForDarkPainting(GetDlgItem(box, id), aboutDarkMode, aboutBrush);
-    s.tooltip = createTooltips(box, s.japanese);
+        subclassLinkForDarkPainting(GetDlgItem(box, id), aboutDarkMode, darkBrush);
+    s.tooltip = createTooltips(box, GetModuleHandleW(nullptr), aboutTooltips(s.language));
     s.tempFile = tempFileName();
     SendMessageW(box, WM_THEMECHANGED, 0, 0);
 }
@@ -230,7 +176,7 @@ void openLink(HWND box, AboutState& s, const wchar_t* id) {
     const std::u16string target = resolveLinkTarget(fromWide(id), s.links);
     const AboutLinkOpener opener = s.info->linkOpener ? s.info->linkOpener : openWithShell;
     if (opener(box, wide(target)) <= 32) {
-        const std::u16string text = browserFailedText(target, s.japanese);
+        const std::u16string text = browserFailedText(target, s.language);
         showMessage(s, box, wide(text), wide(s.title), MB_ICONERROR);
     }
 }
@@ -270,7 +216,7 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
         case kIdEnvironment: {
             wchar_t version[512] = {};
             GetDlgItemTextW(box, kIdVersion, version, 512);
-            showEnvironmentInformation(box, fromWide(version), s->japanese, g_aboutDark,
+            showEnvironmentInformation(box, fromWide(version), s->language, g_aboutDark,
                                        s->info->messageFunction ? s->info->messageFunction
                                                                 : plainMessageBox);
             return TRUE;
@@ -296,9 +242,6 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         destroy(box, *s);
         break;
-    case WM_NCDESTROY:
-        releaseAboutBrush();
-        break;
     }
     return FALSE;
 }
@@ -316,12 +259,12 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
 
     AboutState state;
     state.info = &info;
-    state.japanese = info.language == 1;
+    state.language = info.language;
     state.title = fromWide(info.title);
     state.links = {fromWide(info.homePage), fromWide(info.contact), fromWide(info.donationPage),
                    fromWide(info.feedbackPage), fromWide(info.extraText)};
 
-    const auto block = buildAboutTemplate(state.japanese, info.iconId);
+    const auto block = buildAboutTemplate(state.language, info.iconId);
     if (!block)
         return -1;
     return DialogBoxIndirectParamW(info.instance,
@@ -329,19 +272,20 @@ INT_PTR ShowEnvoAbout(const EnvoAboutInfo& info) {
                                    info.owner, aboutProc, reinterpret_cast<LPARAM>(&state));
 }
 
-INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, bool japanese, const wchar_t* programTitle) {
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, Language language,
+                     const wchar_t* programTitle) {
     // Views into literals are zero-terminated, so their data can be passed on.
     auto wide = [](std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); };
     EnvoAboutInfo info;
-    info.language = japanese ? 1 : 0;
-    info.iconId = kProgramIconId;
+    info.language = language;
+    info.iconId = IDI_PROGRAM;
     info.instance = instance;
     info.owner = owner;
     info.title = programTitle;
     info.homePage = wide(kHomePage);
     info.contact = wide(kMailPage);
     info.donationPage = wide(kDonationPage);
-    info.description = wide(aboutText(AboutText::Description, japanese));
+    info.description = wide(aboutText(AboutText::Description, language));
     info.feedbackPage = wide(kFeedbackPage);
     info.messageFunction = ThemedMessageBox;
     return ShowEnvoAbout(info);

@@ -1,6 +1,6 @@
 // The About box: a self-contained dialog driven by an information record
 // that the main program fills, and the main program's entry to it (menu
-// command 104, F10).
+// command IDM_ABOUT, F10).
 #pragma once
 
 #include "about/environment_report.h"
@@ -17,7 +17,7 @@ using AboutMessageFunction = int (*)(HWND owner, const wchar_t* text, const wcha
 using AboutLinkOpener = INT_PTR (*)(HWND owner, const wchar_t* address);
 
 struct EnvoAboutInfo {
-    int language = 0; // 1 Japanese, 0 English
+    Language language = Language::English; // the UI language
     int iconId = 0;
     HINSTANCE instance = nullptr;
     HWND owner = nullptr;
@@ -52,11 +52,10 @@ inline constexpr std::u16string_view kMailPage = u"https://www.brelvane.example/
 inline constexpr std::u16string_view kDonationPage = u"https://www.brelvane.example/kifu.html";
 inline constexpr std::u16string_view kFeedbackPage = u"https://www.brelvane.example/ifa.php?TK";
 
-inline constexpr int kProgramIconId = 130;
-
 // Fills the About record (program icon, the maker's pages, the description in
 // the UI language, ThemedMessageBox) and shows the box modally over `owner`.
-INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, bool japanese, const wchar_t* programTitle);
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance, Language language,
+                     const wchar_t* programTitle);
 
 // ---- Shared with environment_report_win32 ------------------------------------
 
@@ -67,7 +66,7 @@ VersionStrings readExecutableVersionStrings();
 // The Environment Information button: shows the report and copies it on OK.
 // `versionText` is the box's version text; the report ends with its first
 // line. `darkMode` is the box's own flag.
-void showEnvironmentInformation(HWND box, std::u16string_view versionText, bool japanese,
+void showEnvironmentInformation(HWND box, std::u16string_view versionText, Language language,
                                 bool darkMode, AboutMessageFunction message);
 
 } // namespace tapwell::about

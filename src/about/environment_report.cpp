@@ -267,16 +267,16 @@ std::array<std::uint32_t, 4> splitFileVersion(std::u16string_view fileVersion) {
     return parts;
 }
 
-std::u16string localizedSpecialBuild(std::u16string_view specialBuild, bool japanese) {
-    if (japanese && specialBuild == u"beta")
+std::u16string localizedSpecialBuild(std::u16string_view specialBuild, Language language) {
+    if (language == Language::Japanese && specialBuild == u"beta")
         return u"β";
-    if (japanese && specialBuild == u"alpha")
+    if (language == Language::Japanese && specialBuild == u"alpha")
         return u"α";
     return std::u16string(specialBuild);
 }
 
 std::u16string composeVersionText(std::u16string_view title, const VersionStrings& strings,
-                                  bool japanese) {
+                                  Language language) {
     const auto v = splitFileVersion(strings.fileVersion);
     std::u16string out(title);
     out += u" ver.";
@@ -288,7 +288,7 @@ std::u16string composeVersionText(std::u16string_view title, const VersionString
     appendUnsigned(out, v[3], 2);
     if (!strings.specialBuild.empty()) {
         out += u' ';
-        out += localizedSpecialBuild(strings.specialBuild, japanese);
+        out += localizedSpecialBuild(strings.specialBuild, language);
     }
     if (!strings.privateBuild.empty()) {
         out += u" (";

@@ -5,6 +5,8 @@
 // printf-like number formatting at the top.
 #pragma once
 
+#include "common/language.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -37,12 +39,12 @@ struct VersionStrings {
 std::array<std::uint32_t, 4> splitFileVersion(std::u16string_view fileVersion);
 
 // "beta" and "alpha" become "β" and "α" in Japanese; everything else is kept.
-std::u16string localizedSpecialBuild(std::u16string_view specialBuild, bool japanese);
+std::u16string localizedSpecialBuild(std::u16string_view specialBuild, Language language);
 
 // Line 1: "<title> ver.<a>.<b><c>.<dd>" with the special and private build
 // marks after it; line 2: the copyright. 2.5.0.13 reads "ver.2.50.13".
 std::u16string composeVersionText(std::u16string_view title, const VersionStrings& strings,
-                                  bool japanese);
+                                  Language language);
 
 // ---- The record the report is built from ------------------------------------
 

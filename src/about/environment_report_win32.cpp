@@ -155,16 +155,15 @@ std::u16string queryString(std::vector<BYTE>& data, const wchar_t* name) {
 
 VersionStrings readExecutableVersionStrings() {
     VersionStrings strings;
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
+    const std::wstring path = modulePath();
+    if (path.empty())
         return strings;
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0)
         return strings;
     std::vector<BYTE> data(size);
-    if (!GetFileVersionInfoW(path, 0, size, data.data()))
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data()))
         return strings;
     strings.fileVersion = queryString(data, L"FileVersion");
     strings.specialBuild = queryString(data, L"SpecialBuild");
@@ -173,20 +172,20 @@ VersionStrings readExecutableVersionStrings() {
     return strings;
 }
 
-void showEnvironmentInformation(HWND box, std::u16string_view versionText, bool japanese,
+void showEnvironmentInformation(HWND box, std::u16string_view versionText, Language language,
                                 bool darkMode, AboutMessageFunction message) {
     const std::u16string report = appendClientSection(
         BuildEnvironmentReport(collectSystemInfo(darkMode), libraryBuildDate()), versionText);
     const std::u16string shown = report + u"\r\n------------------------\r\n" +
-                                 std::u16string(aboutText(AboutText::ReportPrompt, japanese));
-    const std::u16string caption(aboutText(AboutText::ReportCaption, japanese));
+                                 std::u16string(aboutText(AboutText::ReportPrompt, language));
+    const std::u16string caption(aboutText(AboutText::ReportCaption, language));
     if (message(box, wide(shown), wide(caption), MB_OKCANCEL) != IDOK)
         return;
 
     // The box owns the clipboard: the platform refuses data after an
     // ownerless opening.
     const ClipboardMessage result = clipboardMessage(writeClipboardText(box, report));
-    const std::u16string text(aboutText(result.text, japanese));
+    const std::u16string text(aboutText(result.text, language));
     message(box, wide(text), wide(caption), result.error ? MB_ICONERROR : MB_ICONINFORMATION);
 }
 

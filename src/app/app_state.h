@@ -1,10 +1,9 @@
-// The process-wide state that start-up fills and the rest of the program
-// reads: language, title, the chosen settings store, the settings record and
-// the text to be typed.
+// Start-up's part of the process-wide state: the UI language and the title
+// that goes with it, and every text start-up shows.
 #pragma once
 
 #include "common/language.h"
-#include "settings/settings.h"
+#include "settings/process_state.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,23 +12,6 @@
 #include <string_view>
 
 namespace tapwell {
-
-struct AppState {
-    Language language = Language::Japanese;
-    std::u16string programTitle = u"doruviravad";
-    bool UseIniFile = false;
-    Settings settings;
-    // The working copy of the text; during a run it holds the built text.
-    std::u16string InputText;
-    bool textFromT = false;
-    bool textFromF = false;
-
-    bool autoRun() const { return textFromT || textFromF; }
-};
-
-// The one instance for the process. Written during start-up on the GUI
-// thread; afterwards only `settings` and `InputText` change.
-AppState& appState();
 
 // Sets the language and the program title that goes with it.
 void setUiLanguage(AppState& state, Language language);

@@ -1,22 +1,10 @@
 #include "app/command_line.h"
 
+#include "common/leaf_helpers.h"
+
 namespace tapwell {
 
 namespace {
-
-char16_t asciiUpper(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? c - (u'a' - u'A') : c;
-}
-
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiUpper(a[i]) != asciiUpper(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // "/X:" with X in either case, followed by at least one character.
 std::optional<std::u16string_view> switchValue(std::u16string_view arg, char16_t letter) {
@@ -30,9 +18,9 @@ std::optional<std::u16string_view> switchValue(std::u16string_view arg, char16_t
 OneShotMode oneShotMode(std::u16string_view commandLine) {
     if (commandLine == u"/?")
         return OneShotMode::Help;
-    if (equalsIgnoringCase(commandLine, u"/OR"))
+    if (equalsIgnoringAsciiCase(commandLine, u"/OR"))
         return OneShotMode::IniToRegistry;
-    if (equalsIgnoringCase(commandLine, u"/RO"))
+    if (equalsIgnoringAsciiCase(commandLine, u"/RO"))
         return OneShotMode::RegistryToIni;
     return OneShotMode::None;
 }
@@ -62,7 +50,7 @@ bool isIniExecutableName(std::u16string_view modulePath) {
     constexpr std::u16string_view suffix = u"_o.exe";
     if (modulePath.size() < 8)
         return false;
-    return equalsIgnoringCase(modulePath.substr(modulePath.size() - suffix.size()), suffix);
+    return equalsIgnoringAsciiCase(modulePath.substr(modulePath.size() - suffix.size()), suffix);
 }
 
 std::optional<std::u16string> executableFolder(std::u16string_view modulePath) {

@@ -25,35 +25,8 @@ constexpr UINT kCopyDataMessage = 0x4A;
 constexpr UINT kCopyGlobalDataMessage = 0x49;
 constexpr DWORD kMessageFilterAdd = 1;
 
-// The running executable's full path, however long.
-std::wstring modulePath() {
-    std::wstring buf(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < buf.size()) {
-            buf.resize(n);
-            return buf;
-        }
-        buf.resize(buf.size() * 2);
-    }
-}
-
-std::optional<std::u16string> environmentVariable(const wchar_t* name) {
-    DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
-    if (needed == 0)
-        return std::nullopt;
-    std::wstring value(needed, L'\0');
-    DWORD got = GetEnvironmentVariableW(name, value.data(), needed);
-    if (got == 0 || got >= needed)
-        return std::u16string();
-    value.resize(got);
-    return fromWide(value);
-}
-
 void chooseLanguage(AppState& state) {
-    std::optional<std::u16string> tpwLang = environmentVariable(L"TPW_LANG");
+    std::optional<std::u16string> tpwLang = environmentVariable(u"TPW_LANG");
     Language language =
         chooseUiLanguage(tpwLang ? std::optional<std::u16string_view>(*tpwLang) : std::nullopt,
                          GetSystemDefaultLangID());
@@ -120,7 +93,7 @@ class ComApartment {
 // menu reads it), or nullopt when it cannot be read. Needs COM.
 std::optional<std::u16string> readCommandLineFile(std::u16string_view path) {
     std::u16string text;
-    if (ReadTextFile(toWide(path), text) != kReadTextOk)
+    if (ReadTextFile(toWide(path), text) != FileResult::Ok)
         return std::nullopt;
     return text;
 }
@@ -172,8 +145,8 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
 
     LoadSettings();
     // A script cannot be given on the command line: its text is typed instead.
-    if (state.autoRun() && state.settings.iInputMode == kInputModeScript)
-        state.settings.iInputMode = kInputModeUnicode;
+    if (state.autoRun() && state.settings.iInputMode == InputMode::Script)
+        state.settings.iInputMode = InputMode::Unicode;
 
     allowDropsFromLowerIntegrity();
     runMainDialog(instance);

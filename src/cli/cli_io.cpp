@@ -28,7 +28,7 @@ std::optional<std::u16string> readInputText(const std::string& path,
     if (!bytes)
         return std::nullopt;
     std::u16string text;
-    if (decodeTextFile(codePages, *bytes, text) != kReadTextOk)
+    if (decodeTextFile(codePages, *bytes, text) != FileResult::Ok)
         return std::nullopt;
     return text;
 }

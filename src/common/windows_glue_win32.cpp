@@ -1,8 +1,82 @@
 #include "common/windows_glue_win32.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace tapwell {
+
+std::u16string windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::u16string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
+    const int got = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
+                                   static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+std::optional<std::u16string> environmentVariable(std::u16string_view name) {
+    const std::u16string key(name);
+    // A set variable needs at least its terminator, even when empty.
+    DWORD needed = GetEnvironmentVariableW(wide(key), nullptr, 0);
+    if (needed == 0)
+        return std::nullopt;
+    std::u16string value;
+    for (;;) {
+        value.assign(needed, u'\0');
+        const DWORD n =
+            GetEnvironmentVariableW(wide(key), reinterpret_cast<wchar_t*>(value.data()), needed);
+        if (n < needed) {
+            value.resize(n);
+            return value;
+        }
+        // It grew meanwhile: n is the size it needs now.
+        needed = n;
+    }
+}
+
+std::wstring modulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return std::wstring();
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+HWND createTooltips(HWND owner, HINSTANCE instance, std::span<const TooltipEntry> entries,
+                    DWORD extraStyle) {
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | extraStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
+    if (!tip)
+        return nullptr;
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+    for (const TooltipEntry& entry : entries) {
+        HWND control = GetDlgItem(owner, entry.controlId);
+        if (!control)
+            continue;
+        std::wstring text = toWide(entry.text);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = owner;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = text.data(); // copied by the tooltip
+        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tip;
+}
+
+INT_PTR dialogMessageResult(HWND dialog, LRESULT value) {
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, value);
+    return TRUE;
+}
 
 const std::wstring& systemDirectory() {
     static const std::wstring dir = [] {

@@ -1,10 +1,16 @@
 // The Win32 glue every Windows-side file shares: the program's UTF-16 text as
-// the platform's wide strings, libraries loaded from the system directory
-// only, and the Windows version.
+// the platform's wide strings, the small queries written once (a window's
+// text, an environment variable, the executable's path), tooltips from a
+// table, libraries loaded from the system directory only, and the Windows
+// version.
 #pragma once
+
+#include "common/leaf_helpers.h"
 
 #include <windows.h>
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,6 +35,26 @@ inline std::u16string fromWide(std::wstring_view s) {
 inline std::u16string fromWide(const wchar_t* s) {
     return s ? fromWide(std::wstring_view(s)) : std::u16string();
 }
+
+// The whole text of a window or control, however long.
+std::u16string windowText(HWND window);
+
+// A variable of the process's environment; nullopt when it is not set.
+std::optional<std::u16string> environmentVariable(std::u16string_view name);
+
+// The running executable's full path, however long; empty when unknown.
+std::wstring modulePath();
+
+// One tooltip window for `owner`'s controls, always shown, with a tool for
+// each control of `entries` that exists (identified by its window and
+// subclassed, so the tooltip sees the mouse by itself). `extraStyle` adds
+// TTS_ flags. Null when the window cannot be made.
+HWND createTooltips(HWND owner, HINSTANCE instance, std::span<const TooltipEntry> entries,
+                    DWORD extraStyle = 0);
+
+// What a dialog procedure returns for a message whose result goes through
+// DWLP_MSGRESULT: sets `value` there and answers TRUE.
+INT_PTR dialogMessageResult(HWND dialog, LRESULT value);
 
 // Loads a library by its full path; its own imports are looked for beside
 // it, never in the program's folder or the current one.

@@ -1,6 +1,5 @@
 #include "dialog/delivery_menu.h"
 
-#include "keystroke/keyboard_layout.h"
 #include "resource.h"
 
 namespace tapwell {
@@ -21,10 +20,10 @@ bool isBuiltInChoice(std::uint32_t id) {
 
 } // namespace
 
-std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayoutEntry> installed) {
+std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayout> installed) {
     std::vector<LayoutMenuItem> items;
     int command = IDM_LAYOUT_INSTALLED_FIRST;
-    for (const InstalledLayoutEntry& layout : installed) {
+    for (const InstalledLayout& layout : installed) {
         if (command > IDM_LAYOUT_LAST)
             break;
         if (isBuiltInChoice(layout.id))
@@ -67,14 +66,15 @@ int checkedLayoutCommand(std::uint32_t layoutId, std::span<const LayoutMenuItem>
     return IDM_LAYOUT_LOCAL;
 }
 
-int checkedDeliveryCommand(std::uint8_t iDelivery) {
-    return iDelivery == 1 ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
+int checkedDeliveryCommand(Delivery delivery) {
+    return delivery == Delivery::KeyPresses ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
 }
 
 bool applyDeliveryCommand(Settings& settings, int commandId,
                           std::span<const LayoutMenuItem> installedItems) {
     if (commandId == IDM_DELIVERY_WRITTEN || commandId == IDM_DELIVERY_KEY_PRESSES) {
-        settings.iDelivery = commandId == IDM_DELIVERY_KEY_PRESSES ? 1 : 0;
+        settings.iDelivery =
+            commandId == IDM_DELIVERY_KEY_PRESSES ? Delivery::KeyPresses : Delivery::Written;
         return true;
     }
     if (auto layout = layoutForCommand(commandId, installedItems)) {

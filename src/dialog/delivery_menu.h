@@ -4,6 +4,7 @@
 // the machine are appended at run time, each with a command id of its own.
 #pragma once
 
+#include "keystroke/keyboard_layout.h"
 #include "settings/settings.h"
 
 #include <cstdint>
@@ -13,12 +14,6 @@
 #include <vector>
 
 namespace tapwell {
-
-// A layout installed on the machine as the platform lists it.
-struct InstalledLayoutEntry {
-    std::uint32_t id;    // the value iTargetLayout keeps for it
-    std::u16string name; // its language's name; may be empty
-};
 
 struct LayoutMenuItem {
     int commandId;
@@ -30,7 +25,7 @@ struct LayoutMenuItem {
 // language's name, a tab and the id as eight hex digits (two layouts of one
 // language differ only there). Ids that a built-in choice uses are left out,
 // and so is every layout beyond the last command id of the range.
-std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayoutEntry> installed);
+std::vector<LayoutMenuItem> installedLayoutItems(std::span<const InstalledLayout> installed);
 
 // The layout a submenu command stands for; nullopt for any other command.
 std::optional<std::uint32_t> layoutForCommand(int commandId,
@@ -41,8 +36,8 @@ std::optional<std::uint32_t> layoutForCommand(int commandId,
 // installed, for which a run uses the local one).
 int checkedLayoutCommand(std::uint32_t layoutId, std::span<const LayoutMenuItem> installedItems);
 
-// The radio item that carries the check mark for `iDelivery`.
-int checkedDeliveryCommand(std::uint8_t iDelivery);
+// The radio item that carries the check mark for `delivery`.
+int checkedDeliveryCommand(Delivery delivery);
 
 // Applies a delivery or layout command to the settings; false (and nothing
 // changed) for any other command.

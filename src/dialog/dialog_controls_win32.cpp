@@ -1,10 +1,10 @@
 
-#include "app/app_state.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/main_dialog_win32.h"
 #include "keystroke/run_texts.h"
 #include "resource.h"
+#include "settings/process_state.h"
 #include "theme/theme_win32.h"
 
 #include <commctrl.h>
@@ -12,18 +12,9 @@
 
 namespace tapwell {
 
-std::u16string windowText16(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::u16string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
-    const int got = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
-                                   static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 std::u16string controlText16(HWND dialog, int controlId) {
     HWND control = GetDlgItem(dialog, controlId);
-    return control ? windowText16(control) : std::u16string();
+    return control ? windowText(control) : std::u16string();
 }
 
 void setControlText16(HWND dialog, int controlId, std::u16string_view text) {
@@ -49,10 +40,6 @@ void setUpperCase(HWND edit, bool on) {
     const LONG_PTR wanted = on ? (style | ES_UPPERCASE) : (style & ~LONG_PTR(ES_UPPERCASE));
     if (wanted != style)
         SetWindowLongPtrW(edit, GWL_STYLE, wanted);
-}
-
-Language runLanguage() {
-    return appState().language == Language::English ? Language::English : Language::Japanese;
 }
 
 } // namespace
@@ -87,8 +74,8 @@ void keepCaseOnUndo(HWND dialog) {
 }
 
 void UpdateModeControls(HWND dialog) {
-    const std::uint8_t mode = modeFromRadios(IsDlgButtonChecked(dialog, IDC_MODE_KEYBOARD) != 0,
-                                             IsDlgButtonChecked(dialog, IDC_MODE_UNICODE) != 0);
+    const InputMode mode = modeFromRadios(IsDlgButtonChecked(dialog, IDC_MODE_KEYBOARD) != 0,
+                                          IsDlgButtonChecked(dialog, IDC_MODE_UNICODE) != 0);
     const bool waitAfterStart = IsDlgButtonChecked(dialog, IDC_WAIT_AFTER_START) != 0;
     const ModeControls rules = modeControls(mode, waitAfterStart);
     for (int id : upperCaseEdits())
@@ -104,7 +91,7 @@ void updateStartTooltip(HWND dialog, HWND tooltip, bool running) {
     if (!tooltip || !start)
         return;
     std::u16string text(
-        startButtonTooltip(runLanguage(), running, appState().settings.iEscAbort != 0));
+        startButtonTooltip(appState().language, running, appState().settings.iEscAbort != 0));
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.hwnd = dialog;
@@ -114,7 +101,7 @@ void updateStartTooltip(HWND dialog, HWND tooltip, bool running) {
 }
 
 void applyRunLook(HWND dialog, HMENU menu, bool running) {
-    const Language lang = runLanguage();
+    const Language lang = appState().language;
     setControlText16(dialog, IDC_START,
                      runText(running ? RunText::AbortButton : RunText::StartButton, lang));
     if (mainDialogState().hwnd == dialog)
@@ -137,29 +124,7 @@ void applyRunLook(HWND dialog, HMENU menu, bool running) {
 
 HWND createDialogTooltips(HWND dialog, Language language) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-    HWND tip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance, nullptr);
-    if (!tip)
-        return nullptr;
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-    for (const TooltipEntry& entry : tooltipTable(language)) {
-        if (entry.controlId == 0)
-            break;
-        HWND control = GetDlgItem(dialog, entry.controlId);
-        if (!control)
-            continue;
-        std::u16string text(entry.text);
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = dialog;
-        info.uId = reinterpret_cast<UINT_PTR>(control);
-        info.lpszText = reinterpret_cast<wchar_t*>(text.data());
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
-    return tip;
+    return createTooltips(dialog, instance, tooltipTable(language), TTS_NOPREFIX);
 }
 
 } // namespace tapwell

@@ -11,7 +11,7 @@ namespace {
 
 using K = AnchorKind;
 
-constexpr std::array<AnchorSpec, 36> kMainAnchors{{
+constexpr std::array<AnchorSpec, 35> kMainAnchors{{
     {IDC_MODE_KEYBOARD, K::Fixed},
     {IDC_MODE_UNICODE, K::Fixed},
     {IDC_MODE_SCRIPT, K::Fixed},
@@ -47,7 +47,6 @@ constexpr std::array<AnchorSpec, 36> kMainAnchors{{
     {IDC_BIG_DIALOG, K::BottomLeft},
     {IDC_START, K::BottomRight},
     {IDC_EXIT, K::BottomRight},
-    {0, K::Fixed},
 }};
 
 } // namespace
@@ -84,7 +83,6 @@ AnchorEntry measureAnchor(AnchorKind kind, const LayoutRect& client, const Layou
         d[3] = control.height();
         break;
     case K::Fixed:
-    case K::End:
         break;
     }
     return e;
@@ -126,7 +124,6 @@ std::optional<Placement> placeAnchored(const AnchorEntry& entry, const LayoutRec
         return p;
     }
     case K::Fixed:
-    case K::End:
         break;
     }
     return std::nullopt;

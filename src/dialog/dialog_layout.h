@@ -4,7 +4,6 @@
 // moves the real controls with these functions.
 #pragma once
 
-#include "app/app_state.h"
 #include "common/language.h"
 
 #include <cstdint>
@@ -31,15 +30,14 @@ enum class AnchorKind : std::uint8_t {
     StretchAcross = 4,
     StretchBoth = 5,
     BottomStretchAcross = 6,
-    End = 255,
 };
 
 struct AnchorSpec {
-    int controlId; // 0 ends the table
+    int controlId;
     AnchorKind kind;
 };
 
-// The main dialog's anchor table, ended by {0, Fixed}.
+// The main dialog's anchor table.
 std::span<const AnchorSpec> mainDialogAnchors();
 
 // The distances one control keeps, measured once in client coordinates.
@@ -61,9 +59,6 @@ struct Placement {
 // been pushed down by that much. nullopt: the control is left alone.
 std::optional<Placement> placeAnchored(const AnchorEntry& entry, const LayoutRect& client,
                                        int topOffset, const LayoutRect& current);
-
-// "No limit" for a tracking size.
-inline constexpr std::uint32_t kNoTrackingLimit = 0xFFFFFFFFu;
 
 // The scale that makes a window fill a work area without leaving it.
 double enlargementFactor(int workWidth, int workHeight, int windowWidth, int windowHeight);

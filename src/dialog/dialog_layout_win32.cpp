@@ -39,8 +39,6 @@ DialogAnchorLayout::DialogAnchorLayout(HWND dialog, std::span<const AnchorSpec> 
     : dialog_(dialog) {
     const LayoutRect client = clientRectOf(dialog);
     for (const AnchorSpec& spec : anchors) {
-        if (spec.controlId == 0)
-            break;
         Entry e;
         e.control = GetDlgItem(dialog, spec.controlId);
         e.anchor.kind = spec.kind;
@@ -48,13 +46,10 @@ DialogAnchorLayout::DialogAnchorLayout(HWND dialog, std::span<const AnchorSpec> 
             e.anchor = measureAnchor(spec.kind, client, childRect(dialog, e.control));
         entries_.push_back(e);
     }
-    Entry end;
-    end.anchor.kind = AnchorKind::End;
-    entries_.push_back(end);
     RECT w{};
     GetWindowRect(dialog, &w);
-    initialWidth_ = minWidth_ = static_cast<std::uint32_t>(w.right - w.left);
-    initialHeight_ = minHeight_ = static_cast<std::uint32_t>(w.bottom - w.top);
+    minWidth_ = static_cast<std::uint32_t>(w.right - w.left);
+    minHeight_ = static_cast<std::uint32_t>(w.bottom - w.top);
 }
 
 void DialogAnchorLayout::setMinimumTrackingSize(std::uint32_t width, std::uint32_t height) {
@@ -65,8 +60,6 @@ void DialogAnchorLayout::setMinimumTrackingSize(std::uint32_t width, std::uint32
 void DialogAnchorLayout::relayout() const {
     const LayoutRect client = clientRectOf(dialog_);
     for (const Entry& e : entries_) {
-        if (e.anchor.kind == AnchorKind::End)
-            break;
         if (!e.control)
             continue;
         const LayoutRect current = childRect(dialog_, e.control);
@@ -85,14 +78,8 @@ void DialogAnchorLayout::relayout() const {
 }
 
 void DialogAnchorLayout::applyTrackingSize(MINMAXINFO& info) const {
-    if (minWidth_ != kNoTrackingLimit)
-        info.ptMinTrackSize.x = static_cast<LONG>(minWidth_);
-    if (minHeight_ != kNoTrackingLimit)
-        info.ptMinTrackSize.y = static_cast<LONG>(minHeight_);
-    if (maxWidth_ != kNoTrackingLimit)
-        info.ptMaxTrackSize.x = static_cast<LONG>(maxWidth_);
-    if (maxHeight_ != kNoTrackingLimit)
-        info.ptMaxTrackSize.y = static_cast<LONG>(maxHeight_);
+    info.ptMinTrackSize.x = static_cast<LONG>(minWidth_);
+    info.ptMinTrackSize.y = static_cast<LONG>(minHeight_);
 }
 
 bool enlargeDialog(HWND dialog) {

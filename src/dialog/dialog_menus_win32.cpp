@@ -59,10 +59,7 @@ std::vector<LayoutMenuItem> fillLayoutSubmenu(HMENU menuBar) {
     HMENU sub = layoutSubmenu(menuBar);
     if (!sub)
         return {};
-    std::vector<InstalledLayoutEntry> installed;
-    for (InstalledLayout& layout : installedKeyboardLayouts())
-        installed.push_back({layout.id, std::move(layout.name)});
-    std::vector<LayoutMenuItem> items = installedLayoutItems(installed);
+    std::vector<LayoutMenuItem> items = installedLayoutItems(installedKeyboardLayouts());
     if (!items.empty())
         AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
     for (const LayoutMenuItem& item : items)
@@ -90,9 +87,6 @@ bool insertNotationForCommand(HWND textBox, int commandId) {
 
 namespace {
 
-constexpr int kShiftedControls[4] = {IDC_MODE_PROMPT, IDC_MODE_KEYBOARD, IDC_MODE_DESCRIPTION,
-                                     IDC_TEXT};
-
 void moveTop(HWND dialog, int controlId, int top) {
     HWND control = GetDlgItem(dialog, controlId);
     if (!control)
@@ -101,8 +95,8 @@ void moveTop(HWND dialog, int controlId, int top) {
     SetWindowPos(control, nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Moves 1041, the three mode radios, 1004 and 1000 to their remembered tops
-// plus `shift`.
+// Moves the mode prompt, the three mode radios, the mode description and the
+// text box to their remembered tops plus `shift`.
 void shiftControls(MainDialogState& d, int shift) {
     moveTop(d.hwnd, IDC_MODE_PROMPT, d.rememberedTop[0] + shift);
     for (int id : {IDC_MODE_KEYBOARD, IDC_MODE_UNICODE, IDC_MODE_SCRIPT})
@@ -112,7 +106,7 @@ void shiftControls(MainDialogState& d, int shift) {
 }
 
 int promptTop(const MainDialogState& d) {
-    HWND prompt = GetDlgItem(d.hwnd, kShiftedControls[0]);
+    HWND prompt = GetDlgItem(d.hwnd, IDC_MODE_PROMPT);
     return prompt ? childRect(d.hwnd, prompt).top : d.rememberedTop[0];
 }
 

@@ -5,21 +5,21 @@
 
 namespace tapwell {
 
-std::uint8_t modeFromRadios(bool keyboardSelected, bool unicodeSelected) {
+InputMode modeFromRadios(bool keyboardSelected, bool unicodeSelected) {
     if (keyboardSelected)
-        return 0;
-    return unicodeSelected ? 1 : 2;
+        return InputMode::Keyboard;
+    return unicodeSelected ? InputMode::Unicode : InputMode::Script;
 }
 
-ModeControls modeControls(std::uint8_t mode, bool waitAfterStart) {
+ModeControls modeControls(InputMode mode, bool waitAfterStart) {
     ModeControls out;
-    out.mode = mode > 2 ? 2 : mode;
-    out.upperCase = out.mode == 0;
-    out.description = out.mode == 0   ? DialogText::DescriptionKeyboard
-                      : out.mode == 1 ? DialogText::DescriptionUnicode
-                                      : DialogText::DescriptionScript;
+    out.mode = mode > InputMode::Script ? InputMode::Script : mode;
+    out.upperCase = out.mode == InputMode::Keyboard;
+    out.description = out.mode == InputMode::Keyboard  ? DialogText::DescriptionKeyboard
+                      : out.mode == InputMode::Unicode ? DialogText::DescriptionUnicode
+                                                       : DialogText::DescriptionScript;
     // A script has no interval, repeat count, prefix or suffix of the run's.
-    const bool sendingMode = out.mode != 2;
+    const bool sendingMode = out.mode != InputMode::Script;
     for (int id : {IDC_INTERVAL_LABEL, IDC_INTERVAL, IDC_INTERVAL_UNIT, IDC_LOOP_LABEL, IDC_LOOP,
                    IDC_LOOP_UNIT, IDC_PREFIX_LABEL, IDC_PREFIX, IDC_SUFFIX_LABEL, IDC_SUFFIX})
         out.controls.push_back({id, sendingMode});

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dialog/dialog_texts.h"
+#include "keystroke/run_host.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,7 +18,7 @@ struct ControlEnable {
 };
 
 struct ModeControls {
-    std::uint8_t mode = 0; // 0 keyboard-simulate, 1 Unicode, 2 script
+    InputMode mode = InputMode::Keyboard;
     // Keyboard-simulate mode names keys by their upper-case letters, so the
     // text, prefix and suffix boxes fold what is typed into them.
     bool upperCase = false;
@@ -26,11 +27,11 @@ struct ModeControls {
 };
 
 // The mode the radios stand for: keyboard wins, then Unicode, else script.
-std::uint8_t modeFromRadios(bool keyboardSelected, bool unicodeSelected);
+InputMode modeFromRadios(bool keyboardSelected, bool unicodeSelected);
 
 // `waitAfterStart`: the "seconds after Start" radio is selected. The up-down
 // controls are left alone: they follow their buddies only by position.
-ModeControls modeControls(std::uint8_t mode, bool waitAfterStart);
+ModeControls modeControls(InputMode mode, bool waitAfterStart);
 
 // The edit boxes whose upper-case style follows the mode.
 std::vector<int> upperCaseEdits();

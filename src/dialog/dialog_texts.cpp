@@ -40,17 +40,16 @@ constexpr std::array<DialogTextEntry, 9> kTexts{{
      u"入力を中止します（どのウィンドウでもEscキーで中止できます）"},
 }};
 
-constexpr std::array<TooltipEntry, 6> kTooltipsEnglish{{
+constexpr std::array<TooltipEntry, 5> kTooltipsEnglish{{
     {IDC_MODE_KEYBOARD, u"Simulates keyboard with engraved characters."},
     {IDC_MODE_UNICODE, u"Enter characters (Unicode) one by one."},
     {IDC_MODE_SCRIPT, u"The contents of the input field are treated as a script (QZ-Script) "
                       u"and the script is executed."},
     {IDC_START, u"Start keyboard simulation"},
     {IDC_EXIT, u"Close this dialog"},
-    {0, u""},
 }};
 
-constexpr std::array<TooltipEntry, 9> kTooltipsJapanese{{
+constexpr std::array<TooltipEntry, 8> kTooltipsJapanese{{
     {IDC_MODE_KEYBOARD, u"キーボードに刻印された文字によるキーボードシミュレートを行います"},
     {IDC_MODE_UNICODE, u"文字(Unicode)を1文字ずつ入力する方式で行います"},
     {IDC_MODE_SCRIPT, u"入力欄の内容をスクリプト(QZ-Script)とみなしてスクリプト実行を行います"},
@@ -60,7 +59,6 @@ constexpr std::array<TooltipEntry, 9> kTooltipsJapanese{{
     {IDC_START, u"キーボードシミュレート(またはスクリプトの実行)を開始します"},
     {IDC_EXIT, u"このダイアログを閉じます"},
     {IDC_BIG_DIALOG, u"このダイアログ内の文字を拡大し、画面いっぱいに開きます(テスト中の機能です)"},
-    {0, u""},
 }};
 
 } // namespace

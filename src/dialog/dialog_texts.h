@@ -3,8 +3,8 @@
 // dialog's code puts up at run time.
 #pragma once
 
-#include "app/app_state.h"
 #include "common/language.h"
+#include "common/leaf_helpers.h"
 
 #include <span>
 #include <string_view>
@@ -29,12 +29,7 @@ std::u16string_view dialogText(DialogText id, Language language);
 std::span<const DialogTextEntry> dialogTextTable();
 
 // A tooltip: the control it belongs to and its text.
-struct TooltipEntry {
-    int controlId; // 0 ends the table
-    std::u16string_view text;
-};
-
-// The language's tooltip table, ended by an entry with id 0.
+// The language's tooltip table.
 std::span<const TooltipEntry> tooltipTable(Language language);
 
 // The Start button's tooltip: the table's text while idle; while running, the

@@ -20,10 +20,15 @@ std::wstring text(FileText id, const FileCommandUi& ui) {
     return std::wstring(t.begin(), t.end());
 }
 
-void show(HWND owner, FileText id, UINT icon, const FileCommandUi& ui) {
-    std::wstring message = text(id, ui);
+// The command's message for `result`, if it has one.
+void showResult(HWND owner, FileCommand command, FileResult result, const FileCommandUi& ui) {
+    const std::optional<FileMessage> message = fileResultMessage(command, result);
+    if (!message)
+        return;
+    const std::wstring shown = text(message->text, ui);
     MessageBoxFunction box = ui.messageBox ? ui.messageBox : MessageBoxW;
-    box(owner, message.c_str(), ui.programTitle.c_str(), MB_OK | icon);
+    box(owner, shown.c_str(), ui.programTitle.c_str(),
+        MB_OK | (message->error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
 // "label\0pattern\0label\0pattern\0\0"
@@ -75,14 +80,6 @@ bool runFileDialog(HWND owner, const wchar_t* filter, wchar_t* buffer, const wch
     return false;
 }
 
-std::u16string windowText(HWND box) {
-    int length = GetWindowTextLengthW(box);
-    std::u16string s(static_cast<std::size_t>(length) + 1, u'\0');
-    int got = GetWindowTextW(box, reinterpret_cast<wchar_t*>(s.data()), length + 1);
-    s.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return s;
-}
-
 } // namespace
 
 bool ChooseFileToOpen(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
@@ -99,9 +96,9 @@ bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const 
         OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, true, dialog);
 }
 
-unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui) {
-    show(owner, readErrorText(code), MB_ICONERROR, ui);
-    return code;
+FileResult ReportReadError(HWND owner, FileResult result, const FileCommandUi& ui) {
+    showResult(owner, FileCommand::LoadText, result, ui);
+    return result;
 }
 
 namespace {
@@ -118,14 +115,14 @@ bool choosePath(HWND dialog, const FileCommandUi& ui, bool save, FileText label,
                                    ui.fileDialog);
 }
 
-// The text box's text for a save; says `noMemory` when it cannot be copied.
-bool textToSave(HWND dialog, HWND textBox, FileText noMemory, const FileCommandUi& ui,
+// The text box's text for a save; says so when it cannot be copied.
+bool textToSave(HWND dialog, HWND textBox, FileCommand command, const FileCommandUi& ui,
                 std::u16string& content) {
     try {
         content = windowText(textBox);
         return true;
     } catch (const std::bad_alloc&) {
-        show(dialog, noMemory, MB_ICONERROR, ui);
+        showResult(dialog, command, FileResult::NoMemoryForText, ui);
         return false;
     }
 }
@@ -138,8 +135,8 @@ bool loadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
                     FileText::LoadTextTitle, L"txt", path))
         return false;
     std::u16string loaded;
-    if (unsigned code = ReadTextFile(path, loaded)) {
-        ReportReadError(dialog, code, ui);
+    if (const FileResult result = ReadTextFile(path, loaded); result != FileResult::Ok) {
+        ReportReadError(dialog, result, ui);
         return false;
     }
     SetWindowTextW(textBox, wide(loaded));
@@ -152,11 +149,11 @@ bool saveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
                     FileText::SaveTextTitle, nullptr, path))
         return false;
     std::u16string content;
-    if (!textToSave(dialog, textBox, FileText::SaveNoMemoryForText, ui, content))
+    if (!textToSave(dialog, textBox, FileCommand::SaveText, ui, content))
         return false;
-    unsigned code = WriteTextFileUtf8(path, content);
-    show(dialog, saveResultText(code), code == 0 ? MB_ICONINFORMATION : MB_ICONERROR, ui);
-    return code == 0;
+    const FileResult result = WriteTextFileUtf8(path, content);
+    showResult(dialog, FileCommand::SaveText, result, ui);
+    return result == FileResult::Ok;
 }
 
 bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
@@ -166,24 +163,11 @@ bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
         return false;
     std::u16string dump;
     FilePath filePath(path, path + wcslen(path));
-    switch (readHexDumpFile(win32FileStore(), filePath, dump)) {
-    case HexReadResult::Ok:
+    const FileResult result = readHexDumpFile(win32FileStore(), filePath, dump);
+    if (result == FileResult::Ok)
         SetWindowTextW(textBox, wide(dump));
-        return true;
-    case HexReadResult::CannotOpen:
-        show(dialog, FileText::HexReadCannotOpen, MB_ICONERROR, ui);
-        break;
-    case HexReadResult::NoMemoryForBytes:
-        show(dialog, FileText::HexReadNoMemoryForBytes, MB_ICONERROR, ui);
-        break;
-    case HexReadResult::ReadFailed:
-        show(dialog, FileText::HexReadFailed, MB_ICONERROR, ui);
-        break;
-    case HexReadResult::NoMemoryForText:
-        show(dialog, FileText::HexReadNoMemoryForText, MB_ICONERROR, ui);
-        break;
-    }
-    return false;
+    showResult(dialog, FileCommand::ReadHexDump, result, ui);
+    return result == FileResult::Ok;
 }
 
 bool writeHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
@@ -192,23 +176,12 @@ bool writeHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui) {
                     FileText::WriteHexTitle, nullptr, path))
         return false;
     std::u16string content;
-    if (!textToSave(dialog, textBox, FileText::HexWriteNoMemoryForText, ui, content))
+    if (!textToSave(dialog, textBox, FileCommand::WriteHexDump, ui, content))
         return false;
     FilePath filePath(path, path + wcslen(path));
-    switch (writeHexDumpFile(win32FileStore(), filePath, content)) {
-    case HexWriteResult::Ok:
-        return true;
-    case HexWriteResult::NoMemoryForText:
-        show(dialog, FileText::HexWriteNoMemoryForText, MB_ICONERROR, ui);
-        break;
-    case HexWriteResult::CannotCreate:
-        show(dialog, FileText::HexWriteCannotCreate, MB_ICONERROR, ui);
-        break;
-    case HexWriteResult::WriteFailed:
-        show(dialog, FileText::HexWriteFailed, MB_ICONERROR, ui);
-        break;
-    }
-    return false;
+    const FileResult result = writeHexDumpFile(win32FileStore(), filePath, content);
+    showResult(dialog, FileCommand::WriteHexDump, result, ui);
+    return result == FileResult::Ok;
 }
 
 } // namespace tapwell

@@ -1,8 +1,9 @@
-// The File menu's four commands (32792 to 32795) with their file dialogs and
+// The File menu's four commands (IDM_LOAD_TEXT to IDM_WRITE_HEX) with their file dialogs and
 // messages. The main dialog calls them with its own handle and its text box.
 #pragma once
 
 #include "common/language.h"
+#include "files/file_result.h"
 
 #include <windows.h>
 
@@ -41,13 +42,13 @@ bool ChooseFileToOpen(HWND owner, const wchar_t* filter, wchar_t* buffer, const 
 bool ChooseFileToSave(HWND owner, const wchar_t* filter, wchar_t* buffer, const wchar_t* title,
                       FileDialogFunction dialog = nullptr);
 
-// Shows the message for a ReadTextFile result other than 0 and returns it.
-unsigned ReportReadError(HWND owner, unsigned code, const FileCommandUi& ui);
+// Shows the message for a ReadTextFile failure and returns the result.
+FileResult ReportReadError(HWND owner, FileResult result, const FileCommandUi& ui);
 
 // Each returns true when the file was read or written.
-bool loadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui);    // 32792
-bool saveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);      // 32793
-bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui); // 32794
-bool writeHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);  // 32795
+bool loadTextFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui);    // IDM_LOAD_TEXT
+bool saveTextToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);      // IDM_SAVE_TEXT
+bool readHexDumpFromFile(HWND dialog, HWND textBox, const FileCommandUi& ui); // IDM_READ_HEX
+bool writeHexDumpToFile(HWND dialog, HWND textBox, const FileCommandUi& ui);  // IDM_WRITE_HEX
 
 } // namespace tapwell

@@ -13,11 +13,11 @@
 
 namespace tapwell {
 
-inline constexpr std::u16string_view kHelpTopicMain = u"HLP000005.html";        // F1, menu 9
-inline constexpr std::u16string_view kHelpTopicNotation = u"HLP000006.html";    // 32796
-inline constexpr std::u16string_view kHelpTopicVirtualKeys = u"HLP000011.html"; // 32797
+inline constexpr std::u16string_view kHelpTopicMain = u"HLP000005.html";        // F1, IDM_HELP
+inline constexpr std::u16string_view kHelpTopicNotation = u"HLP000006.html";    // IDM_HELP_NOTATION
+inline constexpr std::u16string_view kHelpTopicVirtualKeys = u"HLP000011.html"; // IDM_HELP_KEYCODES
 inline constexpr std::u16string_view kHelpTopicCommandLine = u"HLP000012.html"; // "/?"
-inline constexpr std::u16string_view kHelpTopicScript = u"HLP000024.html";      // 32798
+inline constexpr std::u16string_view kHelpTopicScript = u"HLP000024.html";      // IDM_HELP_SCRIPT
 
 // The folder of the language's pages inside the help file.
 inline std::u16string_view helpPageFolder(Language language) {

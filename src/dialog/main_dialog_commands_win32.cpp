@@ -1,7 +1,6 @@
 // The main dialog's commands: Start and Abort, exit, help, About, mode
 // radios, menu buttons, setting toggles, character removal, file commands,
 // notation insertion; and dropped files.
-#include "app/app_state.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
@@ -10,6 +9,7 @@
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
+#include "settings/process_state.h"
 #include "theme/theme_win32.h"
 
 #include "about/about_box_win32.h"
@@ -135,7 +135,7 @@ void exitAtOnce(HWND hwnd, int) {
 
 void showAbout(HWND hwnd, int) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
-    about::ShowAboutBox(hwnd, instance, dialogIsJapanese(), wide(appState().programTitle));
+    about::ShowAboutBox(hwnd, instance, appState().language, wide(appState().programTitle));
 }
 
 void keyboardModeClicked(HWND hwnd, int notification) {
@@ -213,9 +213,9 @@ void onMainDialogDropFiles(HWND hwnd, HDROP drop) {
     if (got == 0)
         return;
     std::u16string text;
-    const unsigned code = ReadTextFile(path, text);
-    if (code != 0) {
-        ReportReadError(hwnd, code, fileCommandUi());
+    const FileResult result = ReadTextFile(path, text);
+    if (result != FileResult::Ok) {
+        ReportReadError(hwnd, result, fileCommandUi());
         return;
     }
     SetDlgItemTextW(hwnd, IDC_TEXT, wide(text));

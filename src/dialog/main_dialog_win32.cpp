@@ -3,7 +3,6 @@
 
 #include "dialog/main_dialog_win32.h"
 
-#include "app/app_state.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
@@ -16,6 +15,7 @@
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
+#include "settings/process_state.h"
 #include "settings/settings_stores_win32.h"
 #include "theme/theme_win32.h"
 
@@ -263,9 +263,9 @@ void setProgramIcon(HWND hwnd) {
 
 void selectRadios(HWND hwnd, const Settings& s) {
     CheckRadioButton(hwnd, IDC_MODE_KEYBOARD, IDC_MODE_SCRIPT,
-                     radioOf(kModeRadios, inputModeOf(s.iInputMode)));
+                     radioOf(kModeRadios, s.iInputMode));
     CheckRadioButton(hwnd, IDC_WAIT_AFTER_START, IDC_WAIT_UNTIL_TIME,
-                     radioOf(kWaitRadios, waitModeOf(s.iWaitMode)));
+                     radioOf(kWaitRadios, s.iWaitMode));
 }
 
 void placeBigDialog(HWND hwnd, const Settings& s) {

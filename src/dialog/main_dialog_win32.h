@@ -2,13 +2,13 @@
 // layout, the control helpers, the running look, the menus and the accelerator.
 #pragma once
 
-#include "app/app_state.h"
 #include "common/language.h"
 #include "common/windows_glue_win32.h"
 #include "dialog/delivery_menu.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/file_commands_win32.h"
 #include "resource.h"
+#include "settings/process_state.h"
 
 #include <memory>
 #include <shellapi.h>
@@ -24,9 +24,8 @@ namespace tapwell {
 // the enlargement that fills a monitor.
 class DialogAnchorLayout {
   public:
-    // Measures every control of `anchors` (a table ended by id 0) against the
-    // dialog's current client area; the window's current size becomes the
-    // minimum and initial size, with no maximum.
+    // Measures every control of `anchors` against the dialog's current client
+    // area; the window's current size becomes the minimum size, with no maximum.
     DialogAnchorLayout(HWND dialog, std::span<const AnchorSpec> anchors);
 
     void relayout() const;
@@ -43,10 +42,8 @@ class DialogAnchorLayout {
         AnchorEntry anchor;
     };
     HWND dialog_;
-    std::vector<Entry> entries_; // ended by an entry of kind End
-    std::uint32_t minWidth_ = kNoTrackingLimit, minHeight_ = kNoTrackingLimit;
-    std::uint32_t maxWidth_ = kNoTrackingLimit, maxHeight_ = kNoTrackingLimit;
-    std::uint32_t initialWidth_ = 0, initialHeight_ = 0;
+    std::vector<Entry> entries_;
+    std::uint32_t minWidth_ = 0, minHeight_ = 0;
     int topOffset_ = 0;
 };
 
@@ -75,7 +72,8 @@ struct MainDialogState {
     HHOOK acceleratorHook = nullptr;
     Language language = Language::Japanese;
     std::unique_ptr<DialogAnchorLayout> layout;
-    // Tops of 1041, 1001, 1004 and 1000 as laid out with a real menu bar.
+    // Tops of the mode prompt, the mode radios, the mode description and the text
+    // box as laid out with a real menu bar.
     int rememberedTop[4] = {0, 0, 0, 0};
     bool menuButtonsShown = false;
     std::unique_ptr<DialogRunHost> runHost;
@@ -118,7 +116,6 @@ void onMainDialogDropFiles(HWND hwnd, HDROP drop);
 
 // Small helpers for reading and changing the main dialog's controls.
 
-std::u16string windowText16(HWND window);
 std::u16string controlText16(HWND dialog, int controlId);
 void setControlText16(HWND dialog, int controlId, std::u16string_view text);
 void enableControl(HWND dialog, int controlId, bool enabled);

@@ -2,7 +2,6 @@
 // notation that each of its commands inserts into the text box.
 #pragma once
 
-#include "app/app_state.h"
 #include "common/language.h"
 
 #include <optional>

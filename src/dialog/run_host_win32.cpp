@@ -1,39 +1,23 @@
 
 #include "dialog/run_host_win32.h"
 
-#include "app/app_state.h"
 #include "dialog/main_dialog_win32.h"
 #include "dialog/run_stop_win32.h"
 #include "dialog/script_thread_win32.h"
 #include "keystroke/keystroke_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
+#include "script/services_win32.h"
+#include "settings/process_state.h"
 #include "settings/settings_stores_win32.h"
 #include "theme/theme_win32.h"
 
 namespace tapwell {
 
-InputMode inputModeOf(std::uint8_t iInputMode) {
-    for (InputMode mode : {InputMode::Keyboard, InputMode::Unicode})
-        if (iInputMode == static_cast<std::uint8_t>(mode))
-            return mode;
-    return InputMode::Script;
-}
-
-WaitMode waitModeOf(std::uint8_t iWaitMode) {
-    return iWaitMode == static_cast<std::uint8_t>(WaitMode::Seconds) ? WaitMode::Seconds
-                                                                     : WaitMode::TimeOfDay;
-}
-
-Delivery deliveryOf(std::uint8_t iDelivery) {
-    return iDelivery == static_cast<std::uint8_t>(Delivery::KeyPresses) ? Delivery::KeyPresses
-                                                                        : Delivery::Written;
-}
-
 RunSettings runSettingsFrom(const Settings& s) {
     RunSettings r;
-    r.iInputMode = inputModeOf(s.iInputMode);
-    r.iWaitMode = waitModeOf(s.iWaitMode);
+    r.iInputMode = s.iInputMode;
+    r.iWaitMode = s.iWaitMode;
     r.iWaitSec = s.iWaitSec;
     r.iTimeHour = s.iTimeHour;
     r.iTimeMin = s.iTimeMin;
@@ -44,7 +28,7 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDisableTab = s.iDisableTab != 0;
     r.iDisableSpace = s.iDisableSpace != 0;
     r.iDisableEnter = s.iDisableEnter != 0;
-    r.iDelivery = deliveryOf(s.iDelivery);
+    r.iDelivery = s.iDelivery;
     r.iTargetLayout = s.iTargetLayout;
     r.iFocusGuard = s.iFocusGuard != 0;
     return r;
@@ -92,14 +76,9 @@ void DialogRunHost::setTitle(std::u16string_view title) {
     // The run sets its title on every tick, a thousand times a second at the
     // finest interval; reading our own window's text is cheap, a new caption
     // is not (under Wine it goes to the X server).
-    const int length = GetWindowTextLengthW(dialog_);
-    if (length == static_cast<int>(copy.size())) {
-        std::u16string current(copy.size() + 1, u'\0');
-        GetWindowTextW(dialog_, reinterpret_cast<wchar_t*>(current.data()), length + 1);
-        current.resize(copy.size());
-        if (current == copy)
-            return;
-    }
+    if (GetWindowTextLengthW(dialog_) == static_cast<int>(copy.size()) &&
+        windowText(dialog_) == copy)
+        return;
     SetWindowTextW(dialog_, wide(copy));
 }
 

@@ -57,14 +57,6 @@ class DialogRunHost : public RunHost {
     RunSettings started_;
 };
 
-// The settings' stored numbers as the run's enums. A number that names no
-// mode (a hand-edited store) reads as script mode, as the radios show it;
-// any wait mode but Seconds is TimeOfDay, any delivery but KeyPresses is
-// Written.
-InputMode inputModeOf(std::uint8_t iInputMode);
-WaitMode waitModeOf(std::uint8_t iWaitMode);
-Delivery deliveryOf(std::uint8_t iDelivery);
-
 // The part of the settings record that a run uses.
 RunSettings runSettingsFrom(const Settings& settings);
 

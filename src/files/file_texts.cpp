@@ -58,36 +58,48 @@ std::span<const FileTextEntry> fileTextTable() {
     return kFileTexts;
 }
 
-FileText readErrorText(unsigned code) {
-    switch (code) {
-    case 1:
-        return FileText::ReadCannotOpen;
-    case 2:
-        return FileText::ReadFailed;
-    case 4:
-        return FileText::ReadOutOfMemory;
-    case 5:
-        return FileText::ReadNoConverter;
-    case 6:
-        return FileText::ReadConversionFailed;
-    default:
-        return FileText::ReadUnknown;
-    }
-}
+namespace {
 
-FileText saveResultText(unsigned code) {
-    switch (code) {
-    case 0:
-        return FileText::SaveDone;
-    case 1:
-        return FileText::SaveCannotCreate;
-    case 3:
-        return FileText::SaveWriteFailed;
-    case 4:
-        return FileText::SaveOutOfMemory;
-    default:
-        return FileText::SaveUnknown;
-    }
+struct FileMessageRow {
+    FileCommand command;
+    FileResult result;
+    FileText text;
+};
+
+constexpr FileMessageRow kFileMessages[] = {
+    {FileCommand::LoadText, FileResult::CannotOpen, FileText::ReadCannotOpen},
+    {FileCommand::LoadText, FileResult::ReadFailed, FileText::ReadFailed},
+    {FileCommand::LoadText, FileResult::OutOfMemory, FileText::ReadOutOfMemory},
+    {FileCommand::LoadText, FileResult::NoConverter, FileText::ReadNoConverter},
+    {FileCommand::LoadText, FileResult::ConversionFailed, FileText::ReadConversionFailed},
+    {FileCommand::SaveText, FileResult::Ok, FileText::SaveDone},
+    {FileCommand::SaveText, FileResult::NoMemoryForText, FileText::SaveNoMemoryForText},
+    {FileCommand::SaveText, FileResult::CannotOpen, FileText::SaveCannotCreate},
+    {FileCommand::SaveText, FileResult::WriteFailed, FileText::SaveWriteFailed},
+    {FileCommand::SaveText, FileResult::OutOfMemory, FileText::SaveOutOfMemory},
+    {FileCommand::ReadHexDump, FileResult::CannotOpen, FileText::HexReadCannotOpen},
+    {FileCommand::ReadHexDump, FileResult::OutOfMemory, FileText::HexReadNoMemoryForBytes},
+    {FileCommand::ReadHexDump, FileResult::ReadFailed, FileText::HexReadFailed},
+    {FileCommand::ReadHexDump, FileResult::NoMemoryForText, FileText::HexReadNoMemoryForText},
+    {FileCommand::WriteHexDump, FileResult::NoMemoryForText, FileText::HexWriteNoMemoryForText},
+    {FileCommand::WriteHexDump, FileResult::CannotOpen, FileText::HexWriteCannotCreate},
+    {FileCommand::WriteHexDump, FileResult::WriteFailed, FileText::HexWriteFailed},
+};
+
+// A failure without a row of its own, by command.
+constexpr FileText kOtherFailure[] = {FileText::ReadUnknown, FileText::SaveUnknown,
+                                      FileText::HexReadFailed, FileText::HexWriteFailed};
+
+} // namespace
+
+std::optional<FileMessage> fileResultMessage(FileCommand command, FileResult result) {
+    const bool failed = result != FileResult::Ok;
+    for (const FileMessageRow& row : kFileMessages)
+        if (row.command == command && row.result == result)
+            return FileMessage{row.text, failed};
+    if (!failed)
+        return std::nullopt;
+    return FileMessage{kOtherFailure[static_cast<std::size_t>(command)], true};
 }
 
 } // namespace tapwell

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "common/language.h"
+#include "files/file_result.h"
+
+#include <optional>
 
 #include <span>
 #include <string_view>
@@ -9,7 +12,7 @@
 namespace tapwell {
 
 enum class FileText {
-    // ReportReadError, by reader result code
+    // loading a text
     ReadCannotOpen,
     ReadFailed,
     ReadOutOfMemory,
@@ -46,10 +49,17 @@ using FileTextEntry = TextEntry<FileText>;
 std::u16string_view fileText(FileText id, Language language);
 std::span<const FileTextEntry> fileTextTable();
 
-// The message ReportReadError shows for a reader result code (never 0).
-FileText readErrorText(unsigned code);
-// The message after WriteTextFileUtf8 returned `code` (SaveDone for 0).
-FileText saveResultText(unsigned code);
+// The File menu's four commands, each with its own wording of a result.
+enum class FileCommand { LoadText, SaveText, ReadHexDump, WriteHexDump };
+
+struct FileMessage {
+    FileText text;
+    bool error; // error icon, else information icon
+};
+
+// The message a command shows after `result`: every failure has one; of the
+// successes only a saved text is announced.
+std::optional<FileMessage> fileResultMessage(FileCommand command, FileResult result);
 
 inline constexpr std::u16string_view kTextFilesPattern = u"*.txt;*.rsc";
 inline constexpr std::u16string_view kBinaryFilesPattern = u"*.bin";

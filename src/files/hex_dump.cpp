@@ -1,24 +1,11 @@
 #include "files/hex_dump.h"
 
+#include "common/leaf_helpers.h"
 #include "files/text_file.h"
 
 #include <new>
 
 namespace tapwell {
-
-namespace {
-
-int hexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::u16string encodeHexDump(std::string_view bytes) {
     static constexpr char16_t digits[] = u"0123456789ABCDEF";
@@ -37,8 +24,8 @@ std::string decodeHexDump(std::u16string_view text) {
     bytes.reserve(text.size() / 2);
     int pending = -1;
     for (char16_t c : text) {
-        int v = hexDigitValue(c);
-        if (v < 0)
+        const int v = asciiDigitValue(c);
+        if (v >= 16)
             continue;
         if (pending < 0) {
             pending = v;
@@ -50,43 +37,35 @@ std::string decodeHexDump(std::u16string_view text) {
     return bytes;
 }
 
-HexReadResult readHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text) {
+FileResult readHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text) {
     std::string bytes;
-    switch (readWholeFile(store, path, bytes)) {
-    case kReadTextOk:
-        break;
-    case kReadTextCannotOpen:
-        return HexReadResult::CannotOpen;
-    case kReadTextOutOfMemory:
-        return HexReadResult::NoMemoryForBytes;
-    default:
-        return HexReadResult::ReadFailed;
-    }
+    if (const FileResult read = readWholeFile(store, path, bytes); read != FileResult::Ok)
+        return read;
     try {
         text = encodeHexDump(bytes);
     } catch (const std::bad_alloc&) {
-        return HexReadResult::NoMemoryForText;
+        return FileResult::NoMemoryForText;
     } catch (const std::length_error&) {
-        return HexReadResult::NoMemoryForText;
+        return FileResult::NoMemoryForText;
     }
-    return HexReadResult::Ok;
+    return FileResult::Ok;
 }
 
-HexWriteResult writeHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text) {
+FileResult writeHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text) {
     std::string bytes;
     try {
         bytes = decodeHexDump(text);
     } catch (const std::bad_alloc&) {
-        return HexWriteResult::NoMemoryForText;
+        return FileResult::NoMemoryForText;
     }
     auto file = store.createReplacement(path);
     if (!file)
-        return HexWriteResult::CannotCreate;
+        return FileResult::CannotOpen;
     if (!bytes.empty() && !file->write(bytes))
-        return HexWriteResult::WriteFailed;
+        return FileResult::WriteFailed;
     if (!file->commit())
-        return HexWriteResult::CannotCreate;
-    return HexWriteResult::Ok;
+        return FileResult::CannotOpen;
+    return FileResult::Ok;
 }
 
 } // namespace tapwell

@@ -2,6 +2,7 @@
 // digits each, and hex digits in the text written back as bytes.
 #pragma once
 
+#include "files/file_result.h"
 #include "files/file_store.h"
 
 #include <string>
@@ -17,27 +18,13 @@ std::u16string encodeHexDump(std::string_view bytes);
 // is dropped.
 std::string decodeHexDump(std::u16string_view text);
 
-enum class HexReadResult {
-    Ok,
-    CannotOpen,
-    NoMemoryForBytes,
-    ReadFailed, // also for files of 4 GB or more
-    NoMemoryForText,
-};
-
-enum class HexWriteResult {
-    Ok,
-    NoMemoryForText,
-    CannotCreate,
-    WriteFailed,
-};
-
 // On success `text` holds the dump (empty for an empty file); otherwise it is
-// left unchanged.
-HexReadResult readHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text);
+// left unchanged. Ok, CannotOpen, OutOfMemory (for the bytes), ReadFailed or
+// NoMemoryForText (for the dump).
+FileResult readHexDumpFile(FileStore& store, const FilePath& path, std::u16string& text);
 
 // An empty text creates an empty file. A failed write leaves the old file as
-// it was.
-HexWriteResult writeHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text);
+// it was. Ok, NoMemoryForText, CannotOpen or WriteFailed.
+FileResult writeHexDumpFile(FileStore& store, const FilePath& path, std::u16string_view text);
 
 } // namespace tapwell

@@ -85,34 +85,34 @@ std::u16string decodeUndetectedText(CodePageService& service, std::string_view b
     return best ? std::move(*best) : utf8ToUtf16(bytes);
 }
 
-unsigned decodeTextFileBytes(CodePageService& service, std::string_view bytes,
-                             std::u16string& out) {
+FileResult decodeTextFileBytes(CodePageService& service, std::string_view bytes,
+                               std::u16string& out) {
     switch (detectByteOrderMark(bytes)) {
     case TextEncoding::Utf16Le:
         out = cutAtZero(decodeUtf16(bytes.substr(2), true));
-        return 0;
+        return FileResult::Ok;
     case TextEncoding::Utf16Be:
         out = cutAtZero(decodeUtf16(bytes.substr(2), false));
-        return 0;
+        return FileResult::Ok;
     case TextEncoding::Utf8Bom:
         out = cutAtZero(utf8ToUtf16(bytes.substr(3)));
-        return 0;
+        return FileResult::Ok;
     case TextEncoding::Utf8:
         break;
     }
     if (bytes.empty()) {
         out.clear();
-        return 0;
+        return FileResult::Ok;
     }
     if (auto codePage = service.detectCodePage(bytes)) {
         auto text = service.convert(*codePage, bytes);
         if (!text)
-            return 6;
+            return FileResult::ConversionFailed;
         out = cutAtZero(std::move(*text));
-        return 0;
+        return FileResult::Ok;
     }
     out = cutAtZero(decodeUndetectedText(service, bytes));
-    return 0;
+    return FileResult::Ok;
 }
 
 } // namespace tapwell

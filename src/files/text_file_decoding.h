@@ -2,6 +2,8 @@
 // service and its strict conversions on Windows, a fake in tests.
 #pragma once
 
+#include "files/file_result.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -50,8 +52,10 @@ long japaneseTextPlausibility(std::u16string_view text);
 std::u16string decodeUndetectedText(CodePageService& service, std::string_view bytes);
 
 // Decodes a whole file's bytes (after they were read) into `out`, cut at the
-// first zero character. Returns 0, or 6 when the service's conversion failed.
-unsigned decodeTextFileBytes(CodePageService& service, std::string_view bytes, std::u16string& out);
+// first zero character. Returns Ok, or ConversionFailed when the service's
+// conversion failed.
+FileResult decodeTextFileBytes(CodePageService& service, std::string_view bytes,
+                               std::u16string& out);
 
 // A service built on the C library's iconv, for platforms without the
 // multi-language service (code_page_service_iconv.cpp, not in the Windows

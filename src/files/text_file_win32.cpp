@@ -18,11 +18,11 @@ FilePath toFilePath(const std::wstring& path) {
 
 } // namespace
 
-unsigned ReadTextFile(const std::wstring& path, std::u16string& text) {
+FileResult ReadTextFile(const std::wstring& path, std::u16string& text) {
     return ReadTextFile(win32FileStore(), createMlangCodePageService, toFilePath(path), text);
 }
 
-unsigned WriteTextFileUtf8(const std::wstring& path, std::u16string_view text) {
+FileResult WriteTextFileUtf8(const std::wstring& path, std::u16string_view text) {
     return WriteTextFileUtf8(win32FileStore(), toFilePath(path), text);
 }
 

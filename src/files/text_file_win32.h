@@ -13,8 +13,8 @@
 
 namespace tapwell {
 
-unsigned ReadTextFile(const std::wstring& path, std::u16string& text);
-unsigned WriteTextFileUtf8(const std::wstring& path, std::u16string_view text);
+FileResult ReadTextFile(const std::wstring& path, std::u16string& text);
+FileResult WriteTextFileUtf8(const std::wstring& path, std::u16string_view text);
 
 // The platform's code-page service: MLang's detection and conversion, and the
 // system's strict conversions. COM must be initialised on the calling thread.

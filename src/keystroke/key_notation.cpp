@@ -1,6 +1,7 @@
 
 #include "keystroke/key_notation.h"
 
+#include "common/leaf_helpers.h"
 #include "keystroke/key_tables.h"
 
 #include <algorithm>
@@ -11,19 +12,6 @@ namespace tapwell {
 
 namespace {
 
-bool startsWithIgnoringCase(std::u16string_view s, std::u16string_view upperPrefix) {
-    if (s.size() < upperPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-        char16_t c = s[i];
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        if (c != upperPrefix[i])
-            return false;
-    }
-    return true;
-}
-
 // A code read from a name or a number; waits are done on the spot.
 struct Resolved {
     bool waited = false;
@@ -33,7 +21,7 @@ struct Resolved {
 Resolved resolveBody(std::u16string_view body, RunHost& host) {
     if (std::uint8_t code = lookupKeyCode(body))
         return {false, code};
-    if (body.size() > 5 && startsWithIgnoringCase(body, u"WAIT:")) {
+    if (body.size() > 5 && startsWithIgnoringAsciiCase(body, u"WAIT:")) {
         // A negative wait would become an unsigned sleep of weeks (or for
         // ever) and freeze the dialog; it waits nothing instead.
         std::int32_t ms = readLong32(body.substr(5), 10);
@@ -41,7 +29,7 @@ Resolved resolveBody(std::u16string_view body, RunHost& host) {
         return {true, 0};
     }
     std::int32_t value;
-    if (body.size() > 2 && startsWithIgnoringCase(body, u"0X"))
+    if (body.size() > 2 && startsWithIgnoringAsciiCase(body, u"0X"))
         value = readLong32(body, 16);
     else if (body.size() > 1 && body[0] == u'0')
         value = readLong32(body, 8);
@@ -126,16 +114,6 @@ StepOutcome endRepeatBlock(NotationContext& ctx) {
 
 namespace {
 
-int digitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'z')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'Z')
-        return c - u'A' + 10;
-    return 99;
-}
-
 bool isBlank(char16_t c) {
     return c == u' ' || (c >= u'\t' && c <= u'\r');
 }
@@ -154,13 +132,13 @@ std::int32_t readLong32(std::u16string_view s, int base) {
     // "0x" counts as a prefix only when a hex digit follows; otherwise the
     // reading is the lone 0.
     if (base == 16 && i + 2 < s.size() && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X') &&
-        digitValue(s[i + 2]) < 16)
+        asciiDigitValue(s[i + 2]) < 16)
         i += 2;
     const std::uint64_t limit = negative ? 2147483648ull : 2147483647ull;
     std::uint64_t value = 0;
     bool overflow = false;
     for (; i < s.size(); ++i) {
-        int d = digitValue(s[i]);
+        int d = asciiDigitValue(s[i]);
         if (d >= base)
             break;
         if (!overflow) {

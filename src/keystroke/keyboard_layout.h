@@ -9,10 +9,17 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace tapwell {
+
+// A layout installed on the machine, as the platform lists it.
+struct InstalledLayout {
+    std::uint32_t id;    // what iTargetLayout keeps
+    std::u16string name; // the language's name in the user's language; may be empty
+};
 
 // How a character is typed: its key, the modifiers held around it, and
 // whether the key is a dead key (which types the character when followed by

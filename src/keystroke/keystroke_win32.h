@@ -36,11 +36,6 @@ KeyEventSink& systemKeyEventSink();
 // calling thread's) for 0 and for an id that is no longer installed.
 std::unique_ptr<KeyboardLayout> systemKeyboardLayout(std::uint32_t layoutId);
 
-struct InstalledLayout {
-    std::uint32_t id;    // what iTargetLayout keeps
-    std::u16string name; // the language's name in the user's language
-};
-
 // The layouts of GetKeyboardLayoutList, in its order.
 std::vector<InstalledLayout> installedKeyboardLayouts();
 

@@ -1,5 +1,7 @@
 #include "keystroke/pacing_timer_win32.h"
 
+#include "common/windows_glue_win32.h"
+
 #include <algorithm>
 #include <cwchar>
 
@@ -29,9 +31,8 @@ TimerCalls& timerCalls() {
 }
 
 bool highResolutionPacingAllowed() {
-    wchar_t value[16] = {};
-    const DWORD n = GetEnvironmentVariableW(L"TPW_PACING", value, 16);
-    return !(n > 0 && n < 16 && _wcsicmp(value, L"window") == 0);
+    const auto value = environmentVariable(u"TPW_PACING");
+    return !(value && equalsIgnoringAsciiCase(*value, u"window"));
 }
 
 PacingTimer::PacingTimer(HWND window, UINT_PTR windowTimerId, bool allowHighResolution)

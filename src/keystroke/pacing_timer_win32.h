@@ -74,7 +74,6 @@ class PacingTimer {
     std::mutex mutex_;
     // Guarded by mutex_.
     bool armed_ = false;
-    bool quit_ = false;
     // The high-resolution timer or its wait failed: the window timer for
     // the rest of this timer's life.
     bool windowFallback_ = false;

@@ -1,5 +1,7 @@
 #include "script/builtin_call.h"
 
+#include "common/leaf_helpers.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -102,15 +104,11 @@ constexpr Row kRows[] = {
     {{"SETCLIPBOARDTEXT"}, kTakes1, builtinSetClipboardText},
 };
 
-unsigned char upper(unsigned char c) {
-    return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c;
-}
-
 // Byte-wise order of the upper-case form of `name` against a table name.
 int compareUpper(std::string_view name, std::string_view tableName) {
     const std::size_t n = std::min(name.size(), tableName.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char a = upper(static_cast<unsigned char>(name[i]));
+        const unsigned char a = static_cast<unsigned char>(asciiUpper(name[i]));
         const unsigned char b = static_cast<unsigned char>(tableName[i]);
         if (a != b)
             return a < b ? -1 : 1;
@@ -141,7 +139,7 @@ const std::vector<NameEntry>& sortedNames() {
 std::string upperCopy(std::string_view name) {
     std::string s(name);
     for (char& c : s)
-        c = static_cast<char>(upper(static_cast<unsigned char>(c)));
+        c = asciiUpper(c);
     return s;
 }
 

@@ -1,6 +1,8 @@
 // String and conversion built-ins. Every length and position is in bytes.
 #include "script/builtin_call.h"
 
+#include "common/leaf_helpers.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -9,16 +11,9 @@ namespace tapwell {
 
 namespace {
 
-unsigned char upperByte(unsigned char c) {
-    return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c;
-}
-unsigned char lowerByte(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-}
-
-template <unsigned char (*F)(unsigned char)> void mapBytes(std::string& s) {
+template <char (*F)(char)> void mapBytes(std::string& s) {
     for (char& c : s)
-        c = static_cast<char>(F(static_cast<unsigned char>(c)));
+        c = F(c);
 }
 
 std::int32_t position(std::size_t pos) {
@@ -66,8 +61,8 @@ void builtinStrStr(BuiltinCall& c) {
 void builtinStrStrI(BuiltinCall& c) {
     std::string& text = c.text(0);
     std::string& part = c.text(1);
-    mapBytes<upperByte>(text);
-    mapBytes<upperByte>(part);
+    mapBytes<asciiUpper<char>>(text);
+    mapBytes<asciiUpper<char>>(part);
     c.result.setInteger(position(text.find(part)));
 }
 
@@ -136,13 +131,13 @@ void builtinTrimRight(BuiltinCall& c) {
 void builtinStrUpr(BuiltinCall& c) {
     std::string& out = c.resultText();
     out = c.text(0);
-    mapBytes<upperByte>(out);
+    mapBytes<asciiUpper<char>>(out);
 }
 
 void builtinStrLwr(BuiltinCall& c) {
     std::string& out = c.resultText();
     out = c.text(0);
-    mapBytes<lowerByte>(out);
+    mapBytes<asciiLower<char>>(out);
 }
 
 void builtinLeft(BuiltinCall& c) {

@@ -1,5 +1,6 @@
 #include "script/services_fake.h"
 
+#include "common/leaf_helpers.h"
 #include "keystroke/recording_sink.h"
 #include "script/builtin_messages.h"
 
@@ -45,10 +46,6 @@ LocalTime civilFromMs(std::int64_t ms) {
     t.second = static_cast<int>(rest / 1000 % 60);
     t.milliseconds = static_cast<int>(rest % 1000);
     return t;
-}
-
-char16_t foldAscii(char16_t c) {
-    return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
 }
 
 } // namespace
@@ -144,7 +141,7 @@ bool FakeScriptServices::NameLess::operator()(const std::u16string& a,
                                               const std::u16string& b) const {
     return std::lexicographical_compare(
         a.begin(), a.end(), b.begin(), b.end(),
-        [](char16_t x, char16_t y) { return foldAscii(x) < foldAscii(y); });
+        [](char16_t x, char16_t y) { return asciiUpper(x) < asciiUpper(y); });
 }
 
 std::optional<std::u16string> FakeScriptServices::environmentVariable(std::u16string_view name) {

@@ -103,20 +103,7 @@ bool Win32ScriptServices::setClipboardText(OwnerWindow owner, std::u16string_vie
 }
 
 std::optional<std::u16string> Win32ScriptServices::environmentVariable(std::u16string_view name) {
-    const std::u16string key(name);
-    std::u16string value(32767, u'\0');
-    for (;;) {
-        const DWORD n = GetEnvironmentVariableW(wide(key), reinterpret_cast<wchar_t*>(value.data()),
-                                                static_cast<DWORD>(value.size()));
-        if (n == 0)
-            return std::nullopt;
-        if (n < value.size()) {
-            value.resize(n);
-            return value;
-        }
-        // Too small: n is the size needed, terminator included.
-        value.assign(n, u'\0');
-    }
+    return tapwell::environmentVariable(name);
 }
 
 bool Win32ScriptServices::setEnvironmentVariable(std::u16string_view name,

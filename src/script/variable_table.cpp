@@ -1,5 +1,6 @@
 #include "script/variable_table.h"
 
+#include "common/leaf_helpers.h"
 #include "keystroke/key_tables.h"
 
 #include <atomic>
@@ -8,10 +9,8 @@ namespace tapwell {
 
 std::string VariableTable::normalize(std::string_view name) {
     std::string out(name);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    for (char& c : out)
+        c = asciiUpper(c);
     return out;
 }
 

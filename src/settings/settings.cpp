@@ -1,26 +1,28 @@
 #include "settings/settings.h"
 
+#include "settings/process_state.h"
+
 namespace tapwell {
 
 const std::array<SettingField, 18> kSettingFields = {{
-    {u"g_BigDialog", &Settings::g_BigDialog, nullptr},
-    {u"iInputMode", &Settings::iInputMode, nullptr},
-    {u"iWaitMode", &Settings::iWaitMode, nullptr},
-    {u"iErrorStop", &Settings::iErrorStop, nullptr},
-    {u"iDisableEnter", &Settings::iDisableEnter, nullptr},
-    {u"iDisableSpace", &Settings::iDisableSpace, nullptr},
-    {u"iDisableTab", &Settings::iDisableTab, nullptr},
-    {u"iTopMost", &Settings::iTopMost, nullptr},
-    {u"iWaitSec", nullptr, &Settings::iWaitSec},
-    {u"iTimeHour", nullptr, &Settings::iTimeHour},
-    {u"iTimeMin", nullptr, &Settings::iTimeMin},
-    {u"iTimeSec", nullptr, &Settings::iTimeSec},
-    {u"iWaitMSec", nullptr, &Settings::iWaitMSec},
-    {u"iLoopNum", nullptr, &Settings::iLoopNum},
-    {u"iDelivery", &Settings::iDelivery, nullptr},
-    {u"iTargetLayout", nullptr, nullptr, &Settings::iTargetLayout},
-    {u"iEscAbort", &Settings::iEscAbort, nullptr},
-    {u"iFocusGuard", &Settings::iFocusGuard, nullptr},
+    settingField<&Settings::g_BigDialog>(u"g_BigDialog"),
+    settingField<&Settings::iInputMode>(u"iInputMode"),
+    settingField<&Settings::iWaitMode>(u"iWaitMode"),
+    settingField<&Settings::iErrorStop>(u"iErrorStop"),
+    settingField<&Settings::iDisableEnter>(u"iDisableEnter"),
+    settingField<&Settings::iDisableSpace>(u"iDisableSpace"),
+    settingField<&Settings::iDisableTab>(u"iDisableTab"),
+    settingField<&Settings::iTopMost>(u"iTopMost"),
+    settingField<&Settings::iWaitSec>(u"iWaitSec"),
+    settingField<&Settings::iTimeHour>(u"iTimeHour"),
+    settingField<&Settings::iTimeMin>(u"iTimeMin"),
+    settingField<&Settings::iTimeSec>(u"iTimeSec"),
+    settingField<&Settings::iWaitMSec>(u"iWaitMSec"),
+    settingField<&Settings::iLoopNum>(u"iLoopNum"),
+    settingField<&Settings::iDelivery>(u"iDelivery"),
+    settingField<&Settings::iTargetLayout>(u"iTargetLayout"),
+    settingField<&Settings::iEscAbort>(u"iEscAbort"),
+    settingField<&Settings::iFocusGuard>(u"iFocusGuard"),
 }};
 
 namespace {
@@ -36,28 +38,35 @@ void limitClock(std::int32_t& v, std::int32_t end) {
 
 void applyLoadRanges(Settings& s) {
     limitFlag(s.g_BigDialog);
-    if (s.iInputMode >= 3)
-        s.iInputMode = kInputModeKeyboard;
-    limitFlag(s.iWaitMode);
+    if (s.iInputMode > InputMode::Script)
+        s.iInputMode = InputMode::Keyboard;
+    if (s.iWaitMode > WaitMode::TimeOfDay)
+        s.iWaitMode = WaitMode::Seconds;
     limitFlag(s.iErrorStop);
     limitFlag(s.iDisableEnter);
     limitFlag(s.iDisableSpace);
     limitFlag(s.iDisableTab);
     limitFlag(s.iTopMost);
     if (s.iWaitSec < 0)
-        s.iWaitSec = 5;
-    limitClock(s.iTimeHour, 24);
-    limitClock(s.iTimeMin, 60);
-    limitClock(s.iTimeSec, 60);
+        s.iWaitSec = kDefaultWaitSec;
+    limitClock(s.iTimeHour, kHoursPerDay);
+    limitClock(s.iTimeMin, kMinutesPerHour);
+    limitClock(s.iTimeSec, kSecondsPerMinute);
     // 0 is kept on load: the interval edit box shows what was stored, and only
     // the next save turns it into 20.
     if (s.iWaitMSec < 0)
-        s.iWaitMSec = 20;
-    limitFlag(s.iDelivery);
+        s.iWaitMSec = kDefaultWaitMSec;
+    if (s.iDelivery > Delivery::KeyPresses)
+        s.iDelivery = Delivery::Written;
     // A value that is no flag falls back to the default, which is on.
     if (s.iEscAbort >= 2)
         s.iEscAbort = 1;
     limitFlag(s.iFocusGuard);
+}
+
+AppState& appState() {
+    static AppState state;
+    return state;
 }
 
 } // namespace tapwell

@@ -2,29 +2,39 @@
 // loaded value is forced into.
 #pragma once
 
+#include "keystroke/run_host.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 namespace tapwell {
 
+// The defaults that are not 0, and the ranges of the clock time's parts: a
+// part is valid from 0 to one less than its range.
+inline constexpr std::int32_t kDefaultWaitSec = 5;
+inline constexpr std::int32_t kDefaultWaitMSec = 20;
+inline constexpr std::int32_t kHoursPerDay = 24;
+inline constexpr std::int32_t kMinutesPerHour = 60;
+inline constexpr std::int32_t kSecondsPerMinute = 60;
+
 struct Settings {
     std::uint8_t g_BigDialog = 0;
-    std::uint8_t iInputMode = 0; // 0 keyboard-simulate, 1 Unicode, 2 script
-    std::uint8_t iWaitMode = 0;  // 0 seconds after Start, 1 clock time
+    InputMode iInputMode = InputMode::Keyboard;
+    WaitMode iWaitMode = WaitMode::Seconds;
     std::uint8_t iErrorStop = 0;
     std::uint8_t iDisableEnter = 0;
     std::uint8_t iDisableSpace = 0;
     std::uint8_t iDisableTab = 0;
     std::uint8_t iTopMost = 0;
-    std::int32_t iWaitSec = 5;
+    std::int32_t iWaitSec = kDefaultWaitSec;
     std::int32_t iTimeHour = 0;
     std::int32_t iTimeMin = 0;
     std::int32_t iTimeSec = 0;
-    std::int32_t iWaitMSec = 20;
+    std::int32_t iWaitMSec = kDefaultWaitMSec;
     std::int32_t iLoopNum = 1;
-    // 0 as written, 1 as key presses (keystroke/run_host.h: Delivery).
-    std::uint8_t iDelivery = 0;
+    Delivery iDelivery = Delivery::Written;
     // The layout key presses are meant for: 0 the local one, 1 and 2 the
     // built-in US and Japanese tables, anything else the low 32 bits of an
     // installed layout's handle (keystroke/keyboard_layout.h). An id that is
@@ -38,35 +48,33 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-inline constexpr std::uint8_t kInputModeKeyboard = 0;
-inline constexpr std::uint8_t kInputModeUnicode = 1;
-inline constexpr std::uint8_t kInputModeScript = 2;
-
 // One field as the stores see it: a name and a 32-bit integer. Setting an
-// 8-bit field keeps the low 8 bits of the value; an unsigned field keeps its
-// 32 bits, as the stores' signed integer.
+// 8-bit field (a flag or a mode) keeps the low 8 bits of the value; an
+// unsigned field keeps its 32 bits, as the stores' signed integer.
 struct SettingField {
     std::u16string_view name;
-    std::uint8_t Settings::*flag;
-    std::int32_t Settings::*number;
-    std::uint32_t Settings::*bits = nullptr;
-
-    std::int32_t get(const Settings& s) const {
-        if (flag)
-            return s.*flag;
-        if (bits)
-            return static_cast<std::int32_t>(s.*bits);
-        return s.*number;
-    }
-    void set(Settings& s, std::int32_t v) const {
-        if (flag)
-            s.*flag = static_cast<std::uint8_t>(v & 0xFF);
-        else if (bits)
-            s.*bits = static_cast<std::uint32_t>(v);
-        else
-            s.*number = v;
-    }
+    std::int32_t (*get)(const Settings&);
+    void (*set)(Settings&, std::int32_t);
 };
+
+// How a field's value is kept in the stores' integer: a mode as its number.
+template <typename T> struct StoredNumber { using Type = T; };
+template <typename T>
+requires std::is_enum_v<T>
+struct StoredNumber<T> {
+    using Type = std::underlying_type_t<T>;
+};
+
+template <auto Member> constexpr SettingField settingField(std::u16string_view name) {
+    using Value = std::remove_cvref_t<decltype(Settings{}.*Member)>;
+    using Number = typename StoredNumber<Value>::Type;
+    return {
+        name,
+        [](const Settings& s) { return static_cast<std::int32_t>(static_cast<Number>(s.*Member)); },
+        [](Settings& s, std::int32_t v) {
+            s.*Member = static_cast<Value>(static_cast<Number>(v));
+        }};
+}
 
 // In load and save order.
 extern const std::array<SettingField, 18> kSettingFields;
@@ -74,12 +82,16 @@ extern const std::array<SettingField, 18> kSettingFields;
 // Forces every field into its load range (out-of-range values fall back).
 void applyLoadRanges(Settings& s);
 
-// Where the two settings stores live.
+// Where the two settings stores live. As literals too, so that the settings'
+// messages can name the places in their text tables.
 
-inline constexpr std::u16string_view kRegistryKeyPath =
-    u"Software\\Brelvane\\TAPWELL\\CurrentVersion";
+#define TPW_REGISTRY_KEY_PATH u"Software\\Brelvane\\TAPWELL\\CurrentVersion"
 // Relative to the current directory, which start-up makes the executable's folder.
-inline constexpr std::u16string_view kIniFilePath = u".\\tapwell.ini";
-inline constexpr std::u16string_view kIniSection = u"TAPWELL";
+#define TPW_INI_FILE_PATH u".\\tapwell.ini"
+#define TPW_INI_SECTION u"TAPWELL"
+
+inline constexpr std::u16string_view kRegistryKeyPath = TPW_REGISTRY_KEY_PATH;
+inline constexpr std::u16string_view kIniFilePath = TPW_INI_FILE_PATH;
+inline constexpr std::u16string_view kIniSection = TPW_INI_SECTION;
 
 } // namespace tapwell

@@ -28,17 +28,16 @@ constexpr std::array kSettingsTexts = {
     SettingsTextEntry{SettingsText::RegwClosedByDestructor,
                       u"An error has occurred in REGW::~REGW().",
                       u"レジストリを自動クローズしました。" TPW_REPORT_TO_AUTHOR_JA},
-    SettingsTextEntry{SettingsText::IniWriteFailed, u".\\tapwell.ini[TAPWELL] - %s write error.",
-                      u".\\tapwell.iniの[TAPWELL]セクションの%sに値を書き込めません。"},
     SettingsTextEntry{
-        SettingsText::RegistryOpenFailed,
-        u"Cannot open - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion",
-        u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersionを開けません。"},
+        SettingsText::IniWriteFailed, TPW_INI_FILE_PATH u"[" TPW_INI_SECTION u"] - %s write error.",
+        TPW_INI_FILE_PATH u"の[" TPW_INI_SECTION u"]セクションの%sに値を書き込めません。"},
+    SettingsTextEntry{SettingsText::RegistryOpenFailed,
+                      u"Cannot open - HKEY_CURRENT_USER\\" TPW_REGISTRY_KEY_PATH,
+                      u"HKEY_CURRENT_USER\\" TPW_REGISTRY_KEY_PATH u"を開けません。"},
     SettingsTextEntry{
         SettingsText::RegistryWriteFailed,
-        u"Cannot write data - HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion - %s",
-        u"HKEY_CURRENT_USER\\Software\\Brelvane\\TAPWELL\\CurrentVersion - "
-        u"%sへデータを書き込めません。"},
+        u"Cannot write data - HKEY_CURRENT_USER\\" TPW_REGISTRY_KEY_PATH u" - %s",
+        u"HKEY_CURRENT_USER\\" TPW_REGISTRY_KEY_PATH u" - %sへデータを書き込めません。"},
 };
 
 } // namespace
@@ -74,19 +73,19 @@ void takeSettingsFromControls(Settings& s, SettingsControls& c) {
     namespace id = settings_control;
     s.g_BigDialog = c.isChecked(id::kBigDialog) ? 1 : 0;
     if (c.isChecked(id::kModeKeyboard))
-        s.iInputMode = kInputModeKeyboard;
+        s.iInputMode = InputMode::Keyboard;
     else if (c.isChecked(id::kModeUnicode))
-        s.iInputMode = kInputModeUnicode;
+        s.iInputMode = InputMode::Unicode;
     else
-        s.iInputMode = kInputModeScript;
-    s.iWaitMode = c.isChecked(id::kWaitAfterStart) ? 0 : 1;
+        s.iInputMode = InputMode::Script;
+    s.iWaitMode = c.isChecked(id::kWaitAfterStart) ? WaitMode::Seconds : WaitMode::TimeOfDay;
     s.iWaitSec = static_cast<std::int32_t>(c.readNumber(id::kWaitSec));
-    s.iTimeHour = takeClockPart(c, id::kTimeHour, 24);
-    s.iTimeMin = takeClockPart(c, id::kTimeMin, 60);
-    s.iTimeSec = takeClockPart(c, id::kTimeSec, 60);
+    s.iTimeHour = takeClockPart(c, id::kTimeHour, kHoursPerDay);
+    s.iTimeMin = takeClockPart(c, id::kTimeMin, kMinutesPerHour);
+    s.iTimeSec = takeClockPart(c, id::kTimeSec, kSecondsPerMinute);
     s.iWaitMSec = static_cast<std::int32_t>(c.readNumber(id::kWaitMSec));
     if (s.iWaitMSec < 1)
-        s.iWaitMSec = 20;
+        s.iWaitMSec = kDefaultWaitMSec;
     s.iLoopNum = static_cast<std::int32_t>(c.readNumber(id::kLoopNum));
 }
 

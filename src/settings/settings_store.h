@@ -2,6 +2,8 @@
 // the ini file implement it on Windows; tests use an in-memory store.
 #pragma once
 
+#include "resource.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -47,16 +49,16 @@ class MemorySettingsStore : public SettingsStore {
 // through a narrow interface so the save rules run without a window.
 
 namespace settings_control {
-inline constexpr int kModeKeyboard = 1001;   // radio, mode 0
-inline constexpr int kModeUnicode = 1002;    // radio, mode 1 (1020 is mode 2)
-inline constexpr int kBigDialog = 1005;      // check box, Japanese template only
-inline constexpr int kWaitAfterStart = 1006; // radio, wait mode 0 (1007 is mode 1)
-inline constexpr int kWaitSec = 1008;
-inline constexpr int kTimeHour = 1010;
-inline constexpr int kTimeMin = 1014;
-inline constexpr int kTimeSec = 1017;
-inline constexpr int kWaitMSec = 1021;
-inline constexpr int kLoopNum = 1024;
+inline constexpr int kModeKeyboard = IDC_MODE_KEYBOARD;
+inline constexpr int kModeUnicode = IDC_MODE_UNICODE;        // neither radio: script mode
+inline constexpr int kBigDialog = IDC_BIG_DIALOG;            // Japanese template only
+inline constexpr int kWaitAfterStart = IDC_WAIT_AFTER_START; // else a clock time
+inline constexpr int kWaitSec = IDC_WAIT_SEC;
+inline constexpr int kTimeHour = IDC_TIME_HOUR;
+inline constexpr int kTimeMin = IDC_TIME_MIN;
+inline constexpr int kTimeSec = IDC_TIME_SEC;
+inline constexpr int kWaitMSec = IDC_INTERVAL;
+inline constexpr int kLoopNum = IDC_LOOP;
 } // namespace settings_control
 
 class SettingsControls {

@@ -1,8 +1,8 @@
 
 #include "settings/settings_stores_win32.h"
 
-#include "app/app_state.h"
 #include "common/windows_glue_win32.h"
+#include "settings/process_state.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "theme/theme_win32.h"
@@ -11,8 +11,6 @@
 #include <string>
 
 namespace tapwell {
-
-namespace {} // namespace
 
 std::int32_t RegistrySettingsStore::readInteger(std::u16string_view name, std::int32_t fallback) {
     std::int32_t value = fallback;

@@ -1,6 +1,7 @@
 // Grey painting of disabled static texts, check boxes and radio buttons in
 // dark mode: the system would draw them in a colour meant for light
 // backgrounds, which is nearly invisible on the dark dialog.
+#include "common/windows_glue_win32.h"
 #include "theme/theme_rules.h"
 #include "theme/theme_win32.h"
 #include "theme/theme_win32_internal.h"
@@ -55,10 +56,8 @@ void paintDisabled(HWND control) {
     GetClientRect(control, &client);
     FillRect(dc, &client, darkBrush());
 
-    const int length = GetWindowTextLengthW(control);
-    if (length > 0) {
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+    const std::wstring text = toWide(windowText(control));
+    if (!text.empty()) {
 
         const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(control, GWL_STYLE));
         const theme::DisabledMark mark =

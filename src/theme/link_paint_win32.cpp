@@ -108,7 +108,7 @@ LRESULT CALLBACK linkPaintProc(HWND link, UINT msg, WPARAM wParam, LPARAM lParam
 
 } // namespace
 
-void SubclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*background)()) {
+void subclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*background)()) {
     if (!link || !isDark || !background)
         return;
     auto* how = new LinkPaint{isDark, background};

@@ -1,21 +1,12 @@
 #include "theme/theme_rules.h"
 
+#include "common/leaf_helpers.h"
+
 #include <array>
 
 namespace tapwell::theme {
 
 namespace {
-
-bool sameClass(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char16_t c) -> char16_t { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 constexpr std::uint32_t kButtonTypeMask = 0x0F;
 constexpr std::uint32_t kStaticTypeMask = 0x1F;
@@ -68,9 +59,9 @@ bool settingChangeNamesColorSet(const char16_t* area) {
 // ---- Child windows ----------------------------------------------------------
 
 ChildKind classifyChild(std::u16string_view className, std::uint32_t style) {
-    if (sameClass(className, u"Button"))
+    if (equalsIgnoringAsciiCase(className, u"Button"))
         return buttonTypeRule(style).kind;
-    if (sameClass(className, u"Static") && (style & kStaticTypeMask) <= 2)
+    if (equalsIgnoringAsciiCase(className, u"Static") && (style & kStaticTypeMask) <= 2)
         return ChildKind::TextStatic;
     return ChildKind::Other;
 }
@@ -97,7 +88,7 @@ bool wantsDisabledPainting(ChildKind kind) {
 }
 
 DisabledMark disabledMarkFor(std::u16string_view className, std::uint32_t style) {
-    if (!sameClass(className, u"Button"))
+    if (!equalsIgnoringAsciiCase(className, u"Button"))
         return DisabledMark::None;
     return buttonTypeRule(style).mark;
 }

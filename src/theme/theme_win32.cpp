@@ -119,11 +119,6 @@ void drawNonClientLine(HWND window) {
     ReleaseDC(window, dc);
 }
 
-INT_PTR handled(HWND dialog, LRESULT value) {
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, value);
-    return TRUE;
-}
-
 } // namespace
 
 const ThemeApi& themeApi() {
@@ -259,21 +254,28 @@ void ThemeChildren(HWND window) {
     UpdateWindow(window);
 }
 
-bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
-                              INT_PTR& result) {
-    const bool dark = isDarkMode();
-    if (theme::isControlColorMessage(msg)) {
+bool theme::handleColorMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, bool dark,
+                               INT_PTR& result) {
+    if (isControlColorMessage(msg)) {
         if (!dark)
             return false;
-        result = reinterpret_cast<INT_PTR>(theme::replyDarkControlColor(
+        result = reinterpret_cast<INT_PTR>(replyDarkControlColor(
             reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), darkBrush()));
         return true;
     }
-    switch (msg) {
-    case WM_ERASEBKGND:
-        theme::eraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam), dark, darkBrush());
-        result = theme::handled(dialog, 1);
+    if (msg != WM_ERASEBKGND)
+        return false;
+    eraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam), dark, darkBrush());
+    result = dialogMessageResult(dialog, 1);
+    return true;
+}
+
+bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
+                              INT_PTR& result) {
+    const bool dark = isDarkMode();
+    if (theme::handleColorMessage(dialog, msg, wParam, lParam, dark, result))
         return true;
+    switch (msg) {
     case WM_THEMECHANGED:
         ThemeChildren(dialog);
         return false; // the default processing still runs
@@ -282,17 +284,17 @@ bool handleDialogThemeMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
             return false;
         DefWindowProcW(dialog, msg, wParam, lParam);
         theme::drawNonClientLine(dialog);
-        result = theme::handled(dialog, 0);
+        result = dialogMessageResult(dialog, 0);
         return true;
     case theme::kMsgDrawMenuBar:
         if (!dark || !theme::drawMenuBar(dialog, lParam))
             return false;
-        result = theme::handled(dialog, 1);
+        result = dialogMessageResult(dialog, 1);
         return true;
     case theme::kMsgDrawMenuBarItem:
         if (!dark || !theme::drawMenuBarItem(dialog, lParam))
             return false;
-        result = theme::handled(dialog, 1);
+        result = dialogMessageResult(dialog, 1);
         return true;
     default:
         return false;

@@ -53,7 +53,7 @@ void subclassForDisabledPainting(HWND dialog);
 // A link control ("SysLink") shows its plain text white and its links light
 // on the dark background while `isDark()` says so; `background` gives the
 // brush of the dark background.
-void SubclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*background)());
+void subclassLinkForDarkPainting(HWND link, bool (*isDark)(), HBRUSH (*background)());
 
 // Returns true when `msg` was handled; `result` is then the value the dialog
 // procedure returns (DWLP_MSGRESULT is set where the message needs it).
@@ -93,6 +93,10 @@ bool isControlColorMessage(UINT msg);
 HBRUSH replyDarkControlColor(HDC dc, HWND control, HBRUSH brush);
 // Fills the client area with the dark brush or the button-face colour.
 void eraseDialogBackground(HWND window, HDC dc, bool dark, HBRUSH darkBrush);
+// The control-colour messages (answered only when `dark`) and the background
+// erase of a dialog with the dark flag `dark`; true when `msg` was one.
+bool handleColorMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, bool dark,
+                        INT_PTR& result);
 // Visual styles of every child by the About box's rule (the main dialog's
 // is part of ThemeChildren).
 void applyAboutChildStyles(HWND window, bool dark);

@@ -133,7 +133,7 @@ TEST(InProcessDialog, InEachLanguageLabelsFitAndHelpOpensTheLanguagesPages) {
     HELPINFO f1{};
     f1.cbSize = sizeof f1;
     for (bool japanese : {false, true}) {
-        InProcessDialog d(japanese, 0);
+        InProcessDialog d(japanese, InputMode::Keyboard);
         ASSERT_NE(d.hwnd, nullptr);
         int measured = 0;
         HDC dc = GetDC(d.hwnd);

@@ -98,7 +98,7 @@ class ShiftReleaseWatch {
 // the dialog has gone (the process would end right after).
 TEST(Closing, WaitsForTheScriptToReleaseWhatItHolds) {
     ShiftReleaseWatch watch;
-    InProcessDialog d(false, 2);
+    InProcessDialog d(false, InputMode::Script);
     startSoon(d, L"KEYBDEVENT(VK_SHIFT, 1)\r\nMESSAGE(\"holding\")\r\nKEYBDEVENT(VK_SHIFT, 0)");
     ASSERT_TRUE(pumpUntil([&] { return ownedBox(d.hwnd) != nullptr; }, 5000));
     ASSERT_TRUE(shiftDown());

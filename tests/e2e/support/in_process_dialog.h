@@ -20,7 +20,7 @@ namespace tapwell::e2e {
 // mode (keyboard mode folds texts to upper case); a run stays in its countdown.
 struct InProcessDialog {
     HWND hwnd = nullptr;
-    explicit InProcessDialog(bool japanese = false, std::uint8_t inputMode = 1) {
+    explicit InProcessDialog(bool japanese = false, InputMode inputMode = InputMode::Unicode) {
         SetCurrentDirectoryW(makeScratchDir(L"inproc").c_str());
         AppState& app = appState();
         setUiLanguage(app, japanese ? Language::Japanese : Language::English);

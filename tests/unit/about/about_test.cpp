@@ -23,7 +23,7 @@ TEST(AboutTemplate, WritesTheClassicLayoutWordForWordAndRefusesWhatDoesNotFit) {
     const std::u16string tooLong(1100, u'x');
     d.controls[0].text = tooLong;
     EXPECT_FALSE(buildDialogTemplate(d));
-    EXPECT_TRUE(buildAboutTemplate(true, 130));
+    EXPECT_TRUE(buildAboutTemplate(Language::Japanese, 130));
     EXPECT_EQ(iconResourceName(130), u"#130");
 }
 
@@ -32,12 +32,12 @@ TEST(AboutLinks, ContactKindTheComposedTextAndTheClickedTarget) {
     EXPECT_EQ(contactLinkId(u"httpd@a.test"), u"mailto:httpd@a.test");
     AboutLinks links{u"https://a.test/", u"https://a.test/m", u"https://a.test/k",
                      u"https://a.test/f", u""};
-    EXPECT_EQ(composeLinksText(links, false),
+    EXPECT_EQ(composeLinksText(links, Language::English),
               u"[WebSite]\r\n  <a id=\"https://a.test/\">https://a.test/</a>\r\n\r\n"
               u"[Contact]\r\n  <a id=\"https://a.test/m\">https://a.test/m</a>\r\n\r\n\r\n");
     // Japanese adds the mail note, only when there is a contact.
-    const std::u16string note(aboutText(AboutText::MailFilterNote, true));
-    EXPECT_NE(composeLinksText(links, true).find(u"</a>\r\n\r\n" + note + u"\r\n"),
+    const std::u16string note(aboutText(AboutText::MailFilterNote, Language::Japanese));
+    EXPECT_NE(composeLinksText(links, Language::Japanese).find(u"</a>\r\n\r\n" + note + u"\r\n"),
               std::u16string::npos);
     EXPECT_EQ(resolveLinkTarget(u"kifu", links), links.donationPage);
     EXPECT_EQ(resolveLinkTarget(u"feedback", links), links.feedbackPage);
@@ -45,7 +45,7 @@ TEST(AboutLinks, ContactKindTheComposedTextAndTheClickedTarget) {
     links.contact = u"someone.with.a.long.name@mail.example.test.invalid";
     links.extraText = u"extra";
     const std::u16string mail = u"mailto:" + links.contact;
-    EXPECT_EQ(composeLinksText(links, false).substr(60),
+    EXPECT_EQ(composeLinksText(links, Language::English).substr(60),
               u"[E-Mail]\r\n  <a id=\"" + mail + u"\">" + links.contact + u"</a>\r\n\r\n\r\nextra");
     // Addresses cut by the link control are recovered; shorter ids are never stretched.
     links.homePage = u"https://example.test/a/very/long/path/to/the/home/page.html";
@@ -53,24 +53,30 @@ TEST(AboutLinks, ContactKindTheComposedTextAndTheClickedTarget) {
     EXPECT_EQ(resolveLinkTarget(mail.substr(0, kMaxLinkIdLength), links), mail);
     EXPECT_EQ(resolveLinkTarget(mail.substr(0, 20), links), mail.substr(0, 20));
     // A failed click names the address in Japanese only; each language's tooltips.
-    EXPECT_EQ(browserFailedText(u"https://a.test/", true).substr(0, 18), u"https://a.test/を開け");
-    EXPECT_EQ(browserFailedText(u"https://a.test/", false), u"Cannot open a browser.");
-    EXPECT_EQ(aboutTooltips(false)[1].text, u"Closes this dialog box.");
-    EXPECT_EQ(aboutTooltips(true)[1].text, u"このダイアログを閉じます");
+    EXPECT_EQ(browserFailedText(u"https://a.test/", Language::Japanese).substr(0, 18),
+              u"https://a.test/を開け");
+    EXPECT_EQ(browserFailedText(u"https://a.test/", Language::English), u"Cannot open a browser.");
+    EXPECT_EQ(aboutTooltips(Language::English)[1].text, u"Closes this dialog box.");
+    EXPECT_EQ(aboutTooltips(Language::Japanese)[1].text, u"このダイアログを閉じます");
 }
 
-TEST(AboutClipboard, ARefusedSetOnlyInformsTheOtherFailuresAreErrors) {
-    using T = AboutText;
-    // In the order of ClipboardResult; past the known results, the last message.
-    const std::pair<T, bool> want[] = {
-        {T::ClipboardDone, false},       {T::ClipboardOpenFailed, true},
-        {T::ClipboardOutOfMemory, true}, {T::ClipboardLockFailed, true},
-        {T::ClipboardEmptyFailed, true}, {T::ClipboardSetFailed, false},
-        {T::ClipboardSetFailed, false}};
-    for (int i = 0; i < 7; ++i) {
-        const ClipboardMessage m = clipboardMessage(ClipboardResult(i));
-        EXPECT_EQ(std::pair(m.text, m.error), want[i]) << i;
+// What the user reads after OK in the report box, for each way the copy can
+// end; a refused hand-over is the one failure shown with the information icon.
+TEST(AboutClipboard, EachOutcomeHasItsMessageAndOnlyARefusedSetMerelyInforms) {
+    const std::tuple<ClipboardResult, const char16_t*, bool> outcomes[] = {
+        {ClipboardResult::Done, u"Writing data to the clipboard is complete.", false},
+        {ClipboardResult::OpenFailed, u"Cannot open clipboard.", true},
+        {ClipboardResult::OutOfMemory, u"Out of memory.", true},
+        {ClipboardResult::LockFailed, u"GlobalLock error.", true},
+        {ClipboardResult::EmptyFailed, u"EmptyClipboard error.", true},
+        {ClipboardResult::SetFailed, u"Clipboard error.", false}};
+    for (const auto& [result, english, error] : outcomes) {
+        const ClipboardMessage m = clipboardMessage(result);
+        EXPECT_EQ(aboutText(m.text, Language::English), english);
+        EXPECT_EQ(m.error, error) << static_cast<int>(result);
     }
+    // A result beyond the known ones reads as the refused set.
+    EXPECT_EQ(clipboardMessage(ClipboardResult(6)).text, AboutText::ClipboardSetFailed);
 }
 
 // A two-monitor machine whose second screen sits to the left of the primary.
@@ -145,13 +151,14 @@ TEST(EnvironmentReport, TimeZoneClientSectionAndVersionText) {
     for (const auto& [text, fields] : splits)
         EXPECT_EQ(splitFileVersion(text), fields);
     // Japanese shows beta and alpha as Greek letters, and nothing else.
-    const std::tuple<VersionStrings, bool, const char16_t*> versions[] = {
-        {{u"3.1.2.4", u"", u"(C) B", u""}, false, u"T ver.3.12.04\r\n(C) B"},
-        {{u"2.5.0.13", u"beta", u"", u""}, true, u"T ver.2.50.13 β\r\n"},
-        {{u"2.5.0.13", u"alpha", u"", u""}, true, u"T ver.2.50.13 α\r\n"},
-        {{u"2.5.0.13", u"beta", u"", u"test"}, false, u"T ver.2.50.13 beta (test)\r\n"}};
-    for (const auto& [strings, japanese, text] : versions)
-        EXPECT_EQ(composeVersionText(u"T", strings, japanese), text);
+    using enum Language;
+    const std::tuple<VersionStrings, Language, const char16_t*> versions[] = {
+        {{u"3.1.2.4", u"", u"(C) B", u""}, English, u"T ver.3.12.04\r\n(C) B"},
+        {{u"2.5.0.13", u"beta", u"", u""}, Japanese, u"T ver.2.50.13 β\r\n"},
+        {{u"2.5.0.13", u"alpha", u"", u""}, Japanese, u"T ver.2.50.13 α\r\n"},
+        {{u"2.5.0.13", u"beta", u"", u"test"}, English, u"T ver.2.50.13 beta (test)\r\n"}};
+    for (const auto& [strings, language, text] : versions)
+        EXPECT_EQ(composeVersionText(u"T", strings, language), text);
 }
 } // namespace
 } // namespace tapwell::about

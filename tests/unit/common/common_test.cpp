@@ -1,4 +1,5 @@
 #include "common/clipboard.h"
+#include "common/leaf_helpers.h"
 #include "common/utf.h"
 
 #include <gtest/gtest.h>
@@ -109,4 +110,35 @@ TEST(ClipboardSteps, OnlySuccessHandsTheBlockOverAndEveryOpenIsClosed) {
     copyToClipboard(clip, u"report");
     EXPECT_EQ(clip.allocated, 14u); // six units and the terminator
     EXPECT_EQ(clip.copied, u"report");
+}
+
+// The classic locale's folding: the letters next to the alphabets, the
+// full-width letters and bytes of UTF-8 sequences all stay as they are.
+TEST(AsciiCase, OnlyTheTwentySixLettersFoldEitherWay) {
+    EXPECT_EQ(std::u16string({asciiUpper(u'a'), asciiUpper(u'z'), asciiUpper(u'`'),
+                              asciiUpper(u'{'), asciiUpper(u'A'), asciiUpper(u'ｚ')}),
+              u"AZ`{Aｚ");
+    EXPECT_EQ(std::u16string({asciiLower(u'A'), asciiLower(u'Z'), asciiLower(u'@'),
+                              asciiLower(u'['), asciiLower(u'a'), asciiLower(u'Ｚ')}),
+              u"az@[aＺ");
+    EXPECT_EQ(asciiUpper('\xE1'), '\xE1');
+    EXPECT_EQ(asciiLower('\xC1'), '\xC1');
+
+    EXPECT_TRUE(equalsIgnoringAsciiCase(u"bUTTON", u"Button"));
+    EXPECT_FALSE(equalsIgnoringAsciiCase(u"Butto", u"Button"));
+    EXPECT_FALSE(equalsIgnoringAsciiCase(u"ｊａ", u"JA"));
+    EXPECT_FALSE(equalsIgnoringAsciiCase(u"J@", u"J`")) << "@ and ` are no pair";
+    EXPECT_TRUE(startsWithIgnoringAsciiCase(u"HTTPS://a.test/", u"https://"));
+    EXPECT_TRUE(startsWithIgnoringAsciiCase(u"wait:", u"WAIT:"));
+    EXPECT_FALSE(startsWithIgnoringAsciiCase(u"http:/", u"http://"));
+    EXPECT_FALSE(startsWithIgnoringAsciiCase(u"ftp://a", u"http://"));
+}
+
+// Digits of every base up to 36 in either case; what is no digit is past them all.
+TEST(AsciiDigits, LettersContinueTheDigitsInEitherCase) {
+    EXPECT_EQ(std::vector({asciiDigitValue(u'0'), asciiDigitValue(u'9'), asciiDigitValue(u'a'),
+                           asciiDigitValue(u'F'), asciiDigitValue(u'z'), asciiDigitValue(u'Z')}),
+              std::vector({0, 9, 10, 15, 35, 35}));
+    for (char16_t c : {u'/', u':', u'@', u'[', u'`', u'{', u'０', u'ａ'})
+        EXPECT_EQ(asciiDigitValue(c), kNoDigit) << int(c);
 }

@@ -53,9 +53,9 @@ TEST(KeyMenuItems, OneItemPerDistinctCodeInsertingItsNameAndNoOtherCommandShares
 
 TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFollow) {
     // US, Japanese with its IME, US Dvorak (top bit set), a nameless one; built-in ids go.
-    std::vector<InstalledLayoutEntry> machine = {
-        {0x04090409u, u"English"}, {0xE0010411u, u"Japanese"}, {0xF0020409u, u"English"},
-        {0x0000000Au, u""},        {kLayoutLocal, u"x"},       {kLayoutJapanese, u"x"}};
+    std::vector<InstalledLayout> machine = {{0x04090409u, u"English"}, {0xE0010411u, u"Japanese"},
+                                            {0xF0020409u, u"English"}, {0x0000000Au, u""},
+                                            {kLayoutLocal, u"x"},      {kLayoutJapanese, u"x"}};
     const auto items = installedLayoutItems(machine);
     ASSERT_EQ(items.size(), 4u);
     for (int i = 0; i < 4; ++i)
@@ -76,8 +76,9 @@ TEST(DeliveryMenu, InstalledLayoutsGetTheirCommandsAndTheSettingsAndCheckMarksFo
         EXPECT_EQ(s.iTargetLayout, layout) << command;
         EXPECT_EQ(checkedLayoutCommand(layout, items), command);
     }
-    for (std::uint8_t delivery : {1, 0}) {
-        const int command = delivery ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
+    for (Delivery delivery : {Delivery::KeyPresses, Delivery::Written}) {
+        const int command =
+            delivery == Delivery::KeyPresses ? IDM_DELIVERY_KEY_PRESSES : IDM_DELIVERY_WRITTEN;
         EXPECT_TRUE(applyDeliveryCommand(s, command, items));
         EXPECT_EQ(s.iDelivery, delivery);
         EXPECT_EQ(checkedDeliveryCommand(delivery), command);
@@ -97,10 +98,10 @@ TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
     // Anything past the known modes is script mode, as the radios show it.
     for (std::uint8_t asked : {0, 1, 2, 7}) {
         for (bool seconds : {true, false}) {
-            const ModeControls m = modeControls(asked, seconds);
+            const ModeControls m = modeControls(InputMode(asked), seconds);
             const int mode = std::min<int>(asked, 2);
             EXPECT_EQ(std::tie(m.mode, m.upperCase, m.description),
-                      std::tuple(mode, mode == 0, descriptions[mode]));
+                      std::tuple(InputMode(mode), mode == 0, descriptions[mode]));
             // Script mode disables the ten sending settings; the wait radio picks seconds
             // (two controls) or clock time (six); up-downs and the text box stay.
             std::map<int, bool> on;
@@ -119,9 +120,10 @@ TEST(ModeRules, TheModeEnablesItsControlsAndPicksItsDescription) {
 
 TEST(ModeRules, RadiosGiveTheModeAndARunLocksAllButStartAndTheUpDowns) {
     // The keyboard radio wins; with neither radio set it is script mode.
-    EXPECT_EQ(std::vector<int>({modeFromRadios(true, true), modeFromRadios(true, false),
-                                modeFromRadios(false, true), modeFromRadios(false, false)}),
-              std::vector<int>({0, 0, 1, 2}));
+    EXPECT_EQ(std::vector({modeFromRadios(true, true), modeFromRadios(true, false),
+                           modeFromRadios(false, true), modeFromRadios(false, false)}),
+              std::vector({InputMode::Keyboard, InputMode::Keyboard, InputMode::Unicode,
+                           InputMode::Script}));
     const auto locked = runLockedControls();
     const std::set<int> ids(locked.begin(), locked.end());
     EXPECT_EQ(std::tuple(locked.size(), ids.size()), std::tuple(20u, 20u));
@@ -184,8 +186,7 @@ TEST(AnchorLayout, ControlsKeepTheirDistancesToTheEdgesTheyAreAnchoredTo) {
     const AnchorEntry moved = measureAnchor(K::StretchBoth, {5, 10, 605, 510}, {15, 110, 595, 290});
     EXPECT_EQ(placeAnchored(moved, {5, 10, 705, 610}, 0, {15, 110, 595, 290})->rect,
               (LayoutRect{15, 110, 695, 390}));
-    for (K alone : {K::Fixed, K::End})
-        EXPECT_FALSE(placeAnchored(measureAnchor(alone, client, client), wider, 0, client));
+    EXPECT_FALSE(placeAnchored(measureAnchor(K::Fixed, client, client), wider, 0, client));
 }
 
 TEST(Enlargement, TheSmallerRatioScalesRectanglesAndFonts) {

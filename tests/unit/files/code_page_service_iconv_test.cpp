@@ -12,7 +12,7 @@ TEST(IconvCodePages, StrictDecodingsDecideAsOnAJapaneseSystem) {
          {std::pair{"\xC6\xFC\xCB\xDC\xB8\xEC\x0D\x0A\xA4\xCE", u"日本語\r\nの"},
           {"\xFF\xFF", u"\uFFFD\uFFFD"}}) {
         std::u16string text;
-        EXPECT_EQ(decodeTextFile(createIconvCodePageService, bytes, text), kReadTextOk);
+        EXPECT_EQ(decodeTextFile(createIconvCodePageService, bytes, text), FileResult::Ok);
         EXPECT_EQ(text, expected);
     }
     auto service = createIconvCodePageService();

@@ -70,7 +70,7 @@ TEST(TextDecoding, ByteOrderMarksDecideWithoutAskingTheService) {
     };
     for (const auto& [bytes, expected] : cases) {
         std::u16string text = u"old";
-        EXPECT_EQ(decodeTextFileBytes(service, bytes, text), 0u);
+        EXPECT_EQ(decodeTextFileBytes(service, bytes, text), FileResult::Ok);
         EXPECT_EQ(text, expected);
     }
 }
@@ -81,10 +81,10 @@ TEST(TextDecoding, DetectedCodePageIsConvertedByTheService) {
     service.detected = 1252;
     service.known[{1252, "\xC3\xA9\0x"s}] = u"\u00C3\u00A9\0x"s;
     std::u16string text;
-    EXPECT_EQ(decodeTextFileBytes(service, "\xC3\xA9\0x"s, text), 0u);
+    EXPECT_EQ(decodeTextFileBytes(service, "\xC3\xA9\0x"s, text), FileResult::Ok);
     EXPECT_EQ(text, u"\u00C3\u00A9"); // up to the first zero
     service.failConvert = true;
-    EXPECT_EQ(decodeTextFileBytes(service, "abc", text), kReadTextConversionFailed);
+    EXPECT_EQ(decodeTextFileBytes(service, "abc", text), FileResult::ConversionFailed);
     EXPECT_EQ(text, u"\u00C3\u00A9");
 }
 
@@ -109,7 +109,7 @@ TEST(TextDecoding, UndetectedTextTakesTheMostLikelyReading) {
         for (const auto& [cp, text] : decodings)
             service.known[{cp, bytes}] = text;
         std::u16string text;
-        EXPECT_EQ(decodeTextFileBytes(service, bytes, text), 0u);
+        EXPECT_EQ(decodeTextFileBytes(service, bytes, text), FileResult::Ok);
         EXPECT_EQ(text, expected);
     }
 }
@@ -142,74 +142,96 @@ TEST(TextDecoding, PlausibilityOfEachKindOfCharacter) {
 }
 
 // Text and hex dump files share their reading: a failure leaves the text and
-// its code names the message shown.
+// its result names the message each command shows.
 TEST(FileReads, FailuresLeaveTheText) {
-    const std::tuple<const char*, unsigned, FileText, HexReadResult> cases[] = {
-        {"open", kReadTextCannotOpen, ReadCannotOpen, HexReadResult::CannotOpen},
-        {"size", kReadTextReadFailed, ReadFailed, HexReadResult::ReadFailed},
-        {"read", kReadTextReadFailed, ReadFailed, HexReadResult::ReadFailed},
+    using R = FileResult;
+    const std::tuple<const char*, R, FileText, FileText> cases[] = {
+        {"open", R::CannotOpen, ReadCannotOpen, HexReadCannotOpen},
+        {"size", R::ReadFailed, ReadFailed, HexReadFailed},
+        {"read", R::ReadFailed, ReadFailed, HexReadFailed},
         // 4 GB and more: refused before any memory is taken for it.
-        {"huge", kReadTextReadFailed, ReadFailed, HexReadResult::ReadFailed}};
-    for (const auto& [step, code, message, result] : cases) {
-        EXPECT_EQ(readErrorText(code), message);
+        {"huge", R::ReadFailed, ReadFailed, HexReadFailed}};
+    for (const auto& [step, result, message, hexMessage] : cases) {
+        EXPECT_EQ(fileResultMessage(FileCommand::LoadText, result)->text, message);
+        EXPECT_EQ(fileResultMessage(FileCommand::ReadHexDump, result)->text, hexMessage);
         FakeFileStore store;
         store.files[u"f"] = "\xFF\xFEx\0"s;
         store.failAt = step;
         std::u16string text = u"keep";
-        EXPECT_EQ(ReadTextFile(store, freshService, u"f", text), code) << step;
+        EXPECT_EQ(ReadTextFile(store, freshService, u"f", text), result) << step;
         EXPECT_EQ(readHexDumpFile(store, u"f", text), result) << step;
         EXPECT_EQ(text, u"keep");
     }
     std::u16string text = u"keep"; // even a text with a mark needs the service
-    EXPECT_EQ(decodeTextFile([] { return nullptr; }, "\xFF\xFEx\0"s, text), kReadTextNoConverter);
-    EXPECT_EQ(readErrorText(kReadTextNoConverter), ReadNoConverter);
-    EXPECT_EQ(readErrorText(kReadTextConversionFailed), ReadConversionFailed);
-    EXPECT_EQ(readErrorText(kReadTextConversionFailed + 1), ReadUnknown);
+    EXPECT_EQ(decodeTextFile([] { return nullptr; }, "\xFF\xFEx\0"s, text), R::NoConverter);
+    EXPECT_EQ(fileResultMessage(FileCommand::LoadText, R::NoConverter)->text, ReadNoConverter);
+    EXPECT_EQ(fileResultMessage(FileCommand::LoadText, R::ConversionFailed)->text,
+              ReadConversionFailed);
+    EXPECT_EQ(fileResultMessage(FileCommand::LoadText, R::NoMemoryForText)->text, ReadUnknown);
+    EXPECT_EQ(fileResultMessage(FileCommand::ReadHexDump, R::OutOfMemory)->text,
+              HexReadNoMemoryForBytes);
+    EXPECT_EQ(fileResultMessage(FileCommand::ReadHexDump, R::NoMemoryForText)->text,
+              HexReadNoMemoryForText);
     EXPECT_EQ(fileText(ReadUnknown, Language::English), u"Unknown error.");
 }
 
 TEST(FileWrites, FailuresKeepTheOldFile) {
-    const std::tuple<const char*, unsigned, FileText, HexWriteResult> cases[] = {
-        {"create", kWriteTextCannotCreate, SaveCannotCreate, HexWriteResult::CannotCreate},
-        {"write", kWriteTextWriteFailed, SaveWriteFailed, HexWriteResult::WriteFailed},
+    using R = FileResult;
+    const std::tuple<const char*, FileText, FileText> cases[] = {
+        {"create", SaveCannotCreate, HexWriteCannotCreate},
+        {"write", SaveWriteFailed, HexWriteFailed},
         // Written, but the target cannot be replaced (read-only, locked).
-        {"commit", kWriteTextCannotCreate, SaveCannotCreate, HexWriteResult::CannotCreate}};
+        {"commit", SaveCannotCreate, HexWriteCannotCreate}};
     FakeFileStore store;
     store.files[u"f"] = "old";
-    for (const auto& [step, code, message, result] : cases) {
-        EXPECT_EQ(saveResultText(code), message);
+    for (const auto& [step, message, hexMessage] : cases) {
         store.failAt = step;
-        EXPECT_EQ(WriteTextFileUtf8(store, u"f", u"new"), code) << step;
-        EXPECT_EQ(writeHexDumpFile(store, u"f", u"41"), result) << step;
+        const FileResult text = WriteTextFileUtf8(store, u"f", u"new");
+        const FileResult dump = writeHexDumpFile(store, u"f", u"41");
+        EXPECT_EQ(text, dump) << step;
+        EXPECT_EQ(fileResultMessage(FileCommand::SaveText, text)->text, message) << step;
+        EXPECT_TRUE(fileResultMessage(FileCommand::SaveText, text)->error) << step;
+        EXPECT_EQ(fileResultMessage(FileCommand::WriteHexDump, dump)->text, hexMessage) << step;
     }
     EXPECT_EQ(store.files[u"f"], "old");
-    EXPECT_EQ(saveResultText(kWriteTextOk), SaveDone);
-    EXPECT_EQ(saveResultText(kWriteTextOutOfMemory), SaveOutOfMemory);
-    EXPECT_EQ(saveResultText(kWriteTextOutOfMemory + 1), SaveUnknown);
+    // Only a saved text says so, with the information icon.
+    const auto saved = fileResultMessage(FileCommand::SaveText, R::Ok);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->text, SaveDone);
+    EXPECT_FALSE(saved->error);
+    for (FileCommand quiet :
+         {FileCommand::LoadText, FileCommand::ReadHexDump, FileCommand::WriteHexDump})
+        EXPECT_FALSE(fileResultMessage(quiet, R::Ok));
+    EXPECT_EQ(fileResultMessage(FileCommand::SaveText, R::OutOfMemory)->text, SaveOutOfMemory);
+    EXPECT_EQ(fileResultMessage(FileCommand::SaveText, R::NoMemoryForText)->text,
+              SaveNoMemoryForText);
+    EXPECT_EQ(fileResultMessage(FileCommand::SaveText, R::ReadFailed)->text, SaveUnknown);
+    EXPECT_EQ(fileResultMessage(FileCommand::WriteHexDump, R::NoMemoryForText)->text,
+              HexWriteNoMemoryForText);
 }
 
 // Text files are a mark and UTF-8, dumps their bytes; both read back.
 TEST(FileWrites, WhatIsWrittenReadsBack) {
     FakeFileStore store;
     const std::u16string written = u"行1\r\n\tline 2 \u00E9\U0001F600";
-    EXPECT_EQ(WriteTextFileUtf8(store, u"t", written), kWriteTextOk);
+    EXPECT_EQ(WriteTextFileUtf8(store, u"t", written), FileResult::Ok);
     EXPECT_EQ(store.files[u"t"],
               "\xEF\xBB\xBF\xE8\xA1\x8C\x31\r\n\tline 2 \xC3\xA9\xF0\x9F\x98\x80");
-    EXPECT_EQ(writeHexDumpFile(store, u"h", u"00 41 ff\r\n4"), HexWriteResult::Ok);
+    EXPECT_EQ(writeHexDumpFile(store, u"h", u"00 41 ff\r\n4"), FileResult::Ok);
     EXPECT_EQ(store.files[u"h"], "\0\x41\xFF"s);
     std::u16string text;
-    EXPECT_EQ(ReadTextFile(store, freshService, u"t", text), kReadTextOk);
+    EXPECT_EQ(ReadTextFile(store, freshService, u"t", text), FileResult::Ok);
     EXPECT_EQ(text, written);
-    EXPECT_EQ(readHexDumpFile(store, u"h", text), HexReadResult::Ok);
+    EXPECT_EQ(readHexDumpFile(store, u"h", text), FileResult::Ok);
     EXPECT_EQ(text, u"0041FF");
 
-    EXPECT_EQ(WriteTextFileUtf8(store, u"t", u""), kWriteTextOk);
+    EXPECT_EQ(WriteTextFileUtf8(store, u"t", u""), FileResult::Ok);
     EXPECT_EQ(store.files[u"t"], "\xEF\xBB\xBF");
     store.failAt = "write"; // no byte to write: an empty file replaces the old
-    EXPECT_EQ(writeHexDumpFile(store, u"h", u"F"), HexWriteResult::Ok);
+    EXPECT_EQ(writeHexDumpFile(store, u"h", u"F"), FileResult::Ok);
     EXPECT_EQ(store.files[u"h"], "");
     store.failAt = "read"; // and an empty file is not read at all
-    EXPECT_EQ(ReadTextFile(store, freshService, u"h", text), kReadTextOk);
+    EXPECT_EQ(ReadTextFile(store, freshService, u"h", text), FileResult::Ok);
     EXPECT_EQ(text, u"");
 }
 

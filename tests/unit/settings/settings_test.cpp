@@ -64,18 +64,20 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
         field.set(all, static_cast<std::int32_t>(100 + i));
     }
     // Each field reaches its own member (declared in store order).
-    EXPECT_EQ(all, (Settings{100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113,
-                             114, 115, 116, 117}));
+    EXPECT_EQ(all, (Settings{100, InputMode(101), WaitMode(102), 103, 104, 105, 106, 107, 108, 109,
+                             110, 111, 112, 113, Delivery(114), 115, 116, 117}));
 }
 
 // Radios and the big-dialog box (absent from the English dialog, which saves
 // it off) decide; numbers are taken as typed (large ones wrap), but clock parts
 // out of range become 0 in record and box, an interval below 1 20 in the record.
 TEST(SettingsControls, WhatTheDialogShowsBecomesTheSettings) {
-    const std::tuple<std::set<int>, int, int, int> checks[] = {
-        {{id::kModeUnicode, id::kBigDialog}, 1, 1, 1}, // no wait radio: a clock time
-        {{id::kModeKeyboard, id::kModeUnicode, id::kWaitAfterStart}, 0, 0, 0},
-        {{}, 2, 1, 0}};
+    using enum InputMode;
+    using enum WaitMode;
+    const std::tuple<std::set<int>, InputMode, WaitMode, int> checks[] = {
+        {{id::kModeUnicode, id::kBigDialog}, Unicode, TimeOfDay, 1}, // no wait radio: a clock time
+        {{id::kModeKeyboard, id::kModeUnicode, id::kWaitAfterStart}, Keyboard, Seconds, 0},
+        {{}, Script, TimeOfDay, 0}};
     for (const auto& [checked, inputMode, waitMode, bigDialog] : checks) {
         FakeControls controls;
         controls.checked = checked;
@@ -119,10 +121,11 @@ class SettingsPersistence : public ::testing::Test {
 // Every field goes through both stores: loaded from an ini file lacking all but
 // one (the rest stays, ranges apply), saved, copied to the registry, loaded.
 TEST_F(SettingsPersistence, EveryFieldRoundTripsThroughBothStores) {
-    const Settings unusual{1,  2,  1,  1, 1,  1, 1,           1, INT32_MAX,
-                           23, 59, 58, 0, -1, 1, 0xF0020409u, 0, 1};
+    const Settings unusual{
+        1,  InputMode::Script,    WaitMode::TimeOfDay, 1, 1, 1, 1, 1, INT32_MAX, 23, 59, 58, 0,
+        -1, Delivery::KeyPresses, 0xF0020409u,         0, 1};
     settings = unusual;
-    settings.iInputMode = 0;
+    settings.iInputMode = InputMode::Keyboard;
     ini.values[u"iInputMode"] = 258;
     useIniFile = true;
     LoadSettings(ctx);

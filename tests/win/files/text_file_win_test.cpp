@@ -69,11 +69,11 @@ TEST(TextFileWin, AFailedSaveKeepsTheOldFile) {
     std::ofstream(dir / "keep.txt", std::ios::binary) << "old text";
     FailingWrites failing;
     const FilePath keepPath(keep.begin(), keep.end());
-    EXPECT_EQ(WriteTextFileUtf8(failing, keepPath, u"a longer new text"), 3u);
-    EXPECT_EQ(writeHexDumpFile(failing, keepPath, u"41424344454647"), HexWriteResult::WriteFailed);
+    EXPECT_EQ(WriteTextFileUtf8(failing, keepPath, u"a longer new text"), FileResult::WriteFailed);
+    EXPECT_EQ(writeHexDumpFile(failing, keepPath, u"41424344454647"), FileResult::WriteFailed);
     EXPECT_EQ(e2e::readFileBytes(keep), "old text");
-    EXPECT_EQ(WriteTextFileUtf8(dir / "none" / "x.txt", u"new"), 1u);
-    ASSERT_EQ(WriteTextFileUtf8(keep, u"日本"), 0u);
+    EXPECT_EQ(WriteTextFileUtf8(dir / "none" / "x.txt", u"new"), FileResult::CannotOpen);
+    ASSERT_EQ(WriteTextFileUtf8(keep, u"日本"), FileResult::Ok);
     EXPECT_EQ(e2e::readFileBytes(keep), "\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1)
         << "no replacement file left behind";
@@ -89,7 +89,7 @@ TEST(TextFileWin, SavingThroughASymbolicLinkWritesItsTarget) {
         GTEST_SKIP() << "no symbolic link prepared";
     const std::wstring link = e2e::hostPath(dir);
     ASSERT_EQ(e2e::readFileBytes(link + L"\\target.txt"), "old");
-    EXPECT_EQ(WriteTextFileUtf8(link + L"\\link.txt", u"new"), 0u);
+    EXPECT_EQ(WriteTextFileUtf8(link + L"\\link.txt", u"new"), FileResult::Ok);
     EXPECT_EQ(e2e::readFileBytes(link + L"\\target.txt"), "\xEF\xBB\xBF"
                                                           "new");
 }

@@ -47,7 +47,7 @@ TEST(SettingsStores, EveryFieldRoundTripsUnderItsNameAndOversizedValuesKeepTheDe
     Settings unusual; // every field away from its default, at the ends of the ranges
     for (const SettingField& f : kSettingFields)
         f.set(unusual, f.get(Settings{}) ? 0 : 1);
-    unusual.iInputMode = 2;
+    unusual.iInputMode = InputMode::Script;
     unusual.iWaitSec = INT32_MAX;
     unusual.iTimeHour = 23;
     unusual.iTimeMin = 59;

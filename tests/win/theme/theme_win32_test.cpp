@@ -1,8 +1,11 @@
 // Dark-mode theming under Wine: disabled controls' painting, message boxes that theme only
 // themselves, and the About box shown with this program's icon, manifest and version block.
+#include "about/about_box.h"
 #include "about/about_box_win32.h"
+#include "resource.h"
 #include "support/win_driver.h"
 #include "theme/theme_win32.h"
+#include "theme_test_resources.h"
 
 #include <gtest/gtest.h>
 
@@ -52,16 +55,17 @@ void pumpFor(DWORD ms) {
             DispatchMessageW(&msg);
 }
 
-// The small modeless dialog 200 of the test's resources; `themed` routes its
+// The small modeless dialog of the test's resources; `themed` routes its
 // messages through the theme like the main dialog.
-enum TestControl { kStatic = 10, kCheck, kRadio }; // its controls' ids
+constexpr int kStatic = IDC_THEME_TEST_STATIC, kCheck = IDC_THEME_TEST_CHECK,
+              kRadio = IDC_THEME_TEST_RADIO;
 HWND createTestDialog(bool themed) {
     DLGPROC dark = [](HWND d, UINT m, WPARAM w, LPARAM l) -> INT_PTR {
         INT_PTR result = 0;
         return handleDialogThemeMessage(d, m, w, l, result) ? result : m == WM_INITDIALOG;
     };
     DLGPROC plain = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; };
-    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(200), nullptr,
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_THEME_TEST), nullptr,
                               themed ? dark : plain, 0);
 }
 
@@ -177,7 +181,7 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
     HWND owner = createTestDialog(false);
     HWND aboutOut = nullptr;
     const about::EnvoAboutInfo info{
-        .iconId = 130,
+        .iconId = IDI_PROGRAM,
         .instance = GetModuleHandleW(nullptr),
         .owner = owner,
         .title = L"Tester",
@@ -194,23 +198,27 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
         ASSERT_TRUE(box) << "the About box did not appear";
         EXPECT_EQ(aboutOut, box);
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
-        EXPECT_EQ(e2e::textOf(GetDlgItem(box, 2002)),
+        EXPECT_EQ(e2e::textOf(GetDlgItem(box, about::kIdVersion)),
                   L"Tester ver.2.50.13 beta\r\nCopyright (C) Test")
             << "from the program's version block";
-        EXPECT_TRUE(SendDlgItemMessageW(box, 2007, STM_GETICON, 0, 0)) << "icon #130 loaded";
+        EXPECT_TRUE(SendDlgItemMessageW(box, about::kIdIcon, STM_GETICON, 0, 0))
+            << "the program's icon loaded";
         EXPECT_TRUE(answersDark(box));
         pumpFor(300);
         EXPECT_EQ(clientPixel(box, 3, 3), kDark);
-        for (int id : {2003, 2006, 2009}) { // the links text and the two link buttons
+        // The links text and the two link buttons; only the links text has labels.
+        for (int id : {about::kIdLinks, about::kIdContribution, about::kIdFeedback}) {
             const auto [link, plain] = brightestInk(GetDlgItem(box, id));
             EXPECT_GE(link, 150) << id << ": links unreadable (-1: ink darker than the background)";
-            EXPECT_GE(id == 2003 ? plain : 255, 200) << "the labels are not light";
+            if (id == about::kIdLinks) {
+                EXPECT_GE(plain, 200) << "the labels are not light";
+            }
         }
 
         // Environment Information: the report box follows the setting, and
         // OK copies the report with the About box as the clipboard's owner
         // (without one the platform refuses the data).
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(2005, BN_CLICKED), 0);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(about::kIdEnvironment, BN_CLICKED), 0);
         auto shown = e2e::waitForMessageBox(GetCurrentProcessId(), L"ENVOLite", 10000);
         ASSERT_TRUE(shown);
         EXPECT_TRUE(answersDark(shown->hwnd));

@@ -5,6 +5,7 @@
 #include "files/text_file_decoding.h"
 #include "script/script_run.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ std::optional<std::string> readInputBytes(const std::string& path);
 // fallback, up to the first zero character); nullopt when it cannot.
 std::optional<std::u16string> readInputText(const std::string& path,
                                             const CodePageServiceFactory& codePages);
+
+// A decimal number of at most `max`, digits only; nullopt otherwise.
+std::optional<std::uint64_t> parseCount(std::string_view s, std::uint64_t max);
 
 // Prints the usage text to standard error and returns the usage exit code.
 int usageError(std::string_view usage, std::string_view problem = {});

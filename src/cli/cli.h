@@ -41,6 +41,12 @@ std::optional<std::uint64_t> parseCount(std::string_view s, std::uint64_t max);
 // Prints the usage text to standard error and returns the usage exit code.
 int usageError(std::string_view usage, std::string_view problem = {});
 
+// --help and -h, which every subcommand takes in place of an option.
+bool isHelpOption(std::string_view arg);
+// Prints the usage text to standard output and returns 0: asked for, it is
+// the answer rather than an error.
+int printUsage(std::string_view usage);
+
 // What the platform gives the tool (platform_win32.cpp, platform_posix.cpp).
 
 // Output is UTF-8 bytes with \n line ends, the same on every platform.

@@ -57,3 +57,17 @@ int usageError(std::string_view usage, std::string_view problem) {
 }
 
 } // namespace tapwell::cli
+
+namespace tapwell::cli {
+
+bool isHelpOption(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+int printUsage(std::string_view usage) {
+    std::fwrite(usage.data(), 1, usage.size(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace tapwell::cli

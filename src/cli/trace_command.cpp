@@ -154,6 +154,8 @@ int traceCommand(const Args& args) {
     std::optional<std::string> file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (isHelpOption(a))
+            return printUsage(kTraceUsage);
         if (const TraceOption* option = findTraceOption(a)) {
             const bool takesValue = !option->problem.empty();
             if (takesValue && i + 1 == args.size())

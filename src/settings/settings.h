@@ -78,7 +78,8 @@ void applyLoadRanges(Settings& s);
 
 inline constexpr std::u16string_view kRegistryKeyPath =
     u"Software\\Brelvane\\TAPWELL\\CurrentVersion";
-// Relative to the current directory, which start-up makes the executable's folder.
+// The ini file where start-up has not named it by full path (tests): the
+// current folder's.
 inline constexpr std::u16string_view kIniFilePath = u".\\tapwell.ini";
 inline constexpr std::u16string_view kIniSection = u"TAPWELL";
 

@@ -57,6 +57,16 @@ void prepareStandardStreams();
 bool hasRealScriptDevices();
 ScriptDevices realScriptDevices();
 
+// A real run's stop, as the dialog's runs have it: the user's Esc in any
+// window, and on Windows also Ctrl+C and the console closing. Watching
+// begins before the wait of `seconds`; false when the stop came during it.
+bool waitBeforeRealRun(int seconds);
+// The host's CheckAbort of a real run: 1 once the user stopped it.
+std::int32_t realRunCheckAbort(std::int32_t line);
+// The run is over and has released what it held; a console closing may
+// now end the process.
+void endRealRun();
+
 // The code-page service input files are read with: the platform's own where
 // it has one, so a preview decodes a file exactly as a run of the program would.
 CodePageServiceFactory inputCodePages();

@@ -10,9 +10,7 @@
 #include "script/script_runner.h"
 #include "script/services_fake.h"
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 namespace tapwell::cli {
 
@@ -148,11 +146,15 @@ int scriptCommand(const Args& args) {
             exitCode = kExitLimit;
         }
     } else {
-        std::this_thread::sleep_for(std::chrono::seconds(waitSeconds));
-        ScriptHost host;
-        host.CallBack = &dryCallBack;
-        host.ReportError = &printError;
-        exitCode = runScriptText(text.c_str(), &host, realScriptDevices());
+        // Stopped before it began, the script sends nothing.
+        if (waitBeforeRealRun(waitSeconds)) {
+            ScriptHost host;
+            host.CallBack = &dryCallBack;
+            host.ReportError = &printError;
+            host.CheckAbort = &realRunCheckAbort;
+            exitCode = runScriptText(text.c_str(), &host, realScriptDevices());
+        }
+        endRealRun();
     }
     std::fflush(stdout);
     return exitCode & 0xFF;

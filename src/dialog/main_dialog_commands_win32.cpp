@@ -102,7 +102,9 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     }
     switch (id) {
     case IDC_START:
-        if (d.run)
+        if (d.run && d.run->running())
+            abortRunByUser();
+        else if (d.run)
             d.run->startOrAbort();
         return;
     case IDC_EXIT:

@@ -9,8 +9,8 @@
 #include "dialog/help_win32.h"
 #include "dialog/main_dialog.h"
 #include "dialog/run_host_win32.h"
-#include "dialog/run_stop_win32.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_stop_win32.h"
 #include "keystroke/simulation_run.h"
 #include "resource.h"
 #include "script/script_runner.h"
@@ -26,12 +26,10 @@ MainDialogState& mainDialogState() {
     return state;
 }
 
-namespace {
-
-// The user's Esc in any window: the run stops as with Abort, and a box it has
+// Abort, or the user's Esc in any window: the run stops, and a box it has
 // open (a pause, a script's message) closes as if OK was pressed; a script
 // sees the stop request once its box has returned.
-void onEscStop() {
+void abortRunByUser() {
     MainDialogState& d = mainDialogState();
     if (!d.run || !d.run->running())
         return;
@@ -39,6 +37,8 @@ void onEscStop() {
     closeRunMessageBoxes(GetCurrentThreadId());
     closeRunMessageBoxes(scriptThreadId());
 }
+
+namespace {
 
 void onDestroy(HWND hwnd) {
     MainDialogState& d = mainDialogState();
@@ -116,7 +116,7 @@ INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         onDestroy(hwnd);
         return TRUE;
     case kEscStopMessage:
-        onEscStop();
+        abortRunByUser();
         return TRUE;
     default:
         return FALSE;

@@ -86,6 +86,9 @@ struct MainDialogState {
 
 MainDialogState& mainDialogState();
 
+// Abort or the user's Esc: ends the run and closes the boxes it has open.
+void abortRunByUser();
+
 // The Settings menu's check items and the flags they switch.
 struct MenuToggle {
     int commandId;

@@ -169,6 +169,69 @@ TEST(EscStop, StopsAtOnceReleasesHeldKeysEndsAWaitAndCanBeSwitchedOff) {
     s.expectIdleWithin(3000);
 }
 
+// One Esc stops every tapwell run of the session, whichever hook is first in
+// line and swallows it: the dialog's run and tapwell-cli's real script run,
+// which releases the Shift its script holds and ends.
+TEST(EscStop, OneEscStopsEveryRunOfTheSession) {
+    Session s({L"iInputMode=1", L"iWaitSec=1", L"iLoopNum=0"});
+    ASSERT_TRUE(s.t && s.r);
+    const std::wstring dir = makeScratchDir(L"cli-esc"), script = dir + L"hold.qz";
+    std::ofstream(script.c_str(), std::ios::binary)
+        << "keybdevent(VK_SHIFT, 1)\r\nwhile 1 {\r\n    sleep(20)\r\n}\r\n";
+    for (const bool cliLast : {true, false}) {
+        SCOPED_TRACE(cliLast ? "tapwell-cli's hook first in line" : "the dialog's hook first");
+        std::optional<Process> cli;
+        auto startCli = [&] {
+            const std::ptrdiff_t downs = s.count("keydown 16");
+            cli = Process::start(
+                quote(hostPath(TAPWELL_CLI_PATH)) + L" script --wait 0 " + quote(script), dir);
+            return cli && waitUntil([&] { return s.count("keydown 16") > downs; }, 15000);
+        };
+        auto startDialog = [&] {
+            const std::ptrdiff_t typed = s.count("char 122");
+            s.start(L"z");
+            return waitUntil([&] { return s.count("char 122") > typed + 3; }, 15000);
+        };
+        ASSERT_TRUE(cliLast ? startDialog() : startCli());
+        ASSERT_TRUE(cliLast ? startCli() : startDialog());
+        const std::ptrdiff_t ups = s.count("keyup 16");
+        ASSERT_TRUE(s.esc());
+        s.expectIdleWithin(kStopMs);
+        EXPECT_EQ(cli->wait(3000), std::optional<DWORD>(0)) << "tapwell-cli went on";
+        EXPECT_TRUE(waitUntil([&] { return s.count("keyup 16") > ups; }, 1000))
+            << "the Shift stayed held";
+        const std::ptrdiff_t typed = s.count("char 122");
+        Sleep(400);
+        EXPECT_EQ(s.count("char 122"), typed) << "the dialog's run went on typing";
+    }
+}
+
+// Abort acts as the user's Esc does: the dialog answers during a long wait,
+// Abort ends the wait at once, and it closes a pause box.
+TEST(Boxes, AbortEndsAWaitAndClosesThePauseBoxAtOnce) {
+    Session s({L"iInputMode=1", L"iWaitSec=1"});
+    ASSERT_TRUE(s.t && s.r);
+    s.start(L"a[WAIT:30000]b");
+    ASSERT_TRUE(waitUntil([&] { return s.count("char 97") == 1; }, 15000));
+    Sleep(300);
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutW(s.t->dialog, WM_NULL, 0, 0, SMTO_BLOCK, 500, &ignored), 0)
+        << "the dialog does not answer during the wait";
+    s.t->command(IDC_START); // Abort
+    s.expectIdleWithin(kStopMs);
+    Sleep(300);
+    EXPECT_EQ(s.count("char 98"), 0) << "the text went on after the wait";
+
+    s.start(L"a!b");
+    auto box = s.box(15000);
+    ASSERT_TRUE(box);
+    s.t->command(IDC_START);
+    expectWithin(kStopMs, [&] { return !IsWindow(box->hwnd); });
+    s.expectIdleWithin(3000);
+    Sleep(300);
+    EXPECT_EQ(s.count("char 98"), 0);
+}
+
 // Esc closes the pause box ("!") and a script's box at once and ends the run;
 // the Exit button asks, and only Yes ends the program.
 TEST(Boxes, EscClosesThePauseBoxAndAScriptsBoxAndExitAsksFirst) {

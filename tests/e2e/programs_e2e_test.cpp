@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <source_location>
 
 using namespace tapwell::e2e;
 using Lines = std::vector<std::string>;
@@ -17,10 +18,12 @@ namespace {
 constexpr long kStopMs = 500; // how soon a run is over after the user's Esc
 
 // `predicate` comes true within `limitMs` of now.
-template <class F> void expectWithin(long limitMs, F predicate) {
+template <class F>
+void expectWithin(long limitMs, F predicate,
+                  std::source_location where = std::source_location::current()) {
     const DWORD start = GetTickCount();
-    EXPECT_TRUE(waitUntil(predicate, 3000));
-    EXPECT_LE(static_cast<long>(GetTickCount() - start), limitMs);
+    EXPECT_TRUE(waitUntil(predicate, 3000)) << "line " << where.line();
+    EXPECT_LE(static_cast<long>(GetTickCount() - start), limitMs) << "line " << where.line();
 }
 
 // The program idle, with a receiver in front that xdotool finds by its title.
@@ -41,8 +44,10 @@ struct Session {
     std::optional<MessageBoxInfo> box(DWORD timeoutMs) const {
         return waitForMessageBox(t->process.pid(), L"", timeoutMs, t->dialog);
     }
-    void expectIdleWithin(long limitMs) {
-        expectWithin(limitMs, [&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; });
+    void expectIdleWithin(long limitMs,
+                          std::source_location where = std::source_location::current()) {
+        expectWithin(
+            limitMs, [&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, where);
     }
     // A real Esc press and release in the receiver. Wine cannot wait for a
     // Linux process: the shell leaves a file once the key has gone out; a
@@ -196,7 +201,8 @@ TEST(EscStop, OneEscStopsEveryRunOfTheSession) {
         ASSERT_TRUE(cliLast ? startCli() : startDialog());
         const std::ptrdiff_t ups = s.count("keyup 16");
         ASSERT_TRUE(s.esc());
-        s.expectIdleWithin(kStopMs);
+        // The broadcast crosses to another process: a little more time.
+        s.expectIdleWithin(2 * kStopMs);
         EXPECT_EQ(cli->wait(3000), std::optional<DWORD>(0)) << "tapwell-cli went on";
         EXPECT_TRUE(waitUntil([&] { return s.count("keyup 16") > ups; }, 1000))
             << "the Shift stayed held";

@@ -64,6 +64,7 @@ std::int32_t realRunCheckAbort(std::int32_t) {
 
 void endRealRun() {
     endRunStopWatch();
+    awaitRunStopWatchEnd();
     markRunFinished();
 }
 

@@ -45,7 +45,8 @@ HANDLE finishedEvent() {
     return event;
 }
 
-DWORD g_watchThread = 0; // the starting thread only
+DWORD g_watchThread = 0;        // the starting thread only
+HANDLE g_watchHandle = nullptr; // the last watch thread, until it is waited for
 // The thread whose boxes a stop closes; the console handler reads it.
 std::atomic<DWORD> g_boxThread{0};
 
@@ -160,8 +161,8 @@ void startWatch(HWND notify, DWORD boxThread) {
     if (thread) {
         w.release(); // the thread owns it now
         WaitForSingleObject(ready, kStartWaitMs);
-        CloseHandle(thread);
         g_watchThread = id;
+        g_watchHandle = thread;
     }
     CloseHandle(ready);
 }
@@ -213,6 +214,9 @@ void beginRunStopWatch(HWND notify, bool watchEsc, DWORD boxThread) {
     ResetEvent(stopEvent());
     ResetEvent(finishedEvent());
     endRunStopWatch();
+    if (g_watchHandle)
+        CloseHandle(g_watchHandle);
+    g_watchHandle = nullptr;
     g_boxThread = boxThread;
     if (watchEsc)
         startWatch(notify, boxThread);
@@ -222,6 +226,14 @@ void endRunStopWatch() {
     if (g_watchThread)
         PostThreadMessageW(g_watchThread, kEndWatch, 0, 0);
     g_watchThread = 0;
+}
+
+void awaitRunStopWatchEnd() {
+    if (!g_watchHandle)
+        return;
+    WaitForSingleObject(g_watchHandle, kReleaseWaitMs + 500);
+    CloseHandle(g_watchHandle);
+    g_watchHandle = nullptr;
 }
 
 bool runStopRequested() {

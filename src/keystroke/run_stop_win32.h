@@ -27,6 +27,10 @@ void beginRunStopWatch(HWND notify, bool watchEsc, DWORD boxThread = 0);
 // The run has ended. Returns at once: the thread goes when the Esc that
 // stopped the run has been released, so that the release reaches no window.
 void endRunStopWatch();
+// For a program about to end: waits until the ended watch has seen the
+// release of its Esc (or given up on it), so that the release, too, reaches
+// no window.
+void awaitRunStopWatchEnd();
 
 // The user's stop has come (Esc, a broadcast, a console's Ctrl+C or close).
 bool runStopRequested();

@@ -62,4 +62,13 @@ std::optional<std::u16string> executableFolder(std::u16string_view modulePath) {
     return std::u16string(modulePath.substr(0, cut));
 }
 
+std::u16string iniFileBeside(std::u16string_view modulePath) {
+    std::optional<std::u16string> folder = executableFolder(modulePath);
+    if (!folder)
+        return {};
+    if (folder->back() != u'\\')
+        folder->push_back(u'\\');
+    return *folder + u"tapwell.ini";
+}
+
 } // namespace tapwell

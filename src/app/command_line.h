@@ -53,4 +53,9 @@ bool isIniExecutableName(std::u16string_view modulePath);
 // when there is no backslash or only one at the very start.
 std::optional<std::u16string> executableFolder(std::u16string_view modulePath);
 
+// The ini file's full path, beside the executable at `modulePath`; empty
+// when that has no folder. Absolute, so that the file is the one beside the
+// program even when its folder could not be made current.
+std::u16string iniFileBeside(std::u16string_view modulePath);
+
 } // namespace tapwell

@@ -34,8 +34,12 @@ void chooseLanguage(AppState& state) {
     REGW::setLanguage(language);
 }
 
-void enterExecutableFolder() {
-    if (auto folder = executableFolder(fromWide(modulePath())))
+// The ini file is named by full path from here on; the help file is still
+// found in the current folder, which a failed change leaves where it was.
+void enterExecutableFolder(AppState& state) {
+    const std::u16string module = fromWide(modulePath());
+    state.iniFilePath = iniFileBeside(module);
+    if (auto folder = executableFolder(module))
         SetCurrentDirectoryW(toWide(*folder).c_str());
 }
 
@@ -107,7 +111,7 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
     ReadDarkModeSetting(instance);
     PrepareDarkMenus();
     chooseLanguage(state);
-    enterExecutableFolder();
+    enterExecutableFolder(state);
 
     switch (oneShotMode(fromWide(commandLine ? commandLine : L""))) {
     case OneShotMode::Help:

@@ -20,6 +20,8 @@ int checkCommand(const Args& args) {
     bool tree = false;
     std::string path;
     for (const std::string& a : args) {
+        if (isHelpOption(a))
+            return printUsage(kUsage);
         if (a == "--tree")
             tree = true;
         else if (a.size() > 1 && a[0] == '-')

@@ -5,14 +5,16 @@
 #include "keystroke/key_tables.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
 namespace tapwell::cli {
 
 int keysCommand(const Args& args) {
+    constexpr std::string_view kKeysUsage = "usage: tapwell-cli keys\n";
+    if (args.size() == 1 && isHelpOption(args[0]))
+        return printUsage(kKeysUsage);
     if (!args.empty())
-        return usageError("usage: tapwell-cli keys\n", "keys takes no arguments");
+        return usageError(kKeysUsage, "keys takes no arguments");
     for (const KeyNameEntry& e : keyNames()) {
         std::string desc = utf16ToUtf8(e.description);
         std::printf("%02X %s %s\n", e.code, e.name, desc.c_str());
@@ -31,7 +33,11 @@ constexpr std::string_view kUsage =
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
     "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N]\n"
     "                         [--delivery written|keys] [--layout us|jp] FILE\n"
-    "       tapwell-cli script [--dry-run] [--answer BUTTON]... [--lang en|ja] FILE\n"
+    "       tapwell-cli script [--dry-run] [--answer BUTTON]... [--lang en|ja]\n"
+    "                          [--wait SECONDS] [--max-statements N] FILE\n"
+    "       tapwell-cli help [COMMAND]\n"
+    "script without --dry-run types for real on Windows (after --wait SECONDS, default\n"
+    "5; Esc stops it); trace and check only print.\n"
     "FILE is read as the program reads a text file (byte-order marks, detection where\n"
     "the platform has it, then the strict-decoding fallback) up to its first zero\n"
     "character; FILE may be - for standard input.\n";
@@ -48,16 +54,33 @@ constexpr Command kCommands[] = {
     {"script", tapwell::cli::scriptCommand},
 };
 
+const Command* findCommand(std::string_view name) {
+    for (const Command& c : kCommands) {
+        if (name == c.name)
+            return &c;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    tapwell::cli::prepareStandardStreams();
+    using namespace tapwell::cli;
+    prepareStandardStreams();
     if (argc < 2)
-        return tapwell::cli::usageError(kUsage);
-    tapwell::cli::Args args(argv + 2, argv + argc);
-    for (const Command& c : kCommands) {
-        if (std::strcmp(argv[1], c.name) == 0)
-            return c.run(args);
+        return usageError(kUsage);
+    const std::string_view name = argv[1];
+    if (isHelpOption(name) || name == "help") {
+        if (argc == 2)
+            return printUsage(kUsage);
+        // help COMMAND: that command's own usage.
+        const Command* c = argc == 3 ? findCommand(argv[2]) : nullptr;
+        if (!c)
+            return usageError(kUsage,
+                              argc == 3 ? "unknown command" : "help takes one command name");
+        return c->run({"--help"});
     }
-    return tapwell::cli::usageError(kUsage, "unknown command");
+    if (const Command* c = findCommand(name))
+        return c->run(Args(argv + 2, argv + argc));
+    return usageError(kUsage, "unknown command");
 }

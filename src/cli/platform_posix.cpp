@@ -14,6 +14,15 @@ ScriptDevices realScriptDevices() {
     return {};
 }
 
+// Never called: there is no real run here.
+bool waitBeforeRealRun(int) {
+    return false;
+}
+std::int32_t realRunCheckAbort(std::int32_t) {
+    return 1;
+}
+void endRealRun() {}
+
 CodePageServiceFactory inputCodePages() {
     return createIconvCodePageService;
 }

@@ -1,8 +1,10 @@
 // tapwell-cli on Windows: a script run that is not a dry run reaches the
-// desktop, and input files are decoded with MLang as the program does.
+// desktop and stops as the dialog's runs do, and input files are decoded
+// with MLang as the program does.
 #include "cli/cli.h"
 #include "files/text_file_win32.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_stop_win32.h"
 #include "script/services_win32.h"
 
 #include <fcntl.h>
@@ -45,6 +47,25 @@ bool hasRealScriptDevices() {
 ScriptDevices realScriptDevices() {
     static Win32ScriptServices services(clipboardOwnerWindow());
     return {&services, &systemKeyEventSink(), &platformMessageBox};
+}
+
+bool waitBeforeRealRun(int seconds) {
+    stopRunOnConsoleEvents();
+    // The script's message boxes are shown on this thread; a stop closes
+    // them, so that the script reaches its next statement and stops.
+    beginRunStopWatch(nullptr, true, GetCurrentThreadId());
+    waitUnlessStopped(static_cast<DWORD>(seconds) * 1000u);
+    return !runStopRequested();
+}
+
+std::int32_t realRunCheckAbort(std::int32_t) {
+    return runStopRequested() ? 1 : 0;
+}
+
+void endRealRun() {
+    endRunStopWatch();
+    awaitRunStopWatchEnd();
+    markRunFinished();
 }
 
 CodePageServiceFactory inputCodePages() {

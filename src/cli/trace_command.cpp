@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace tapwell::cli {
@@ -36,19 +39,110 @@ constexpr int kExitLimit = 3;
 // neither the loop count nor --max-events would stop it.
 constexpr std::uint64_t kDefaultMaxTicks = 10000000;
 
-std::optional<std::uint64_t> parseCount(std::string_view s, std::uint64_t max) {
-    if (s.empty() || s.size() > 20)
-        return std::nullopt;
-    std::uint64_t v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        unsigned d = static_cast<unsigned>(c - '0');
-        if (v > (max - d) / 10)
-            return std::nullopt;
-        v = v * 10 + d;
+// One option of the trace. A flag has no `problem`; an option with a value
+// has, and it is the usage error when the value is missing or `apply`
+// refuses it.
+struct TraceOption {
+    std::string_view name;
+    std::string_view problem;
+    bool (*apply)(TraceOptions& options, const std::string& value);
+};
+
+template <typename T>
+bool choose(const std::string& value,
+            std::initializer_list<std::pair<std::string_view, std::type_identity_t<T>>> choices,
+            T& target) {
+    for (const auto& [name, choice] : choices) {
+        if (value == name) {
+            target = choice;
+            return true;
+        }
     }
-    return v;
+    return false;
+}
+
+bool setCount(const std::string& value, std::uint64_t max, std::uint64_t& target) {
+    const std::optional<std::uint64_t> n = parseCount(value, max);
+    if (n)
+        target = *n;
+    return n.has_value();
+}
+
+constexpr TraceOption kTraceOptions[] = {
+    {"--error-stop",
+     {},
+     [](TraceOptions& o, const std::string&) {
+         o.settings.iErrorStop = true;
+         return true;
+     }},
+    {"--ignore-tab",
+     {},
+     [](TraceOptions& o, const std::string&) {
+         o.settings.iDisableTab = true;
+         return true;
+     }},
+    {"--ignore-space",
+     {},
+     [](TraceOptions& o, const std::string&) {
+         o.settings.iDisableSpace = true;
+         return true;
+     }},
+    {"--ignore-enter",
+     {},
+     [](TraceOptions& o, const std::string&) {
+         o.settings.iDisableEnter = true;
+         return true;
+     }},
+    {"--mode", "--mode takes keyboard or unicode",
+     [](TraceOptions& o, const std::string& v) {
+         return choose(v, {{"keyboard", InputMode::Keyboard}, {"unicode", InputMode::Unicode}},
+                       o.settings.iInputMode);
+     }},
+    {"--delivery", "--delivery takes written or keys",
+     [](TraceOptions& o, const std::string& v) {
+         return choose(v, {{"written", Delivery::Written}, {"keys", Delivery::KeyPresses}},
+                       o.settings.iDelivery);
+     }},
+    {"--layout", "--layout takes us or jp",
+     [](TraceOptions& o, const std::string& v) {
+         return choose(v, {{"us", kLayoutUs101}, {"jp", kLayoutJapanese}},
+                       o.settings.iTargetLayout);
+     }},
+    {"--lang", "--lang takes en or ja",
+     [](TraceOptions& o, const std::string& v) {
+         return choose(v, {{"en", Language::English}, {"ja", Language::Japanese}}, o.language);
+     }},
+    {"--prefix", "--prefix takes a text",
+     [](TraceOptions& o, const std::string& v) {
+         o.prefix = utf8ToUtf16(v);
+         return true;
+     }},
+    {"--suffix", "--suffix takes a text",
+     [](TraceOptions& o, const std::string& v) {
+         o.suffix = utf8ToUtf16(v);
+         return true;
+     }},
+    // The dialog's repeat box holds an unsigned 32-bit number.
+    {"--loop", "--loop takes a number from 0 to 4294967295",
+     [](TraceOptions& o, const std::string& v) {
+         std::uint64_t n = 0;
+         if (!setCount(v, 0xFFFFFFFFu, n))
+             return false;
+         o.settings.iLoopNum = static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
+         return true;
+     }},
+    {"--max-events", "--max-events takes a number",
+     [](TraceOptions& o, const std::string& v) { return setCount(v, UINT64_MAX, o.maxEvents); }},
+    {"--max-ticks", "--max-ticks takes a number",
+     [](TraceOptions& o, const std::string& v) { return setCount(v, UINT64_MAX, o.maxTicks); }},
+};
+
+const TraceOption* findTraceOption(std::string_view name) {
+    for (const TraceOption& option : kTraceOptions) {
+        if (option.name == name)
+            return &option;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -60,73 +154,14 @@ int traceCommand(const Args& args) {
     std::optional<std::string> file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&]() -> const std::string* {
-            return i + 1 < args.size() ? &args[++i] : nullptr;
-        };
-        if (a == "--error-stop") {
-            options.settings.iErrorStop = true;
-        } else if (a == "--ignore-tab") {
-            options.settings.iDisableTab = true;
-        } else if (a == "--ignore-space") {
-            options.settings.iDisableSpace = true;
-        } else if (a == "--ignore-enter") {
-            options.settings.iDisableEnter = true;
-        } else if (a == "--mode") {
-            const std::string* v = value();
-            if (v && *v == "keyboard")
-                options.settings.iInputMode = InputMode::Keyboard;
-            else if (v && *v == "unicode")
-                options.settings.iInputMode = InputMode::Unicode;
-            else
-                return usageError(kTraceUsage, "--mode takes keyboard or unicode");
-        } else if (a == "--delivery") {
-            const std::string* v = value();
-            if (v && *v == "written")
-                options.settings.iDelivery = Delivery::Written;
-            else if (v && *v == "keys")
-                options.settings.iDelivery = Delivery::KeyPresses;
-            else
-                return usageError(kTraceUsage, "--delivery takes written or keys");
-        } else if (a == "--layout") {
-            const std::string* v = value();
-            if (v && *v == "us")
-                options.settings.iTargetLayout = kLayoutUs101;
-            else if (v && *v == "jp")
-                options.settings.iTargetLayout = kLayoutJapanese;
-            else
-                return usageError(kTraceUsage, "--layout takes us or jp");
-        } else if (a == "--lang") {
-            const std::string* v = value();
-            if (v && *v == "en")
-                options.language = Language::English;
-            else if (v && *v == "ja")
-                options.language = Language::Japanese;
-            else
-                return usageError(kTraceUsage, "--lang takes en or ja");
-        } else if (a == "--prefix" || a == "--suffix") {
-            const std::string* v = value();
-            if (!v)
-                return usageError(kTraceUsage, a + " takes a text");
-            (a == "--prefix" ? options.prefix : options.suffix) = utf8ToUtf16(*v);
-        } else if (a == "--loop") {
-            const std::string* v = value();
-            // The dialog's repeat box holds an unsigned 32-bit number.
-            auto n = v ? parseCount(*v, 0xFFFFFFFFu) : std::nullopt;
-            if (!n)
-                return usageError(kTraceUsage, "--loop takes a number from 0 to 4294967295");
-            options.settings.iLoopNum = static_cast<std::int32_t>(static_cast<std::uint32_t>(*n));
-        } else if (a == "--max-events") {
-            const std::string* v = value();
-            auto n = v ? parseCount(*v, UINT64_MAX) : std::nullopt;
-            if (!n)
-                return usageError(kTraceUsage, "--max-events takes a number");
-            options.maxEvents = *n;
-        } else if (a == "--max-ticks") {
-            const std::string* v = value();
-            auto n = v ? parseCount(*v, UINT64_MAX) : std::nullopt;
-            if (!n)
-                return usageError(kTraceUsage, "--max-ticks takes a number");
-            options.maxTicks = *n;
+        if (isHelpOption(a))
+            return printUsage(kTraceUsage);
+        if (const TraceOption* option = findTraceOption(a)) {
+            const bool takesValue = !option->problem.empty();
+            if (takesValue && i + 1 == args.size())
+                return usageError(kTraceUsage, option->problem);
+            if (!option->apply(options, takesValue ? args[++i] : std::string()))
+                return usageError(kTraceUsage, option->problem);
         } else if (a.size() > 1 && a[0] == '-') {
             return usageError(kTraceUsage, "unknown option " + a);
         } else if (file) {

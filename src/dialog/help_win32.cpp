@@ -113,15 +113,17 @@ HelpViewerStarter setHelpViewerStarter(HelpViewerStarter starter) {
     return previous;
 }
 
-bool launchHelpViewer(Language language) {
+bool launchHelpViewer(Language language, WindowsFolderQuery windowsFolder) {
     // The viewer lives in the Windows directory (the system's, not a Remote
     // Desktop user's private one); naming it by full path keeps a program of
-    // the same name beside the executable from being started.
+    // the same name beside the executable from being started, and without
+    // that folder there is no safe name to start.
     wchar_t windowsDir[MAX_PATH] = {};
-    UINT n = GetSystemWindowsDirectoryW(windowsDir, MAX_PATH);
-    std::wstring viewer =
-        (n > 0 && n < MAX_PATH) ? std::wstring(windowsDir) + L"\\hh.exe" : std::wstring(L"hh.exe");
-    return g_startViewer(viewer, toWide(helpViewerParameter(language)));
+    const UINT n = windowsFolder(windowsDir, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    return g_startViewer(std::wstring(windowsDir) + L"\\hh.exe",
+                         toWide(helpViewerParameter(language)));
 }
 
 } // namespace tapwell

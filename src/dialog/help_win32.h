@@ -51,8 +51,14 @@ using HelpViewerStarter = bool (*)(const std::wstring& program, const std::wstri
 // before.
 HelpViewerStarter setHelpViewerStarter(HelpViewerStarter starter);
 
-// "/?": starts "hh.exe" on the language's command-line topic; false when it
-// could not be started (the caller reports it).
-bool launchHelpViewer(Language language);
+// Where the system's Windows folder is asked for (GetSystemWindowsDirectoryW's
+// signature); tests give one that fails.
+using WindowsFolderQuery = UINT(WINAPI*)(LPWSTR buffer, UINT size);
+
+// "/?": starts "hh.exe" from the Windows folder on the language's
+// command-line topic; false when it could not be started, the folder unknown
+// included (the caller reports it).
+bool launchHelpViewer(Language language,
+                      WindowsFolderQuery windowsFolder = GetSystemWindowsDirectoryW);
 
 } // namespace tapwell

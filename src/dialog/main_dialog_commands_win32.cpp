@@ -108,8 +108,12 @@ constexpr CommandFamily kCommandFamilies[] = {
 
 // Commands of one id each.
 
+// Abort stops as Esc does, closing a pause box or a script's box it has open.
 void startOrAbort(HWND, int) {
-    if (MainDialogState& d = mainDialogState(); d.run)
+    MainDialogState& d = mainDialogState();
+    if (d.run && d.run->running())
+        stopRunAsAbort();
+    else if (d.run)
         d.run->startOrAbort();
 }
 

@@ -107,8 +107,8 @@ void placeTopMost(HWND hwnd, bool on);
 // WM_INITDIALOG, in the order the dialog is built up.
 BOOL initialiseMainDialog(HWND hwnd);
 void onMainDialogCommand(HWND hwnd, int id, int notification);
-// The user's stop from outside the Start button (Esc in any window, a close
-// request, the end of the session): the run is aborted, releasing what it
+// The user's stop (Abort, Esc in any window, a close request, the end of
+// the session): the run is aborted, releasing what it
 // holds, and the boxes it has open are answered. Nothing when idle.
 void stopRunAsAbort();
 // Loads the first of the dropped files into the text box.

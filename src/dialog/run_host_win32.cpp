@@ -2,9 +2,9 @@
 #include "dialog/run_host_win32.h"
 
 #include "dialog/main_dialog_win32.h"
-#include "dialog/run_stop_win32.h"
 #include "dialog/script_thread_win32.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_stop_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
 #include "script/services_win32.h"
@@ -107,6 +107,7 @@ void DialogRunHost::showMessage(const RunMessage& message) {
 
 void DialogRunHost::setRunUi(RunUi look) {
     const bool running = look == RunUi::Running;
+    ++looksShown_; // a wait in progress belongs to the run before
     if (running) {
         beginRunStopWatch(dialog_, appState().settings.iEscAbort != 0);
         if (!runStopEventReady())
@@ -120,9 +121,21 @@ void DialogRunHost::closeDialog() {
     EndDialog(dialog_, 0);
 }
 
-// The dialog stays blocked for the wait, but the user's Esc ends it at once.
+// The dialog keeps answering during the wait: Abort (or the user's Esc) ends
+// the run and with it the wait, at once. The run's step checks afterwards
+// whether its run is still the one going on.
 void DialogRunHost::sleep(std::uint32_t ms) {
-    waitUnlessStopped(ms);
+    struct Since {
+        const DialogRunHost* host;
+        std::uint64_t looks;
+    } since{this, looksShown_};
+    waitWithMessages(
+        ms,
+        [](void* c) {
+            const auto* s = static_cast<const Since*>(c);
+            return s->host->looksShown_ != s->looks;
+        },
+        &since);
     pacer_.reset(); // the next unit is due one interval after the wait
 }
 

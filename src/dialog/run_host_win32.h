@@ -55,6 +55,9 @@ class DialogRunHost : public RunHost {
     // What the run read at its Start; a script started at the end of the
     // countdown delivers as that Start chose.
     RunSettings started_;
+    // Counts the switches between idle and running, so that a wait can tell
+    // when its run has ended under it.
+    std::uint64_t looksShown_ = 0;
 };
 
 // The part of the settings record that a run uses.

@@ -1,6 +1,6 @@
 #include "dialog/script_thread_win32.h"
 
-#include "dialog/run_stop_win32.h"
+#include "keystroke/run_stop_win32.h"
 #include "keystroke/key_delivery.h"
 #include "keystroke/keystroke_win32.h"
 #include "script/script_runner.h"

@@ -15,6 +15,8 @@ struct AppState {
     Language language = Language::Japanese;
     std::u16string programTitle = u"doruviravad";
     bool UseIniFile = false;
+    // The ini store's full path, set at start-up; empty: the current folder's.
+    std::u16string iniFilePath;
     Settings settings;
     // The working copy of the text; during a run it holds the built text.
     std::u16string InputText;

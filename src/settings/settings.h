@@ -86,7 +86,8 @@ void applyLoadRanges(Settings& s);
 // messages can name the places in their text tables.
 
 #define TPW_REGISTRY_KEY_PATH u"Software\\Brelvane\\TAPWELL\\CurrentVersion"
-// Relative to the current directory, which start-up makes the executable's folder.
+// The ini file where start-up has not named it by full path (tests): the
+// current folder's.
 #define TPW_INI_FILE_PATH u".\\tapwell.ini"
 #define TPW_INI_SECTION u"TAPWELL"
 

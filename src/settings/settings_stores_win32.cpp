@@ -12,6 +12,15 @@
 
 namespace tapwell {
 
+namespace {
+
+std::wstring iniFile() {
+    const std::u16string& path = appState().iniFilePath;
+    return toWide(path.empty() ? kIniFilePath : std::u16string_view(path));
+}
+
+} // namespace
+
 std::int32_t RegistrySettingsStore::readInteger(std::u16string_view name, std::int32_t fallback) {
     std::int32_t value = fallback;
     REGW reg;
@@ -32,15 +41,13 @@ StoreWriteResult RegistrySettingsStore::writeInteger(std::u16string_view name, s
 }
 
 std::int32_t IniSettingsStore::readInteger(std::u16string_view name, std::int32_t fallback) {
-    const std::wstring section = toWide(kIniSection), key = toWide(name),
-                       file = toWide(kIniFilePath);
+    const std::wstring section = toWide(kIniSection), key = toWide(name), file = iniFile();
     return static_cast<std::int32_t>(
         GetPrivateProfileIntW(section.c_str(), key.c_str(), fallback, file.c_str()));
 }
 
 StoreWriteResult IniSettingsStore::writeInteger(std::u16string_view name, std::int32_t value) {
-    const std::wstring section = toWide(kIniSection), key = toWide(name),
-                       file = toWide(kIniFilePath);
+    const std::wstring section = toWide(kIniSection), key = toWide(name), file = iniFile();
     const std::wstring text = std::to_wstring(static_cast<std::uint32_t>(value));
     return WritePrivateProfileStringW(section.c_str(), key.c_str(), text.c_str(), file.c_str())
                ? StoreWriteResult::Ok

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <source_location>
 
 using namespace tapwell::e2e;
 using Lines = std::vector<std::string>;
@@ -17,10 +18,12 @@ namespace {
 constexpr long kStopMs = 500; // how soon a run is over after the user's Esc
 
 // `predicate` comes true within `limitMs` of now.
-template <class F> void expectWithin(long limitMs, F predicate) {
+template <class F>
+void expectWithin(long limitMs, F predicate,
+                  std::source_location where = std::source_location::current()) {
     const DWORD start = GetTickCount();
-    EXPECT_TRUE(waitUntil(predicate, 3000));
-    EXPECT_LE(static_cast<long>(GetTickCount() - start), limitMs);
+    EXPECT_TRUE(waitUntil(predicate, 3000)) << "line " << where.line();
+    EXPECT_LE(static_cast<long>(GetTickCount() - start), limitMs) << "line " << where.line();
 }
 
 // The program idle, with a receiver in front that xdotool finds by its title.
@@ -41,8 +44,10 @@ struct Session {
     std::optional<MessageBoxInfo> box(DWORD timeoutMs) const {
         return waitForMessageBox(t->process.pid(), L"", timeoutMs, t->dialog);
     }
-    void expectIdleWithin(long limitMs) {
-        expectWithin(limitMs, [&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; });
+    void expectIdleWithin(long limitMs,
+                          std::source_location where = std::source_location::current()) {
+        expectWithin(
+            limitMs, [&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, where);
     }
     // A real Esc press and release in the receiver. Wine cannot wait for a
     // Linux process: the shell leaves a file once the key has gone out; a
@@ -167,6 +172,70 @@ TEST(EscStop, StopsAtOnceReleasesHeldKeysEndsAWaitAndCanBeSwitchedOff) {
     EXPECT_GT(s.count("char 122"), typed) << "the run stopped typing";
     s.t->command(IDC_START); // Abort
     s.expectIdleWithin(3000);
+}
+
+// One Esc stops every tapwell run of the session, whichever hook is first in
+// line and swallows it: the dialog's run and tapwell-cli's real script run,
+// which releases the Shift its script holds and ends.
+TEST(EscStop, OneEscStopsEveryRunOfTheSession) {
+    Session s({L"iInputMode=1", L"iWaitSec=1", L"iLoopNum=0"});
+    ASSERT_TRUE(s.t && s.r);
+    const std::wstring dir = makeScratchDir(L"cli-esc"), script = dir + L"hold.qz";
+    std::ofstream(script.c_str(), std::ios::binary)
+        << "keybdevent(VK_SHIFT, 1)\r\nwhile 1 {\r\n    sleep(20)\r\n}\r\n";
+    for (const bool cliLast : {true, false}) {
+        SCOPED_TRACE(cliLast ? "tapwell-cli's hook first in line" : "the dialog's hook first");
+        std::optional<Process> cli;
+        auto startCli = [&] {
+            const std::ptrdiff_t downs = s.count("keydown 16");
+            cli = Process::start(
+                quote(hostPath(TAPWELL_CLI_PATH)) + L" script --wait 0 " + quote(script), dir);
+            return cli && waitUntil([&] { return s.count("keydown 16") > downs; }, 15000);
+        };
+        auto startDialog = [&] {
+            const std::ptrdiff_t typed = s.count("char 122");
+            s.start(L"z");
+            return waitUntil([&] { return s.count("char 122") > typed + 3; }, 15000);
+        };
+        ASSERT_TRUE(cliLast ? startDialog() : startCli());
+        ASSERT_TRUE(cliLast ? startCli() : startDialog());
+        const std::ptrdiff_t ups = s.count("keyup 16");
+        ASSERT_TRUE(s.esc());
+        // The broadcast crosses to another process: a little more time.
+        s.expectIdleWithin(2 * kStopMs);
+        EXPECT_EQ(cli->wait(3000), std::optional<DWORD>(0)) << "tapwell-cli went on";
+        EXPECT_TRUE(waitUntil([&] { return s.count("keyup 16") > ups; }, 1000))
+            << "the Shift stayed held";
+        const std::ptrdiff_t typed = s.count("char 122");
+        Sleep(400);
+        EXPECT_EQ(s.count("char 122"), typed) << "the dialog's run went on typing";
+    }
+}
+
+// Abort acts as the user's Esc does: the dialog answers during a long wait,
+// Abort ends the wait at once, and it closes a pause box.
+TEST(Boxes, AbortEndsAWaitAndClosesThePauseBoxAtOnce) {
+    Session s({L"iInputMode=1", L"iWaitSec=1"});
+    ASSERT_TRUE(s.t && s.r);
+    s.start(L"a[WAIT:30000]b");
+    ASSERT_TRUE(waitUntil([&] { return s.count("char 97") == 1; }, 15000));
+    Sleep(300);
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutW(s.t->dialog, WM_NULL, 0, 0, SMTO_BLOCK, 500, &ignored), 0)
+        << "the dialog does not answer during the wait";
+    s.t->command(IDC_START); // Abort
+    s.expectIdleWithin(kStopMs);
+    Sleep(300);
+    EXPECT_EQ(s.count("char 98"), 0) << "the text went on after the wait";
+
+    s.start(L"a!b");
+    auto box = s.box(15000);
+    ASSERT_TRUE(box);
+    s.t->command(IDC_START);
+    expectWithin(kStopMs, [&] { return !IsWindow(box->hwnd); });
+    s.expectIdleWithin(3000);
+    Sleep(300);
+    EXPECT_EQ(s.count("char 98"), 0);
 }
 
 // Esc closes the pause box ("!") and a script's box at once and ends the run;

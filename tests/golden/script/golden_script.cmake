@@ -1,6 +1,7 @@
 # One CTest test per case in this folder: tapwell-cli script --dry-run on
 # NAME.qz here, or on examples/NAME.qz, against NAME.out. NAME.args holds
-# extra options, NAME.exit the expected exit status (default 0).
+# extra options, NAME.exit the expected exit status (default 0); an .args
+# line starting with "cli" is a whole command line of its own.
 set(_golden_dir ${CMAKE_CURRENT_LIST_DIR})
 file(GLOB _golden_cases RELATIVE ${_golden_dir} ${_golden_dir}/*.out)
 foreach(_case ${_golden_cases})
@@ -19,5 +20,6 @@ foreach(_case ${_golden_cases})
       -D OUT_DIR=${_out_dir}
       "-D EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
       -P ${_golden_dir}/run_golden_script.cmake)
-  set_tests_properties(golden_script.${_name} PROPERTIES LABELS "golden")
+  # An endless script that the statement cap misses must fail, not hang.
+  set_tests_properties(golden_script.${_name} PROPERTIES LABELS "golden" TIMEOUT 120)
 endforeach()

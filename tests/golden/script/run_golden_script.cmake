@@ -1,5 +1,6 @@
 # Runs one script case and compares its output and exit status. An .args
-# file that starts with "check" runs that subcommand instead of a dry run.
+# file that starts with "check" runs that subcommand instead of a dry run;
+# one that starts with "cli" runs the rest of its line alone, without FILE.
 # -D CLI=... -D CASE=<dir>/<name> -D INPUT=<file> -D OUT_DIR=... [-D EMULATOR=...]
 set(args "")
 if(EXISTS ${CASE}.args)
@@ -13,6 +14,10 @@ endif()
 set(command script --dry-run)
 if(args MATCHES "^check")
   set(command "")
+elseif(args MATCHES "^cli")
+  list(REMOVE_AT args 0)
+  set(command "")
+  set(INPUT "")
 endif()
 execute_process(
   COMMAND ${EMULATOR} ${CLI} ${command} ${args} ${INPUT}

@@ -68,6 +68,14 @@ TEST(CommandLine, ExecutableNameAndFolder) {
         EXPECT_EQ(executableFolder(path), folder);
 }
 
+// The ini file is named by full path, whatever the current folder is.
+TEST(CommandLine, TheIniFileIsBesideTheExecutableByFullPath) {
+    EXPECT_EQ(iniFileBeside(u"C:\\Tools\\tapwell.exe"), u"C:\\Tools\\tapwell.ini");
+    EXPECT_EQ(iniFileBeside(u"C:\\tapwell_o.exe"), u"C:\\tapwell.ini");
+    EXPECT_EQ(iniFileBeside(u"\\\\server\\share\\t.exe"), u"\\\\server\\share\\tapwell.ini");
+    EXPECT_EQ(iniFileBeside(u"tapwell.exe"), u"");
+}
+
 // TPW_LANG decides when set and not empty; otherwise the primary language
 // (the low 10 bits) of the system's.
 TEST(UiLanguage, VariableThenSystemLanguage) {

@@ -73,6 +73,13 @@ TEST(HelpViewer, CommandLineHelpOpensTheTopicOfTheInterfacesLanguage) {
     EXPECT_TRUE(launchHelpViewer(Language::Japanese));
     EXPECT_TRUE(launchHelpViewer(Language::English));
     EXPECT_FALSE(launchHelpViewer(Language::English)) << "the caller reports the failure";
+    // Without the Windows folder nothing is started: a bare "hh.exe" would
+    // be searched for, beside the executable first.
+    const std::size_t starts = g_viewerStarts.size();
+    EXPECT_FALSE(launchHelpViewer(Language::English, [](LPWSTR, UINT) -> UINT { return 0; }));
+    EXPECT_FALSE(
+        launchHelpViewer(Language::English, [](LPWSTR, UINT size) -> UINT { return size + 10; }));
+    EXPECT_EQ(g_viewerStarts.size(), starts);
     setHelpViewerStarter(previous);
     wchar_t windows[MAX_PATH] = {};
     GetSystemWindowsDirectoryW(windows, MAX_PATH);

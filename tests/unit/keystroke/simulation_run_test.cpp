@@ -351,3 +351,45 @@ TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
     ja.runText(u"AB");
     EXPECT_EQ(ja.run.lastEnd(), RunEnd::Normal);
 }
+
+TEST(RunDestination, TheFocusGuardLetsTheHeldKeysUpWhilePausedAndPressesThemAgainInOrder) {
+    RunRig r;
+    r.host.settings.iFocusGuard = true;
+    r.runText(u"[VK_SHIFT)[VK_CONTROL)(VK_SHIFT][VK_MENU)[VK_SHIFT)AB", 6);
+    r.destination.front = 2;
+    r.take();
+    r.ticks(3); // the user types in another window meanwhile
+    EXPECT_EQ(r.take(), "kill\ntitle Paused: activate the destination window again - P\n"
+                        "up 10 VK_SHIFT\nup 12 VK_MENU\nup 11 VK_CONTROL\narm 10\n"
+                        "kill\narm 10\nkill\narm 10\n");
+    r.destination.front = 1;
+    r.tick();
+    EXPECT_EQ(r.take(), "kill\ndown 11 VK_CONTROL\ndown 12 VK_MENU\ndown 10 VK_SHIFT\ntitle "
+                        "Keyboard Simulating(96%)...\n" +
+                            A + "send 10\n");
+
+    // An Abort while paused has nothing more to let up.
+    RunRig abort;
+    abort.host.settings.iFocusGuard = true;
+    abort.runText(u"[VK_SHIFT)AB", 2);
+    abort.destination.front = 2;
+    abort.tick();
+    abort.run.abortRun();
+    EXPECT_EQ(abort.events(), "down 10 VK_SHIFT\nup 10 VK_SHIFT\n");
+
+    // By key presses, the lifted Shift is the text's again when the window is back.
+    RunRig keys;
+    keys.host.settings.iFocusGuard = true;
+    keys.host.settings.iInputMode = InputMode::Unicode;
+    keys.host.settings.iDelivery = Delivery::KeyPresses;
+    keys.host.settings.iTargetLayout = kLayoutUs101;
+    keys.runText(u"[VK_SHIFT)aB", 2);
+    keys.destination.front = 2;
+    keys.tick();
+    keys.destination.front = 1;
+    keys.ticks(3);
+    const std::string shift = "10 VK_SHIFT sc 2A";
+    EXPECT_EQ(keys.events(), "down " + shift + "\nup " + shift + "\ndown " + shift + "\nup " +
+                                 shift + "\n" + press("41 A sc 1E") + "down " + shift + "\n" +
+                                 press("42 B sc 30"));
+}

@@ -40,3 +40,35 @@ TEST(GuardedSink, ReleasesUnitsKeysAndMouseButtonsStillDownOnceAndCountsRefusals
     sink.releaseHeld();
     EXPECT_EQ(sink.takeRefusals(), 0u) << "releases after the end do not count";
 }
+
+TEST(GuardedSink, LiftedKeysGoUpOnceAndDownAgainInTheirOrderButUnitsAndButtonsStay) {
+    RecordingSink out;
+    GuardedSink sink{out};
+    sink.sendKey(0x10, false);
+    sink.sendUnicodeUnit(u'\u3042', false);
+    sink.held().noteMouseButton(0x0004, 0, false);
+    sink.sendPhysicalKey({0xA3, 0xE01D}, false);
+    out.clear();
+    for (int twice = 0; twice < 2; ++twice)
+        sink.liftHeldKeys();
+    EXPECT_EQ(test::describe(out), "up A3 VK_RCONTROL sc E01D\nup 10 VK_SHIFT\n");
+    EXPECT_EQ(sink.held().size(), 4u) << "still remembered while lifted";
+    out.clear();
+    out.insertsEvents = false; // the window back in front refuses them
+    for (int twice = 0; twice < 2; ++twice)
+        sink.pressLiftedKeysAgain();
+    EXPECT_EQ(test::describe(out), "down 10 VK_SHIFT\ndown A3 VK_RCONTROL sc E01D\n");
+    EXPECT_EQ(sink.takeRefusals(), 2u);
+
+    // Stopped while lifted: the keys are up already; the unit and the button
+    // still need their release.
+    sink.liftHeldKeys();
+    out.clear();
+    std::string mouse;
+    sink.releaseHeld([&](std::uint32_t flags, std::int32_t) { mouse += std::to_string(flags); });
+    EXPECT_EQ(test::describe(out), "unicode-up 3042\n");
+    EXPECT_EQ(mouse, "4");
+    EXPECT_TRUE(sink.held().empty());
+    sink.pressLiftedKeysAgain();
+    EXPECT_EQ(test::describe(out), "unicode-up 3042\n") << "nothing left to press again";
+}

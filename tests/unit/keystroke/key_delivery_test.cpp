@@ -119,8 +119,10 @@ TEST(KeyPressSink, WhileTheTextHoldsCtrlAltOrWinALetterIsItsBareKey) {
     for (const char16_t* text : {u"[VK_CONTROL)V(VK_CONTROL]", u"[VK_CONTROL)v(VK_CONTROL]"})
         EXPECT_EQ(keysFor(text), down(ctrl) + v + up(ctrl)) << "Ctrl+V, not Ctrl+Shift+V";
     // The text's own Shift stays for a shortcut: Ctrl+Shift+V.
-    EXPECT_EQ(keysFor(u"[VK_CONTROL)[VK_SHIFT)v(VK_SHIFT](VK_CONTROL]"),
-              down(ctrl) + down(shift) + v + up(shift) + up(ctrl));
+    EXPECT_EQ(keysFor(u"[VK_CONTROL)[VK_SHIFT)va(VK_SHIFT](VK_CONTROL]"),
+              down(ctrl) + down(shift) + v + press("41 A sc 1E") + up(shift) + up(ctrl));
+    EXPECT_EQ(keysFor(u"[VK_CONTROL)AZ(VK_CONTROL]"),
+              down(ctrl) + press("41 A sc 1E") + press("5A Z sc 2C") + up(ctrl));
     EXPECT_EQ(keysFor(u"[VK_MENU)F(VK_MENU][VK_RWIN)R(VK_RWIN]"),
               down("12 VK_MENU sc 38") + press("46 F sc 21") + up("12 VK_MENU sc 38") +
                   down("5C VK_RWIN sc E05C") + press("52 R sc 13") + up("5C VK_RWIN sc E05C"));

@@ -57,6 +57,37 @@ void HeldInputs::releaseAll(KeyEventSink& keys, const MouseRelease& mouse) {
     }
 }
 
+void HeldInputs::releaseKeys(KeyEventSink& keys) const {
+    for (auto it = held_.rbegin(); it != held_.rend(); ++it) {
+        if (it->kind == Kind::Key)
+            keys.sendKey(static_cast<std::uint8_t>(it->code), true);
+        else if (it->kind == Kind::PhysicalKey)
+            keys.sendPhysicalKey(
+                {static_cast<std::uint8_t>(it->code), static_cast<std::uint16_t>(it->data)}, true);
+    }
+}
+
+unsigned HeldInputs::pressKeysAgain(KeyEventSink& keys) const {
+    unsigned refused = 0;
+    for (const Held& item : held_) {
+        unsigned inserted = 1;
+        if (item.kind == Kind::Key)
+            inserted = keys.sendKey(static_cast<std::uint8_t>(item.code), false);
+        else if (item.kind == Kind::PhysicalKey)
+            inserted = keys.sendPhysicalKey(
+                {static_cast<std::uint8_t>(item.code), static_cast<std::uint16_t>(item.data)},
+                false);
+        refused += inserted == 0 ? 1 : 0;
+    }
+    return refused;
+}
+
+void HeldInputs::forgetKeys() {
+    std::erase_if(held_, [](const Held& item) {
+        return item.kind == Kind::Key || item.kind == Kind::PhysicalKey;
+    });
+}
+
 unsigned GuardedSink::count(unsigned inserted) {
     if (inserted == 0)
         ++refusals_;
@@ -87,7 +118,26 @@ unsigned GuardedSink::takeRefusals() {
 }
 
 void GuardedSink::releaseHeld(const HeldInputs::MouseRelease& mouse) {
+    // Lifted keys are up already; a second release would reach whatever
+    // window is in front now.
+    if (keysLifted_)
+        held_.forgetKeys();
+    keysLifted_ = false;
     held_.releaseAll(out_, mouse);
+}
+
+void GuardedSink::liftHeldKeys() {
+    if (keysLifted_)
+        return;
+    keysLifted_ = true;
+    held_.releaseKeys(out_);
+}
+
+void GuardedSink::pressLiftedKeysAgain() {
+    if (!keysLifted_)
+        return;
+    keysLifted_ = false;
+    refusals_ += held_.pressKeysAgain(out_);
 }
 
 } // namespace tapwell

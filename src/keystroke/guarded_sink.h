@@ -32,6 +32,15 @@ class HeldInputs {
     // buttons are dropped without an event when `mouse` is empty.
     void releaseAll(KeyEventSink& keys, const MouseRelease& mouse);
 
+    // The held keys up, the last pressed first, or down again in the order
+    // they were first pressed; they stay remembered either way. Unicode units
+    // and mouse buttons are left alone: a unit pressed again would type its
+    // character a second time, and only a script holds either.
+    void releaseKeys(KeyEventSink& keys) const;
+    unsigned pressKeysAgain(KeyEventSink& keys) const;
+    // Forgets the keys, keeping the rest.
+    void forgetKeys();
+
   private:
     enum class Kind : std::uint8_t { Key, PhysicalKey, UnicodeUnit, MouseButton };
     struct Held {
@@ -64,12 +73,20 @@ class GuardedSink final : public KeyEventSink {
     // releases are not counted (the run is over when they are sent).
     void releaseHeld(const HeldInputs::MouseRelease& mouse = {});
 
+    // While a run waits for its window to come back, the user types in
+    // another one: the keys it holds go up meanwhile (refusals not counted,
+    // the other window may be one that refuses) and down again, counted,
+    // when it goes on. Both do nothing the second time.
+    void liftHeldKeys();
+    void pressLiftedKeysAgain();
+
   private:
     unsigned count(unsigned inserted);
 
     KeyEventSink& out_;
     HeldInputs held_;
     unsigned refusals_ = 0;
+    bool keysLifted_ = false;
 };
 
 } // namespace tapwell

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace tapwell {
 
@@ -22,7 +23,10 @@ inline constexpr std::uint32_t kModifierSettleMs = 5;
 inline constexpr PhysicalKey kShiftKey{0x10, 0x2A};   // VK_SHIFT
 inline constexpr PhysicalKey kAltGrKey{0xA5, 0xE038}; // VK_RMENU
 
-// The key presses stage in front of a sink.
+// The key presses stage in front of a sink. It keeps track of the modifier
+// keys that the text (or a script) holds down, since Windows keeps one down
+// state per key: a Shift of its own pressed and released around a character
+// would let the text's Shift up.
 class KeyPressSink final : public KeyEventSink {
   public:
     KeyPressSink(KeyEventSink& out, std::unique_ptr<const KeyboardLayout> layout);
@@ -30,7 +34,11 @@ class KeyPressSink final : public KeyEventSink {
     // The virtual key with its key's scan code.
     unsigned sendKey(std::uint8_t vk, bool up) override;
     // The character's key with the modifiers it needs, a dead key followed by
-    // a space, or, when no key types it, the Unicode events.
+    // a space, or, when no key types it, the Unicode events. The character
+    // arrives as written whatever the text holds: a held Shift comes up for a
+    // character that needs none and goes down again after it, and a held
+    // Shift or AltGr is not pressed a second time. While Ctrl, Alt or Win is
+    // held a letter is its bare key, a shortcut as in keyboard-simulate mode.
     unsigned sendUnicodePair(char16_t unit) override;
     // Passed on as it is: a script asks for exactly this event.
     unsigned sendUnicodeUnit(char16_t unit, bool up) override;
@@ -40,9 +48,13 @@ class KeyPressSink final : public KeyEventSink {
   private:
     unsigned press(PhysicalKey key);
     unsigned typeWithModifiers(const CharKey& ck);
+    void noteModifier(PhysicalKey key, bool up);
+    bool holdsShortcutModifier() const;
 
     KeyEventSink& out_;
     std::unique_ptr<const KeyboardLayout> layout_;
+    // The modifier keys held down from above, in the order they went down.
+    std::vector<PhysicalKey> heldModifiers_;
 };
 
 // What a run or a script sends through, chosen once at its start from the

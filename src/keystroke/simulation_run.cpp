@@ -194,10 +194,16 @@ bool SimulationRun::destinationReady() {
                 pausedForFocus_ = true;
                 host_.setTitle(
                     formatRunText(RunText::FocusPausedTitle, language_, {host_.programTitle()}));
+                // A Shift or Ctrl the text holds would change what the user
+                // types in the other window.
+                if (outlet_)
+                    outlet_->guarded.liftHeldKeys();
             }
             host_.armRunTimer(std::min(interval_, kFocusPollMs));
             return false;
         }
+        if (pausedForFocus_ && outlet_)
+            outlet_->guarded.pressLiftedKeysAgain();
         pausedForFocus_ = false;
     }
     if (!frontChecked_ || front != checkedFront_) {

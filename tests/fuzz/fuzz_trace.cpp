@@ -1,7 +1,9 @@
-// The keystroke engine on any text, in both modes and with every switch:
-// it must end (ok, error or at the event cap) without crashing.
+// The keystroke engine on any text, in both modes, with every switch and
+// both deliveries (key presses on both built-in layouts): it must end (ok,
+// error or at the event cap) without crashing.
 #include "common/utf.h"
 #include "fuzz_input.h"
+#include "keystroke/keyboard_layout.h"
 #include "keystroke/run_trace.h"
 
 #include <cstdlib>
@@ -9,6 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     tapwell::fuzz::Input in{data, size};
     std::uint8_t flags = in.takeByte();
+    const std::uint8_t delivery = in.takeByte();
     tapwell::TraceOptions opt;
     opt.settings.iInputMode =
         (flags & 1) ? tapwell::InputMode::Unicode : tapwell::InputMode::Keyboard;
@@ -17,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     opt.settings.iDisableSpace = (flags >> 3) & 1;
     opt.settings.iDisableEnter = (flags >> 4) & 1;
     opt.settings.iLoopNum = (flags >> 5) & 3; // 0 is endless: the cap ends it
+    opt.settings.iDelivery =
+        (delivery & 1) ? tapwell::Delivery::KeyPresses : tapwell::Delivery::Written;
+    opt.settings.iTargetLayout = (delivery & 2) ? tapwell::kLayoutUs101 : tapwell::kLayoutJapanese;
     opt.language = (flags & 0x80) ? tapwell::Language::Japanese : tapwell::Language::English;
     opt.maxEvents = 400; // endless runs: enough to go round a few times
     // Finite runs too: nested repeat blocks can ask for billions of ticks.

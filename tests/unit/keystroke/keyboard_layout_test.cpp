@@ -1,19 +1,13 @@
-// The keyboards' and the key names' tables, and the delivery that types
-// characters as key presses.
-#include "fake_run_host.h"
-#include "keystroke/key_delivery.h"
-#include "keystroke/key_tables.h"
+// The built-in keyboards' tables: which key, with which modifiers, types a
+// character, and which key carries a virtual key.
 #include "keystroke/keyboard_layout.h"
-#include "keystroke/run_texts.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <sstream>
+#include <string>
 
 using namespace tapwell;
-using tapwell::test::press;
 
 namespace {
 
@@ -38,18 +32,6 @@ const KeyRow kJapaneseRows[] = {
     {u"asdfghjkl;:]", u"ASDFGHJKL+*}", "1E 1F 20 21 22 23 24 25 26 27 28 2B"},
     {u"zxcvbnm,./ ", u"ZXCVBNM<>?_", "2C 2D 2E 2F 30 31 32 33 34 35 73"},
 };
-
-// A layout made for these tests: an apostrophe and a double quote only
-// through a dead key, a euro sign with AltGr, a section sign with Shift and
-// AltGr.
-std::unique_ptr<const KeyboardLayout> deadKeyLayout() {
-    return std::make_unique<TableKeyboardLayout>(std::vector<LayoutKey>{
-        {0x20, 0x39, u' '},
-        {0xDE, 0x28, u'\'', u'"', 0, 0, kDeadPlain | kDeadShift},
-        {0x45, 0x12, u'e', u'E', u'\u20AC'},
-        {0x33, 0x04, u'3', u'#', 0, u'\u00A7'},
-    });
-}
 
 } // namespace
 
@@ -86,30 +68,6 @@ TEST(KeyboardLayout, EveryPrintableAsciiCharacterIsOnTheKeyOfItsKeycap) {
             EXPECT_FALSE(layout.keyForChar(c)) << static_cast<int>(c);
         EXPECT_EQ(layout.keyForChar(u'\u00A5').has_value(), japanese) << "the yen sign";
     }
-}
-
-TEST(KeyboardLayout, KeyboardModeMapsKeycapSymbolsToTheJapaneseKeys) {
-    // Digits and capitals are their own keys; a symbol shares its keycap's key
-    // whether shifted or not, and Japanese typing puts it on that same key.
-    const std::pair<std::u16string, std::uint8_t> keycaps[] = {
-        {u"-=", 0xBD}, {u"^~", 0xDE}, {u"\\|", 0xDC}, {u"@`", 0xC0}, {u";+", 0xBB}, {u":*", 0xBA},
-        {u"]", 0xDD},  {u",<", 0xBC}, {u".>", 0xBE},  {u"/?", 0xBF}, {u"_", 0xE2}};
-    TableKeyboardLayout jp(japaneseLayoutTable());
-    for (char16_t c = 0x21; c < 0x7F; ++c) {
-        if (c == u'[')
-            continue; // mapped only when doubled or last
-        std::uint8_t want = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ? c : 0;
-        for (const auto& [chars, vk] : keycaps)
-            want = chars.find(c) != std::u16string::npos ? vk : want;
-        std::u16string text(1, c);
-        std::size_t pos = 0;
-        EXPECT_EQ(mapKeyboardChar(text, pos), want) << static_cast<char>(c);
-        if (want)
-            EXPECT_EQ(jp.keyForChar(c).value_or(CharKey{}).key.vk, want) << static_cast<char>(c);
-    }
-    EXPECT_EQ(jp.keyForChar(u'\u00A5'), (CharKey{{0xDC, 0x7D}})) << "the yen sign on its key";
-    // On the US keyboard @ is Shift and the 2 key.
-    EXPECT_EQ(TableKeyboardLayout(usLayoutTable()).keyForChar(u'@'), (CharKey{{0x32, 0x03}, true}));
 }
 
 TEST(KeyboardLayout, VirtualKeysGetTheirScanCodesAndExtendedFlags) {
@@ -149,72 +107,4 @@ TEST(KeyboardLayout, FirstRowAndLowestLevelWin) {
     EXPECT_EQ(layout.keyForChar(u'y'), (CharKey{{0x41, 0x1E}, false, true}));
     EXPECT_EQ(layout.keyForChar(u'z'), (CharKey{{0x41, 0x30}}));
     EXPECT_EQ(layout.keyForChar(u'q'), (CharKey{{0x43, 0x2E}, true}));
-}
-
-// --- Key presses delivery -----------------------------------------------------
-
-TEST(KeyPressSink, CharactersAreTypedWithTheirModifiersAndDeadKeys) {
-    const std::string shift = "down 10 VK_SHIFT sc 2A\nsettle 5\n",
-                      unshift = "up 10 VK_SHIFT sc 2A\n";
-    const std::string altGr = "down A5 VK_RMENU sc E038\nsettle 5\n",
-                      unAltGr = "up A5 VK_RMENU sc E038\n", settle = "settle 5\n";
-    const std::string e = press("45 E sc 12"), quote = press("DE VK_OEM_7 sc 28"),
-                      space = press("20 VK_SPACE sc 39");
-    const struct {
-        std::u16string text;
-        std::string want;
-    } cases[] = {
-        {u"Ee", shift + e + settle + unshift + e},
-        // AltGr is the right Alt, inside Shift.
-        {u"\u20AC", altGr + e + settle + unAltGr},
-        {u"\u00A7", shift + altGr + press("33 3 sc 04") + settle + unAltGr + settle + unshift},
-        // A dead key is followed by a space, outside its modifiers.
-        {u"'\"", quote + space + shift + quote + settle + unshift + space},
-        // What no key types falls back to Unicode: a kanji, an emoji's two
-        // surrogates, a letter this layout lacks.
-        {u"\u65E5\U0001F600xe", "char 65E5\nchar D83D\nchar DE00\nchar 0078\n" + e},
-    };
-    for (const auto& c : cases) {
-        RecordingSink out;
-        out.keepSettles = true;
-        KeyPressSink sink(out, deadKeyLayout());
-        for (char16_t unit : c.text)
-            sink.sendUnicodePair(unit);
-        EXPECT_EQ(test::describe(out), c.want);
-    }
-}
-
-TEST(KeyPressSink, KeysGetScanCodesAndOtherEventsPassThrough) {
-    RecordingSink out;
-    KeyPressSink sink(out, portableKeyboardLayout(kLayoutJapanese));
-    sink.sendKey(0x01, false); // a mouse button has no key
-    sink.sendPhysicalKey({0x41, 0x1E}, true);
-    sink.settle(7); // not kept: the recorder was not asked to
-    out.keepSettles = true;
-    sink.settle(8);
-    EXPECT_EQ(test::describe(out), "down 01 VK_LBUTTON sc 00\nup 41 A sc 1E\nsettle 8\n");
-}
-
-// --- The script's constants and the run's texts ------------------------------
-
-TEST(ScriptConstantTable, SortedSupersetOfKeyCodes) {
-    EXPECT_EQ(ScriptConstantTable[kScriptConstantCount].name, nullptr);
-    for (std::size_t i = 1; i < kScriptConstantCount; ++i)
-        EXPECT_LT(std::strcmp(ScriptConstantTable[i - 1].name, ScriptConstantTable[i].name), 0)
-            << ScriptConstantTable[i].name;
-    // Every key appears under its VK_ name with its code; digits and letters gain one.
-    for (const KeyNameEntry& k : keyNames()) {
-        const std::string name =
-            (std::strncmp(k.name, "VK_", 3) == 0 ? "" : "VK_") + std::string(k.name);
-        const auto c = std::ranges::find(scriptConstants(), name, &ScriptConstant::name);
-        ASSERT_NE(c, scriptConstants().end()) << name;
-        EXPECT_EQ(c->value, k.code) << name;
-    }
-}
-
-TEST(RunTexts, AnArgumentIsNotReadAgainAndAMissingOneLeavesThePlaceholder) {
-    EXPECT_EQ(formatRunText(RunText::InvalidRepeatCount, Language::English, {u"%s%d"}),
-              u"Invalid repeat number.\n%s%d");
-    EXPECT_EQ(formatRunText(RunText::InvalidCharacter, Language::English, {}),
-              u"Invalid character - '%c'");
 }

@@ -2,8 +2,6 @@
 // scripts and delivery, and the safety around it: what an Abort releases, a
 // destination window that refuses input, and the focus guard.
 #include "fake_run_host.h"
-#include "keystroke/guarded_sink.h"
-#include "keystroke/pacer.h"
 
 #include <gtest/gtest.h>
 
@@ -229,40 +227,6 @@ TEST(RunAbort, ReleasesTheKeysTheTextHeldLastPressedFirst) {
     EXPECT_EQ(error.events(), "down 10 VK_SHIFT\n");
 }
 
-TEST(GuardedSink, ReleasesUnitsKeysAndMouseButtonsStillDownOnceAndCountsRefusals) {
-    RecordingSink out;
-    GuardedSink sink{out};
-    HeldInputs& held = sink.held();
-    held.noteMouseButton(0x0004, 0, false); // left
-    sink.sendUnicodeUnit(u'\u3042', false);
-    sink.sendPhysicalKey({0x10, 0x2A}, false);
-    held.noteMouseButton(0x0100, 1, false); // X1
-    held.noteMouseButton(0x0100, 2, false); // X2
-    held.noteMouseButton(0x0100, 1, true);  // X1 released again
-    sink.sendPhysicalKey({0xA5, 0xE038}, false);
-    pressAndRelease(sink, 0x41);
-    sink.sendUnicodePair(u'x'); // down and up together: nothing held
-    EXPECT_EQ(held.size(), 5u);
-    out.clear();
-    std::string mouse;
-    for (int release = 0; release < 2; ++release) // a second release sends nothing
-        sink.releaseHeld([&](std::uint32_t flags, std::int32_t data) {
-            mouse += std::to_string(flags) + " " + std::to_string(data) + ",";
-        });
-    EXPECT_EQ(test::describe(out),
-              "up A5 VK_RMENU sc E038\nup 10 VK_SHIFT sc 2A\nunicode-up 3042\n");
-    EXPECT_EQ(mouse, "256 2,4 0,");
-    EXPECT_TRUE(held.empty());
-
-    out.insertsEvents = false;
-    sink.sendKey(0x41, false);
-    sink.sendUnicodePair(u'a');
-    EXPECT_EQ(sink.takeRefusals(), 2u);
-    EXPECT_EQ(sink.takeRefusals(), 0u) << "taking them starts the count again";
-    sink.releaseHeld();
-    EXPECT_EQ(sink.takeRefusals(), 0u) << "releases after the end do not count";
-}
-
 // --- Script mode -------------------------------------------------------------
 
 TEST(RunScript, ThePhasePollsTheThreadAndAnAbortAsksOnlyItsOwnScriptToStop) {
@@ -388,41 +352,44 @@ TEST(RunDestination, TheFocusGuardPausesWhileAnotherWindowIsInFront) {
     EXPECT_EQ(ja.run.lastEnd(), RunEnd::Normal);
 }
 
-// --- The pace of the sending phase ------------------------------------------
+TEST(RunDestination, TheFocusGuardLetsTheHeldKeysUpWhilePausedAndPressesThemAgainInOrder) {
+    RunRig r;
+    r.host.settings.iFocusGuard = true;
+    r.runText(u"[VK_SHIFT)[VK_CONTROL)(VK_SHIFT][VK_MENU)[VK_SHIFT)AB", 6);
+    r.destination.front = 2;
+    r.take();
+    r.ticks(3); // the user types in another window meanwhile
+    EXPECT_EQ(r.take(), "kill\ntitle Paused: activate the destination window again - P\n"
+                        "up 10 VK_SHIFT\nup 12 VK_MENU\nup 11 VK_CONTROL\narm 10\n"
+                        "kill\narm 10\nkill\narm 10\n");
+    r.destination.front = 1;
+    r.tick();
+    EXPECT_EQ(r.take(), "kill\ndown 11 VK_CONTROL\ndown 12 VK_MENU\ndown 10 VK_SHIFT\ntitle "
+                        "Keyboard Simulating(96%)...\n" +
+                            A + "send 10\n");
 
-TEST(Pacer, UnitsKeepToTheGridOfTheFirstAndCatchUpWithoutAThirdUnitInAnInterval) {
-    Pacer p;
-    EXPECT_FALSE(p.scheduled());
-    EXPECT_EQ(p.next(0, 10), 10'000);
-    EXPECT_TRUE(p.scheduled());
-    // A late tick or a slow step does not move the grid: lateness never adds up.
-    EXPECT_EQ(p.next(10'500, 10), 20'000);
-    // Behind, within the limit: the next unit at once (its grid time is past)...
-    EXPECT_EQ(p.next(39'000, 10), 30'000);
-    // ...but the one after waits an interval after the step before the last.
-    EXPECT_EQ(p.next(39'100, 10), 49'000);
-    EXPECT_EQ(p.next(49'000, 10), 50'000) << "back on the grid";
-    p.reset(); // a step blocked for half a second
-    EXPECT_FALSE(p.scheduled());
-    EXPECT_EQ(p.next(520'000, 20), 540'000);
-    EXPECT_EQ(p.next(540'300, 20), 560'000);
-    EXPECT_EQ(p.next(541'000, 7), 548'000) << "another interval: a new schedule";
-}
+    // An Abort while paused has nothing more to let up.
+    RunRig abort;
+    abort.host.settings.iFocusGuard = true;
+    abort.runText(u"[VK_SHIFT)AB", 2);
+    abort.destination.front = 2;
+    abort.tick();
+    abort.run.abortRun();
+    EXPECT_EQ(abort.events(), "down 10 VK_SHIFT\nup 10 VK_SHIFT\n");
 
-TEST(Pacer, FallingBehindByMoreThanTwentyMillisecondsOrAnIntervalStartsAgainFromNow) {
-    const std::pair<std::uint32_t, std::int64_t> limits[] = {
-        {1, 20'000}, {20, 20'000}, {50, 50'000}};
-    for (const auto& [intervalMs, limitUs] : limits) {
-        const std::int64_t i = intervalMs * 1000;
-        for (std::int64_t over : {0, 1}) {
-            Pacer p;
-            p.next(0, intervalMs);
-            // The step of unit 1 ends so late that unit 2 is behind by the limit (+1 us):
-            // within it, still on the grid, so at once; beyond, a new schedule from now.
-            const std::int64_t now = 2 * i + limitUs + over;
-            EXPECT_EQ(p.next(now, intervalMs), over ? now + i : 2 * i) << intervalMs;
-            EXPECT_EQ(p.next(now + 1, intervalMs), over ? now + 2 * i : std::max(3 * i, now + i))
-                << intervalMs;
-        }
-    }
+    // By key presses, the lifted Shift is the text's again when the window is back.
+    RunRig keys;
+    keys.host.settings.iFocusGuard = true;
+    keys.host.settings.iInputMode = InputMode::Unicode;
+    keys.host.settings.iDelivery = Delivery::KeyPresses;
+    keys.host.settings.iTargetLayout = kLayoutUs101;
+    keys.runText(u"[VK_SHIFT)aB", 2);
+    keys.destination.front = 2;
+    keys.tick();
+    keys.destination.front = 1;
+    keys.ticks(3);
+    const std::string shift = "10 VK_SHIFT sc 2A";
+    EXPECT_EQ(keys.events(), "down " + shift + "\nup " + shift + "\ndown " + shift + "\nup " +
+                                 shift + "\n" + press("41 A sc 1E") + "down " + shift + "\n" +
+                                 press("42 B sc 30"));
 }

@@ -12,6 +12,7 @@ AssignNode::AssignNode(std::int32_t line, VarNode* target, Node* value, std::uin
                ? ValueType::String
                : ValueType::Integer),
       target(target), value(value), AssignCode(assignCode) {
+    mayStore_ = true;
     if (assignCode == assign_code::Div || assignCode == assign_code::Mod) {
         integerFn_ = [](Node& n, ScriptRun& run) {
             return static_cast<AssignNode&>(n).storeQuotient(run);

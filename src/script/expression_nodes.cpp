@@ -1,6 +1,7 @@
 // Literals, variable reads and the conditional operator.
 #include "script/expression_ops.h"
 #include "script/node_eval.h"
+#include "script/script_host.h"
 
 #include <cstdio>
 
@@ -12,7 +13,7 @@ void reportDivisionByZero(ScriptRun& run, std::int32_t line, bool remainderOp) {
                   remainderOp ? "Runtime Error: Division by zero(%%0) at line %d\n"
                               : "Runtime Error: Division by zero(/0) at line %d\n",
                   static_cast<int>(line));
-    run.reportRuntimeError(remainderOp ? 103 : 102, line, message);
+    run.reportRuntimeError(remainderOp ? kErrorRemainderByZero : kErrorDivisionByZero, line, message);
 }
 
 IntNode::IntNode(std::int32_t line, std::int32_t value)
@@ -26,7 +27,7 @@ ScriptValue& IntNode::Evaluate(ScriptRun&, ScriptValue& out) {
 }
 
 StringNode::StringNode(std::int32_t line, std::string text)
-    : Node(node_code::String, line, ValueType::String), value(std::move(text)),
+    : Node(node_code::String, line, ValueType::String), literal(std::move(text)),
       integerValue_(ToInteger(value)) {
     integerFn_ = [](Node& n, ScriptRun&) { return static_cast<StringNode&>(n).integerValue_; };
 }
@@ -91,6 +92,7 @@ CondNode::CondNode(std::int32_t line, Node* condition, Node* ifTrue, Node* ifFal
     : Node(node_code::Cond, line,
            ifTrue->valueType == ifFalse->valueType ? ifTrue->valueType : ValueType::Dynamic),
       condition(condition), ifTrue(ifTrue), ifFalse(ifFalse) {
+    mayStore_ = condition->mayStore() || ifTrue->mayStore() || ifFalse->mayStore();
     integerFn_ = [](Node& n, ScriptRun& run) {
         CondNode& c = static_cast<CondNode&>(n);
         return (truthOf(c.condition.get(), run) ? c.ifTrue : c.ifFalse)->evaluateInteger(run);

@@ -1,10 +1,37 @@
 // The evaluator's hot little pieces, inline for the node files: variable
 // slots through their cache, operand reads by shape, and the choosers of the
 // specialised entries of operators and assignments.
+//
+// Map of the entry families. Every node has three ways in: Evaluate (a
+// ScriptValue, virtual), evaluateInteger (IntegerFn integerFn_) and, for
+// statements, executeStatement (ExecuteFn executeFn_). The two entry
+// pointers are chosen once, in the node's constructor:
+//
+//   family                      chosen in                    by
+//   literals, variable reads    IntNode/StringNode/VarNode   (one each)
+//   prefix operators            UnaryNode                    unaryInteger
+//   integer binary operators    BinaryNode                   chooseBinaryInteger: operator
+//                                                            x left/right shape (binary_integer)
+//   text comparisons            BinaryNode                   chooseTextComparison: left/right
+//                                                            shape (operator_nodes)
+//   anything else binary        BinaryNode::Evaluate/apply   integerOperator's table for the
+//                                                            arithmetic (binary_integer)
+//   "=", compound, ++/--        AssignNode                   chooseAssignInteger: form x value
+//                                                            shape (assign_integer)
+//   "/=", "%=", text stores     AssignNode                   storeQuotient, storeString
+//   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
+//   conditions of if and loops  at each test                 conditionTruth below
+//   built-in calls              FuncCallNode                 resolveBuiltin (by name, once);
+//                                                            lent arguments (call_nodes)
+//
+// Operand shapes: ConstantOperand (IntNode), VariableOperand (VarNode),
+// AnyOperand (through the operand's own integer entry).
 #pragma once
 
 #include "script/script_run.h"
 #include "script/syntax_tree.h"
+
+#include <string_view>
 
 namespace tapwell {
 
@@ -25,6 +52,11 @@ inline std::int32_t VarNode::readInteger(ScriptRun& run) {
     return slot ? ToInteger(*slot) : 0;
 }
 
+inline std::string_view VarNode::readText(ScriptRun& run) {
+    const ScriptValue* slot = readSlot(run);
+    return slot ? std::string_view(slot->string) : std::string_view();
+}
+
 // IsTrue of n's value; integer-typed nodes answer without a virtual call.
 inline bool truthOf(Node* n, ScriptRun& run) {
     if (n->valueType == ValueType::Integer)
@@ -32,18 +64,28 @@ inline bool truthOf(Node* n, ScriptRun& run) {
     return n->evaluateTruth(run);
 }
 
-// The truth of a loop's or an if's condition. The commonest tests
-// (`i < n`, `x == 3`) are compared in place, without a call.
+// Whether a three-way comparison's result (<0, 0, >0) is one of the
+// outcomes: bit 0 less, bit 1 equal, bit 2 greater.
+inline bool outcomeHolds(unsigned outcomes, int order) {
+    return (outcomes >> ((order > 0) - (order < 0) + 1)) & 1u;
+}
+
+// The truth of a loop's or an if's condition. An integer comparison with a
+// literal or a variable on its right (`i < n`, `i % 3 == 0`) is compared in
+// place, its left operand read directly when it is a variable.
 inline bool conditionTruth(Node* n, ScriptRun& run) {
     if (n->kind == Node::Kind::Binary) {
         const BinaryNode* b = static_cast<const BinaryNode*>(n);
         if (const unsigned outcomes = b->directComparison()) {
-            const std::int32_t l = static_cast<VarNode*>(b->left.get())->readInteger(run);
+            Node* left = b->left.get();
+            const std::int32_t l = left->NodeCode == node_code::Var
+                                       ? static_cast<VarNode*>(left)->readInteger(run)
+                                       : left->evaluateInteger(run);
             Node* right = b->right.get();
             const std::int32_t r = right->NodeCode == node_code::Int
                                        ? static_cast<IntNode*>(right)->value
                                        : static_cast<VarNode*>(right)->readInteger(run);
-            return (outcomes >> ((l > r) - (l < r) + 1)) & 1u;
+            return outcomeHolds(outcomes, (l > r) - (l < r));
         }
     }
     return truthOf(n, run);
@@ -75,6 +117,16 @@ template <class F> auto withOperandShape(const Node* n, F f) {
 // The integer entry of a binary operator whose operands' types let it
 // compute on integers (see BinaryNode).
 IntegerFn chooseBinaryInteger(std::uint32_t op, const Node* left, const Node* right);
+
+// The arithmetic of one binary operator on two integers already evaluated
+// (the node gives the line of a division error); null for && and ||, which
+// decide on their operands themselves.
+using IntegerOperator = std::int32_t (*)(const BinaryNode& node, ScriptRun& run, std::int32_t l,
+                                         std::int32_t r);
+IntegerOperator integerOperator(std::uint32_t op);
+
+// The entry of a comparison of two operands that always hold texts.
+IntegerFn chooseTextComparison(const Node* left, const Node* right);
 
 // The entries of the integer assignment forms other than "/=" and "%=".
 struct AssignEntries {

@@ -9,7 +9,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tapwell {
@@ -127,6 +129,11 @@ class Node {
     // execute through the node's chosen entry (what blocks call).
     void executeStatement(ScriptRun& run) { executeFn_(*this, run); }
 
+    // Whether evaluating the node may store into a variable (it is or holds
+    // an assignment). A call may lend a variable to a built-in instead of
+    // copying it only when no later argument can change it.
+    bool mayStore() const { return mayStore_; }
+
     // Moves the owned children (non-null ones) into `out`, leaving this node
     // without children; destroyTree uses it.
     virtual void detachChildren(std::vector<Node*>& out) {}
@@ -145,6 +152,7 @@ class Node {
 
     IntegerFn integerFn_ = &integerThroughValue;
     ExecuteFn executeFn_ = &executeVirtual;
+    bool mayStore_ = false;
 
   public:
     const std::uint32_t NodeCode;
@@ -197,7 +205,9 @@ class StringNode final : public Node {
     const char* className() const override { return "String"; }
     void describeFields(std::string& out) const override;
 
-    const std::string value;
+    // The literal as a value, which a call lends to a built-in.
+    const ScriptValue literal;
+    const std::string& value = literal.string;
 
   private:
     // ToInteger(value), which never changes.
@@ -220,6 +230,8 @@ class VarNode final : public Node {
     // A read of the variable: its value, or 0 / "" when it does not exist.
     void read(ScriptRun& run, ScriptValue& out);
     inline std::int32_t readInteger(ScriptRun& run);
+    // A read of a text variable, valid until the next store into it.
+    inline std::string_view readText(ScriptRun& run);
     bool isStringName() const { return stringName_; }
 
     const std::string name;
@@ -258,10 +270,12 @@ class BinaryNode final : public Node {
     // evaluates itself, unless && or || decide without it); result in `acc`.
     void apply(ScriptRun& run, ScriptValue& acc);
 
-    // For a comparison of an integer variable with an integer literal or
-    // variable, the outcomes that make it true: bit 0 for less, bit 1 for
-    // equal, bit 2 for greater. 0 for every other node.
-    std::uint8_t directComparison() const { return directComparison_; }
+    // For a comparison, the outcomes that make it true: bit 0 for less,
+    // bit 1 for equal, bit 2 for greater; 0 for every other operator.
+    std::uint8_t outcomes() const { return outcomes_; }
+    // outcomes() for a comparison of integers with a literal or a variable
+    // on the right, which conditions compare in place; else 0.
+    std::uint8_t directComparison() const { return direct_ ? outcomes_ : 0; }
 
     NodePtr left;
     NodePtr right;
@@ -273,7 +287,8 @@ class BinaryNode final : public Node {
     // operator and the operand types allow it, and the left chain is short
     // enough to recurse along.
     bool integerPath_ = false;
-    std::uint8_t directComparison_ = 0;
+    bool direct_ = false;
+    std::uint8_t outcomes_ = 0;
 };
 
 class AssignNode final : public Node {
@@ -395,6 +410,11 @@ class FuncCallNode final : public Node {
     // Argument values, reused from call to call (a node is never evaluated
     // while its own arguments are being evaluated).
     std::vector<ScriptValue> values_;
+    // Per argument: whether it is a text literal or a text variable that no
+    // later argument can store into, which the built-in may read in place
+    // (lent_) instead of a copy in values_.
+    std::vector<std::uint8_t> lendable_;
+    std::vector<const ScriptValue*> lent_;
 };
 
 class CBCallNode final : public Node {

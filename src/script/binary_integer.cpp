@@ -81,11 +81,25 @@ template <class Op> IntegerFn choose(const Node* left, const Node* right) {
 
 // The integer operators by code, from + (15) to >= (33); 23 is prefix only.
 constexpr IntegerOperator kIntegerOperators[] = {
-    &AddOp::apply, &SubOp::apply, &MulOp::apply, &QuotientOp<false>::apply,
-    &QuotientOp<true>::apply, &OrOp::apply, &AndOp::apply, &XorOp::apply,
-    nullptr, &ShlOp::apply, &ShrOp::apply, &EqOp::apply,
-    &NeOp::apply, &EqOp::apply, &NeOp::apply, &LtOp::apply,
-    &GtOp::apply, &LeOp::apply, &GeOp::apply,
+    &AddOp::apply,
+    &SubOp::apply,
+    &MulOp::apply,
+    &QuotientOp<false>::apply,
+    &QuotientOp<true>::apply,
+    &OrOp::apply,
+    &AndOp::apply,
+    &XorOp::apply,
+    nullptr,
+    &ShlOp::apply,
+    &ShrOp::apply,
+    &EqOp::apply,
+    &NeOp::apply,
+    &EqOp::apply,
+    &NeOp::apply,
+    &LtOp::apply,
+    &GtOp::apply,
+    &LeOp::apply,
+    &GeOp::apply,
 };
 
 } // namespace

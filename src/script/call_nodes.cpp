@@ -5,13 +5,6 @@
 
 namespace tapwell {
 
-namespace {
-
-// What a text variable that does not exist lends.
-const ScriptValue kNoText{std::string()};
-
-} // namespace
-
 ScriptValue& FuncCallNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     // Texts are lent rather than copied, so that a scan with MID$ over a
     // long text does not copy the whole text for every byte.
@@ -25,8 +18,8 @@ ScriptValue& FuncCallNode::Evaluate(ScriptRun& run, ScriptValue& out) {
             }
             // Only texts are lent; a text variable never holds anything else.
             const ScriptValue* slot = static_cast<VarNode*>(a)->readSlot(run);
-            if (!slot || slot->isString()) {
-                lent_[i] = slot ? slot : &kNoText;
+            if (slot->isString()) {
+                lent_[i] = slot;
                 continue;
             }
         }

@@ -13,7 +13,8 @@ void reportDivisionByZero(ScriptRun& run, std::int32_t line, bool remainderOp) {
                   remainderOp ? "Runtime Error: Division by zero(%%0) at line %d\n"
                               : "Runtime Error: Division by zero(/0) at line %d\n",
                   static_cast<int>(line));
-    run.reportRuntimeError(remainderOp ? kErrorRemainderByZero : kErrorDivisionByZero, line, message);
+    run.reportRuntimeError(remainderOp ? kErrorRemainderByZero : kErrorDivisionByZero, line,
+                           message);
 }
 
 IntNode::IntNode(std::int32_t line, std::int32_t value)
@@ -49,33 +50,25 @@ VarNode::VarNode(std::int32_t line, std::string name)
     integerFn_ = [](Node& n, ScriptRun& run) { return static_cast<VarNode&>(n).readInteger(run); };
 }
 
-ScriptValue* VarNode::findSlot(ScriptRun& run) {
+ScriptValue* VarNode::bindSlot(ScriptRun& run) {
     VariableTable& table = run.variables();
-    ScriptValue* found = table.find(normalized_);
-    if (found) {
-        slot_ = found;
-        slotEpoch_ = table.epoch();
+    slot_ = table.find(normalized_);
+    if (!slot_) {
+        // Nothing can list the variables, so an entry holding what a read of
+        // a missing variable gives is the same as no entry.
+        slot_ = &table.findOrInsert(normalized_);
+        if (stringName_)
+            slot_->setEmptyString();
     }
-    return found;
-}
-
-ScriptValue& VarNode::insertSlot(ScriptRun& run) {
-    VariableTable& table = run.variables();
-    slot_ = &table.findOrInsert(normalized_);
-    slotEpoch_ = table.epoch();
-    return *slot_;
+    return slot_;
 }
 
 void VarNode::read(ScriptRun& run, ScriptValue& out) {
-    if (const ScriptValue* slot = readSlot(run)) {
-        if (slot->isInteger())
-            out.setInteger(slot->integer); // no string to copy
-        else
-            out = *slot;
-    } else if (stringName_)
-        out.setEmptyString();
+    const ScriptValue* slot = readSlot(run);
+    if (slot->isInteger())
+        out.setInteger(slot->integer); // no string to copy
     else
-        out.setInteger(0);
+        out = *slot;
 }
 
 ScriptValue& VarNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -84,8 +77,7 @@ ScriptValue& VarNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 }
 
 bool VarNode::evaluateTruth(ScriptRun& run) {
-    const ScriptValue* slot = readSlot(run);
-    return slot && IsTrue(*slot);
+    return IsTrue(*readSlot(run));
 }
 
 CondNode::CondNode(std::int32_t line, Node* condition, Node* ifTrue, Node* ifFalse)

@@ -17,8 +17,9 @@
 //   anything else binary        BinaryNode::Evaluate/apply   integerOperator's table for the
 //                                                            arithmetic (binary_integer)
 //   "=", compound, ++/--        AssignNode                   chooseAssignInteger: form x value
-//                                                            shape (assign_integer)
-//   "/=", "%=", text stores     AssignNode                   storeQuotient, storeString
+//   "/=", "%="                                               shape (assign_integer); a computed
+//                                                            divisor through storeQuotient
+//   text stores ("=", "+=")     AssignNode                   storeString
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
 //   conditions of if and loops  at each test                 conditionTruth below
 //   built-in calls              FuncCallNode                 resolveBuiltin (by name, once);
@@ -36,25 +37,19 @@
 namespace tapwell {
 
 inline const ScriptValue* VarNode::readSlot(ScriptRun& run) {
-    if (slot_ && slotEpoch_ == run.variables().epoch())
-        return slot_;
-    return findSlot(run);
+    return slot_ ? slot_ : bindSlot(run);
 }
 
 inline ScriptValue& VarNode::writeSlot(ScriptRun& run) {
-    if (slot_ && slotEpoch_ == run.variables().epoch())
-        return *slot_;
-    return insertSlot(run);
+    return slot_ ? *slot_ : *bindSlot(run);
 }
 
 inline std::int32_t VarNode::readInteger(ScriptRun& run) {
-    const ScriptValue* slot = readSlot(run);
-    return slot ? ToInteger(*slot) : 0;
+    return ToInteger(*readSlot(run));
 }
 
 inline std::string_view VarNode::readText(ScriptRun& run) {
-    const ScriptValue* slot = readSlot(run);
-    return slot ? std::string_view(slot->string) : std::string_view();
+    return readSlot(run)->string;
 }
 
 // IsTrue of n's value; integer-typed nodes answer without a virtual call.
@@ -64,10 +59,10 @@ inline bool truthOf(Node* n, ScriptRun& run) {
     return n->evaluateTruth(run);
 }
 
-// Whether a three-way comparison's result (<0, 0, >0) is one of the
-// outcomes: bit 0 less, bit 1 equal, bit 2 greater.
-inline bool outcomeHolds(unsigned outcomes, int order) {
-    return (outcomes >> ((order > 0) - (order < 0) + 1)) & 1u;
+// Whether l against r is one of the outcomes: bit 0 less, bit 1 equal,
+// bit 2 greater.
+template <class T> bool outcomeHolds(unsigned outcomes, T l, T r) {
+    return (outcomes >> ((l >= r) + (l > r))) & 1u;
 }
 
 // The truth of a loop's or an if's condition. An integer comparison with a
@@ -85,7 +80,7 @@ inline bool conditionTruth(Node* n, ScriptRun& run) {
             const std::int32_t r = right->NodeCode == node_code::Int
                                        ? static_cast<IntNode*>(right)->value
                                        : static_cast<VarNode*>(right)->readInteger(run);
-            return outcomeHolds(outcomes, (l > r) - (l < r));
+            return outcomeHolds(outcomes, l, r);
         }
     }
     return truthOf(n, run);
@@ -128,7 +123,8 @@ IntegerOperator integerOperator(std::uint32_t op);
 // The entry of a comparison of two operands that always hold texts.
 IntegerFn chooseTextComparison(const Node* left, const Node* right);
 
-// The entries of the integer assignment forms other than "/=" and "%=".
+// The entries of the integer assignment forms ("/=" and "%=" with a value
+// of any shape other than a literal or a variable go through storeQuotient).
 struct AssignEntries {
     IntegerFn integer;
     ExecuteFn execute;

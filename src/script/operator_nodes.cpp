@@ -122,9 +122,7 @@ void appendValueOf(Node* n, ScriptRun& run, std::string& out) {
     } else if (n->NodeCode == node_code::String) {
         out += static_cast<StringNode*>(n)->value;
     } else if (n->NodeCode == node_code::Var) {
-        // A text variable; a missing one reads as "".
-        if (const ScriptValue* slot = static_cast<VarNode*>(n)->readSlot(run))
-            appendText(out, *slot);
+        appendText(out, *static_cast<VarNode*>(n)->readSlot(run)); // a text variable
     } else {
         ScriptValue v;
         appendText(out, n->Evaluate(run, v));
@@ -170,13 +168,13 @@ template <class L, class R> std::int32_t textComparisonEntry(Node& n, ScriptRun&
     R right;
     const std::string_view l = left.get(b.left.get(), run);
     const std::string_view r = right.get(b.right.get(), run);
-    return outcomeHolds(b.outcomes(), l.compare(r)) ? 1 : 0;
+    return outcomeHolds(b.outcomes(), l.compare(r), 0) ? 1 : 0;
 }
 
 // [left shape][right shape]: literal, variable, any.
 constexpr IntegerFn kTextComparisons[3][3] = {
-    {&textComparisonEntry<LiteralText, LiteralText>, &textComparisonEntry<LiteralText, VariableText>,
-     &textComparisonEntry<LiteralText, AnyText>},
+    {&textComparisonEntry<LiteralText, LiteralText>,
+     &textComparisonEntry<LiteralText, VariableText>, &textComparisonEntry<LiteralText, AnyText>},
     {&textComparisonEntry<VariableText, LiteralText>,
      &textComparisonEntry<VariableText, VariableText>, &textComparisonEntry<VariableText, AnyText>},
     {&textComparisonEntry<AnyText, LiteralText>, &textComparisonEntry<AnyText, VariableText>,
@@ -226,8 +224,8 @@ BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* ri
     if (integerOperands(op, left, right)) {
         integerPath_ = true;
         integerFn_ = chooseBinaryInteger(op, left, right);
-        direct_ = comparison &&
-                  (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int);
+        direct_ =
+            comparison && (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int);
     } else if (comparison && left->valueType == ValueType::String &&
                right->valueType == ValueType::String) {
         integerPath_ = true;

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string_view>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -222,10 +221,10 @@ class VarNode final : public Node {
     const char* className() const override { return "Var"; }
     void describeFields(std::string& out) const override;
 
-    // The variable's entry, created (integer 0) when missing. The hot ones
-    // are defined in node_eval.h.
+    // The variable's entry. A variable that does not exist yet gets one that
+    // reads as a missing one does (0, or "" for a text name), so that every
+    // later use goes straight to it. The hot ones are defined in node_eval.h.
     inline ScriptValue& writeSlot(ScriptRun& run);
-    // The variable's entry, or null when it does not exist.
     inline const ScriptValue* readSlot(ScriptRun& run);
     // A read of the variable: its value, or 0 / "" when it does not exist.
     void read(ScriptRun& run, ScriptValue& out);
@@ -237,14 +236,14 @@ class VarNode final : public Node {
     const std::string name;
 
   private:
-    ScriptValue* findSlot(ScriptRun& run);
-    ScriptValue& insertSlot(ScriptRun& run);
+    ScriptValue* bindSlot(ScriptRun& run);
 
     const std::string normalized_;
     const bool stringName_;
-    // The entry found last time, valid while the table keeps its epoch.
+    // The entry, from the first use on. A tree runs in one ScriptRun, whose
+    // table keeps its entries until the run ends (the table emptied after
+    // running out of memory runs nothing more).
     ScriptValue* slot_ = nullptr;
-    std::uint64_t slotEpoch_ = 0;
 };
 
 class UnaryNode final : public Node {
@@ -305,9 +304,9 @@ class AssignNode final : public Node {
     NodePtr value;
     const std::uint32_t AssignCode;
 
-    // The store of "/=" and "%="; returns the assignment's value (0 when a
-    // division by zero stored nothing). The other integer forms have
-    // entries of their own (assign_integer.cpp).
+    // The store of "/=" and "%=" with a computed divisor; returns the
+    // assignment's value (0 when a division by zero stored nothing). The
+    // other integer forms have entries of their own (assign_integer.cpp).
     std::int32_t storeQuotient(ScriptRun& run);
     // The store of "=" and "+=" on a text variable; returns the entry.
     ScriptValue& storeString(ScriptRun& run);

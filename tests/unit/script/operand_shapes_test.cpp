@@ -58,10 +58,10 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
     std::vector<std::string> scripts(2, "a = -5\nb = 7\nc = -2147483647 - 1\ns$ = \"10\"\n");
     int lines = 0;
     for (const char* op : {"<", ">", "<=", ">=", "==", "!=", "===", "!=="}) {
-        for (const char* test : {"a OP b", "b OP a", "a OP a", "a OP 3", "b OP 7",
-                                 "b OP 2147483647", "c OP -1", "s$ OP b", "a OP s$",
-                                 "a % 3 OP -2", "-a OP b", "b * 2 OP 14", "TOINT(s$) OP a",
-                                 "s$ OP \"9\"", "\"10\" OP s$"}) {
+        for (const char* test :
+             {"a OP b", "b OP a", "a OP a", "a OP 3", "b OP 7", "b OP 2147483647", "c OP -1",
+              "s$ OP b", "a OP s$", "a % 3 OP -2", "-a OP b", "b * 2 OP 14", "TOINT(s$) OP a",
+              "s$ OP \"9\"", "\"10\" OP s$"}) {
             scripts[0] += fill("cb.v(" + std::string(test) + ")\n", "", op, "");
             scripts[1] +=
                 fill("if " + std::string(test) + " {\ncb.v(1)\n} else {\ncb.v(0)\n}\n", "", op, "");
@@ -106,25 +106,22 @@ TEST(OperandShapes, TextComparisonsAgreeAcrossShapes) {
 // right does not change what is compared or passed.
 TEST(OperandShapes, TextsAreTakenBeforeLaterOperandsStore) {
     ScriptTestHost t;
-    EXPECT_EQ(t.mismatches({
-                  {"a$ = \"a\"\ncb.v(a$ < (a$ = \"b\"), a$)", "v 1 \"b\"\n"},
-                  {"a$ = \"b\"\ncb.v(a$ == (a$ += \"\"), a$ < (a$ += \"c\"), a$)",
-                   "v 1 1 \"bc\"\n"},
-                  {"s$ = \"abcdef\"\ncb.v(MID$(s$, TOINT(s$ = \"2\"), 3), s$)",
-                   "v \"bcd\" \"2\"\n"},
-                  {"s$ = \"abc\"\ncb.v(STRSTR(s$, s$ + (s$ = \"x\")), STRSTR(s$, \"x\"))",
-                   "v -1 0\n"},
-                  {"s$ = \"abc\"\nt$ = s$\ncb.v(REPLACE$(s$, \"b\", t$), STRLEN(nope$), "
-                   "LEFT$(s$, 2) + RIGHT$(s$, 1), STRSTRI(s$, \"B\"), s$, TOSTR$(s$))",
-                   "v \"aabcc\" 0 \"abc\" 1 \"abc\" \"abc\"\n"},
-                  {"cb.v(\"b\" > \"abc\", \"abc\" == \"ABC\", \"é\" > \"z\", x$ < \"\", "
-                   "x$ <= \"\", \"10\" < \"9\")",
-                   "v 1 0 1 0 1 1\n"},
-                  // A built-in that changes its copy leaves the variable alone.
-                  {"s$ = \"abc\"\ncb.v(STRSTRI(s$, \"C\"), STRUPR$(s$), s$)",
-                   "v 2 \"ABC\" \"abc\"\n"},
-              }),
-              "");
+    EXPECT_EQ(
+        t.mismatches({
+            {"a$ = \"a\"\ncb.v(a$ < (a$ = \"b\"), a$)", "v 1 \"b\"\n"},
+            {"a$ = \"b\"\ncb.v(a$ == (a$ += \"\"), a$ < (a$ += \"c\"), a$)", "v 1 1 \"bc\"\n"},
+            {"s$ = \"abcdef\"\ncb.v(MID$(s$, TOINT(s$ = \"2\"), 3), s$)", "v \"bcd\" \"2\"\n"},
+            {"s$ = \"abc\"\ncb.v(STRSTR(s$, s$ + (s$ = \"x\")), STRSTR(s$, \"x\"))", "v -1 0\n"},
+            {"s$ = \"abc\"\nt$ = s$\ncb.v(REPLACE$(s$, \"b\", t$), STRLEN(nope$), "
+             "LEFT$(s$, 2) + RIGHT$(s$, 1), STRSTRI(s$, \"B\"), s$, TOSTR$(s$))",
+             "v \"aabcc\" 0 \"abc\" 1 \"abc\" \"abc\"\n"},
+            {"cb.v(\"b\" > \"abc\", \"abc\" == \"ABC\", \"é\" > \"z\", x$ < \"\", "
+             "x$ <= \"\", \"10\" < \"9\")",
+             "v 1 0 1 0 1 1\n"},
+            // A built-in that changes its copy leaves the variable alone.
+            {"s$ = \"abc\"\ncb.v(STRSTRI(s$, \"C\"), STRUPR$(s$), s$)", "v 2 \"ABC\" \"abc\"\n"},
+        }),
+        "");
 }
 
 TEST(OperandShapes, KnownResults) {

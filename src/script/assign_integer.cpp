@@ -1,6 +1,6 @@
 // Entries of the integer assignment forms, one per form and value shape.
 // Only names without '$' take these forms, so the target always holds an
-// integer.
+// integer, which is read and written as it stands.
 #include "script/expression_ops.h"
 #include "script/node_eval.h"
 
@@ -30,7 +30,7 @@ TAPWELL_COMBINE(AndWith, t& v)
 template <class V> std::int32_t setEntry(Node& n, ScriptRun& run) {
     AssignNode& a = static_cast<AssignNode&>(n);
     const std::int32_t v = V::get(a.value.get(), run);
-    a.target->writeSlot(run).setInteger(v);
+    a.target->writeSlot(run).integer = v;
     return v;
 }
 
@@ -42,9 +42,9 @@ template <class Combine, bool Postfix, class V>
 std::int32_t compoundEntry(Node& n, ScriptRun& run) {
     AssignNode& a = static_cast<AssignNode&>(n);
     ScriptValue& slot = a.target->writeSlot(run);
-    const std::int32_t t = ToInteger(slot);
+    const std::int32_t t = slot.integer;
     const std::int32_t result = Combine::apply(t, V::get(a.value.get(), run));
-    slot.setInteger(result);
+    slot.integer = result;
     return Postfix ? t : result;
 }
 
@@ -62,9 +62,8 @@ template <bool Remainder, class V> std::int32_t quotientEntry(Node& n, ScriptRun
             return 0;
         }
         ScriptValue& slot = a.target->writeSlot(run);
-        const std::int32_t t = ToInteger(slot);
-        const std::int32_t result = Remainder ? wrapRem(t, d) : wrapDiv(t, d);
-        slot.setInteger(result);
+        const std::int32_t result = Remainder ? wrapRem(slot.integer, d) : wrapDiv(slot.integer, d);
+        slot.integer = result;
         return result;
     }
 }

@@ -48,6 +48,10 @@ inline std::int32_t VarNode::readInteger(ScriptRun& run) {
     return ToInteger(*readSlot(run));
 }
 
+inline std::int32_t VarNode::readIntegerName(ScriptRun& run) {
+    return readSlot(run)->integer;
+}
+
 inline std::string_view VarNode::readText(ScriptRun& run) {
     return readSlot(run)->string;
 }
@@ -67,19 +71,20 @@ template <class T> bool outcomeHolds(unsigned outcomes, T l, T r) {
 
 // The truth of a loop's or an if's condition. An integer comparison with a
 // literal or a variable on its right (`i < n`, `i % 3 == 0`) is compared in
-// place, its left operand read directly when it is a variable.
+// place, its left operand read directly when it is a variable (both
+// operands have integer types, so such variables have names without '$').
 inline bool conditionTruth(Node* n, ScriptRun& run) {
     if (n->kind == Node::Kind::Binary) {
         const BinaryNode* b = static_cast<const BinaryNode*>(n);
         if (const unsigned outcomes = b->directComparison()) {
             Node* left = b->left.get();
             const std::int32_t l = left->NodeCode == node_code::Var
-                                       ? static_cast<VarNode*>(left)->readInteger(run)
+                                       ? static_cast<VarNode*>(left)->readIntegerName(run)
                                        : left->evaluateInteger(run);
             Node* right = b->right.get();
             const std::int32_t r = right->NodeCode == node_code::Int
                                        ? static_cast<IntNode*>(right)->value
-                                       : static_cast<VarNode*>(right)->readInteger(run);
+                                       : static_cast<VarNode*>(right)->readIntegerName(run);
             return outcomeHolds(outcomes, l, r);
         }
     }
@@ -91,9 +96,9 @@ inline bool conditionTruth(Node* n, ScriptRun& run) {
 struct ConstantOperand { // an IntNode
     static std::int32_t get(Node* n, ScriptRun&) { return static_cast<IntNode*>(n)->value; }
 };
-struct VariableOperand { // a VarNode
+struct VariableOperand { // a VarNode of a name without '$'
     static std::int32_t get(Node* n, ScriptRun& run) {
-        return static_cast<VarNode*>(n)->readInteger(run);
+        return static_cast<VarNode*>(n)->readIntegerName(run);
     }
 };
 struct AnyOperand {
@@ -104,7 +109,7 @@ struct AnyOperand {
 template <class F> auto withOperandShape(const Node* n, F f) {
     if (n->NodeCode == node_code::Int)
         return f.template entry<ConstantOperand>();
-    if (n->NodeCode == node_code::Var)
+    if (n->NodeCode == node_code::Var && n->valueType == ValueType::Integer)
         return f.template entry<VariableOperand>();
     return f.template entry<AnyOperand>();
 }

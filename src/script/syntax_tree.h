@@ -229,6 +229,9 @@ class VarNode final : public Node {
     // A read of the variable: its value, or 0 / "" when it does not exist.
     void read(ScriptRun& run, ScriptValue& out);
     inline std::int32_t readInteger(ScriptRun& run);
+    // The same for a name without '$', whose variable only ever holds
+    // integers (every store into it stores one): no conversion to make.
+    inline std::int32_t readIntegerName(ScriptRun& run);
     // A read of a text variable, valid until the next store into it.
     inline std::string_view readText(ScriptRun& run);
     bool isStringName() const { return stringName_; }

@@ -60,7 +60,7 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
     for (const char* op : {"<", ">", "<=", ">=", "==", "!=", "===", "!=="}) {
         for (const char* test :
              {"a OP b", "b OP a", "a OP a", "a OP 3", "b OP 7", "b OP 2147483647", "c OP -1",
-              "s$ OP b", "a OP s$", "a % 3 OP -2", "-a OP b", "b * 2 OP 14", "TOINT(s$) OP a",
+              "s$ OP b", "a OP s$", "(a % 3) OP -2", "(-a) OP b", "(b * 2) OP 14", "TOINT(s$) OP a",
               "s$ OP \"9\"", "\"10\" OP s$"}) {
             scripts[0] += fill("cb.v(" + std::string(test) + ")\n", "", op, "");
             scripts[1] +=
@@ -77,7 +77,7 @@ TEST(OperandShapes, TextComparisonsAgreeAcrossShapes) {
     std::vector<std::string> shapes;
     // The first compares values of any type, the others two texts.
     std::istringstream forms("TOSTR$(x$) OP TOSTR$(y$)|X OP Y|x$ OP Y|X OP y$|x$ OP y$|"
-                             "(x$ + \"\") OP y$|x$ OP (y$ + \"\")|no$ + X OP Y");
+                             "(x$ + \"\") OP y$|x$ OP (y$ + \"\")|(no$ + X) OP Y");
     for (std::string form; std::getline(forms, form, '|');)
         shapes.push_back(form);
     for (std::string op : {"==", "!=", "===", "!==", "<", ">", "<=", ">="}) {

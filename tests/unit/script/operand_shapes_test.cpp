@@ -160,6 +160,12 @@ TEST(OperandShapes, KnownResults) {
              "u$ += \"x\" + 1 + 2\nv$ = 7 * 6\nw$ += n < 0\n"
              "cb.v(s$, t$, u$, v$, w$, (x$ = \"q\") + 1, (x$ += 5))",
              "v \"12-312-3\" \"ab\" \"x12\" \"42\" \"1\" \"q1\" \"q5\"\n"},
+            // "/=" and "%=" by a literal and by a variable, which are read once.
+            {"a = 17\nb = 5\na %= b\nc = -7\nc /= 2\nd = 9\nd /= d\nm = -2147483647 - 1\n"
+             "n = -1\nm /= n\nk = 7\nk %= n\nq = 1\nq *= 0 - 3\ne = 3\nz = 0\n"
+             "cb.v(a, c, d, m, k, q, e /= z, e)",
+             "error 102 17 Runtime Error: Division by zero(/0) at line 17\n\n"
+             "v 2 -3 1 -2147483648 0 -3 0 3\n"},
             // Division by zero in conditions and operands.
             {"a = 7\nb = 0\nif a / b {\ncb.never()\n}\ncb.never()",
              "error 102 3 Runtime Error: Division by zero(/0) at line 3\n\n"},

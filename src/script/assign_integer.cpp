@@ -1,8 +1,10 @@
 // Entries of the integer assignment forms, one per form and value shape.
 // Only names without '$' take these forms, so the target always holds an
-// integer.
+// integer, which is read and written as it stands.
 #include "script/expression_ops.h"
 #include "script/node_eval.h"
+
+#include <type_traits>
 
 namespace tapwell {
 
@@ -28,7 +30,7 @@ TAPWELL_COMBINE(AndWith, t& v)
 template <class V> std::int32_t setEntry(Node& n, ScriptRun& run) {
     AssignNode& a = static_cast<AssignNode&>(n);
     const std::int32_t v = V::get(a.value.get(), run);
-    a.target->writeSlot(run).setInteger(v);
+    a.target->writeSlot(run).integer = v;
     return v;
 }
 
@@ -40,10 +42,30 @@ template <class Combine, bool Postfix, class V>
 std::int32_t compoundEntry(Node& n, ScriptRun& run) {
     AssignNode& a = static_cast<AssignNode&>(n);
     ScriptValue& slot = a.target->writeSlot(run);
-    const std::int32_t t = ToInteger(slot);
+    const std::int32_t t = slot.integer;
     const std::int32_t result = Combine::apply(t, V::get(a.value.get(), run));
-    slot.setInteger(result);
+    slot.integer = result;
     return Postfix ? t : result;
+}
+
+// "/=" and "%=". A literal or a variable as the value gives the same number
+// both times it is read and does nothing else, so one read serves for the
+// test and for the division; any other value goes through storeQuotient.
+template <bool Remainder, class V> std::int32_t quotientEntry(Node& n, ScriptRun& run) {
+    AssignNode& a = static_cast<AssignNode&>(n);
+    if constexpr (std::is_same_v<V, AnyOperand>) {
+        return a.storeQuotient(run);
+    } else {
+        const std::int32_t d = V::get(a.value.get(), run);
+        if (d == 0) {
+            reportDivisionByZero(run, a.line, Remainder);
+            return 0;
+        }
+        ScriptValue& slot = a.target->writeSlot(run);
+        const std::int32_t result = Remainder ? wrapRem(slot.integer, d) : wrapDiv(slot.integer, d);
+        slot.integer = result;
+        return result;
+    }
 }
 
 template <IntegerFn F> void statementEntry(Node& n, ScriptRun& run) {
@@ -61,6 +83,12 @@ struct SetWith {
 template <class Combine, bool Postfix> struct CompoundWith {
     template <class V> AssignEntries entry() const {
         return entries<&compoundEntry<Combine, Postfix, V>>();
+    }
+};
+
+template <bool Remainder> struct QuotientWith {
+    template <class V> AssignEntries entry() const {
+        return entries<&quotientEntry<Remainder, V>>();
     }
 };
 
@@ -93,6 +121,10 @@ AssignEntries chooseAssignInteger(std::uint32_t assignCode, const Node* value) {
         return compound<XorWith>(value);
     case And:
         return compound<AndWith>(value);
+    case Div:
+        return withOperandShape(value, QuotientWith<false>{});
+    case Mod:
+        return withOperandShape(value, QuotientWith<true>{});
     default:
         return withOperandShape(value, SetWith{});
     }

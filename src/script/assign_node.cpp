@@ -12,14 +12,8 @@ AssignNode::AssignNode(std::int32_t line, VarNode* target, Node* value, std::uin
                ? ValueType::String
                : ValueType::Integer),
       target(target), value(value), AssignCode(assignCode) {
-    if (assignCode == assign_code::Div || assignCode == assign_code::Mod) {
-        integerFn_ = [](Node& n, ScriptRun& run) {
-            return static_cast<AssignNode&>(n).storeQuotient(run);
-        };
-        executeFn_ = [](Node& n, ScriptRun& run) {
-            static_cast<AssignNode&>(n).storeQuotient(run);
-        };
-    } else if (valueType == ValueType::String) {
+    mayStore_ = true;
+    if (valueType == ValueType::String) {
         integerFn_ = [](Node& n, ScriptRun& run) {
             return ToInteger(static_cast<AssignNode&>(n).storeString(run));
         };
@@ -74,10 +68,7 @@ ScriptValue& AssignNode::storeString(ScriptRun& run) {
     if (v->NodeCode == node_code::String || v->valueType == ValueType::Integer) {
         // Nothing to keep aside: a literal, or an integer taken now.
         const std::int32_t number = v->NodeCode == node_code::String ? 0 : v->evaluateInteger(run);
-        const bool existed = target->readSlot(run) != nullptr;
         ScriptValue& slot = target->writeSlot(run);
-        if (!existed && target->isStringName())
-            slot.setEmptyString(); // a missing text variable reads as ""
         if (v->NodeCode == node_code::String)
             makeText(slot) += static_cast<StringNode*>(v)->value;
         else
@@ -86,10 +77,7 @@ ScriptValue& AssignNode::storeString(ScriptRun& run) {
     }
     ScriptValue text;
     v->Evaluate(run, text);
-    const bool existed = target->readSlot(run) != nullptr;
     ScriptValue& slot = target->writeSlot(run);
-    if (!existed && target->isStringName())
-        slot.setEmptyString();
     appendText(makeText(slot), text);
     return slot;
 }

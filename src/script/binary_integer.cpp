@@ -4,6 +4,8 @@
 #include "script/expression_ops.h"
 #include "script/node_eval.h"
 
+#include <iterator>
+
 namespace tapwell {
 
 namespace {
@@ -77,7 +79,35 @@ template <class Op> IntegerFn choose(const Node* left, const Node* right) {
     return withOperandShape(left, WithLeft<Op>{right});
 }
 
+// The integer operators by code, from + (15) to >= (33); 23 is prefix only.
+constexpr IntegerOperator kIntegerOperators[] = {
+    &AddOp::apply,
+    &SubOp::apply,
+    &MulOp::apply,
+    &QuotientOp<false>::apply,
+    &QuotientOp<true>::apply,
+    &OrOp::apply,
+    &AndOp::apply,
+    &XorOp::apply,
+    nullptr,
+    &ShlOp::apply,
+    &ShrOp::apply,
+    &EqOp::apply,
+    &NeOp::apply,
+    &EqOp::apply,
+    &NeOp::apply,
+    &LtOp::apply,
+    &GtOp::apply,
+    &LeOp::apply,
+    &GeOp::apply,
+};
+
 } // namespace
+
+IntegerOperator integerOperator(std::uint32_t op) {
+    const std::uint32_t index = op - node_code::Add;
+    return index < std::size(kIntegerOperators) ? kIntegerOperators[index] : nullptr;
+}
 
 IntegerFn chooseBinaryInteger(std::uint32_t op, const Node* left, const Node* right) {
     using namespace node_code;

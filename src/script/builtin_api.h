@@ -71,8 +71,11 @@ BuiltinRef resolveBuiltin(std::string_view name);
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, std::string_view name,
                  std::span<ScriptValue> args, int line);
 // The same with a name resolved beforehand; `name` is still needed for the
-// error messages. `ref` must come from resolveBuiltin(name).
+// error messages. `ref` must come from resolveBuiltin(name). `lent` is empty
+// or has one entry per argument: a text to read in place of args[i] (a
+// variable's or a literal's, unchanged until the call returns), or null
+// where args[i] holds the argument. The built-in may change the entries.
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, BuiltinRef ref, std::string_view name,
-                 std::span<ScriptValue> args, int line);
+                 std::span<ScriptValue> args, std::span<const ScriptValue*> lent, int line);
 
 } // namespace tapwell

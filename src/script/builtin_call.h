@@ -14,12 +14,29 @@ struct BuiltinCall {
     BuiltinEnv& env;
     ScriptValue& result;
     std::span<ScriptValue> args;
+    // Empty, or per argument a text lent in place of args[i] (see CallBuiltin).
+    std::span<const ScriptValue*> lent;
     int line;
 
     std::size_t count() const { return args.size(); }
-    std::int32_t integer(std::size_t i) const { return ToInteger(args[i]); }
-    // The argument's text; an integer argument is converted in place.
-    std::string& text(std::size_t i) const { return makeText(args[i]); }
+    const ScriptValue& value(std::size_t i) const {
+        return !lent.empty() && lent[i] ? *lent[i] : args[i];
+    }
+    std::int32_t integer(std::size_t i) const { return ToInteger(value(i)); }
+    // The argument's text to read; an integer argument is converted in place.
+    const std::string& read(std::size_t i) const {
+        const ScriptValue& v = value(i);
+        return v.isString() ? v.string : makeText(args[i]);
+    }
+    // The argument's text for the built-in to change: a lent text is copied
+    // into the argument first.
+    std::string& text(std::size_t i) const {
+        if (!lent.empty() && lent[i]) {
+            args[i].setString(std::string_view(lent[i]->string));
+            lent[i] = nullptr;
+        }
+        return makeText(args[i]);
+    }
     // Makes the result an empty string and returns its bytes to fill. The
     // result slot and the arguments are reused by the caller from call to
     // call, so writing into the slot's own buffer (rather than moving buffers

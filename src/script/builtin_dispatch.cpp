@@ -207,7 +207,7 @@ BuiltinRef resolveBuiltin(std::string_view name) {
 }
 
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, BuiltinRef ref, std::string_view name,
-                 std::span<ScriptValue> args, int line) {
+                 std::span<ScriptValue> args, std::span<const ScriptValue*> lent, int line) {
     if (ref.row < 0 || static_cast<std::size_t>(ref.row) >= std::size(kRows)) {
         failUnknown(env, result, name, args.size(), line);
         return;
@@ -223,7 +223,7 @@ void CallBuiltin(BuiltinEnv& env, ScriptValue& result, BuiltinRef ref, std::stri
         failUnknown(env, result, name, args.size(), line);
         return;
     }
-    BuiltinCall call{env, result, args, line};
+    BuiltinCall call{env, result, args, lent, line};
     try {
         row.fn(call);
     } catch (const std::bad_alloc&) {
@@ -235,7 +235,7 @@ void CallBuiltin(BuiltinEnv& env, ScriptValue& result, BuiltinRef ref, std::stri
 
 void CallBuiltin(BuiltinEnv& env, ScriptValue& result, std::string_view name,
                  std::span<ScriptValue> args, int line) {
-    CallBuiltin(env, result, resolveBuiltin(name), name, args, line);
+    CallBuiltin(env, result, resolveBuiltin(name), name, args, {}, line);
 }
 
 } // namespace tapwell

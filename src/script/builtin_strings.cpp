@@ -24,14 +24,14 @@ std::int32_t position(std::size_t pos) {
 char fillByte(BuiltinCall& c) {
     if (c.count() < 3)
         return ' ';
-    const std::string& f = c.text(2);
+    const std::string& f = c.read(2);
     return f.empty() ? ' ' : f[0];
 }
 
 // Set of bytes of TRIMLEFT$/TRIMRIGHT$: the second argument, or a space.
 std::array<bool, 256> trimSet(BuiltinCall& c) {
     std::array<bool, 256> set{};
-    std::string_view chars = c.count() >= 2 ? std::string_view(c.text(1)) : std::string_view();
+    std::string_view chars = c.count() >= 2 ? std::string_view(c.read(1)) : std::string_view();
     if (chars.empty())
         chars = " ";
     for (char ch : chars)
@@ -42,7 +42,7 @@ std::array<bool, 256> trimSet(BuiltinCall& c) {
 } // namespace
 
 void builtinStrlen(BuiltinCall& c) {
-    c.result.setInteger(static_cast<std::int32_t>(c.text(0).size()));
+    c.result.setInteger(static_cast<std::int32_t>(c.read(0).size()));
 }
 
 void builtinToInt(BuiltinCall& c) {
@@ -51,11 +51,11 @@ void builtinToInt(BuiltinCall& c) {
 
 void builtinToStr(BuiltinCall& c) {
     std::string& out = c.resultText();
-    appendText(out, c.args[0]);
+    appendText(out, c.value(0));
 }
 
 void builtinStrStr(BuiltinCall& c) {
-    c.result.setInteger(position(c.text(0).find(c.text(1))));
+    c.result.setInteger(position(c.read(0).find(c.read(1))));
 }
 
 void builtinStrStrI(BuiltinCall& c) {
@@ -88,7 +88,7 @@ namespace {
 void pad(BuiltinCall& c, bool left) {
     const std::int32_t width = c.integer(1);
     const char fill = fillByte(c);
-    const std::string& s = c.text(0);
+    const std::string& s = c.read(0);
     std::string& out = c.resultText();
     // Signed comparison: a negative width never pads.
     const std::size_t extra = static_cast<std::int64_t>(s.size()) <= width
@@ -113,7 +113,7 @@ void builtinPadRight(BuiltinCall& c) {
 
 void builtinTrimLeft(BuiltinCall& c) {
     const auto set = trimSet(c);
-    const std::string& s = c.text(0);
+    const std::string& s = c.read(0);
     const auto it = std::find_if(s.begin(), s.end(),
                                  [&](char ch) { return !set[static_cast<unsigned char>(ch)]; });
     // A text made only of trimmed bytes stays as it is.
@@ -122,7 +122,7 @@ void builtinTrimLeft(BuiltinCall& c) {
 
 void builtinTrimRight(BuiltinCall& c) {
     const auto set = trimSet(c);
-    const std::string& s = c.text(0);
+    const std::string& s = c.read(0);
     const auto it = std::find_if(s.rbegin(), s.rend(),
                                  [&](char ch) { return !set[static_cast<unsigned char>(ch)]; });
     c.resultText().assign(s.begin(), it == s.rend() ? s.end() : it.base());
@@ -142,7 +142,7 @@ void builtinStrLwr(BuiltinCall& c) {
 
 void builtinLeft(BuiltinCall& c) {
     const std::int32_t n = c.integer(1);
-    const std::string& s = c.text(0);
+    const std::string& s = c.read(0);
     // A negative count keeps the whole text.
     const std::size_t length =
         n >= 0 && static_cast<std::size_t>(n) < s.size() ? static_cast<std::size_t>(n) : s.size();
@@ -151,7 +151,7 @@ void builtinLeft(BuiltinCall& c) {
 
 void builtinRight(BuiltinCall& c) {
     const std::int32_t n = c.integer(1);
-    const std::string& s = c.text(0);
+    const std::string& s = c.read(0);
     // A negative count keeps the whole text.
     const std::size_t from = n >= 0 && static_cast<std::size_t>(n) < s.size()
                                  ? s.size() - static_cast<std::size_t>(n)
@@ -166,7 +166,7 @@ void builtinMid(BuiltinCall& c) {
     if (p < 0)
         p = 0;
     const std::int32_t n = c.integer(2);
-    const std::string& s = c.text(0);
+    const std::string& s = c.read(0);
     std::string& out = c.resultText();
     if (static_cast<std::size_t>(p) < s.size())
         out.assign(s, static_cast<std::size_t>(p),
@@ -175,7 +175,7 @@ void builtinMid(BuiltinCall& c) {
 
 void builtinGetAsciiCode(BuiltinCall& c) {
     const std::int32_t i = c.integer(1);
-    const std::string& s = c.text(0);
+    const std::string& s = c.read(0);
     if (i >= 0 && static_cast<std::size_t>(i) < s.size())
         c.result.setInteger(static_cast<signed char>(s[static_cast<std::size_t>(i)]));
     else
@@ -191,9 +191,9 @@ void builtinAsciiCode(BuiltinCall& c) {
 }
 
 void builtinReplace(BuiltinCall& c) {
-    const std::string& s = c.text(0);
-    const std::string& old = c.text(1);
-    const std::string_view repl = c.count() >= 3 ? std::string_view(c.text(2)) : std::string_view();
+    const std::string& s = c.read(0);
+    const std::string& old = c.read(1);
+    const std::string_view repl = c.count() >= 3 ? std::string_view(c.read(2)) : std::string_view();
     std::string& out = c.resultText();
     // An empty pattern would match everywhere at once: the text is returned
     // as it is.

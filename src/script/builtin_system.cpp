@@ -81,8 +81,8 @@ namespace {
 // Shows the box of a message built-in: text and optional caption from the
 // arguments, the built-in's own caption otherwise.
 int showBox(BuiltinCall& c, std::string_view defaultCaption, std::uint32_t flags) {
-    const std::string& text = c.text(0);
-    const std::string_view caption = c.count() >= 2 ? std::string_view(c.text(1)) : defaultCaption;
+    const std::string& text = c.read(0);
+    const std::string_view caption = c.count() >= 2 ? std::string_view(c.read(1)) : defaultCaption;
     return c.env.showMessageBox(text, caption, flags);
 }
 

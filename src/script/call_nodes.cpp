@@ -1,14 +1,31 @@
 // Calls of built-ins and of host-side functions (cb.Name(...)).
 #include "common/utf.h"
-#include "script/script_run.h"
+#include "script/node_eval.h"
 #include "script/syntax_tree.h"
 
 namespace tapwell {
 
 ScriptValue& FuncCallNode::Evaluate(ScriptRun& run, ScriptValue& out) {
-    for (std::size_t i = 0; i < arguments.size(); ++i)
-        arguments[i]->Evaluate(run, values_[i]);
-    CallBuiltin(run, out, builtin_, name, values_, line);
+    // Texts are lent rather than copied, so that a scan with MID$ over a
+    // long text does not copy the whole text for every byte.
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        Node* a = arguments[i].get();
+        lent_[i] = nullptr;
+        if (lendable_[i]) {
+            if (a->NodeCode == node_code::String) {
+                lent_[i] = &static_cast<StringNode*>(a)->literal;
+                continue;
+            }
+            // Only texts are lent; a text variable never holds anything else.
+            const ScriptValue* slot = static_cast<VarNode*>(a)->readSlot(run);
+            if (slot->isString()) {
+                lent_[i] = slot;
+                continue;
+            }
+        }
+        a->Evaluate(run, values_[i]);
+    }
+    CallBuiltin(run, out, builtin_, name, values_, lent_, line);
     return out;
 }
 

@@ -1,6 +1,7 @@
 // Literals, variable reads and the conditional operator.
 #include "script/expression_ops.h"
 #include "script/node_eval.h"
+#include "script/script_host.h"
 
 #include <cstdio>
 
@@ -12,7 +13,8 @@ void reportDivisionByZero(ScriptRun& run, std::int32_t line, bool remainderOp) {
                   remainderOp ? "Runtime Error: Division by zero(%%0) at line %d\n"
                               : "Runtime Error: Division by zero(/0) at line %d\n",
                   static_cast<int>(line));
-    run.reportRuntimeError(remainderOp ? 103 : 102, line, message);
+    run.reportRuntimeError(remainderOp ? kErrorRemainderByZero : kErrorDivisionByZero, line,
+                           message);
 }
 
 IntNode::IntNode(std::int32_t line, std::int32_t value)
@@ -26,7 +28,7 @@ ScriptValue& IntNode::Evaluate(ScriptRun&, ScriptValue& out) {
 }
 
 StringNode::StringNode(std::int32_t line, std::string text)
-    : Node(node_code::String, line, ValueType::String), value(std::move(text)),
+    : Node(node_code::String, line, ValueType::String), literal(std::move(text)),
       integerValue_(ToInteger(value)) {
     integerFn_ = [](Node& n, ScriptRun&) { return static_cast<StringNode&>(n).integerValue_; };
 }
@@ -48,33 +50,25 @@ VarNode::VarNode(std::int32_t line, std::string name)
     integerFn_ = [](Node& n, ScriptRun& run) { return static_cast<VarNode&>(n).readInteger(run); };
 }
 
-ScriptValue* VarNode::findSlot(ScriptRun& run) {
+ScriptValue* VarNode::bindSlot(ScriptRun& run) {
     VariableTable& table = run.variables();
-    ScriptValue* found = table.find(normalized_);
-    if (found) {
-        slot_ = found;
-        slotEpoch_ = table.epoch();
+    slot_ = table.find(normalized_);
+    if (!slot_) {
+        // Nothing can list the variables, so an entry holding what a read of
+        // a missing variable gives is the same as no entry.
+        slot_ = &table.findOrInsert(normalized_);
+        if (stringName_)
+            slot_->setEmptyString();
     }
-    return found;
-}
-
-ScriptValue& VarNode::insertSlot(ScriptRun& run) {
-    VariableTable& table = run.variables();
-    slot_ = &table.findOrInsert(normalized_);
-    slotEpoch_ = table.epoch();
-    return *slot_;
+    return slot_;
 }
 
 void VarNode::read(ScriptRun& run, ScriptValue& out) {
-    if (const ScriptValue* slot = readSlot(run)) {
-        if (slot->isInteger())
-            out.setInteger(slot->integer); // no string to copy
-        else
-            out = *slot;
-    } else if (stringName_)
-        out.setEmptyString();
+    const ScriptValue* slot = readSlot(run);
+    if (slot->isInteger())
+        out.setInteger(slot->integer); // no string to copy
     else
-        out.setInteger(0);
+        out = *slot;
 }
 
 ScriptValue& VarNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -83,14 +77,14 @@ ScriptValue& VarNode::Evaluate(ScriptRun& run, ScriptValue& out) {
 }
 
 bool VarNode::evaluateTruth(ScriptRun& run) {
-    const ScriptValue* slot = readSlot(run);
-    return slot && IsTrue(*slot);
+    return IsTrue(*readSlot(run));
 }
 
 CondNode::CondNode(std::int32_t line, Node* condition, Node* ifTrue, Node* ifFalse)
     : Node(node_code::Cond, line,
            ifTrue->valueType == ifFalse->valueType ? ifTrue->valueType : ValueType::Dynamic),
       condition(condition), ifTrue(ifTrue), ifFalse(ifFalse) {
+    mayStore_ = condition->mayStore() || ifTrue->mayStore() || ifFalse->mayStore();
     integerFn_ = [](Node& n, ScriptRun& run) {
         CondNode& c = static_cast<CondNode&>(n);
         return (truthOf(c.condition.get(), run) ? c.ifTrue : c.ifFalse)->evaluateInteger(run);

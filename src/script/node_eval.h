@@ -1,28 +1,59 @@
 // The evaluator's hot little pieces, inline for the node files: variable
 // slots through their cache, operand reads by shape, and the choosers of the
 // specialised entries of operators and assignments.
+//
+// Map of the entry families. Every node has three ways in: Evaluate (a
+// ScriptValue, virtual), evaluateInteger (IntegerFn integerFn_) and, for
+// statements, executeStatement (ExecuteFn executeFn_). The two entry
+// pointers are chosen once, in the node's constructor:
+//
+//   family                      chosen in                    by
+//   literals, variable reads    IntNode/StringNode/VarNode   (one each)
+//   prefix operators            UnaryNode                    unaryInteger
+//   integer binary operators    BinaryNode                   chooseBinaryInteger: operator
+//                                                            x left/right shape (binary_integer)
+//   text comparisons            BinaryNode                   chooseTextComparison: left/right
+//                                                            shape (operator_nodes)
+//   anything else binary        BinaryNode::Evaluate/apply   integerOperator's table for the
+//                                                            arithmetic (binary_integer)
+//   "=", compound, ++/--        AssignNode                   chooseAssignInteger: form x value
+//   "/=", "%="                                               shape (assign_integer); a computed
+//                                                            divisor through storeQuotient
+//   text stores ("=", "+=")     AssignNode                   storeString
+//   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
+//   conditions of if and loops  at each test                 conditionTruth below
+//   built-in calls              FuncCallNode                 resolveBuiltin (by name, once);
+//                                                            lent arguments (call_nodes)
+//
+// Operand shapes: ConstantOperand (IntNode), VariableOperand (VarNode),
+// AnyOperand (through the operand's own integer entry).
 #pragma once
 
 #include "script/script_run.h"
 #include "script/syntax_tree.h"
 
+#include <string_view>
+
 namespace tapwell {
 
 inline const ScriptValue* VarNode::readSlot(ScriptRun& run) {
-    if (slot_ && slotEpoch_ == run.variables().epoch())
-        return slot_;
-    return findSlot(run);
+    return slot_ ? slot_ : bindSlot(run);
 }
 
 inline ScriptValue& VarNode::writeSlot(ScriptRun& run) {
-    if (slot_ && slotEpoch_ == run.variables().epoch())
-        return *slot_;
-    return insertSlot(run);
+    return slot_ ? *slot_ : *bindSlot(run);
 }
 
 inline std::int32_t VarNode::readInteger(ScriptRun& run) {
-    const ScriptValue* slot = readSlot(run);
-    return slot ? ToInteger(*slot) : 0;
+    return ToInteger(*readSlot(run));
+}
+
+inline std::int32_t VarNode::readIntegerName(ScriptRun& run) {
+    return readSlot(run)->integer;
+}
+
+inline std::string_view VarNode::readText(ScriptRun& run) {
+    return readSlot(run)->string;
 }
 
 // IsTrue of n's value; integer-typed nodes answer without a virtual call.
@@ -32,18 +63,29 @@ inline bool truthOf(Node* n, ScriptRun& run) {
     return n->evaluateTruth(run);
 }
 
-// The truth of a loop's or an if's condition. The commonest tests
-// (`i < n`, `x == 3`) are compared in place, without a call.
+// Whether l against r is one of the outcomes: bit 0 less, bit 1 equal,
+// bit 2 greater.
+template <class T> bool outcomeHolds(unsigned outcomes, T l, T r) {
+    return (outcomes >> ((l >= r) + (l > r))) & 1u;
+}
+
+// The truth of a loop's or an if's condition. An integer comparison with a
+// literal or a variable on its right (`i < n`, `i % 3 == 0`) is compared in
+// place, its left operand read directly when it is a variable (both
+// operands have integer types, so such variables have names without '$').
 inline bool conditionTruth(Node* n, ScriptRun& run) {
     if (n->kind == Node::Kind::Binary) {
         const BinaryNode* b = static_cast<const BinaryNode*>(n);
         if (const unsigned outcomes = b->directComparison()) {
-            const std::int32_t l = static_cast<VarNode*>(b->left.get())->readInteger(run);
+            Node* left = b->left.get();
+            const std::int32_t l = left->NodeCode == node_code::Var
+                                       ? static_cast<VarNode*>(left)->readIntegerName(run)
+                                       : left->evaluateInteger(run);
             Node* right = b->right.get();
             const std::int32_t r = right->NodeCode == node_code::Int
                                        ? static_cast<IntNode*>(right)->value
-                                       : static_cast<VarNode*>(right)->readInteger(run);
-            return (outcomes >> ((l > r) - (l < r) + 1)) & 1u;
+                                       : static_cast<VarNode*>(right)->readIntegerName(run);
+            return outcomeHolds(outcomes, l, r);
         }
     }
     return truthOf(n, run);
@@ -54,9 +96,9 @@ inline bool conditionTruth(Node* n, ScriptRun& run) {
 struct ConstantOperand { // an IntNode
     static std::int32_t get(Node* n, ScriptRun&) { return static_cast<IntNode*>(n)->value; }
 };
-struct VariableOperand { // a VarNode
+struct VariableOperand { // a VarNode of a name without '$'
     static std::int32_t get(Node* n, ScriptRun& run) {
-        return static_cast<VarNode*>(n)->readInteger(run);
+        return static_cast<VarNode*>(n)->readIntegerName(run);
     }
 };
 struct AnyOperand {
@@ -67,7 +109,7 @@ struct AnyOperand {
 template <class F> auto withOperandShape(const Node* n, F f) {
     if (n->NodeCode == node_code::Int)
         return f.template entry<ConstantOperand>();
-    if (n->NodeCode == node_code::Var)
+    if (n->NodeCode == node_code::Var && n->valueType == ValueType::Integer)
         return f.template entry<VariableOperand>();
     return f.template entry<AnyOperand>();
 }
@@ -76,7 +118,18 @@ template <class F> auto withOperandShape(const Node* n, F f) {
 // compute on integers (see BinaryNode).
 IntegerFn chooseBinaryInteger(std::uint32_t op, const Node* left, const Node* right);
 
-// The entries of the integer assignment forms other than "/=" and "%=".
+// The arithmetic of one binary operator on two integers already evaluated
+// (the node gives the line of a division error); null for && and ||, which
+// decide on their operands themselves.
+using IntegerOperator = std::int32_t (*)(const BinaryNode& node, ScriptRun& run, std::int32_t l,
+                                         std::int32_t r);
+IntegerOperator integerOperator(std::uint32_t op);
+
+// The entry of a comparison of two operands that always hold texts.
+IntegerFn chooseTextComparison(const Node* left, const Node* right);
+
+// The entries of the integer assignment forms ("/=" and "%=" with a value
+// of any shape other than a literal or a variable go through storeQuotient).
 struct AssignEntries {
     IntegerFn integer;
     ExecuteFn execute;

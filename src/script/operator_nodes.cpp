@@ -122,9 +122,7 @@ void appendValueOf(Node* n, ScriptRun& run, std::string& out) {
     } else if (n->NodeCode == node_code::String) {
         out += static_cast<StringNode*>(n)->value;
     } else if (n->NodeCode == node_code::Var) {
-        // A text variable; a missing one reads as "".
-        if (const ScriptValue* slot = static_cast<VarNode*>(n)->readSlot(run))
-            appendText(out, *slot);
+        appendText(out, *static_cast<VarNode*>(n)->readSlot(run)); // a text variable
     } else {
         ScriptValue v;
         appendText(out, n->Evaluate(run, v));
@@ -145,11 +143,64 @@ bool integerOperands(std::uint32_t op, const Node* left, const Node* right) {
     return true;
 }
 
+// A text operand of a comparison, read according to its shape: literals
+// and variables in place, anything else into a value of its own.
+struct LiteralText {
+    std::string_view get(Node* n, ScriptRun&) { return static_cast<StringNode*>(n)->value; }
+};
+struct VariableText {
+    std::string_view get(Node* n, ScriptRun& run) {
+        return static_cast<VarNode*>(n)->readText(run);
+    }
+};
+struct AnyText {
+    ScriptValue value;
+    std::string_view get(Node* n, ScriptRun& run) {
+        n->Evaluate(run, value);
+        return makeText(value);
+    }
+};
+
+// Both operands always hold texts: byte-wise order, and === is ==.
+template <class L, class R> std::int32_t textComparisonEntry(Node& n, ScriptRun& run) {
+    BinaryNode& b = static_cast<BinaryNode&>(n);
+    L left;
+    R right;
+    const std::string_view l = left.get(b.left.get(), run);
+    const std::string_view r = right.get(b.right.get(), run);
+    return outcomeHolds(b.outcomes(), l.compare(r), 0) ? 1 : 0;
+}
+
+// [left shape][right shape]: literal, variable, any.
+constexpr IntegerFn kTextComparisons[3][3] = {
+    {&textComparisonEntry<LiteralText, LiteralText>,
+     &textComparisonEntry<LiteralText, VariableText>, &textComparisonEntry<LiteralText, AnyText>},
+    {&textComparisonEntry<VariableText, LiteralText>,
+     &textComparisonEntry<VariableText, VariableText>, &textComparisonEntry<VariableText, AnyText>},
+    {&textComparisonEntry<AnyText, LiteralText>, &textComparisonEntry<AnyText, VariableText>,
+     &textComparisonEntry<AnyText, AnyText>},
+};
+
+int textShape(const Node* n) {
+    return n->NodeCode == node_code::String ? 0 : n->NodeCode == node_code::Var ? 1 : 2;
+}
+
 } // namespace
+
+IntegerFn chooseTextComparison(const Node* left, const Node* right) {
+    int l = textShape(left);
+    const int r = textShape(right);
+    // A variable read in place must not change before the comparison: when
+    // the right operand may store, the left one is copied first.
+    if (l == 1 && r == 2 && right->mayStore())
+        l = 2;
+    return kTextComparisons[l][r];
+}
 
 UnaryNode::UnaryNode(std::int32_t line, std::uint32_t op, Node* operand)
     : Node(op, line, ValueType::Integer, Kind::Unary), operand(operand) {
     integerFn_ = &unaryInteger;
+    mayStore_ = operand->mayStore();
 }
 
 ScriptValue& UnaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -164,12 +215,22 @@ BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* ri
         const std::uint16_t below = static_cast<BinaryNode*>(left)->chainDepth_;
         chainDepth_ = below == UINT16_MAX ? below : below + 1;
     }
-    integerPath_ = chainDepth_ < kRecursiveChain && integerOperands(op, left, right);
-    if (integerPath_)
+    mayStore_ = left->mayStore() || right->mayStore();
+    const bool comparison = isComparison(op);
+    if (comparison)
+        outcomes_ = comparisonOutcomes(op);
+    if (chainDepth_ >= kRecursiveChain)
+        return;
+    if (integerOperands(op, left, right)) {
+        integerPath_ = true;
         integerFn_ = chooseBinaryInteger(op, left, right);
-    if (integerPath_ && isComparison(op) && left->NodeCode == node_code::Var &&
-        (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int))
-        directComparison_ = comparisonOutcomes(op);
+        direct_ =
+            comparison && (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int);
+    } else if (comparison && left->valueType == ValueType::String &&
+               right->valueType == ValueType::String) {
+        integerPath_ = true;
+        integerFn_ = chooseTextComparison(left, right);
+    }
 }
 
 ScriptValue& BinaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -201,86 +262,44 @@ ScriptValue& BinaryNode::Evaluate(ScriptRun& run, ScriptValue& out) {
     return out;
 }
 
+// apply's steps, in the order it tries them.
+namespace {
+
+// && and ||: the left value may decide without the right operand.
+void applyLogical(const BinaryNode& b, ScriptRun& run, ScriptValue& acc) {
+    const bool leftTrue = ToInteger(acc) != 0;
+    if (b.NodeCode == node_code::AndAnd ? !leftTrue : leftTrue)
+        acc.setInteger(leftTrue ? 1 : 0);
+    else
+        acc.setInteger(b.right->evaluateInteger(run) != 0 ? 1 : 0);
+}
+
+// A comparison in which a text takes part: values of any type.
+void applyValueComparison(const BinaryNode& b, ScriptRun& run, ScriptValue& acc) {
+    ScriptValue rhs;
+    b.right->Evaluate(run, rhs);
+    acc.setInteger(compareBy(b.NodeCode, acc, rhs) ? 1 : 0);
+}
+
+// Everything else works on the operands' integer values.
+void applyInteger(const BinaryNode& b, ScriptRun& run, ScriptValue& acc) {
+    const std::int32_t l = ToInteger(acc);
+    const std::int32_t r = b.right->evaluateInteger(run);
+    acc.setInteger(integerOperator(b.NodeCode)(b, run, l, r));
+}
+
+} // namespace
+
 void BinaryNode::apply(ScriptRun& run, ScriptValue& acc) {
     using namespace node_code;
-    if (NodeCode == AndAnd || NodeCode == OrOr) {
-        const bool leftTrue = ToInteger(acc) != 0;
-        if (NodeCode == AndAnd ? !leftTrue : leftTrue)
-            acc.setInteger(leftTrue ? 1 : 0);
-        else
-            acc.setInteger(right->evaluateInteger(run) != 0 ? 1 : 0);
-        return;
-    }
-    if (NodeCode == Add && acc.isString()) {
-        appendValueOf(right.get(), run, acc.string);
-        return;
-    }
-    if (isComparison(NodeCode) && (acc.isString() || right->valueType != ValueType::Integer)) {
-        ScriptValue rhs;
-        right->Evaluate(run, rhs);
-        acc.setInteger(compareBy(NodeCode, acc, rhs) ? 1 : 0);
-        return;
-    }
-    // Two integers (for a comparison) or the operands' integer values.
-    const std::int32_t l = ToInteger(acc);
-    const std::int32_t r = right->evaluateInteger(run);
-    std::int32_t result = 0;
-    switch (NodeCode) {
-    case Add:
-        result = wrapAdd(l, r);
-        break;
-    case Sub:
-        result = wrapSub(l, r);
-        break;
-    case Mul:
-        result = wrapMul(l, r);
-        break;
-    case Div:
-    case Mod:
-        if (r == 0)
-            reportDivisionByZero(run, line, NodeCode == Mod);
-        else
-            result = NodeCode == Div ? wrapDiv(l, r) : wrapRem(l, r);
-        break;
-    case Or:
-        result = l | r;
-        break;
-    case And:
-        result = l & r;
-        break;
-    case Xor:
-        result = l ^ r;
-        break;
-    case Shl:
-        result = shiftLeft(l, r);
-        break;
-    case Shr:
-        result = shiftRight(l, r);
-        break;
-    case Eq:
-    case StrictEq:
-        result = l == r;
-        break;
-    case Ne:
-    case StrictNe:
-        result = l != r;
-        break;
-    case Lt:
-        result = l < r;
-        break;
-    case Gt:
-        result = l > r;
-        break;
-    case Le:
-        result = l <= r;
-        break;
-    case Ge:
-        result = l >= r;
-        break;
-    default:
-        break;
-    }
-    acc.setInteger(result);
+    if (NodeCode == AndAnd || NodeCode == OrOr)
+        applyLogical(*this, run, acc);
+    else if (NodeCode == Add && acc.isString())
+        appendValueOf(right.get(), run, acc.string); // concatenation
+    else if (isComparison(NodeCode) && (acc.isString() || right->valueType != ValueType::Integer))
+        applyValueComparison(*this, run, acc);
+    else
+        applyInteger(*this, run, acc);
 }
 
 } // namespace tapwell

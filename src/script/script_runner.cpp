@@ -102,6 +102,10 @@ std::atomic<bool> scriptRunning{false};
 std::atomic<bool> scriptStopRequested{false};
 
 std::int32_t consumeStopRequest(std::int32_t) {
+    // Asked after every statement: one relaxed load while no stop is asked
+    // for, the exchange only once one is.
+    if (!scriptStopRequested.load(std::memory_order_relaxed))
+        return 0;
     return scriptStopRequested.exchange(false) ? 1 : 0;
 }
 

@@ -28,9 +28,11 @@ struct ScriptValue {
     bool isInteger() const { return type == Integer; }
 
     void setInteger(std::int32_t v) {
-        type = Integer;
+        if (type != Integer) { // an integer's string is empty already
+            type = Integer;
+            string.clear();
+        }
         integer = v;
-        string.clear();
     }
     void setString(std::string_view s) {
         type = String;

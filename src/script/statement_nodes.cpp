@@ -67,10 +67,21 @@ IfNode::IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePa
 }
 
 void IfNode::execute(ScriptRun& run) {
-    if (conditionTruth(condition.get(), run))
-        static_cast<BlockNode*>(then.get())->BlockNode::execute(run);
-    else if (elsePart)
-        elsePart->executeStatement(run);
+    // An else-if chain is walked in a loop rather than by recursion.
+    for (IfNode* n = this;;) {
+        if (conditionTruth(n->condition.get(), run)) {
+            static_cast<BlockNode*>(n->then.get())->BlockNode::execute(run);
+            return;
+        }
+        Node* next = n->elsePart.get();
+        if (!next)
+            return;
+        if (next->NodeCode != node_code::If) {
+            static_cast<BlockNode*>(next)->BlockNode::execute(run);
+            return;
+        }
+        n = static_cast<IfNode*>(next);
+    }
 }
 
 ScriptValue& IfNode::Evaluate(ScriptRun& run, ScriptValue& out) {

@@ -155,8 +155,17 @@ void CondNode::children(std::vector<const Node*>& out) const {
 FuncCallNode::FuncCallNode(std::int32_t line, std::string name, ListNode& list)
     : Node(node_code::FuncCall, line, ValueType::Dynamic), name(std::move(name)),
       arguments(std::move(list.items)), builtin_(resolveBuiltin(this->name)),
-      values_(arguments.size()) {
+      values_(arguments.size()), lendable_(arguments.size()), lent_(arguments.size()) {
     list.items.clear();
+    // From the last argument back: an argument may be lent while nothing
+    // after it can store into a variable.
+    for (std::size_t i = arguments.size(); i-- > 0;) {
+        const Node* a = arguments[i].get();
+        const bool textVariable =
+            a->NodeCode == node_code::Var && static_cast<const VarNode*>(a)->isStringName();
+        lendable_[i] = !mayStore_ && (textVariable || a->NodeCode == node_code::String);
+        mayStore_ = mayStore_ || a->mayStore();
+    }
 }
 void FuncCallNode::detachChildren(std::vector<Node*>& out) {
     takeAll(arguments, out);
@@ -169,6 +178,8 @@ CBCallNode::CBCallNode(std::int32_t line, std::string name, ListNode& list)
     : Node(node_code::CBCall, line, ValueType::Dynamic), name(std::move(name)),
       arguments(std::move(list.items)) {
     list.items.clear();
+    for (const NodePtr& a : arguments)
+        mayStore_ = mayStore_ || a->mayStore();
 }
 void CBCallNode::detachChildren(std::vector<Node*>& out) {
     takeAll(arguments, out);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tapwell {
@@ -127,6 +128,11 @@ class Node {
     // execute through the node's chosen entry (what blocks call).
     void executeStatement(ScriptRun& run) { executeFn_(*this, run); }
 
+    // Whether evaluating the node may store into a variable (it is or holds
+    // an assignment). A call may lend a variable to a built-in instead of
+    // copying it only when no later argument can change it.
+    bool mayStore() const { return mayStore_; }
+
     // Moves the owned children (non-null ones) into `out`, leaving this node
     // without children; destroyTree uses it.
     virtual void detachChildren(std::vector<Node*>& out) {}
@@ -145,6 +151,7 @@ class Node {
 
     IntegerFn integerFn_ = &integerThroughValue;
     ExecuteFn executeFn_ = &executeVirtual;
+    bool mayStore_ = false;
 
   public:
     const std::uint32_t NodeCode;
@@ -197,7 +204,9 @@ class StringNode final : public Node {
     const char* className() const override { return "String"; }
     void describeFields(std::string& out) const override;
 
-    const std::string value;
+    // The literal as a value, which a call lends to a built-in.
+    const ScriptValue literal;
+    const std::string& value = literal.string;
 
   private:
     // ToInteger(value), which never changes.
@@ -212,27 +221,32 @@ class VarNode final : public Node {
     const char* className() const override { return "Var"; }
     void describeFields(std::string& out) const override;
 
-    // The variable's entry, created (integer 0) when missing. The hot ones
-    // are defined in node_eval.h.
+    // The variable's entry. A variable that does not exist yet gets one that
+    // reads as a missing one does (0, or "" for a text name), so that every
+    // later use goes straight to it. The hot ones are defined in node_eval.h.
     inline ScriptValue& writeSlot(ScriptRun& run);
-    // The variable's entry, or null when it does not exist.
     inline const ScriptValue* readSlot(ScriptRun& run);
     // A read of the variable: its value, or 0 / "" when it does not exist.
     void read(ScriptRun& run, ScriptValue& out);
     inline std::int32_t readInteger(ScriptRun& run);
+    // The same for a name without '$', whose variable only ever holds
+    // integers (every store into it stores one): no conversion to make.
+    inline std::int32_t readIntegerName(ScriptRun& run);
+    // A read of a text variable, valid until the next store into it.
+    inline std::string_view readText(ScriptRun& run);
     bool isStringName() const { return stringName_; }
 
     const std::string name;
 
   private:
-    ScriptValue* findSlot(ScriptRun& run);
-    ScriptValue& insertSlot(ScriptRun& run);
+    ScriptValue* bindSlot(ScriptRun& run);
 
     const std::string normalized_;
     const bool stringName_;
-    // The entry found last time, valid while the table keeps its epoch.
+    // The entry, from the first use on. A tree runs in one ScriptRun, whose
+    // table keeps its entries until the run ends (the table emptied after
+    // running out of memory runs nothing more).
     ScriptValue* slot_ = nullptr;
-    std::uint64_t slotEpoch_ = 0;
 };
 
 class UnaryNode final : public Node {
@@ -258,10 +272,12 @@ class BinaryNode final : public Node {
     // evaluates itself, unless && or || decide without it); result in `acc`.
     void apply(ScriptRun& run, ScriptValue& acc);
 
-    // For a comparison of an integer variable with an integer literal or
-    // variable, the outcomes that make it true: bit 0 for less, bit 1 for
-    // equal, bit 2 for greater. 0 for every other node.
-    std::uint8_t directComparison() const { return directComparison_; }
+    // For a comparison, the outcomes that make it true: bit 0 for less,
+    // bit 1 for equal, bit 2 for greater; 0 for every other operator.
+    std::uint8_t outcomes() const { return outcomes_; }
+    // outcomes() for a comparison of integers with a literal or a variable
+    // on the right, which conditions compare in place; else 0.
+    std::uint8_t directComparison() const { return direct_ ? outcomes_ : 0; }
 
     NodePtr left;
     NodePtr right;
@@ -273,7 +289,8 @@ class BinaryNode final : public Node {
     // operator and the operand types allow it, and the left chain is short
     // enough to recurse along.
     bool integerPath_ = false;
-    std::uint8_t directComparison_ = 0;
+    bool direct_ = false;
+    std::uint8_t outcomes_ = 0;
 };
 
 class AssignNode final : public Node {
@@ -290,9 +307,9 @@ class AssignNode final : public Node {
     NodePtr value;
     const std::uint32_t AssignCode;
 
-    // The store of "/=" and "%="; returns the assignment's value (0 when a
-    // division by zero stored nothing). The other integer forms have
-    // entries of their own (assign_integer.cpp).
+    // The store of "/=" and "%=" with a computed divisor; returns the
+    // assignment's value (0 when a division by zero stored nothing). The
+    // other integer forms have entries of their own (assign_integer.cpp).
     std::int32_t storeQuotient(ScriptRun& run);
     // The store of "=" and "+=" on a text variable; returns the entry.
     ScriptValue& storeString(ScriptRun& run);
@@ -395,6 +412,11 @@ class FuncCallNode final : public Node {
     // Argument values, reused from call to call (a node is never evaluated
     // while its own arguments are being evaluated).
     std::vector<ScriptValue> values_;
+    // Per argument: whether it is a text literal or a text variable that no
+    // later argument can store into, which the built-in may read in place
+    // (lent_) instead of a copy in values_.
+    std::vector<std::uint8_t> lendable_;
+    std::vector<const ScriptValue*> lent_;
 };
 
 class CBCallNode final : public Node {

@@ -3,8 +3,6 @@
 #include "common/leaf_helpers.h"
 #include "keystroke/key_tables.h"
 
-#include <atomic>
-
 namespace tapwell {
 
 std::string VariableTable::normalize(std::string_view name) {
@@ -25,7 +23,6 @@ ScriptValue& VariableTable::findOrInsert(const std::string& normalized) {
 
 void VariableTable::clear() {
     entries_.clear();
-    epoch_ = nextEpoch();
 }
 
 void VariableTable::definePredefinedConstants() {
@@ -33,11 +30,6 @@ void VariableTable::definePredefinedConstants() {
     // search (a hint that does not fit only costs the search).
     for (const ScriptConstant& c : scriptConstants())
         entries_.insert_or_assign(entries_.end(), c.name, ScriptValue(c.value));
-}
-
-std::uint64_t VariableTable::nextEpoch() {
-    static std::atomic<std::uint64_t> counter{0};
-    return ++counter;
 }
 
 } // namespace tapwell

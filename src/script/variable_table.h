@@ -13,8 +13,6 @@ namespace tapwell {
 
 class VariableTable {
   public:
-    VariableTable() : epoch_(nextEpoch()) {}
-
     // Every byte through the classic-locale toupper: only a-z change.
     static std::string normalize(std::string_view name);
 
@@ -23,20 +21,16 @@ class VariableTable {
     // Entry of an already normalised name, inserted as integer 0 if missing.
     ScriptValue& findOrInsert(const std::string& normalized);
 
-    // Removes every entry. Entry addresses handed out before become invalid,
-    // which the new epoch tells callers that cache them.
+    // Removes every entry; entry addresses handed out before become invalid.
+    // Entries stay where they are as long as they exist.
     void clear();
     std::size_t size() const { return entries_.size(); }
-    std::uint64_t epoch() const { return epoch_; }
 
     // Inserts the predefined constants (ISNT, the VK_ names, YES).
     void definePredefinedConstants();
 
   private:
-    static std::uint64_t nextEpoch();
-
     std::map<std::string, ScriptValue, std::less<>> entries_;
-    std::uint64_t epoch_;
 };
 
 } // namespace tapwell

@@ -58,8 +58,10 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
     std::vector<std::string> scripts(2, "a = -5\nb = 7\nc = -2147483647 - 1\ns$ = \"10\"\n");
     int lines = 0;
     for (const char* op : {"<", ">", "<=", ">=", "==", "!=", "===", "!=="}) {
-        for (const char* test : {"a OP b", "b OP a", "a OP a", "a OP 3", "b OP 7",
-                                 "b OP 2147483647", "c OP -1", "s$ OP b", "a OP s$"}) {
+        for (const char* test :
+             {"a OP b", "b OP a", "a OP a", "a OP 3", "b OP 7", "b OP 2147483647", "c OP -1",
+              "s$ OP b", "a OP s$", "(a % 3) OP -2", "(-a) OP b", "(b * 2) OP 14", "TOINT(s$) OP a",
+              "s$ OP \"9\"", "\"10\" OP s$"}) {
             scripts[0] += fill("cb.v(" + std::string(test) + ")\n", "", op, "");
             scripts[1] +=
                 fill("if " + std::string(test) + " {\ncb.v(1)\n} else {\ncb.v(0)\n}\n", "", op, "");
@@ -67,6 +69,59 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
         }
     }
     expectAlike(scripts, lines, "conditions");
+}
+
+// Comparisons of two texts, each a literal, a variable, a missing variable
+// or a computed text, agree with the same comparison made on values.
+TEST(OperandShapes, TextComparisonsAgreeAcrossShapes) {
+    std::vector<std::string> shapes;
+    // The first compares values of any type, the others two texts.
+    std::istringstream forms("TOSTR$(x$) OP TOSTR$(y$)|X OP Y|x$ OP Y|X OP y$|x$ OP y$|"
+                             "(x$ + \"\") OP y$|x$ OP (y$ + \"\")|(no$ + X) OP Y");
+    for (std::string form; std::getline(forms, form, '|');)
+        shapes.push_back(form);
+    for (std::string op : {"==", "!=", "===", "!==", "<", ">", "<=", ">="}) {
+        std::vector<std::string> scripts(shapes.size());
+        int lines = 0;
+        std::istringstream pairs("a b b a abc ab ab abc x x é z 10 9 \"\" a a \"\" \"\" \"\"");
+        for (std::string x, y; pairs >> x >> y;) {
+            const auto quoted = [](const std::string& t) {
+                return t == "\"\"" ? t : "\"" + t + "\"";
+            };
+            for (std::size_t i = 0; i < shapes.size(); ++i)
+                scripts[i] += fill("x$ = X\ny$ = Y\ncb.v(" + shapes[i] + ")\nif " + shapes[i] +
+                                       " {\ncb.t()\n}\n",
+                                   quoted(x), op, quoted(y));
+            lines += 1;
+        }
+        ScriptTestHost t;
+        const std::string want = t.runLog(scripts[0]);
+        for (std::size_t i = 1; i < scripts.size(); ++i)
+            EXPECT_EQ(t.runLog(scripts[i]), want) << op << " shape " << i;
+        EXPECT_GE(std::count(want.begin(), want.end(), '\n'), lines) << op;
+    }
+}
+
+// A text operand is taken when it is evaluated: an assignment to it further
+// right does not change what is compared or passed.
+TEST(OperandShapes, TextsAreTakenBeforeLaterOperandsStore) {
+    ScriptTestHost t;
+    EXPECT_EQ(
+        t.mismatches({
+            {"a$ = \"a\"\ncb.v(a$ < (a$ = \"b\"), a$)", "v 1 \"b\"\n"},
+            {"a$ = \"b\"\ncb.v(a$ == (a$ += \"\"), a$ < (a$ += \"c\"), a$)", "v 1 1 \"bc\"\n"},
+            {"s$ = \"abcdef\"\ncb.v(MID$(s$, TOINT(s$ = \"2\"), 3), s$)", "v \"bcd\" \"2\"\n"},
+            {"s$ = \"abc\"\ncb.v(STRSTR(s$, s$ + (s$ = \"x\")), STRSTR(s$, \"x\"))", "v -1 0\n"},
+            {"s$ = \"abc\"\nt$ = s$\ncb.v(REPLACE$(s$, \"b\", t$), STRLEN(nope$), "
+             "LEFT$(s$, 2) + RIGHT$(s$, 1), STRSTRI(s$, \"B\"), s$, TOSTR$(s$))",
+             "v \"aabcc\" 0 \"abc\" 1 \"abc\" \"abc\"\n"},
+            {"cb.v(\"b\" > \"abc\", \"abc\" == \"ABC\", \"é\" > \"z\", x$ < \"\", "
+             "x$ <= \"\", \"10\" < \"9\")",
+             "v 1 0 1 0 1 1\n"},
+            // A built-in that changes its copy leaves the variable alone.
+            {"s$ = \"abc\"\ncb.v(STRSTRI(s$, \"C\"), STRUPR$(s$), s$)", "v 2 \"ABC\" \"abc\"\n"},
+        }),
+        "");
 }
 
 TEST(OperandShapes, KnownResults) {
@@ -105,6 +160,12 @@ TEST(OperandShapes, KnownResults) {
              "u$ += \"x\" + 1 + 2\nv$ = 7 * 6\nw$ += n < 0\n"
              "cb.v(s$, t$, u$, v$, w$, (x$ = \"q\") + 1, (x$ += 5))",
              "v \"12-312-3\" \"ab\" \"x12\" \"42\" \"1\" \"q1\" \"q5\"\n"},
+            // "/=" and "%=" by a literal and by a variable, which are read once.
+            {"a = 17\nb = 5\na %= b\nc = -7\nc /= 2\nd = 9\nd /= d\nm = -2147483647 - 1\n"
+             "n = -1\nm /= n\nk = 7\nk %= n\nq = 1\nq *= 0 - 3\ne = 3\nz = 0\n"
+             "cb.v(a, c, d, m, k, q, e /= z, e)",
+             "error 102 17 Runtime Error: Division by zero(/0) at line 17\n\n"
+             "v 2 -3 1 -2147483648 0 -3 0 3\n"},
             // Division by zero in conditions and operands.
             {"a = 7\nb = 0\nif a / b {\ncb.never()\n}\ncb.never()",
              "error 102 3 Runtime Error: Division by zero(/0) at line 3\n\n"},

@@ -32,6 +32,13 @@ constexpr std::array<RunTextEntry, static_cast<std::size_t>(RunText::Count_)> kT
      u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。"},
     {RunText::FocusPausedTitle, u"Paused: activate the destination window again - %s",
      u"一時停止中: 入力先ウィンドウを再びアクティブにしてください - %s"},
+    {RunText::ReadinessTitle, u"Checking the IME and Caps Lock of the destination - %s",
+     u"入力先のIMEとCaps Lockを確認中 - %s"},
+    {RunText::ImeStillOpen,
+     u"The IME of the destination window could not be turned off. Turn it off "
+     u"(Hankaku/Zenkaku key) and start again.",
+     u"入力先ウィンドウのIMEをオフにできませんでした。"
+     u"IMEをオフにして（半角/全角キー）、もう一度入力を開始してください。"},
 }};
 
 constexpr bool tableInEnumOrder() {

@@ -27,6 +27,8 @@ enum class RunText : std::uint8_t {
     AbortButton,
     RefusedDestination,
     FocusPausedTitle, // %s program title
+    ReadinessTitle,   // %s program title
+    ImeStillOpen,
     Count_
 };
 

@@ -17,7 +17,8 @@ constexpr std::string_view kTraceUsage =
     "usage: tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
     "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N]\n"
-    "                         [--delivery written|keys] [--layout us|jp] FILE\n"
+    "                         [--delivery written|keys] [--layout us|jp]\n"
+    "                         [--ime on|off] [--capslock on|off] FILE\n"
     "Prints what a run would send, one line per event, and how it ends:\n"
     "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines,\n"
     "default 100000, or any run cut off after --max-ticks timer ticks, default 10000000,\n"
@@ -28,6 +29,9 @@ constexpr std::string_view kTraceUsage =
     "--delivery keys sends key presses for the --layout keyboard (default jp): key lines\n"
     "gain the scan code (down 10 VK_SHIFT sc 2A), characters no key types read\n"
     "char XXXX fallback.\n"
+    "--ime and --capslock give the destination's state (a Japanese layout's IME open or\n"
+    "closed, Caps Lock): lines ime off, capslock off before the first event and\n"
+    "capslock on, ime on after the last tell what the run changes and puts back.\n"
     "FILE may be - for standard input.\n";
 
 constexpr int kExitError = 1;
@@ -95,6 +99,11 @@ int traceCommand(const Args& args) {
                 options.settings.iTargetLayout = kLayoutJapanese;
             else
                 return usageError(kTraceUsage, "--layout takes us or jp");
+        } else if (a == "--ime" || a == "--capslock") {
+            const std::string* v = value();
+            if (!v || (*v != "on" && *v != "off"))
+                return usageError(kTraceUsage, a + " takes on or off");
+            (a == "--ime" ? options.imeOpen : options.capsLockOn) = *v == "on";
         } else if (a == "--lang") {
             const std::string* v = value();
             if (v && *v == "en")

@@ -204,6 +204,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
 
     d.installedLayouts = fillLayoutSubmenu(d.menu);
     checkDeliveryItems(d.menu, s, d.installedLayouts);
+    checkInputStateItems(d.menu, s);
 
     fillKeySubmenus(d.menu, app.language);
 
@@ -243,6 +244,7 @@ BOOL initialiseMainDialog(HWND hwnd) {
     // Installed layouts besides the built-in tables.
     d.run->setKeyboardLayoutResolver(systemKeyboardLayout);
     d.run->setInputDestination(&systemInputDestination());
+    d.run->setDestinationInputState(&systemDestinationInputState());
 
     if (app.autoRun()) {
         SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));

@@ -6,6 +6,7 @@
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
+#include "dialog/input_state_menu.h"
 #include "dialog/main_dialog_win32.h"
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
@@ -98,6 +99,10 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     }
     if (applyDeliveryCommand(s, id, d.installedLayouts)) {
         checkDeliveryItems(d.menu, s, d.installedLayouts);
+        return;
+    }
+    if (applyInputStateCommand(s, id)) {
+        checkInputStateItems(d.menu, s);
         return;
     }
     switch (id) {

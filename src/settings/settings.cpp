@@ -2,7 +2,7 @@
 
 namespace tapwell {
 
-const std::array<SettingField, 18> kSettingFields = {{
+const std::array<SettingField, 20> kSettingFields = {{
     {u"g_BigDialog", &Settings::g_BigDialog, nullptr},
     {u"iInputMode", &Settings::iInputMode, nullptr},
     {u"iWaitMode", &Settings::iWaitMode, nullptr},
@@ -21,6 +21,8 @@ const std::array<SettingField, 18> kSettingFields = {{
     {u"iTargetLayout", nullptr, nullptr, &Settings::iTargetLayout},
     {u"iEscAbort", &Settings::iEscAbort, nullptr},
     {u"iFocusGuard", &Settings::iFocusGuard, nullptr},
+    {u"iImeMode", &Settings::iImeMode, nullptr},
+    {u"iCapsLockMode", &Settings::iCapsLockMode, nullptr},
 }};
 
 namespace {
@@ -58,6 +60,9 @@ void applyLoadRanges(Settings& s) {
     if (s.iEscAbort >= 2)
         s.iEscAbort = 1;
     limitFlag(s.iFocusGuard);
+    if (s.iImeMode >= 3)
+        s.iImeMode = 0;
+    limitFlag(s.iCapsLockMode);
 }
 
 } // namespace tapwell

@@ -22,7 +22,8 @@ HWND asWindow(WindowId window) {
 }
 
 std::optional<LRESULT> askIme(WindowId focus, WPARAM request, LPARAM value) {
-    HWND ime = ImmGetDefaultIMEWnd(asWindow(focus));
+    // For no window the IMM would answer with this thread's own IME window.
+    HWND ime = focus ? ImmGetDefaultIMEWnd(asWindow(focus)) : nullptr;
     if (!ime)
         return std::nullopt;
     DWORD_PTR answer = 0;

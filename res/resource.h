@@ -91,3 +91,9 @@
 // The run's own Settings items, also above the key items.
 #define IDM_ESC_ABORT 33833
 #define IDM_FOCUS_GUARD 33834
+// The destination's IME and Caps Lock (radio items of two submenus).
+#define IDM_IME_TURN_OFF 33910
+#define IDM_IME_TURN_OFF_EVERY_RUN 33911
+#define IDM_IME_LEAVE 33912
+#define IDM_CAPS_LOCK_TURN_OFF 33913
+#define IDM_CAPS_LOCK_LEAVE 33914

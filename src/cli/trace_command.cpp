@@ -20,7 +20,8 @@ constexpr std::string_view kTraceUsage =
     "usage: tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
     "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N]\n"
-    "                         [--delivery written|keys] [--layout us|jp] FILE\n"
+    "                         [--delivery written|keys] [--layout us|jp]\n"
+    "                         [--ime on|off] [--capslock on|off] FILE\n"
     "Prints what a run would send, one line per event, and how it ends:\n"
     "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines,\n"
     "default 100000, or any run cut off after --max-ticks timer ticks, default 10000000,\n"
@@ -31,6 +32,9 @@ constexpr std::string_view kTraceUsage =
     "--delivery keys sends key presses for the --layout keyboard (default jp): key lines\n"
     "gain the scan code (down 10 VK_SHIFT sc 2A), characters no key types read\n"
     "char XXXX fallback.\n"
+    "--ime and --capslock give the destination's state (a Japanese layout's IME open or\n"
+    "closed, Caps Lock): lines ime off, capslock off before the first event and\n"
+    "capslock on, ime on after the last tell what the run changes and puts back.\n"
     "FILE may be - for standard input.\n";
 
 constexpr int kExitError = 1;
@@ -66,6 +70,14 @@ bool setCount(const std::string& value, std::uint64_t max, std::uint64_t& target
     if (n)
         target = *n;
     return n.has_value();
+}
+
+// The destination's simulated state: "on" or "off".
+bool chooseOnOff(const std::string& v, std::optional<bool>& state) {
+    if (v != "on" && v != "off")
+        return false;
+    state = v == "on";
+    return true;
 }
 
 constexpr TraceOption kTraceOptions[] = {
@@ -108,6 +120,10 @@ constexpr TraceOption kTraceOptions[] = {
          return choose(v, {{"us", kLayoutUs101}, {"jp", kLayoutJapanese}},
                        o.settings.iTargetLayout);
      }},
+    {"--ime", "--ime takes on or off",
+     [](TraceOptions& o, const std::string& v) { return chooseOnOff(v, o.imeOpen); }},
+    {"--capslock", "--capslock takes on or off",
+     [](TraceOptions& o, const std::string& v) { return chooseOnOff(v, o.capsLockOn); }},
     {"--lang", "--lang takes en or ja",
      [](TraceOptions& o, const std::string& v) {
          return choose(v, {{"en", Language::English}, {"ja", Language::Japanese}}, o.language);

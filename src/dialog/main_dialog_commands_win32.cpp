@@ -5,6 +5,7 @@
 #include "dialog/dialog_texts.h"
 #include "dialog/help_topics.h"
 #include "dialog/help_win32.h"
+#include "dialog/input_state_menu.h"
 #include "dialog/main_dialog_win32.h"
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
@@ -100,10 +101,18 @@ bool deliveryCommand(HWND, int id) {
     return true;
 }
 
+bool inputStateCommand(HWND, int id) {
+    if (!applyInputStateCommand(appState().settings, id))
+        return false;
+    checkInputStateItems(mainDialogState().menu, appState().settings);
+    return true;
+}
+
 using CommandFamily = bool (*)(HWND hwnd, int id);
 constexpr CommandFamily kCommandFamilies[] = {
     removeCharactersCommand, insertNotationCommand, fileCommand,
     toggleCommand,           helpCommand,           deliveryCommand,
+    inputStateCommand,
 };
 
 // Commands of one id each.

@@ -285,6 +285,7 @@ void fillMenus(MainDialogState& d, const Settings& s, Language language) {
     }
     d.installedLayouts = fillLayoutSubmenu(d.menu);
     checkDeliveryItems(d.menu, s, d.installedLayouts);
+    checkInputStateItems(d.menu, s);
     fillKeySubmenus(d.menu, language);
 }
 
@@ -337,6 +338,7 @@ void createRun(MainDialogState& d, const AppState& app) {
     // Installed layouts besides the built-in tables.
     d.run->setKeyboardLayoutResolver(systemKeyboardLayout);
     d.run->setInputDestination(&systemInputDestination());
+    d.run->setDestinationInputState(&systemDestinationInputState());
 }
 
 void startCommandLineRun(HWND hwnd, const AppState& app) {

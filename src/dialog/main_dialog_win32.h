@@ -169,6 +169,8 @@ std::vector<LayoutMenuItem> fillLayoutSubmenu(HMENU menuBar);
 // Radio check marks on the delivery item and the layout item of `settings`.
 void checkDeliveryItems(HMENU menuBar, const Settings& settings,
                         std::span<const LayoutMenuItem> installedLayouts);
+// Radio check marks on the IME and Caps Lock submenus (input_state_menu.h).
+void checkInputStateItems(HMENU menuBar, const Settings& settings);
 
 // Replaces the text box's selection with the command's notation as one
 // undoable edit. False when `commandId` inserts nothing.

@@ -31,6 +31,8 @@ RunSettings runSettingsFrom(const Settings& s) {
     r.iDelivery = s.iDelivery;
     r.iTargetLayout = s.iTargetLayout;
     r.iFocusGuard = s.iFocusGuard != 0;
+    r.iImeMode = static_cast<ImeMode>(s.iImeMode < 3 ? s.iImeMode : 0);
+    r.iCapsLockMode = s.iCapsLockMode == 1 ? CapsLockMode::Leave : CapsLockMode::TurnOffAndRestore;
     return r;
 }
 

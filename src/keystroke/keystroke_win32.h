@@ -6,6 +6,7 @@
 // many events it inserted, so a run learns when Windows refused them.
 #pragma once
 
+#include "keystroke/destination_readiness.h"
 #include "keystroke/key_event_sink.h"
 #include "keystroke/keyboard_layout.h"
 #include "keystroke/run_host.h"
@@ -49,5 +50,20 @@ class Win32InputDestination final : public InputDestination {
 
 // The process's destination; it keeps no state.
 InputDestination& systemInputDestination();
+
+// The destination's IME (through its default IME window, with a timeout) and
+// Caps Lock (this thread's view of the key state; pressed with SendInput).
+class Win32DestinationInputState final : public DestinationInputState {
+  public:
+    WindowId focusWindow() override;
+    std::uint16_t layoutLanguage(WindowId focus) override;
+    std::optional<bool> imeOpen(WindowId focus) override;
+    void setImeOpen(WindowId focus, bool open) override;
+    void pressImeOff() override;
+    bool capsLockOn() override;
+    void pressCapsLock() override;
+};
+
+DestinationInputState& systemDestinationInputState();
 
 } // namespace tapwell

@@ -21,6 +21,10 @@ enum class WaitMode : std::uint8_t { Seconds = 0, TimeOfDay = 1 };
 // As written: keys and Unicode events as the text gives them. Key presses:
 // physical keys of the target layout (remote desktops, virtual machines).
 enum class Delivery : std::uint8_t { Written = 0, KeyPresses = 1 };
+// The destination's IME before a run that sends letters as keys (or before
+// every run), and Caps Lock before one that does (destination_readiness.h).
+enum class ImeMode : std::uint8_t { TurnOffForRun = 0, Leave = 1, TurnOffEveryRun = 2 };
+enum class CapsLockMode : std::uint8_t { TurnOffAndRestore = 0, Leave = 1 };
 
 struct RunSettings {
     InputMode iInputMode = InputMode::Keyboard;
@@ -44,6 +48,8 @@ struct RunSettings {
     // Sending waits while a window other than the destination (the one in
     // front at the first unit) is in the foreground.
     bool iFocusGuard = false;
+    ImeMode iImeMode = ImeMode::TurnOffForRun;
+    CapsLockMode iCapsLockMode = CapsLockMode::TurnOffAndRestore;
 };
 
 // Where a run's events go: the window in the foreground, and whether Windows

@@ -37,6 +37,13 @@ constexpr std::array<RunTextEntry, static_cast<std::size_t>(RunText::Count_)> kT
      u"stopped. Keys it was holding have been released.",
      u"入力に必要なタイマーをWindowsから取得できなかったため（エラー %d）、入力を中止しました。"
      u"押したままのキーは離してあります。"},
+    {RunText::ReadinessTitle, u"Checking the IME and Caps Lock of the destination - %s",
+     u"入力先のIMEとCaps Lockを確認中 - %s"},
+    {RunText::ImeStillOpen,
+     u"The IME of the destination window could not be turned off. Turn it off "
+     u"(Hankaku/Zenkaku key) and start again.",
+     u"入力先ウィンドウのIMEをオフにできませんでした。"
+     u"IMEをオフにして（半角/全角キー）、もう一度入力を開始してください。"},
 }};
 
 constexpr bool tableInEnumOrder() {

@@ -28,6 +28,8 @@ enum class RunText : std::uint8_t {
     RefusedDestination,
     FocusPausedTitle, // %s program title
     TimerFailed,      // %d the system's error code
+    ReadinessTitle,   // %s program title
+    ImeStillOpen,
     Count_
 };
 

@@ -1,6 +1,7 @@
 #include "keystroke/run_trace.h"
 
 #include "common/utf.h"
+#include "keystroke/destination_readiness.h"
 #include "keystroke/recording_sink.h"
 #include "keystroke/run_host.h"
 #include "keystroke/simulation_run.h"
@@ -169,6 +170,34 @@ class TraceHost : public RunHost {
     TraceLines& lines_;
 };
 
+// The destination as the trace options describe it: one window with a
+// Japanese layout, whose IME does what it is asked.
+class TraceInputState : public DestinationInputState {
+  public:
+    TraceInputState(const TraceOptions& options, TraceLines& lines)
+        : imeOpen_(options.imeOpen.value_or(false)),
+          capsLockOn_(options.capsLockOn.value_or(false)), lines_(lines) {}
+
+    WindowId focusWindow() override { return 1; }
+    std::uint16_t layoutLanguage(WindowId) override { return kLanguageJapanese; }
+    std::optional<bool> imeOpen(WindowId) override { return imeOpen_; }
+    void setImeOpen(WindowId, bool open) override {
+        imeOpen_ = open;
+        lines_.line(open ? "ime on\n" : "ime off\n");
+    }
+    void pressImeOff() override { lines_.line("key ime off\n"); }
+    bool capsLockOn() override { return capsLockOn_; }
+    void pressCapsLock() override {
+        capsLockOn_ = !capsLockOn_;
+        lines_.line(capsLockOn_ ? "capslock on\n" : "capslock off\n");
+    }
+
+  private:
+    bool imeOpen_;
+    bool capsLockOn_;
+    TraceLines& lines_;
+};
+
 } // namespace
 
 TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter& out) {
@@ -182,6 +211,9 @@ TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter&
     std::atomic<bool> scriptRunning{false};
     std::atomic<bool> scriptStopRequested{false};
     SimulationRun run(host, sink, scriptRunning, scriptStopRequested);
+    TraceInputState inputState(options, lines);
+    if (options.imeOpen || options.capsLockOn)
+        run.setDestinationInputState(&inputState);
 
     run.startRun();
     bool silentPasses = false;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,12 @@ struct TraceOptions {
     // nested repeat blocks make even a finite run as long as one likes, with
     // or without output, which a fuzzer must not wait for.
     std::uint64_t maxTicks = 0;
+    // The destination's state, when given: a Japanese layout whose IME is
+    // open or closed, and Caps Lock. The trace then writes what the run
+    // changes at its start and puts back at its end (ime off, capslock off,
+    // capslock on, ime on).
+    std::optional<bool> imeOpen;
+    std::optional<bool> capsLockOn;
 };
 
 enum class TraceEnd : std::uint8_t { Ok, Error, Limit };

@@ -4,6 +4,7 @@
 #include "keystroke/key_tables.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tapwell {
 
@@ -77,6 +78,8 @@ void SimulationRun::stopRun() {
     running_ = false;
     pausedForFocus_ = false;
     ++generation_;
+    if (inputState_)
+        restoreDestination(*inputState_, std::exchange(inputChanges_, {}));
 }
 
 void SimulationRun::finish(RunEnd how) {
@@ -146,7 +149,25 @@ void SimulationRun::beginNextPhase() {
         finish(RunEnd::Normal);
         return;
     }
+    if (!prepareDestinationInput())
+        return;
     host_.armSendTimer(interval_);
+}
+
+// Once, before the first unit: the destination has been activated by now.
+bool SimulationRun::prepareDestinationInput() {
+    if (!inputState_ || !readinessNeeds(settings_).any())
+        return true;
+    host_.setTitle(formatRunText(RunText::ReadinessTitle, language_, {host_.programTitle()}));
+    const ReadinessResult result = prepareDestination(*inputState_, settings_);
+    inputChanges_ = result.changes;
+    if (result.ready)
+        return true;
+    const std::uint64_t generation = generation_;
+    showRunError(host_, std::u16string(runText(RunText::ImeStillOpen, language_)));
+    if (generation == generation_)
+        finish(RunEnd::Error);
+    return false;
 }
 
 void SimulationRun::sendingTick() {

@@ -4,11 +4,12 @@
 #pragma once
 
 #include "common/language.h"
+#include "keystroke/destination_readiness.h"
 #include "keystroke/guarded_sink.h"
-#include "keystroke/run_host.h"
 #include "keystroke/key_delivery.h"
 #include "keystroke/key_event_sink.h"
 #include "keystroke/key_notation.h"
+#include "keystroke/run_host.h"
 
 #include <atomic>
 #include <cstddef>
@@ -51,6 +52,11 @@ class SimulationRun {
     // nothing is checked and the focus guard has nothing to watch.
     void setInputDestination(InputDestination* destination) { destination_ = destination; }
 
+    // Where the run reads and changes the destination's IME and Caps Lock at
+    // the start of its sending and puts them back at its end; without one
+    // nothing is looked at.
+    void setDestinationInputState(DestinationInputState* state) { inputState_ = state; }
+
     // The Start button: starts when idle, aborts when running.
     void startOrAbort();
     void startRun();
@@ -92,6 +98,7 @@ class SimulationRun {
     void sendingTick();
     bool destinationReady();
     void stopForRefusedDestination();
+    bool prepareDestinationInput();
     void endPass();
     void finish(RunEnd how);
     void setCountdownTitle();
@@ -134,6 +141,9 @@ class SimulationRun {
     bool destinationKnown_ = false;
     WindowId destinationWindow_ = 0;
     bool pausedForFocus_ = false;
+    DestinationInputState* inputState_ = nullptr;
+    // What this run changed of the destination's input state.
+    ReadinessChanges inputChanges_;
 };
 
 // Seconds a run waits before it starts sending.

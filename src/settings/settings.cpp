@@ -4,7 +4,7 @@
 
 namespace tapwell {
 
-const std::array<SettingField, 18> kSettingFields = {{
+const std::array<SettingField, 20> kSettingFields = {{
     settingField<&Settings::g_BigDialog>(u"g_BigDialog"),
     settingField<&Settings::iInputMode>(u"iInputMode"),
     settingField<&Settings::iWaitMode>(u"iWaitMode"),
@@ -23,6 +23,8 @@ const std::array<SettingField, 18> kSettingFields = {{
     settingField<&Settings::iTargetLayout>(u"iTargetLayout"),
     settingField<&Settings::iEscAbort>(u"iEscAbort"),
     settingField<&Settings::iFocusGuard>(u"iFocusGuard"),
+    settingField<&Settings::iImeMode>(u"iImeMode"),
+    settingField<&Settings::iCapsLockMode>(u"iCapsLockMode"),
 }};
 
 namespace {
@@ -62,6 +64,9 @@ void applyLoadRanges(Settings& s) {
     if (s.iEscAbort >= 2)
         s.iEscAbort = 1;
     limitFlag(s.iFocusGuard);
+    if (s.iImeMode >= 3)
+        s.iImeMode = 0;
+    limitFlag(s.iCapsLockMode);
 }
 
 AppState& appState() {

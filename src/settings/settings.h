@@ -44,6 +44,12 @@ struct Settings {
     std::uint8_t iEscAbort = 1;
     // 1: sending pauses while the destination window is not in front.
     std::uint8_t iFocusGuard = 0;
+    // The destination's IME before a run: 0 turned off for a run that sends
+    // letters as keys, 1 left as it is, 2 turned off for every run.
+    std::uint8_t iImeMode = 0;
+    // 0: Caps Lock turned off for a run that sends letters as keys and back
+    // on after it; 1: left as it is.
+    std::uint8_t iCapsLockMode = 0;
 
     bool operator==(const Settings&) const = default;
 };
@@ -77,7 +83,7 @@ template <auto Member> constexpr SettingField settingField(std::u16string_view n
 }
 
 // In load and save order.
-extern const std::array<SettingField, 18> kSettingFields;
+extern const std::array<SettingField, 20> kSettingFields;
 
 // Forces every field into its load range (out-of-range values fall back).
 void applyLoadRanges(Settings& s);

@@ -47,7 +47,10 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
         {u"iTargetLayout", 0, {{layout, layout}, {0x12345, 0x12345}}},
         // Esc stops a run unless stored off: no flag means the default.
         {u"iEscAbort", 1, {{0, 0}, {1, 1}, {2, 1}, {256, 0}}},
-        {u"iFocusGuard", 0, flag}};
+        {u"iFocusGuard", 0, flag},
+        // The IME's three choices; anything else turns it off for the run.
+        {u"iImeMode", 0, {{1, 1}, {2, 2}, {3, 0}, {258, 2}}},
+        {u"iCapsLockMode", 0, flag}};
     ASSERT_EQ(std::size(fields), kSettingFields.size());
     Settings all;
     for (std::size_t i = 0; i < kSettingFields.size(); ++i) {
@@ -65,7 +68,7 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
     }
     // Each field reaches its own member (declared in store order).
     EXPECT_EQ(all, (Settings{100, InputMode(101), WaitMode(102), 103, 104, 105, 106, 107, 108, 109,
-                             110, 111, 112, 113, Delivery(114), 115, 116, 117}));
+                             110, 111, 112, 113, Delivery(114), 115, 116, 117, 118, 119}));
 }
 
 // Radios and the big-dialog box (absent from the English dialog, which saves

@@ -32,6 +32,8 @@ constexpr std::array<RunTextEntry, static_cast<std::size_t>(RunText::Count_)> kT
      u"tapwellを同じ権限で起動するか、別のウィンドウを選んでください。"},
     {RunText::FocusPausedTitle, u"Paused: activate the destination window again - %s",
      u"一時停止中: 入力先ウィンドウを再びアクティブにしてください - %s"},
+    {RunText::PausedTitle, u"Paused: Pause continues, Esc stops - %s",
+     u"一時停止中: Pause キーで再開、Esc キーで中止 - %s"},
 }};
 
 constexpr bool tableInEnumOrder() {

@@ -27,6 +27,7 @@ enum class RunText : std::uint8_t {
     AbortButton,
     RefusedDestination,
     FocusPausedTitle, // %s program title
+    PausedTitle,      // %s program title
     Count_
 };
 

@@ -2,6 +2,7 @@
 #include "common/utf.h"
 #include "keystroke/keyboard_layout.h"
 #include "keystroke/run_trace.h"
+#include "quick/literal_text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +18,7 @@ constexpr std::string_view kTraceUsage =
     "usage: tapwell-cli trace [--mode keyboard|unicode] [--error-stop] [--ignore-tab]\n"
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
     "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N]\n"
-    "                         [--delivery written|keys] [--layout us|jp] FILE\n"
+    "                         [--delivery written|keys] [--layout us|jp] [--literal] FILE\n"
     "Prints what a run would send, one line per event, and how it ends:\n"
     "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines,\n"
     "default 100000, or any run cut off after --max-ticks timer ticks, default 10000000,\n"
@@ -28,6 +29,8 @@ constexpr std::string_view kTraceUsage =
     "--delivery keys sends key presses for the --layout keyboard (default jp): key lines\n"
     "gain the scan code (down 10 VK_SHIFT sc 2A), characters no key types read\n"
     "char XXXX fallback.\n"
+    "--literal types FILE as a clipboard run does: no notation, each line break one\n"
+    "Enter, one final line break dropped, once, without prefix or suffix.\n"
     "FILE may be - for standard input.\n";
 
 constexpr int kExitError = 1;
@@ -63,7 +66,9 @@ int traceCommand(const Args& args) {
         auto value = [&]() -> const std::string* {
             return i + 1 < args.size() ? &args[++i] : nullptr;
         };
-        if (a == "--error-stop") {
+        if (a == "--literal") {
+            options.literal = true;
+        } else if (a == "--error-stop") {
             options.settings.iErrorStop = true;
         } else if (a == "--ignore-tab") {
             options.settings.iDisableTab = true;
@@ -140,6 +145,8 @@ int traceCommand(const Args& args) {
     std::optional<std::u16string> text = readInputText(*file, inputCodePages());
     if (!text)
         return usageError(kTraceUsage, "cannot read " + *file);
+    if (options.literal)
+        *text = literalText(*text);
 
     TraceWriter out(
         [](std::string_view chunk) { std::fwrite(chunk.data(), 1, chunk.size(), stdout); });

@@ -29,6 +29,9 @@ struct TraceOptions {
     // nested repeat blocks make even a finite run as long as one likes, with
     // or without output, which a fuzzer must not wait for.
     std::uint64_t maxTicks = 0;
+    // The text is typed as a clipboard run types it (already through the
+    // literal rules): no countdown, no notation, no prefix or suffix, once.
+    bool literal = false;
 };
 
 enum class TraceEnd : std::uint8_t { Ok, Error, Limit };

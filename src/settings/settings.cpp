@@ -2,7 +2,7 @@
 
 namespace tapwell {
 
-const std::array<SettingField, 18> kSettingFields = {{
+const std::array<SettingField, 23> kSettingFields = {{
     {u"g_BigDialog", &Settings::g_BigDialog, nullptr},
     {u"iInputMode", &Settings::iInputMode, nullptr},
     {u"iWaitMode", &Settings::iWaitMode, nullptr},
@@ -21,6 +21,11 @@ const std::array<SettingField, 18> kSettingFields = {{
     {u"iTargetLayout", nullptr, nullptr, &Settings::iTargetLayout},
     {u"iEscAbort", &Settings::iEscAbort, nullptr},
     {u"iFocusGuard", &Settings::iFocusGuard, nullptr},
+    {u"iTrayIcon", &Settings::iTrayIcon, nullptr},
+    {u"iHotkeyClipboard", nullptr, nullptr, &Settings::iHotkeyClipboard},
+    {u"iHotkeyText", nullptr, nullptr, &Settings::iHotkeyText},
+    {u"iQuickAsk", &Settings::iQuickAsk, nullptr},
+    {u"iQuickProgress", &Settings::iQuickProgress, nullptr},
 }};
 
 namespace {
@@ -58,6 +63,12 @@ void applyLoadRanges(Settings& s) {
     if (s.iEscAbort >= 2)
         s.iEscAbort = 1;
     limitFlag(s.iFocusGuard);
+    limitFlag(s.iTrayIcon);
+    // Questions and the progress window are on unless turned off.
+    if (s.iQuickAsk >= 2)
+        s.iQuickAsk = 1;
+    if (s.iQuickProgress >= 2)
+        s.iQuickProgress = 1;
 }
 
 } // namespace tapwell

@@ -34,6 +34,17 @@ struct Settings {
     std::uint8_t iEscAbort = 1;
     // 1: sending pauses while the destination window is not in front.
     std::uint8_t iFocusGuard = 0;
+    // Quick type. 1: the icon in the notification area (minimising hides the
+    // dialog to it).
+    std::uint8_t iTrayIcon = 0;
+    // The two global hotkeys: the virtual key in the low byte, the modifiers
+    // above it (quick/hotkey.h: Hotkey), 0 none.
+    std::uint32_t iHotkeyClipboard = 0;
+    std::uint32_t iHotkeyText = 0;
+    // 1: a long clipboard text or one of several lines is asked about.
+    std::uint8_t iQuickAsk = 1;
+    // 1: the small progress window while a quick run types.
+    std::uint8_t iQuickProgress = 1;
 
     bool operator==(const Settings&) const = default;
 };
@@ -69,7 +80,7 @@ struct SettingField {
 };
 
 // In load and save order.
-extern const std::array<SettingField, 18> kSettingFields;
+extern const std::array<SettingField, 23> kSettingFields;
 
 // Forces every field into its load range (out-of-range values fall back).
 void applyLoadRanges(Settings& s);

@@ -9,6 +9,7 @@
 #include "dialog/main_dialog_win32.h"
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
+#include "quick/quick_type_win32.h"
 #include "resource.h"
 #include "theme/theme_win32.h"
 
@@ -72,6 +73,8 @@ void onMainDialogCommand(HWND hwnd, int id, int notification) {
     MainDialogState& d = mainDialogState();
     Settings& s = appState().settings;
     HWND textBox = GetDlgItem(hwnd, IDC_TEXT);
+    if (onQuickTypeCommand(id))
+        return;
     if (auto removal = removalForCommand(id)) {
         removeCharactersFromTextBox(hwnd, *removal);
         return;

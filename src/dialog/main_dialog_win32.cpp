@@ -12,6 +12,7 @@
 #include "dialog/run_stop_win32.h"
 #include "keystroke/keystroke_win32.h"
 #include "keystroke/simulation_run.h"
+#include "quick/quick_type_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
 #include "settings/settings_stores_win32.h"
@@ -42,6 +43,7 @@ void onEscStop() {
 
 void onDestroy(HWND hwnd) {
     MainDialogState& d = mainDialogState();
+    stopQuickType();
     removeAcceleratorHook(d.acceleratorHook);
     d.acceleratorHook = nullptr;
     endRunStopWatch();
@@ -76,6 +78,8 @@ INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (handleDialogThemeMessage(hwnd, msg, wParam, lParam, themed))
             return themed;
     }
+    if (mainDialogState().hwnd == hwnd && onQuickTypeDialogMessage(msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         return initialiseMainDialog(hwnd);
@@ -243,6 +247,8 @@ BOOL initialiseMainDialog(HWND hwnd) {
     // Installed layouts besides the built-in tables.
     d.run->setKeyboardLayoutResolver(systemKeyboardLayout);
     d.run->setInputDestination(&systemInputDestination());
+
+    startQuickType({hwnd, d.run.get(), &s, d.menu, app.language, app.programTitle});
 
     if (app.autoRun()) {
         SetDlgItemTextW(hwnd, IDC_TEXT, wide(app.InputText));

@@ -12,6 +12,8 @@ namespace tapwell {
 
 // Posted to the main dialog by the watch thread when the user pressed Esc.
 inline constexpr UINT kEscStopMessage = WM_APP + 19;
+// Posted to the main dialog when the user pressed Pause (swallowed as Esc is).
+inline constexpr UINT kPauseKeyMessage = WM_APP + 21;
 
 // A run begins: the stop event is cleared and, when `watchEsc`, the hook is
 // installed before this returns.

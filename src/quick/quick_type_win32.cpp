@@ -182,7 +182,8 @@ QuickType::QuickType(const QuickTypeHost& host) : host_(host) {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                       foregroundChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
-    lastForeground_ = GetForegroundWindow();
+    if (HWND front = GetForegroundWindow(); front && !isOwnWindow(front))
+        lastForeground_ = front;
 }
 
 QuickType::~QuickType() {
@@ -406,7 +407,8 @@ void QuickType::exitProgram() {
 HWND QuickType::destinationForMenu() const {
     if (lastForeground_ && IsWindow(lastForeground_))
         return lastForeground_;
-    return GetForegroundWindow();
+    HWND front = GetForegroundWindow();
+    return front && !isOwnWindow(front) ? front : nullptr;
 }
 
 bool QuickType::command(int id) {

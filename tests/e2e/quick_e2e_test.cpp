@@ -129,3 +129,38 @@ TEST(QuickType, AHotkeyAnotherProgramHoldsIsRefusedWithASuggestion) {
     EXPECT_NE(box->text.find(L"for example Ctrl+Shift+F11"), std::wstring::npos);
     pressButton(*box, L"OK");
 }
+
+// A quick run with its progress window, paused and resumed by the user's
+// Pause key and stopped by the Esc key, both pressed in the receiver.
+TEST(QuickType, PauseHoldsAQuickRunEscStopsItAndTheProgressWindowNeverTakesTheFocus) {
+    auto t = Tapwell::start({L"iWaitMSec=20", L"iQuickAsk=0"});
+    ASSERT_TRUE(t);
+    ASSERT_TRUE(putOnClipboard(std::wstring(400, L'x')));
+    HWND quick = FindWindowW(L"TapwellQuickType", nullptr);
+    ASSERT_NE(quick, nullptr);
+    auto r = Receiver::start(L"--hold-focus 800 --title pause-receiver");
+    ASSERT_TRUE(r);
+    Sleep(1000);
+    PostMessageW(quick, WM_COMMAND, IDM_QUICK_CLIPBOARD, 0);
+    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") >= 20; }, 10000));
+    HWND progress = FindWindowW(L"TapwellQuickProgress", nullptr);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(IsWindowVisible(progress));
+    EXPECT_NE(GetForegroundWindow(), progress);
+    EXPECT_NE(textOf(progress).size(), 0u);
+
+    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+    ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog).starts_with(L"Paused:"); }, 3000));
+    Sleep(200);
+    const std::ptrdiff_t typed = count(r->lines(), "char 120");
+    Sleep(600);
+    EXPECT_EQ(count(r->lines(), "char 120"), typed) << "typing went on while paused";
+    EXPECT_EQ(count(r->lines(), "keydown 19"), 0) << "the Pause key reached the window";
+
+    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
+    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Escape"));
+    ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(progress); }, 1000));
+    EXPECT_LT(count(r->stop(), "char 120"), 400);
+}

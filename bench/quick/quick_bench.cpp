@@ -72,7 +72,7 @@ int screenshot(const std::wstring& file) {
     Sleep(1000);
     PostMessageW(quick, WM_COMMAND, IDM_QUICK_CLIPBOARD, 0);
     Sleep(2500);
-    SetCursorPos(600, 420);
+    SetCursorPos(1150, 900);
     PostMessageW(quick, WM_APP + 40, 1, WM_RBUTTONUP);
     Sleep(800);
     return shell(L"import -window root " + file) ? 0 : 1;

@@ -379,6 +379,15 @@ void QuickType::showTrayMenu() {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     item(IDM_QUICK_SHOW, QuickText::MenuShow);
     item(IDM_QUICK_EXIT, QuickText::MenuExit);
+    // The menu takes the foreground: a run going on would type into it (and
+    // its letters choose items), so it waits while the menu is open.
+    SimulationRun& run = *host_.run;
+    const bool holdRun = run.running() && !run.paused() && run.phase() == RunPhase::Sending;
+    if (holdRun) {
+        run.togglePause();
+        onProgressTimer();
+    }
+    HWND before = destinationForMenu();
     POINT pt{};
     GetCursorPos(&pt);
     // The menu closes when the user clicks elsewhere only if its owner is
@@ -387,6 +396,11 @@ void QuickType::showTrayMenu() {
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
     PostMessageW(hwnd_, WM_NULL, 0, 0);
     DestroyMenu(menu);
+    if (holdRun && run.running() && run.paused()) {
+        if (before)
+            SetForegroundWindow(before);
+        run.togglePause();
+    }
 }
 
 void QuickType::showDialog() {

@@ -91,6 +91,16 @@
 // The run's own Settings items, also above the key items.
 #define IDM_ESC_ABORT 33833
 #define IDM_FOCUS_GUARD 33834
+// Quick type: the Settings menu's items, and the tray icon's menu.
+#define IDM_TRAY_ICON 33890
+#define IDM_HOTKEYS 33891
+#define IDM_QUICK_ASK 33892
+#define IDM_QUICK_PROGRESS 33893
+#define IDM_QUICK_CLIPBOARD 33894
+#define IDM_QUICK_TEXT 33895
+#define IDM_QUICK_CLICK 33896
+#define IDM_QUICK_SHOW 33897
+#define IDM_QUICK_EXIT 33898
 // The destination's IME and Caps Lock (radio items of two submenus).
 #define IDM_IME_TURN_OFF 33910
 #define IDM_IME_TURN_OFF_EVERY_RUN 33911

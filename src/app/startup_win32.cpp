@@ -6,6 +6,7 @@
 #include "dialog/main_dialog.h"
 #include "files/text_file.h"
 #include "files/text_file_win32.h"
+#include "quick/quick_type_win32.h"
 #include "settings/settings_stores_win32.h"
 #include "theme/theme_win32.h"
 
@@ -151,6 +152,11 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine,
     // A script cannot be given on the command line: its text is typed instead.
     if (state.autoRun() && state.settings.iInputMode == InputMode::Script)
         state.settings.iInputMode = InputMode::Unicode;
+
+    // With the icon on, the program lives on in the notification area; a
+    // second start brings it back rather than opening another.
+    if (!state.autoRun() && state.settings.iTrayIcon && showRunningInstance())
+        return 0;
 
     allowDropsFromLowerIntegrity();
     runMainDialog(instance);

@@ -2,6 +2,7 @@
 #include "common/utf.h"
 #include "keystroke/keyboard_layout.h"
 #include "keystroke/run_trace.h"
+#include "quick/literal_text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -21,7 +22,7 @@ constexpr std::string_view kTraceUsage =
     "                         [--ignore-space] [--ignore-enter] [--prefix TEXT] [--suffix TEXT]\n"
     "                         [--loop N] [--lang en|ja] [--max-events N] [--max-ticks N]\n"
     "                         [--delivery written|keys] [--layout us|jp]\n"
-    "                         [--ime on|off] [--capslock on|off] FILE\n"
+    "                         [--ime on|off] [--capslock on|off] [--literal] FILE\n"
     "Prints what a run would send, one line per event, and how it ends:\n"
     "end ok (0), end error (1), end limit (3: --loop 0 cut off after --max-events lines,\n"
     "default 100000, or any run cut off after --max-ticks timer ticks, default 10000000,\n"
@@ -35,6 +36,8 @@ constexpr std::string_view kTraceUsage =
     "--ime and --capslock give the destination's state (a Japanese layout's IME open or\n"
     "closed, Caps Lock): lines ime off, capslock off before the first event and\n"
     "capslock on, ime on after the last tell what the run changes and puts back.\n"
+    "--literal types FILE as a clipboard run does: no notation, each line break one\n"
+    "Enter, one final line break dropped, once, without prefix or suffix.\n"
     "FILE may be - for standard input.\n";
 
 constexpr int kExitError = 1;
@@ -81,6 +84,12 @@ bool chooseOnOff(const std::string& v, std::optional<bool>& state) {
 }
 
 constexpr TraceOption kTraceOptions[] = {
+    {"--literal",
+     {},
+     [](TraceOptions& o, const std::string&) {
+         o.literal = true;
+         return true;
+     }},
     {"--error-stop",
      {},
      [](TraceOptions& o, const std::string&) {
@@ -191,6 +200,8 @@ int traceCommand(const Args& args) {
     std::optional<std::u16string> text = readInputText(*file, inputCodePages());
     if (!text)
         return usageError(kTraceUsage, "cannot read " + *file);
+    if (options.literal)
+        *text = literalText(*text);
 
     TraceWriter out(
         [](std::string_view chunk) { std::fwrite(chunk.data(), 1, chunk.size(), stdout); });

@@ -9,6 +9,7 @@
 #include "dialog/main_dialog_win32.h"
 #include "files/text_file_win32.h"
 #include "keystroke/simulation_run.h"
+#include "quick/quick_type_win32.h"
 #include "resource.h"
 #include "settings/process_state.h"
 #include "theme/theme_win32.h"
@@ -201,6 +202,8 @@ constexpr CommandRow kCommands[] = {
 } // namespace
 
 void onMainDialogCommand(HWND hwnd, int id, int notification) {
+    if (onQuickTypeCommand(id))
+        return;
     for (const CommandRow& row : kCommands) {
         if (row.id == id) {
             row.handle(hwnd, notification);

@@ -13,6 +13,7 @@
 #include "keystroke/run_stop_win32.h"
 #include "keystroke/run_texts.h"
 #include "keystroke/simulation_run.h"
+#include "quick/quick_type_win32.h"
 #include "resource.h"
 #include "script/script_runner.h"
 #include "settings/process_state.h"
@@ -43,6 +44,7 @@ void onEndSession() {
 
 void onDestroy(HWND hwnd) {
     MainDialogState& d = mainDialogState();
+    stopQuickType();
     removeAcceleratorHook(d.acceleratorHook);
     d.acceleratorHook = nullptr;
     // Whatever ends the dialog, nothing the run or its script pressed stays
@@ -108,6 +110,8 @@ INT_PTR CALLBACK mainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (handleDialogThemeMessage(hwnd, msg, wParam, lParam, themed))
             return themed;
     }
+    if (mainDialogState().hwnd == hwnd && onQuickTypeDialogMessage(msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         return initialiseMainDialog(hwnd);
@@ -369,6 +373,8 @@ BOOL initialiseMainDialog(HWND hwnd) {
     applyMenuBarMode(d, isDarkMode());
     d.acceleratorHook = installAcceleratorHook(hwnd);
     createRun(d, app);
+    startQuickType({hwnd, d.run.get(), &appState().settings, d.menu, app.language,
+                    app.programTitle});
     startCommandLineRun(hwnd, app);
     return TRUE;
 }

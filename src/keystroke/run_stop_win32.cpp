@@ -33,6 +33,7 @@ struct Watch {
     bool fired = false;
     bool swallowRelease = false;
     bool ending = false;
+    bool pauseHeld = false;
 };
 
 HANDLE stopEvent() {
@@ -97,6 +98,15 @@ LRESULT CALLBACK escHookProc(int code, WPARAM wParam, LPARAM lParam) {
     Watch* w = t_watch;
     if (code == HC_ACTION && w) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        // The user's Pause pauses and resumes a window's run; it is swallowed
+        // as the Esc that stops one is. Key repeat sends one toggle only.
+        if (key->vkCode == VK_PAUSE && (key->flags & LLKHF_INJECTED) == 0 && w->notify) {
+            const bool down = (key->flags & LLKHF_UP) == 0;
+            if (down && !w->pauseHeld)
+                PostMessageW(w->notify, kPauseKeyMessage, 0, 0);
+            w->pauseHeld = down;
+            return 1;
+        }
         if (key->vkCode == VK_ESCAPE && (key->flags & LLKHF_INJECTED) == 0) {
             const bool release = (key->flags & LLKHF_UP) != 0;
             if (!release && !w->fired && !w->ending) {

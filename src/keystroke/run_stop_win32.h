@@ -15,6 +15,9 @@ namespace tapwell {
 // Posted to the run's window by the watch thread when the user pressed Esc,
 // here or for another tapwell run.
 inline constexpr UINT kEscStopMessage = WM_APP + 19;
+// Posted to the window that watches when the user pressed Pause (swallowed
+// as Esc is).
+inline constexpr UINT kPauseKeyMessage = WM_APP + 21;
 
 // The session-wide "stop every run" message, posted to HWND_BROADCAST.
 UINT runStopBroadcastMessage();

@@ -44,6 +44,8 @@ constexpr std::array<RunTextEntry, static_cast<std::size_t>(RunText::Count_)> kT
      u"(Hankaku/Zenkaku key) and start again.",
      u"入力先ウィンドウのIMEをオフにできませんでした。"
      u"IMEをオフにして（半角/全角キー）、もう一度入力を開始してください。"},
+    {RunText::PausedTitle, u"Paused: Pause continues, Esc stops - %s",
+     u"一時停止中: Pause キーで再開、Esc キーで中止 - %s"},
 }};
 
 constexpr bool tableInEnumOrder() {

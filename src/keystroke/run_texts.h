@@ -30,6 +30,7 @@ enum class RunText : std::uint8_t {
     TimerFailed,      // %d the system's error code
     ReadinessTitle,   // %s program title
     ImeStillOpen,
+    PausedTitle,      // %s program title
     Count_
 };
 

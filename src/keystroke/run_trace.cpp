@@ -8,6 +8,7 @@
 
 #include <array>
 #include <atomic>
+#include <optional>
 #include <utility>
 
 namespace tapwell {
@@ -204,6 +205,9 @@ TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter&
     const bool endless = options.settings.iLoopNum == 0;
     TraceLines lines(out, endless, options.maxEvents,
                      options.settings.iDelivery == Delivery::KeyPresses);
+    std::optional<std::u16string> literal;
+    if (options.literal)
+        literal = std::exchange(text, std::u16string());
     TraceHost host(std::move(text), options, lines);
     RecordingSink sink;
     sink.keepEvents = false;
@@ -215,7 +219,10 @@ TraceEnd traceRun(std::u16string text, const TraceOptions& options, TraceWriter&
     if (options.imeOpen || options.capsLockOn)
         run.setDestinationInputState(&inputState);
 
-    run.startRun();
+    if (literal)
+        run.startQuick(std::move(literal));
+    else
+        run.startRun();
     bool silentPasses = false;
     std::uint64_t passes = 0;
     std::uint64_t linesAtPassStart = 0;

@@ -36,6 +36,9 @@ struct TraceOptions {
     // capslock on, ime on).
     std::optional<bool> imeOpen;
     std::optional<bool> capsLockOn;
+    // The text is typed as a clipboard run types it (already through the
+    // literal rules): no countdown, no notation, no prefix or suffix, once.
+    bool literal = false;
 };
 
 enum class TraceEnd : std::uint8_t { Ok, Error, Limit };

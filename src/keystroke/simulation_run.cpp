@@ -36,7 +36,12 @@ void SimulationRun::startRun() {
         return;
     settings_ = host_.saveSettings();
     language_ = host_.language();
-    if (host_.textBoxEmpty()) {
+    literal_ = literalText_.has_value();
+    if (literal_) {
+        settings_.iInputMode = InputMode::Unicode;
+        settings_.iLoopNum = 1;
+        settings_.iDisableTab = settings_.iDisableSpace = settings_.iDisableEnter = false;
+    } else if (host_.textBoxEmpty()) {
         lastEnd_ = RunEnd::Refused;
         showRunError(host_, std::u16string(runText(RunText::EmptyText, language_)));
         return;
@@ -54,8 +59,36 @@ void SimulationRun::startRun() {
     phase_ = RunPhase::Countdown;
     lastEnd_ = RunEnd::None;
     ++generation_;
+    if (quickStart_) {
+        countdown_ = 0;
+        beginNextPhase();
+        return;
+    }
     host_.armRunTimer(kSecondTick);
     setCountdownTitle();
+}
+
+void SimulationRun::startQuick(std::optional<std::u16string> literal) {
+    if (running_)
+        return;
+    literalText_ = std::move(literal);
+    quickStart_ = true;
+    startRun();
+    quickStart_ = false;
+    literalText_.reset();
+}
+
+void SimulationRun::togglePause() {
+    if (!running_ || phase_ != RunPhase::Sending)
+        return;
+    paused_ = !paused_;
+    if (paused_) {
+        host_.killRunTimer();
+        host_.setTitle(formatRunText(RunText::PausedTitle, language_, {host_.programTitle()}));
+        return;
+    }
+    titlePercent_ = -1;
+    host_.armSendTimer(interval_);
 }
 
 void SimulationRun::abortRun() {
@@ -77,6 +110,7 @@ void SimulationRun::stopRun() {
     host_.setTitle(host_.programTitle());
     running_ = false;
     pausedForFocus_ = false;
+    paused_ = false;
     ++generation_;
     if (inputState_)
         restoreDestination(*inputState_, std::exchange(inputChanges_, {}));
@@ -115,6 +149,12 @@ void SimulationRun::onRunTimer(std::uintptr_t timerId) {
 }
 
 void SimulationRun::beginNextPhase() {
+    if (literal_) {
+        inputText_ = std::move(*literalText_);
+        literalText_.reset();
+        startSending();
+        return;
+    }
     inputText_ = host_.readTextBox();
     std::u16string prefix = host_.readPrefixBox();
     std::u16string suffix = host_.readSuffixBox();
@@ -134,6 +174,11 @@ void SimulationRun::beginNextPhase() {
         phase_ = RunPhase::Script;
         return;
     }
+    inputText_ = buildInputText(inputText_, prefix, suffix);
+    startSending();
+}
+
+void SimulationRun::startSending() {
     position_ = 0;
     passesDone_ = 0;
     completedPasses_ = 0;
@@ -141,7 +186,6 @@ void SimulationRun::beginNextPhase() {
     frontChecked_ = false;
     destinationKnown_ = false;
     pausedForFocus_ = false;
-    inputText_ = buildInputText(inputText_, prefix, suffix);
     phase_ = RunPhase::Sending;
     titlePercent_ = -1;
     if (inputText_.empty()) {
@@ -172,6 +216,9 @@ bool SimulationRun::prepareDestinationInput() {
 
 void SimulationRun::sendingTick() {
     host_.killRunTimer();
+    // A tick armed by a step that was running when Pause came.
+    if (paused_)
+        return;
     if (!destinationReady())
         return;
     setProgressTitle();
@@ -293,6 +340,10 @@ StepOutcome SimulationRun::processCharacter(char16_t unit) {
             pressAndRelease(sink, vk);
             return StepOutcome::Continue;
         }
+    }
+    if (literal_) {
+        sink.sendUnicodePair(unit);
+        return StepOutcome::Continue;
     }
     NotationContext ctx{inputText_, position_, repeatStack_,        sink,
                         host_,      language_, settings_.iErrorStop};

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,17 @@ class SimulationRun {
     void onRunTimer(std::uintptr_t timerId);
     void stopRun();
 
+    // A run from a hotkey or the tray: no countdown. With `literal` (the
+    // clipboard, already through the literal rules), that text is typed as
+    // it stands, once: Unicode events, Tab and Enter keys, no notation, no
+    // prefix, suffix or Ignore setting. Without it, the text box as Start
+    // would type it. Delivery, target layout and pace are the settings'.
+    void startQuick(std::optional<std::u16string> literal);
+    // The Pause key: holds the sending phase between two units and lets it
+    // go on. Keys the text holds stay held; a stop releases them as ever.
+    void togglePause();
+    bool paused() const { return paused_; }
+
     // One step of the sending phase on the unit at position().
     StepOutcome processCharacter(char16_t unit);
 
@@ -95,6 +107,7 @@ class SimulationRun {
     };
 
     void beginNextPhase();
+    void startSending();
     void sendingTick();
     bool destinationReady();
     void stopForRefusedDestination();
@@ -144,6 +157,12 @@ class SimulationRun {
     DestinationInputState* inputState_ = nullptr;
     // What this run changed of the destination's input state.
     ReadinessChanges inputChanges_;
+    // A quick run's text until its sending phase begins, and whether the
+    // run types literally.
+    std::optional<std::u16string> literalText_;
+    bool literal_ = false;
+    bool quickStart_ = false;
+    bool paused_ = false;
 };
 
 // Seconds a run waits before it starts sending.

@@ -4,7 +4,7 @@
 
 namespace tapwell {
 
-const std::array<SettingField, 20> kSettingFields = {{
+const std::array<SettingField, 25> kSettingFields = {{
     settingField<&Settings::g_BigDialog>(u"g_BigDialog"),
     settingField<&Settings::iInputMode>(u"iInputMode"),
     settingField<&Settings::iWaitMode>(u"iWaitMode"),
@@ -25,6 +25,11 @@ const std::array<SettingField, 20> kSettingFields = {{
     settingField<&Settings::iFocusGuard>(u"iFocusGuard"),
     settingField<&Settings::iImeMode>(u"iImeMode"),
     settingField<&Settings::iCapsLockMode>(u"iCapsLockMode"),
+    settingField<&Settings::iTrayIcon>(u"iTrayIcon"),
+    settingField<&Settings::iHotkeyClipboard>(u"iHotkeyClipboard"),
+    settingField<&Settings::iHotkeyText>(u"iHotkeyText"),
+    settingField<&Settings::iQuickAsk>(u"iQuickAsk"),
+    settingField<&Settings::iQuickProgress>(u"iQuickProgress"),
 }};
 
 namespace {
@@ -67,6 +72,12 @@ void applyLoadRanges(Settings& s) {
     if (s.iImeMode >= 3)
         s.iImeMode = 0;
     limitFlag(s.iCapsLockMode);
+    limitFlag(s.iTrayIcon);
+    // Questions and the progress window are on unless turned off.
+    if (s.iQuickAsk >= 2)
+        s.iQuickAsk = 1;
+    if (s.iQuickProgress >= 2)
+        s.iQuickProgress = 1;
 }
 
 AppState& appState() {

@@ -50,6 +50,17 @@ struct Settings {
     // 0: Caps Lock turned off for a run that sends letters as keys and back
     // on after it; 1: left as it is.
     std::uint8_t iCapsLockMode = 0;
+    // Quick type. 1: the icon in the notification area (minimising hides the
+    // dialog to it).
+    std::uint8_t iTrayIcon = 0;
+    // The two global hotkeys: the virtual key in the low byte, the modifiers
+    // above it (quick/hotkey.h: Hotkey), 0 none.
+    std::uint32_t iHotkeyClipboard = 0;
+    std::uint32_t iHotkeyText = 0;
+    // 1: a long clipboard text or one of several lines is asked about.
+    std::uint8_t iQuickAsk = 1;
+    // 1: the small progress window while a quick run types.
+    std::uint8_t iQuickProgress = 1;
 
     bool operator==(const Settings&) const = default;
 };
@@ -83,7 +94,7 @@ template <auto Member> constexpr SettingField settingField(std::u16string_view n
 }
 
 // In load and save order.
-extern const std::array<SettingField, 20> kSettingFields;
+extern const std::array<SettingField, 25> kSettingFields;
 
 // Forces every field into its load range (out-of-range values fall back).
 void applyLoadRanges(Settings& s);

@@ -50,7 +50,14 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
         {u"iFocusGuard", 0, flag},
         // The IME's three choices; anything else turns it off for the run.
         {u"iImeMode", 0, {{1, 1}, {2, 2}, {3, 0}, {258, 2}}},
-        {u"iCapsLockMode", 0, flag}};
+        {u"iCapsLockMode", 0, flag},
+        {u"iTrayIcon", 0, flag},
+        // Ctrl+Alt+V; any 32 bits are kept, a junk value reads as no hotkey.
+        {u"iHotkeyClipboard", 0, {{0x656, 0x656}, {-1, -1}}},
+        {u"iHotkeyText", 0, {{0x37A, 0x37A}}},
+        // On unless stored off.
+        {u"iQuickAsk", 1, {{0, 0}, {2, 1}, {256, 0}}},
+        {u"iQuickProgress", 1, {{0, 0}, {2, 1}}}};
     ASSERT_EQ(std::size(fields), kSettingFields.size());
     Settings all;
     for (std::size_t i = 0; i < kSettingFields.size(); ++i) {
@@ -68,7 +75,7 @@ TEST(Settings, FieldsInStoreOrderWithTheirDefaultsAndLoadRanges) {
     }
     // Each field reaches its own member (declared in store order).
     EXPECT_EQ(all, (Settings{100, InputMode(101), WaitMode(102), 103, 104, 105, 106, 107, 108, 109,
-                             110, 111, 112, 113, Delivery(114), 115, 116, 117, 118, 119}));
+                             110, 111, 112, 113, Delivery(114), 115, 116, 117, 118, 119, 120, 121, 122, 123, 124}));
 }
 
 // Radios and the big-dialog box (absent from the English dialog, which saves

@@ -1,0 +1,166 @@
+// Quick type under Wine: a real hotkey press (xdotool) in the receiver types
+// the clipboard there, with no modifier of the user's down while it types;
+// the icon's menu commands through the quick window; a hotkey another
+// program holds is refused with a message.
+#include "resource.h"
+#include "support/win_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+using namespace tapwell::e2e;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// Ctrl+Alt+V as the settings keep it: the key, Ctrl 0x200, Alt 0x400.
+const std::wstring kCtrlAltV = L"1622";
+
+bool putOnClipboard(const std::wstring& text) {
+    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000))
+        return false;
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(data));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, p);
+    GlobalUnlock(data);
+    const bool ok = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+// Keys pressed in the receiver as the user would, through X.
+bool xdotoolKeys(const std::wstring& title, const std::wstring& keys) {
+    const std::wstring mark = L"/tmp/tapwell-quick-" + std::to_wstring(GetTickCount());
+    auto p = Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name " +
+                            title + L" windowfocus key " + keys + L" && touch " + mark +
+                            L" && break; sleep 0.1; done\"");
+    const std::wstring windowsMark = hostPath(toUtf8(mark).c_str());
+    const bool sent = p && waitUntil([&] { return exists(windowsMark); }, 10000);
+    DeleteFileW(windowsMark.c_str());
+    return sent;
+}
+
+std::ptrdiff_t count(const Lines& lines, const std::string& line) {
+    return std::count(lines.begin(), lines.end(), line);
+}
+
+} // namespace
+
+TEST(QuickType, HotkeyTypesTheClipboardLiterallyWithNoUserModifierDown) {
+    auto t = Tapwell::start({L"iInputMode=0", L"iWaitMSec=5", L"iHotkeyClipboard=" + kCtrlAltV});
+    ASSERT_TRUE(t);
+    t->setText(IDC_TEXT, L"BOX");
+    ASSERT_TRUE(putOnClipboard(L"a[b]\r\n"));
+    auto r = Receiver::start(L"--hold-focus 800 --title quick-receiver");
+    ASSERT_TRUE(r);
+    Sleep(1000);
+    ASSERT_TRUE(xdotoolKeys(L"quick-receiver", L"ctrl+alt+v"));
+    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 93") == 1; }, 10000));
+    const Lines lines = r->stop();
+    // The text as characters, once, with no Enter for the final break.
+    Lines chars;
+    for (const std::string& l : lines)
+        if (l.starts_with("char"))
+            chars.push_back(l);
+    EXPECT_EQ(chars, (Lines{"char 97", "char 91", "char 98", "char 93"}));
+    EXPECT_EQ(count(lines, "keydown 13"), 0);
+    // Every modifier the user held was up before the first character.
+    const auto first = std::find(lines.begin(), lines.end(), "char 97");
+    std::set<std::string> down;
+    for (auto it = lines.begin(); it != first; ++it) {
+        if (it->starts_with("keydown") || it->starts_with("syskeydown"))
+            down.insert(it->substr(it->find(' ') + 1));
+        if (it->starts_with("keyup") || it->starts_with("syskeyup"))
+            down.erase(it->substr(it->find(' ') + 1));
+    }
+    for (const char* modifier : {"16", "17", "18"})
+        EXPECT_EQ(down.count(modifier), 0u) << "modifier " << modifier << " still down";
+    for (auto it = first; it != lines.end(); ++it)
+        EXPECT_FALSE(*it == "keydown 16" || *it == "keydown 17" || *it == "syskeydown 18" ||
+                     *it == "keydown 18")
+            << *it;
+    // The clipboard's text was never put into the box.
+    EXPECT_EQ(textOf(GetDlgItem(t->dialog, IDC_TEXT)), L"BOX");
+    EXPECT_EQ(textOf(t->dialog), L"Davudiru Dodovizar");
+}
+
+TEST(QuickType, IconMenuTypesTheTextBoxIntoTheWindowInFront) {
+    auto t = Tapwell::start({L"iInputMode=1", L"iWaitSec=30", L"iWaitMSec=5", L"iTrayIcon=1"});
+    ASSERT_TRUE(t);
+    t->setText(IDC_TEXT, L"Hi");
+    HWND quick = FindWindowW(L"TapwellQuickType", nullptr);
+    ASSERT_NE(quick, nullptr);
+    auto r = Receiver::start(L"--hold-focus 800 --title menu-receiver");
+    ASSERT_TRUE(r);
+    Sleep(1000);
+    // No countdown although the dialog asks for 30 seconds.
+    PostMessageW(quick, WM_COMMAND, IDM_QUICK_TEXT, 0);
+    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 105") == 1; }, 5000))
+        << toUtf8(textOf(t->dialog)) << " / " << r->lines().size();
+    EXPECT_EQ(count(r->stop(), "char 72"), 1);
+
+    // The clipboard without text: a message, nothing typed.
+    ASSERT_TRUE(putOnClipboard(L""));
+    PostMessageW(quick, WM_COMMAND, IDM_QUICK_CLIPBOARD, 0);
+    auto box = waitForMessageBox(t->process.pid(), L"", 5000, t->dialog);
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"The clipboard holds no text."), std::wstring::npos);
+    pressButton(*box, L"OK");
+
+    // A second start with the icon on shows the first and ends.
+    auto second = Tapwell::start({L"iTrayIcon=1"});
+    EXPECT_FALSE(second);
+}
+
+TEST(QuickType, AHotkeyAnotherProgramHoldsIsRefusedWithASuggestion) {
+    // This test's own registration plays the other program.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'V'));
+    auto p = Tapwell::start({L"iHotkeyClipboard=" + kCtrlAltV});
+    std::optional<MessageBoxInfo> box;
+    if (p)
+        box = waitForMessageBox(p->process.pid(), L"", 10000);
+    UnregisterHotKey(nullptr, 7);
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"Ctrl+Alt+V is already used by another program."),
+              std::wstring::npos);
+    EXPECT_NE(box->text.find(L"for example Ctrl+Shift+F11"), std::wstring::npos);
+    pressButton(*box, L"OK");
+}
+
+// A quick run with its progress window, paused and resumed by the user's
+// Pause key and stopped by the Esc key, both pressed in the receiver.
+TEST(QuickType, PauseHoldsAQuickRunEscStopsItAndTheProgressWindowNeverTakesTheFocus) {
+    auto t = Tapwell::start({L"iWaitMSec=20", L"iQuickAsk=0"});
+    ASSERT_TRUE(t);
+    ASSERT_TRUE(putOnClipboard(std::wstring(400, L'x')));
+    HWND quick = FindWindowW(L"TapwellQuickType", nullptr);
+    ASSERT_NE(quick, nullptr);
+    auto r = Receiver::start(L"--hold-focus 800 --title pause-receiver");
+    ASSERT_TRUE(r);
+    Sleep(1000);
+    PostMessageW(quick, WM_COMMAND, IDM_QUICK_CLIPBOARD, 0);
+    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") >= 20; }, 10000));
+    HWND progress = FindWindowW(L"TapwellQuickProgress", nullptr);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(IsWindowVisible(progress));
+    EXPECT_NE(GetForegroundWindow(), progress);
+    EXPECT_NE(textOf(progress).size(), 0u);
+
+    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+    ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog).starts_with(L"Paused:"); }, 3000));
+    Sleep(200);
+    const std::ptrdiff_t typed = count(r->lines(), "char 120");
+    Sleep(600);
+    EXPECT_EQ(count(r->lines(), "char 120"), typed) << "typing went on while paused";
+    EXPECT_EQ(count(r->lines(), "keydown 19"), 0) << "the Pause key reached the window";
+
+    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
+    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Escape"));
+    ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(progress); }, 1000));
+    EXPECT_LT(count(r->stop(), "char 120"), 400);
+}

@@ -1,0 +1,116 @@
+// The run as a hotkey or the tray icon starts it: no countdown, a literal
+// text, and the Pause key.
+#include "fake_run_host.h"
+
+#include <gtest/gtest.h>
+
+namespace tapwell::test {
+namespace {
+
+// Start without countdown, then ticks until the end.
+std::string runQuick(RunRig& r, std::optional<std::u16string> literal, int maxTicks = 1000) {
+    r.run.startQuick(std::move(literal));
+    for (int i = 0; i < maxTicks && r.run.running(); ++i)
+        r.tick();
+    return r.events();
+}
+
+TEST(QuickRun, ALiteralTextIsTypedAsItStandsWhateverTheSettings) {
+    RunRig r;
+    RunSettings& s = r.host.settings;
+    // Keyboard-simulate mode with every Ignore, a prefix, a suffix and three
+    // passes: none of it applies to a literal text.
+    s.iInputMode = InputMode::Keyboard;
+    s.iDisableTab = s.iDisableSpace = s.iDisableEnter = true;
+    s.iErrorStop = true;
+    s.iLoopNum = 3;
+    r.host.prefix = u"P";
+    r.host.suffix = u"S";
+    r.host.box = u"box text";
+    std::u16string pair = u"\U0001F600";
+    EXPECT_EQ(runQuick(r, u"[a]{2:b}!(\t \n" + pair),
+              "char 005B\nchar 0061\nchar 005D\nchar 007B\nchar 0032\nchar 003A\nchar 0062\n"
+              "char 007D\nchar 0021\nchar 0028\n" +
+                  press("09 VK_TAB") + press("20 VK_SPACE") + press("0D VK_RETURN") +
+                  "char D83D\nchar DE00\n");
+    EXPECT_EQ(r.run.lastEnd(), RunEnd::Normal);
+    // No countdown: saved, running, and the first unit one interval on.
+    EXPECT_EQ(r.take().substr(0, 26), "save\nrunning\nsend 10\nkill\n");
+}
+
+TEST(QuickRun, TheNextRunFromStartIsAnOrdinaryOneAgain) {
+    RunRig r;
+    r.host.settings.iInputMode = InputMode::Unicode;
+    runQuick(r, u"[x]");
+    r.sink.clear();
+    r.take();
+    r.runText(u"[VK_RETURN]");
+    EXPECT_EQ(r.events(), press("0D VK_RETURN"));
+    EXPECT_NE(r.take().find("arm 1000"), std::string::npos);
+}
+
+TEST(QuickRun, TheTextBoxRunKeepsItsSettingsAndItsRefusalWithoutACountdown) {
+    RunRig r;
+    r.host.settings.iWaitSec = 30;
+    r.host.settings.iLoopNum = 2;
+    r.host.prefix = u">";
+    r.host.box = u"[VK_RETURN]";
+    EXPECT_EQ(runQuick(r, std::nullopt), press("BE VK_OEM_PERIOD") + press("0D VK_RETURN") +
+                                             press("BE VK_OEM_PERIOD") + press("0D VK_RETURN"));
+    EXPECT_EQ(r.take().find("arm 1000"), std::string::npos);
+
+    RunRig empty;
+    runQuick(empty, std::nullopt);
+    EXPECT_EQ(empty.take(), "save\nmessage error It's empty!\n");
+    EXPECT_EQ(empty.run.lastEnd(), RunEnd::Refused);
+    // An empty literal text is no error: there is nothing to type.
+    runQuick(empty, u"");
+    EXPECT_EQ(empty.run.lastEnd(), RunEnd::Normal);
+    EXPECT_EQ(empty.events(), "");
+}
+
+TEST(QuickRun, PauseHoldsBetweenTwoUnitsAndKeepsHeldKeys) {
+    RunRig r;
+    r.run.startQuick(u"ABC");
+    r.tick();
+    r.take();
+    r.run.togglePause();
+    EXPECT_TRUE(r.run.paused());
+    EXPECT_EQ(r.take(), "kill\ntitle Paused: Pause continues, Esc stops - P\n");
+    EXPECT_FALSE(r.tick());
+    r.run.togglePause();
+    EXPECT_FALSE(r.run.paused());
+    EXPECT_EQ(r.take(), "send 10\n");
+    while (r.run.running())
+        r.tick();
+    EXPECT_EQ(r.events(), "char 0041\nchar 0042\nchar 0043\n");
+}
+
+TEST(QuickRun, ATickArmedBeforePauseSendsNothingAndAStopEndsThePause) {
+    RunRig r;
+    r.host.settings.iInputMode = InputMode::Unicode;
+    r.host.box = u"[VK_SHIFT)AB";
+    r.run.startQuick(std::nullopt);
+    r.tick(); // Shift down
+    // The Pause key handled inside a step's nested loop: the step re-arms
+    // the timer after it.
+    r.run.togglePause();
+    r.host.timerArmed = true;
+    r.tick();
+    EXPECT_EQ(r.events(), "down 10 VK_SHIFT\n");
+    EXPECT_TRUE(r.run.paused());
+    r.run.abortRun();
+    EXPECT_FALSE(r.run.paused());
+    EXPECT_EQ(r.events(), "down 10 VK_SHIFT\nup 10 VK_SHIFT\n");
+    // Pause outside the sending phase does nothing.
+    r.run.togglePause();
+    EXPECT_FALSE(r.run.paused());
+    r.host.box = u"A";
+    r.host.settings.iWaitSec = 5;
+    r.run.startRun();
+    r.run.togglePause();
+    EXPECT_FALSE(r.run.paused());
+}
+
+} // namespace
+} // namespace tapwell::test

@@ -20,19 +20,6 @@ using namespace tapwell::e2e;
 
 namespace {
 
-bool putOnClipboard(const std::wstring& text) {
-    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000))
-        return false;
-    EmptyClipboard();
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    auto* p = static_cast<wchar_t*>(GlobalLock(data));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, p);
-    GlobalUnlock(data);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
-    CloseClipboard();
-    return ok;
-}
-
 bool shell(const std::wstring& command) {
     const std::wstring mark = L"/tmp/tapwell-quick-bench-" + std::to_wstring(GetTickCount());
     auto p = Process::start(L"Z:\\bin\\sh -c \"" + command + L" && touch " + mark + L"\"");

@@ -18,19 +18,6 @@ namespace {
 // Ctrl+Alt+V as the settings keep it: the key, Ctrl 0x200, Alt 0x400.
 const std::wstring kCtrlAltV = L"1622";
 
-bool putOnClipboard(const std::wstring& text) {
-    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000))
-        return false;
-    EmptyClipboard();
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    auto* p = static_cast<wchar_t*>(GlobalLock(data));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, p);
-    GlobalUnlock(data);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
-    CloseClipboard();
-    return ok;
-}
-
 // Keys pressed in the receiver as the user would, through X.
 bool xdotoolKeys(const std::wstring& title, const std::wstring& keys) {
     const std::wstring mark = L"/tmp/tapwell-quick-" + std::to_wstring(GetTickCount());

@@ -1,5 +1,6 @@
 #include "win_driver.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -164,6 +165,19 @@ std::optional<Tapwell> Tapwell::start(std::vector<std::wstring> ini,
     if (!dialog || !SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored))
         return std::nullopt;
     return Tapwell{std::move(*p), dialog};
+}
+
+bool putOnClipboard(const std::wstring& text) {
+    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000))
+        return false;
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(data));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, p);
+    GlobalUnlock(data);
+    const bool ok = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    CloseClipboard();
+    return ok;
 }
 
 } // namespace tapwell::e2e

@@ -83,4 +83,8 @@ struct Tapwell {
     void command(int id) const { PostMessageW(dialog, WM_COMMAND, id, 0); }
 };
 
+// Puts `text` on the clipboard as the user's copy would; false when the
+// clipboard could not be had.
+bool putOnClipboard(const std::wstring& text);
+
 } // namespace tapwell::e2e

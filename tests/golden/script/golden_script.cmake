@@ -19,7 +19,8 @@ foreach(_case ${_golden_cases})
       -D INPUT=${_input}
       -D OUT_DIR=${_out_dir}
       "-D EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
-      -P ${_golden_dir}/run_golden_script.cmake)
+      -D KIND=script
+      -P ${_golden_dir}/../run_golden_case.cmake)
   # An endless script that the statement cap misses must fail, not hang.
   set_tests_properties(golden_script.${_name} PROPERTIES LABELS "golden" TIMEOUT 120)
 endforeach()

@@ -12,6 +12,7 @@ foreach(_case ${_golden_cases})
       -D CASE=${_golden_dir}/${_name}
       -D OUT_DIR=${_out_dir}
       "-D EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
-      -P ${_golden_dir}/run_golden.cmake)
+      -D KIND=trace
+      -P ${_golden_dir}/../run_golden_case.cmake)
   set_tests_properties(golden_trace.${_name} PROPERTIES LABELS "golden")
 endforeach()

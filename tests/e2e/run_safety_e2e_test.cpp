@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 using namespace tapwell;
@@ -25,19 +26,10 @@ bool shiftDown() {
     return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
 }
 
-// A message box of another thread owned by `owner`.
-HWND ownedBox(HWND owner) {
-    HWND box = nullptr;
-    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)))
-        if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box))
-            return box;
-    return nullptr;
-}
-
 // Starts a run that sends nothing before one second has passed.
-void startSoon(const InProcessDialog& d, const wchar_t* text, int intervalMs = 1000) {
+void startSoon(const InProcessDialog& d, const wchar_t* text) {
     SetDlgItemInt(d.hwnd, IDC_WAIT_SEC, 0, FALSE);
-    SetDlgItemInt(d.hwnd, IDC_INTERVAL, static_cast<UINT>(intervalMs), FALSE);
+    SetDlgItemInt(d.hwnd, IDC_INTERVAL, 1000, FALSE);
     SetDlgItemTextW(d.hwnd, IDC_TEXT, text);
     d.command(IDC_START);
 }
@@ -46,49 +38,61 @@ bool idle(const InProcessDialog& d) {
     return d.text(IDC_START) == L"St&art";
 }
 
-std::atomic<int> g_shiftReleases{0};
-
-LRESULT CALLBACK countShiftReleases(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    if (code == HC_ACTION && (wParam == WM_KEYUP || wParam == WM_SYSKEYUP) &&
-        (key->vkCode == VK_SHIFT || key->vkCode == VK_LSHIFT || key->vkCode == VK_RSHIFT))
-        ++g_shiftReleases;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// The text of the next box `d` shows, answered with `button` from a thread
+// of its own while this one goes on dispatching the dialog's messages.
+std::wstring answerBox(const InProcessDialog& d, const wchar_t* button,
+                       const std::function<void()>& showIt) {
+    std::wstring text;
+    std::atomic<bool> answered{false};
+    std::thread answer([&] {
+        if (auto box =
+                waitForMessageBox(GetCurrentProcessId(), L"Davudiru Dodovizar", 5000, d.hwnd)) {
+            text = box->text;
+            pressButton(*box, button);
+        }
+        answered = true;
+    });
+    showIt();
+    pumpUntil([&] { return answered.load(); }, 6000);
+    answer.join();
+    return text;
 }
+
+std::atomic<int> g_shiftReleases{0};
 
 // Counts the Shift releases that reach a low-level keyboard hook on a thread
 // of its own. The sender of an event waits for such a hook, so a release is
 // counted before the thread that sent it goes on. Unlike the key state,
 // which Wine reads again from X when a window goes, this cannot see a release
 // that was never sent.
-class ShiftReleaseWatch {
-  public:
+struct ShiftReleaseWatch {
+    std::atomic<DWORD> threadId{0};
+    std::thread thread{[this] {
+        HHOOK hook = SetWindowsHookExW(
+            WH_KEYBOARD_LL,
+            [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                const DWORD vk = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode;
+                if (code == HC_ACTION && (wParam == WM_KEYUP || wParam == WM_SYSKEYUP) &&
+                    (vk == VK_SHIFT || vk == VK_LSHIFT || vk == VK_RSHIFT))
+                    ++g_shiftReleases;
+                return CallNextHookEx(nullptr, code, wParam, lParam);
+            },
+            GetModuleHandleW(nullptr), 0);
+        MSG m;
+        PeekMessageW(&m, nullptr, WM_USER, WM_USER, PM_NOREMOVE); // the queue, for WM_QUIT
+        threadId = GetCurrentThreadId();
+        while (GetMessageW(&m, nullptr, 0, 0) > 0)
+            DispatchMessageW(&m);
+        UnhookWindowsHookEx(hook);
+    }};
     ShiftReleaseWatch() {
         g_shiftReleases = 0;
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, ready] {
-            MSG m;
-            PeekMessageW(&m, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-            HHOOK hook =
-                SetWindowsHookExW(WH_KEYBOARD_LL, countShiftReleases, GetModuleHandleW(nullptr), 0);
-            id_ = GetCurrentThreadId();
-            SetEvent(ready);
-            while (GetMessageW(&m, nullptr, 0, 0) > 0)
-                DispatchMessageW(&m);
-            UnhookWindowsHookEx(hook);
-        });
-        WaitForSingleObject(ready, 5000);
-        CloseHandle(ready);
+        waitUntil([&] { return threadId != 0; }, 5000);
     }
     ~ShiftReleaseWatch() {
-        PostThreadMessageW(id_, WM_QUIT, 0, 0);
-        thread_.join();
+        PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+        thread.join();
     }
-    int releases() const { return g_shiftReleases.load(); }
-
-  private:
-    std::thread thread_;
-    std::atomic<DWORD> id_{0};
 };
 
 } // namespace
@@ -100,13 +104,14 @@ TEST(Closing, WaitsForTheScriptToReleaseWhatItHolds) {
     ShiftReleaseWatch watch;
     InProcessDialog d(false, InputMode::Script);
     startSoon(d, L"KEYBDEVENT(VK_SHIFT, 1)\r\nMESSAGE(\"holding\")\r\nKEYBDEVENT(VK_SHIFT, 0)");
-    ASSERT_TRUE(pumpUntil([&] { return ownedBox(d.hwnd) != nullptr; }, 5000));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return waitForWindow(GetCurrentProcessId(), L"", L"#32770", 0, d.hwnd); }, 5000));
     ASSERT_TRUE(shiftDown());
     ASSERT_TRUE(scriptRunning.load());
     DestroyWindow(d.hwnd);
     d.hwnd = nullptr;
     EXPECT_FALSE(scriptRunning.load()) << "the script thread was left running";
-    EXPECT_EQ(watch.releases(), 1) << "Shift stays down after the program has ended";
+    EXPECT_EQ(g_shiftReleases.load(), 1) << "Shift stays down after the program has ended";
     EXPECT_FALSE(shiftDown());
 }
 
@@ -117,40 +122,21 @@ TEST(Closing, WaitsForTheScriptToReleaseWhatItHolds) {
 // question stops the run and the session may end, and so does the end itself.
 TEST(CloseRequest, DuringARunAbortsItAndReleasesAndTheNextOneAsks) {
     InProcessDialog d;
-    const auto holdShift = [&] {
+    const std::pair<UINT, WPARAM> requests[] = {
+        {WM_CLOSE, 0}, {WM_QUERYENDSESSION, 0}, {WM_ENDSESSION, TRUE}};
+    for (const auto& [message, wParam] : requests) {
+        SCOPED_TRACE(message);
         startSoon(d, L"[VK_SHIFT)xxxxxxxxxx");
-        return pumpUntil(shiftDown, 5000);
-    };
-    ASSERT_TRUE(holdShift());
-    SendMessageW(d.hwnd, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(d.hwnd));
-    EXPECT_TRUE(idle(d)) << "the close request was ignored";
-    EXPECT_FALSE(shiftDown());
-
-    std::wstring asked;
-    std::atomic<bool> answered{false};
-    std::thread answer([&] {
-        if (auto box =
-                waitForMessageBox(GetCurrentProcessId(), L"Davudiru Dodovizar", 5000, d.hwnd)) {
-            asked = box->text;
-            pressButton(*box, L"No");
-        }
-        answered = true;
-    });
-    SendMessageW(d.hwnd, WM_CLOSE, 0, 0);
-    pumpUntil([&] { return answered.load(); }, 6000);
-    answer.join();
+        ASSERT_TRUE(pumpUntil(shiftDown, 5000));
+        const LRESULT answer = SendMessageW(d.hwnd, message, wParam, 0);
+        EXPECT_TRUE(message != WM_QUERYENDSESSION || answer) << "the session may not end";
+        EXPECT_TRUE(IsWindow(d.hwnd));
+        EXPECT_TRUE(idle(d)) << "the request was ignored";
+        EXPECT_FALSE(shiftDown());
+    }
+    const std::wstring asked = answerBox(d, L"No", [&] { SendMessageW(d.hwnd, WM_CLOSE, 0, 0); });
     EXPECT_NE(asked.find(L"Are you sure you want to exit?"), std::wstring::npos);
     EXPECT_TRUE(IsWindow(d.hwnd)) << "No keeps the dialog";
-
-    ASSERT_TRUE(holdShift());
-    EXPECT_NE(SendMessageW(d.hwnd, WM_QUERYENDSESSION, 0, 0), 0) << "the session may end";
-    EXPECT_TRUE(idle(d));
-    EXPECT_FALSE(shiftDown());
-    ASSERT_TRUE(holdShift());
-    SendMessageW(d.hwnd, WM_ENDSESSION, TRUE, 0);
-    EXPECT_TRUE(idle(d));
-    EXPECT_FALSE(shiftDown());
 }
 
 // The text box is locked during a run: a file dropped in the countdown would
@@ -169,32 +155,17 @@ TEST(Drop, DuringARunLeavesTheLockedTextAlone) {
     EXPECT_EQ(d.text(IDC_TEXT), L"dropped");
 }
 
-namespace {
-
-UINT_PTR WINAPI refuseWindowTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return 0;
-}
-
-} // namespace
-
 // A run whose timer Windows refuses would wait for ever with the controls
 // locked; it ends with a message that gives the system's error instead.
 TEST(TimerFailure, EndsTheRunWithAMessage) {
     InProcessDialog d;
-    timerCalls().setTimer = refuseWindowTimer;
-    std::wstring told;
-    std::thread answer([&] {
-        if (auto box =
-                waitForMessageBox(GetCurrentProcessId(), L"Davudiru Dodovizar", 5000, d.hwnd)) {
-            told = box->text;
-            pressButton(*box, L"OK");
-        }
-    });
+    timerCalls().setTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    };
     SetDlgItemTextW(d.hwnd, IDC_TEXT, L"x");
-    d.command(IDC_START);
+    const std::wstring told = answerBox(d, L"OK", [&] { d.command(IDC_START); });
     EXPECT_TRUE(pumpUntil([&] { return idle(d); }, 5000)) << "the run hangs";
-    answer.join();
     timerCalls() = TimerCalls{};
     const std::u16string want = formatRunText(RunText::TimerFailed, Language::English, {u"8"});
     EXPECT_EQ(told, std::wstring(want.begin(), want.end()));

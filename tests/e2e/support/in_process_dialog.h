@@ -53,19 +53,4 @@ inline void dropFile(HWND dialog, const std::wstring& file) {
     SendMessageW(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
-// Dispatches this thread's messages (the dialog's timers among them) until
-// `done` holds or `timeoutMs` has passed; returns `done()`.
-template <class F> bool pumpUntil(F done, DWORD timeoutMs) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs;) {
-        if (done())
-            return true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-    }
-    return done();
-}
-
 } // namespace tapwell::e2e

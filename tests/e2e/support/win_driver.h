@@ -1,5 +1,6 @@
-// Helpers for end-to-end tests under Wine: programs, files, windows, message
-// boxes, the key-logging receiver window and tapwell.exe's main dialog.
+// Helpers for end-to-end and Windows-side tests under Wine: programs, files,
+// windows, message boxes, real key presses, the clipboard, the key-logging
+// receiver window and tapwell.exe's main dialog.
 #pragma once
 
 #include <windows.h>

@@ -1,13 +1,21 @@
-// Inside the test process: the key event sink and whole runs of the engine
-// typing into the receiver, and the main dialog, whose menus, tooltips and
-// edits can be read here (Wine keeps menus private to their process).
+// The main dialog and the engine inside the test process, over settings of
+// their own in a scratch folder, so that controls, menus (Wine keeps menus
+// private to their process) and runs can be driven and read directly: the key
+// event sink and whole runs typing into the receiver; the dialog's labels,
+// help, menus, tooltips and edits; and how a run ends when the program is
+// closed, asked to close, or handed a file under it: nothing it pressed stays
+// down, nothing replaces the text it types. Key state is read with
+// GetAsyncKeyState, which Wine keeps for injected input as long as the X
+// focus does not move.
 #include "app/app_state.h"
 #include "dialog/help_win32.h"
 #include "dialog/main_dialog.h"
 #include "fake_run_host.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/pacing_timer_win32.h"
+#include "keystroke/run_texts.h"
 #include "resource.h"
-#include "support/in_process_dialog.h"
+#include "script/script_runner.h"
 #include "support/win_driver.h"
 #include "theme/theme_win32.h"
 
@@ -17,8 +25,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <thread>
 #include <tuple>
 
 using namespace tapwell;
@@ -26,6 +37,43 @@ using namespace tapwell::e2e;
 using Lines = std::vector<std::string>;
 
 namespace {
+
+// The dialog over settings of its own in a scratch folder, by default in Unicode
+// mode (keyboard mode folds texts to upper case); a run stays in its countdown.
+struct InProcessDialog {
+    HWND hwnd = nullptr;
+    explicit InProcessDialog(bool japanese = false, InputMode inputMode = InputMode::Unicode) {
+        SetCurrentDirectoryW(makeScratchDir(L"inproc").c_str());
+        AppState& app = appState();
+        setUiLanguage(app, japanese ? Language::Japanese : Language::English);
+        app.UseIniFile = true;
+        app.settings = Settings{};
+        app.settings.iInputMode = inputMode;
+        app.settings.iWaitSec = 30;
+        hwnd = CreateDialogParamW(GetModuleHandleW(nullptr),
+                                  MAKEINTRESOURCEW(japanese ? IDD_MAIN_JA : IDD_MAIN_EN), nullptr,
+                                  mainDialogProc, 0);
+    }
+    ~InProcessDialog() { DestroyWindow(hwnd); }
+    HWND item(int id) const { return GetDlgItem(hwnd, id); }
+    // A message to the control `id`, or to the dialog itself for 0.
+    LRESULT send(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return SendMessageW(id ? item(id) : hwnd, msg, wp, lp);
+    }
+    void command(int id) const { send(0, WM_COMMAND, id); }
+    std::wstring text(int id) const { return textOf(item(id)); }
+};
+
+// A drop of `file` on the dialog as the shell hands it over: a list ending in
+// two nulls.
+void dropFile(HWND dialog, const std::wstring& file) {
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    *files = DROPFILES{static_cast<DWORD>(sizeof(DROPFILES)), {}, FALSE, TRUE};
+    std::memcpy(files + 1, file.c_str(), file.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    SendMessageW(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
 
 // A run of the engine in Unicode mode by key presses into a new receiver.
 Lines typeInto(const std::u16string& text, std::uint32_t layout = kLayoutUs101,
@@ -77,7 +125,162 @@ std::wstring startTooltip(HWND dialog) {
     return buffer;
 }
 
+bool shiftDown() {
+    return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+}
+
+// Starts a run that sends nothing before one second has passed.
+void startSoon(const InProcessDialog& d, const wchar_t* text) {
+    SetDlgItemInt(d.hwnd, IDC_WAIT_SEC, 0, FALSE);
+    SetDlgItemInt(d.hwnd, IDC_INTERVAL, 1000, FALSE);
+    SetDlgItemTextW(d.hwnd, IDC_TEXT, text);
+    d.command(IDC_START);
+}
+
+bool idle(const InProcessDialog& d) {
+    return d.text(IDC_START) == L"St&art";
+}
+
+// The text of the next box `d` shows, answered with `button` from a thread
+// of its own while this one goes on dispatching the dialog's messages.
+std::wstring answerBox(const InProcessDialog& d, const wchar_t* button,
+                       const std::function<void()>& showIt) {
+    std::wstring text;
+    std::atomic<bool> answered{false};
+    std::thread answer([&] {
+        if (auto box =
+                waitForMessageBox(GetCurrentProcessId(), L"Davudiru Dodovizar", 5000, d.hwnd)) {
+            text = box->text;
+            pressButton(*box, button);
+        }
+        answered = true;
+    });
+    showIt();
+    pumpUntil([&] { return answered.load(); }, 6000);
+    answer.join();
+    return text;
+}
+
+std::atomic<int> g_shiftReleases{0};
+
+// Counts the Shift releases that reach a low-level keyboard hook on a thread
+// of its own. The sender of an event waits for such a hook, so a release is
+// counted before the thread that sent it goes on. Unlike the key state,
+// which Wine reads again from X when a window goes, this cannot see a release
+// that was never sent.
+struct ShiftReleaseWatch {
+    std::atomic<DWORD> threadId{0};
+    std::thread thread{[this] {
+        HHOOK hook = SetWindowsHookExW(
+            WH_KEYBOARD_LL,
+            [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                const DWORD vk = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode;
+                if (code == HC_ACTION && (wParam == WM_KEYUP || wParam == WM_SYSKEYUP) &&
+                    (vk == VK_SHIFT || vk == VK_LSHIFT || vk == VK_RSHIFT))
+                    ++g_shiftReleases;
+                return CallNextHookEx(nullptr, code, wParam, lParam);
+            },
+            GetModuleHandleW(nullptr), 0);
+        MSG m;
+        PeekMessageW(&m, nullptr, WM_USER, WM_USER, PM_NOREMOVE); // the queue, for WM_QUIT
+        threadId = GetCurrentThreadId();
+        while (GetMessageW(&m, nullptr, 0, 0) > 0)
+            DispatchMessageW(&m);
+        UnhookWindowsHookEx(hook);
+    }};
+    ShiftReleaseWatch() {
+        g_shiftReleases = 0;
+        waitUntil([&] { return threadId != 0; }, 5000);
+    }
+    ~ShiftReleaseWatch() {
+        PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+        thread.join();
+    }
+};
+
 } // namespace
+
+// A script that holds Shift and waits in a box of its own when the program is
+// closed: the box is answered, the script stops and lets Shift go, all before
+// the dialog has gone (the process would end right after).
+TEST(Closing, WaitsForTheScriptToReleaseWhatItHolds) {
+    ShiftReleaseWatch watch;
+    InProcessDialog d(false, InputMode::Script);
+    startSoon(d, L"KEYBDEVENT(VK_SHIFT, 1)\r\nMESSAGE(\"holding\")\r\nKEYBDEVENT(VK_SHIFT, 0)");
+    // The script's box, found by its owner without asking the box's thread
+    // for its caption: under Wine that query left Shift reading as up.
+    const auto boxShown = [&] {
+        HWND box = nullptr;
+        while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)))
+            if (GetWindow(box, GW_OWNER) == d.hwnd && IsWindowVisible(box))
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(pumpUntil(boxShown, 5000));
+    ASSERT_TRUE(shiftDown());
+    ASSERT_TRUE(scriptRunning.load());
+    DestroyWindow(d.hwnd);
+    d.hwnd = nullptr;
+    EXPECT_FALSE(scriptRunning.load()) << "the script thread was left running";
+    EXPECT_EQ(g_shiftReleases.load(), 1) << "Shift stays down after the program has ended";
+    EXPECT_FALSE(shiftDown());
+}
+
+// The close box, Alt+F4 and End task all reach the dialog as WM_CLOSE. During
+// a run it stops the run as Abort does, letting go of a held Shift, and the
+// dialog stays without asking; the next one asks as usual. The end of the
+// Windows session, which Wine cannot bring about, is sent here directly: the
+// question stops the run and the session may end, and so does the end itself.
+TEST(CloseRequest, DuringARunAbortsItAndReleasesAndTheNextOneAsks) {
+    InProcessDialog d;
+    const std::pair<UINT, WPARAM> requests[] = {
+        {WM_CLOSE, 0}, {WM_QUERYENDSESSION, 0}, {WM_ENDSESSION, TRUE}};
+    for (const auto& [message, wParam] : requests) {
+        SCOPED_TRACE(message);
+        startSoon(d, L"[VK_SHIFT)xxxxxxxxxx");
+        ASSERT_TRUE(pumpUntil(shiftDown, 5000));
+        const LRESULT answer = SendMessageW(d.hwnd, message, wParam, 0);
+        EXPECT_TRUE(message != WM_QUERYENDSESSION || answer) << "the session may not end";
+        EXPECT_TRUE(IsWindow(d.hwnd));
+        EXPECT_TRUE(idle(d)) << "the request was ignored";
+        EXPECT_FALSE(shiftDown());
+    }
+    const std::wstring asked = answerBox(d, L"No", [&] { SendMessageW(d.hwnd, WM_CLOSE, 0, 0); });
+    EXPECT_NE(asked.find(L"Are you sure you want to exit?"), std::wstring::npos);
+    EXPECT_TRUE(IsWindow(d.hwnd)) << "No keeps the dialog";
+}
+
+// The text box is locked during a run: a file dropped in the countdown would
+// be what gets typed. Once the run is over, the same drop loads the file.
+TEST(Drop, DuringARunLeavesTheLockedTextAlone) {
+    InProcessDialog d;
+    const std::wstring file = makeScratchDir(L"drop") + L"other.txt";
+    std::ofstream(file.c_str(), std::ios::binary) << "dropped";
+    SetDlgItemTextW(d.hwnd, IDC_TEXT, L"locked");
+    d.command(IDC_START);
+    ASSERT_FALSE(idle(d));
+    dropFile(d.hwnd, file);
+    EXPECT_EQ(d.text(IDC_TEXT), L"locked");
+    d.command(IDC_START); // Abort
+    dropFile(d.hwnd, file);
+    EXPECT_EQ(d.text(IDC_TEXT), L"dropped");
+}
+
+// A run whose timer Windows refuses would wait for ever with the controls
+// locked; it ends with a message that gives the system's error instead.
+TEST(TimerFailure, EndsTheRunWithAMessage) {
+    InProcessDialog d;
+    timerCalls().setTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    };
+    SetDlgItemTextW(d.hwnd, IDC_TEXT, L"x");
+    const std::wstring told = answerBox(d, L"OK", [&] { d.command(IDC_START); });
+    EXPECT_TRUE(pumpUntil([&] { return idle(d); }, 5000)) << "the run hangs";
+    timerCalls() = TimerCalls{};
+    const std::u16string want = formatRunText(RunText::TimerFailed, Language::English, {u"8"});
+    EXPECT_EQ(told, std::wstring(want.begin(), want.end()));
+}
 
 // Unicode units from the sink, whole and split (an emoji as two units, high
 // surrogate first; its plain keys type the keyboard mode's runs). Runs by key

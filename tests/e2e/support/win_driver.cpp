@@ -180,4 +180,28 @@ bool putOnClipboard(const std::wstring& text) {
     return ok;
 }
 
+std::wstring clipboardText() {
+    waitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 1000);
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* p = static_cast<const wchar_t*>(data ? GlobalLock(data) : nullptr);
+    const std::wstring text = p ? p : L"";
+    if (p)
+        GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+}
+
+// Wine cannot wait for a Linux process: the shell leaves a file once the keys
+// have gone out. A search meeting a window that closes fails and is retried.
+bool pressKeysIn(const std::wstring& title, const std::wstring& keys) {
+    const std::wstring mark = L"/tmp/tapwell-keys-" + std::to_wstring(GetTickCount());
+    auto p = Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name " +
+                            title + L" windowfocus key " + keys + L" && touch " + mark +
+                            L" && break; sleep 0.1; done\"");
+    const std::wstring windowsMark = hostPath(toUtf8(mark).c_str());
+    const bool sent = p && waitUntil([&] { return exists(windowsMark); }, 10000);
+    DeleteFileW(windowsMark.c_str());
+    return sent;
+}
+
 } // namespace tapwell::e2e

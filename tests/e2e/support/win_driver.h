@@ -1,5 +1,6 @@
-// Helpers for end-to-end tests under Wine: programs, files, windows, message
-// boxes, the key-logging receiver window and tapwell.exe's main dialog.
+// Helpers for end-to-end and Windows-side tests under Wine: programs, files,
+// windows, message boxes, real key presses, the clipboard, the key-logging
+// receiver window and tapwell.exe's main dialog.
 #pragma once
 
 #include <windows.h>
@@ -86,5 +87,26 @@ struct Tapwell {
 // Puts `text` on the clipboard as the user's copy would; false when the
 // clipboard could not be had.
 bool putOnClipboard(const std::wstring& text);
+// The clipboard's text, empty when it holds none.
+std::wstring clipboardText();
+
+// `keys` (xdotool's names, e.g. L"Escape") pressed and released in the window
+// titled `title` as the user would, through X: Wine's hooks see them as real.
+bool pressKeysIn(const std::wstring& title, const std::wstring& keys);
+
+// Dispatches this thread's messages until `done` holds or `timeoutMs` has
+// passed; returns `done()`.
+template <class F> bool pumpUntil(F done, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs;) {
+        if (done())
+            return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+    }
+    return done();
+}
 
 } // namespace tapwell::e2e

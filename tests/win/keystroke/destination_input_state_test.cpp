@@ -3,6 +3,7 @@
 // through the default IME window. Wine has no East Asian IME; its IME window
 // answers the status requests as Windows does for a layout without one.
 #include "keystroke/keystroke_win32.h"
+#include "support/win_driver.h"
 
 #include <windows.h>
 
@@ -21,20 +22,12 @@ struct FocusedEdit {
                               200, 100, nullptr, nullptr, nullptr, nullptr);
         edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, top, nullptr,
                                nullptr, nullptr);
-        for (int i = 0; i < 50 && GetForegroundWindow() != top; ++i) {
-            SetForegroundWindow(top);
-            pump();
-            Sleep(20);
-        }
+        e2e::pumpUntil([&] { return SetForegroundWindow(top) && GetForegroundWindow() == top; },
+                       1000);
         SetFocus(edit);
-        pump();
+        e2e::pumpUntil([] { return false; }, 0);
     }
     ~FocusedEdit() { DestroyWindow(top); }
-    static void pump() {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-    }
 };
 
 } // namespace

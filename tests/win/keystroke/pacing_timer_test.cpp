@@ -73,25 +73,6 @@ TEST(PacingTimer, EachScheduleGivesOneTickAcceptedOnceUnlessCancelledOrReplaced)
     }
 }
 
-TEST(PacingTimer, TheWindowTimerStandsInWhenHighResolutionIsForbidden) {
-    const std::pair<const wchar_t*, bool> switches[] = {
-        {L"window", false}, {L"WINDOW", false}, {L"windows", true}, {nullptr, true}};
-    for (auto [value, allowed] : switches) {
-        SetEnvironmentVariableW(L"TPW_PACING", value);
-        EXPECT_EQ(highResolutionPacingAllowed(), allowed) << (value ? value : L"unset");
-    }
-    TickWindow w;
-    PacingTimer timer(w.hwnd, kTimerId, false);
-    EXPECT_FALSE(timer.highResolution());
-    EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 1000));
-    std::vector<MSG> ticks = w.collect(1000, 1);
-    ASSERT_EQ(ticks.size(), 1u);
-    EXPECT_EQ(ticks[0].message, UINT(WM_TIMER));
-    EXPECT_EQ(ticks[0].wParam, kTimerId);
-    timer.cancel();
-    EXPECT_TRUE(w.collect(100).empty());
-}
-
 namespace {
 
 UINT_PTR WINAPI refuseWindowTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
@@ -115,22 +96,38 @@ struct RestoredTimerCalls {
 
 } // namespace
 
-// A refused high-resolution timer, or a failed wait on it, brings in the
-// window timer instead of leaving the run waiting for a tick that never
-// comes; the tick owed by the failed wait still arrives, once. When the window
-// timer is refused too, the caller hears of it.
-TEST(PacingTimer, FailuresFallBackToTheWindowTimerOrAreReported) {
+// The window timer stands in when high resolution is forbidden or refused, or
+// when a wait on it fails (the tick owed by the failed wait still arrives,
+// once), instead of leaving the run waiting for a tick that never comes. When
+// the window timer is refused too, the caller hears of it.
+TEST(PacingTimer, TheWindowTimerStandsInWhenHighResolutionIsForbiddenOrFails) {
+    const std::pair<const wchar_t*, bool> switches[] = {
+        {L"window", false}, {L"WINDOW", false}, {L"windows", true}, {nullptr, true}};
+    for (auto [value, allowed] : switches) {
+        SetEnvironmentVariableW(L"TPW_PACING", value);
+        EXPECT_EQ(highResolutionPacingAllowed(), allowed) << (value ? value : L"unset");
+    }
     RestoredTimerCalls restore;
     TickWindow w;
+    // Exactly one tick of the window timer for a schedule 2 ms ahead.
+    const auto windowTick = [&w](PacingTimer& timer) {
+        const bool scheduled = timer.schedule(PacingTimer::nowUs() + 2000);
+        std::vector<MSG> ticks = w.collect(1000, 1);
+        return scheduled && ticks.size() == 1 && ticks[0].message == WM_TIMER &&
+               ticks[0].wParam == kTimerId;
+    };
     {
+        PacingTimer forbidden(w.hwnd, kTimerId, false);
+        EXPECT_FALSE(forbidden.highResolution());
+        EXPECT_TRUE(windowTick(forbidden));
+        forbidden.cancel();
+        EXPECT_TRUE(w.collect(100).empty());
+
         PacingTimer timer(w.hwnd, kTimerId, true);
         ASSERT_TRUE(timer.highResolution());
         timerCalls().setWaitableTimer = refuseWaitableTimer;
-        EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 2000));
+        EXPECT_TRUE(windowTick(timer));
         EXPECT_FALSE(timer.highResolution());
-        std::vector<MSG> ticks = w.collect(1000, 1);
-        ASSERT_EQ(ticks.size(), 1u);
-        EXPECT_EQ(ticks[0].message, UINT(WM_TIMER));
         timer.cancel();
         timerCalls().setTimer = refuseWindowTimer;
         EXPECT_FALSE(timer.schedule(PacingTimer::nowUs() + 2000));
@@ -146,9 +143,6 @@ TEST(PacingTimer, FailuresFallBackToTheWindowTimerOrAreReported) {
     EXPECT_EQ(ticks[0].message, kPacingTickMessage);
     EXPECT_TRUE(timer.accept(ticks[0].wParam));
     EXPECT_FALSE(timer.highResolution());
-    EXPECT_TRUE(timer.schedule(PacingTimer::nowUs() + 2000));
-    ticks = w.collect(1000, 1);
-    ASSERT_EQ(ticks.size(), 1u);
-    EXPECT_EQ(ticks[0].message, UINT(WM_TIMER));
+    EXPECT_TRUE(windowTick(timer));
     timer.cancel();
 }

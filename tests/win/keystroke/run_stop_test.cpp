@@ -2,6 +2,7 @@
 // that another run's Esc sends, the wait that keeps messages flowing, and the
 // console's events. The Esc itself needs a real key press (end-to-end tests).
 #include "keystroke/run_stop_win32.h"
+#include "support/win_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,6 @@
 
 namespace tapwell {
 namespace {
-
-// True when `predicate` comes true within `ms`, with this thread's messages
-// dispatched meanwhile.
-template <class F> bool within(DWORD ms, F predicate) {
-    for (const ULONGLONG start = GetTickCount64(); GetTickCount64() - start < ms; Sleep(10)) {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&m);
-        if (predicate())
-            return true;
-    }
-    return predicate();
-}
 
 // A window that counts the kEscStopMessage it gets.
 struct Notified {
@@ -54,14 +42,14 @@ TEST(RunStop, TheBroadcastOfAnotherRunsEscStopsEveryWatchingRun) {
     beginRunStopWatch(n.window, true);
     EXPECT_FALSE(runStopRequested());
     PostMessageW(HWND_BROADCAST, runStopBroadcastMessage(), 0, 0);
-    EXPECT_TRUE(within(2000, [] { return runStopRequested(); }));
-    EXPECT_TRUE(within(1000, [] { return Notified::count == 1; }));
+    EXPECT_TRUE(e2e::pumpUntil([] { return runStopRequested(); }, 2000));
+    EXPECT_TRUE(e2e::pumpUntil([] { return Notified::count == 1; }, 1000));
     endRunStopWatch();
 
     // A run that does not watch for Esc (switched off) is not stopped.
     beginRunStopWatch(n.window, false);
     PostMessageW(HWND_BROADCAST, runStopBroadcastMessage(), 0, 0);
-    EXPECT_FALSE(within(500, [] { return runStopRequested(); }));
+    EXPECT_FALSE(e2e::pumpUntil([] { return runStopRequested(); }, 500));
     EXPECT_EQ(Notified::count, 1);
     endRunStopWatch();
 }
@@ -103,7 +91,7 @@ TEST(RunStop, ConsoleEventsStopTheRunAndACloseWaitsForTheRelease) {
     beginRunStopWatch(nullptr, false);
     std::atomic<bool> returned{false};
     std::thread closing([&] { returned = consoleStopHandler(CTRL_CLOSE_EVENT); });
-    EXPECT_TRUE(within(1000, [] { return runStopRequested(); }));
+    EXPECT_TRUE(e2e::pumpUntil([] { return runStopRequested(); }, 1000));
     Sleep(300);
     EXPECT_FALSE(returned) << "the process would end before the release";
     markRunFinished();

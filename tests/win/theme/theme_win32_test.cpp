@@ -50,9 +50,7 @@ COLORREF clientPixel(HWND window, int x, int y) {
 }
 
 void pumpFor(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
-        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-            DispatchMessageW(&msg);
+    e2e::pumpUntil([] { return false; }, ms);
 }
 
 // The small modeless dialog of the test's resources; `themed` routes its
@@ -234,10 +232,7 @@ TEST(AboutBox, DarkBoxWithReadableLinksCopiesItsReportAsClipboardOwner) {
     EXPECT_EQ(about::ShowEnvoAbout(info), 0);
     driver.join();
     EXPECT_EQ(aboutOut, nullptr);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    const auto* copied = static_cast<const wchar_t*>(GetClipboardData(CF_UNICODETEXT));
-    const std::wstring text = copied ? copied : L"";
-    CloseClipboard();
+    const std::wstring text = e2e::clipboardText();
     EXPECT_EQ(text.rfind(L"ENVOLite ver.1.02.04 [", 0), 0u);
     EXPECT_NE(text.find(L"Dark Mode \t: On"), std::wstring::npos);
     EXPECT_EQ(report.rfind(text + L"\r\n------------------------\r\n", 0), 0u)

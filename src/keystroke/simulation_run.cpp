@@ -79,9 +79,16 @@ void SimulationRun::startQuick(std::optional<std::u16string> literal) {
 }
 
 void SimulationRun::togglePause() {
-    if (!running_ || phase_ != RunPhase::Sending)
+    if (!running_ || phase_ == RunPhase::Countdown)
         return;
     paused_ = !paused_;
+    if (phase_ == RunPhase::Script) {
+        host_.pauseScript(paused_);
+        host_.setTitle(paused_
+                           ? formatRunText(RunText::PausedTitle, language_, {host_.programTitle()})
+                           : std::u16string(runText(RunText::ScriptTitle, language_)));
+        return;
+    }
     if (paused_) {
         host_.killRunTimer();
         host_.setTitle(formatRunText(RunText::PausedTitle, language_, {host_.programTitle()}));
@@ -110,7 +117,9 @@ void SimulationRun::stopRun() {
     host_.setTitle(host_.programTitle());
     running_ = false;
     pausedForFocus_ = false;
-    paused_ = false;
+    // A paused script goes on to its next statement, where it sees the stop.
+    if (std::exchange(paused_, false) && phase_ == RunPhase::Script)
+        host_.pauseScript(false);
     ++generation_;
     if (inputState_)
         restoreDestination(*inputState_, std::exchange(inputChanges_, {}));

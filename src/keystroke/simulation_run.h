@@ -74,8 +74,9 @@ class SimulationRun {
     // prefix, suffix or Ignore setting. Without it, the text box as Start
     // would type it. Delivery, target layout and pace are the settings'.
     void startQuick(std::optional<std::u16string> literal);
-    // The Pause key: holds the sending phase between two units and lets it
-    // go on. Keys the text holds stay held; a stop releases them as ever.
+    // The Pause key: holds the sending phase between two units, or the
+    // script between two statements, and lets it go on. Keys the text holds
+    // stay held; a stop releases them as ever.
     void togglePause();
     bool paused() const { return paused_; }
 

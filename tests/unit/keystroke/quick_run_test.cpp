@@ -112,5 +112,28 @@ TEST(QuickRun, ATickArmedBeforePauseSendsNothingAndAStopEndsThePause) {
     EXPECT_FALSE(r.run.paused());
 }
 
+TEST(QuickRun, PauseHoldsAScriptAtItsNextStatementUntilPauseOrAStop) {
+    RunRig r;
+    r.host.settings.iInputMode = InputMode::Script;
+    r.host.box = u"loop";
+    r.run.startQuick(std::nullopt);
+    ASSERT_EQ(r.run.phase(), RunPhase::Script);
+    r.take();
+    r.run.togglePause();
+    EXPECT_EQ(r.take(), "script paused 1\ntitle Paused: Pause continues, Esc stops - P\n");
+    // The phase still watches the thread while it waits.
+    r.tick();
+    EXPECT_TRUE(r.run.running() && r.run.paused());
+    r.run.togglePause();
+    EXPECT_EQ(r.take(), "script paused 0\ntitle Running Script...\n");
+    r.run.togglePause();
+    r.run.abortRun();
+    // Asked to stop, then let go: its next poll sees the stop.
+    EXPECT_TRUE(r.scriptStopRequested.load());
+    EXPECT_EQ(r.take(), "script paused 1\ntitle Paused: Pause continues, Esc stops - P\n" + kIdle +
+                            "script paused 0\n");
+    EXPECT_FALSE(r.run.paused());
+}
+
 } // namespace
 } // namespace tapwell::test

@@ -2,8 +2,8 @@
 
 #include "common/windows_glue_win32.h"
 #include "dialog/dialog_texts.h"
-#include "keystroke/run_stop_win32.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_stop_win32.h"
 #include "keystroke/simulation_run.h"
 #include "quick/literal_text.h"
 #include "quick/quick_parts_win32.h"
@@ -380,9 +380,10 @@ void QuickType::showTrayMenu() {
     item(IDM_QUICK_SHOW, QuickText::MenuShow);
     item(IDM_QUICK_EXIT, QuickText::MenuExit);
     // The menu takes the foreground: a run going on would type into it (and
-    // its letters choose items), so it waits while the menu is open.
+    // its letters choose items), so it waits while the menu is open. A
+    // countdown cannot wait; the dialog's own run in one takes its chance.
     SimulationRun& run = *host_.run;
-    const bool holdRun = run.running() && !run.paused() && run.phase() == RunPhase::Sending;
+    const bool holdRun = run.running() && !run.paused() && run.phase() != RunPhase::Countdown;
     if (holdRun) {
         run.togglePause();
         onProgressTimer();

@@ -17,6 +17,8 @@ namespace {
 
 // Ctrl+Alt+V as the settings keep it: the key, Ctrl 0x200, Alt 0x400.
 const std::wstring kCtrlAltV = L"1622";
+// The icon's callback message (no tray on Xvfb: the test posts it).
+constexpr UINT kTrayCallback = WM_APP + 40;
 
 // Keys pressed in the receiver as the user would, through X; or, with
 // `mouse`, the mouse's actions there.
@@ -150,8 +152,8 @@ TEST(QuickType, AHotkeyAnotherProgramHoldsIsRefusedWithASuggestion) {
 TEST(QuickType, PauseHoldsAQuickRunEscStopsItAndTheProgressWindowNeverTakesTheFocus) {
     for (const bool script : {false, true}) {
         SCOPED_TRACE(script ? "script" : "clipboard");
-        auto t = Tapwell::start(
-            {script ? L"iInputMode=2" : L"iInputMode=1", L"iWaitMSec=20", L"iQuickAsk=0"});
+        auto t = Tapwell::start({script ? L"iInputMode=2" : L"iInputMode=1", L"iWaitMSec=20",
+                                 L"iQuickAsk=0", L"iTrayIcon=1"});
         ASSERT_TRUE(t);
         t->setText(IDC_TEXT,
                    L"loop {\r\nKEYBDEVENT(VK_X, 1)\r\nKEYBDEVENT(VK_X, 0)\r\nSLEEP(20)\r\n}");
@@ -170,19 +172,27 @@ TEST(QuickType, PauseHoldsAQuickRunEscStopsItAndTheProgressWindowNeverTakesTheFo
         EXPECT_NE(textOf(progress).size(), 0u);
 
         std::ptrdiff_t typed = 0;
-        auto pause = [&] {
-            ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+        auto pause = [&](bool key) {
+            if (key)
+                ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
             ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog).starts_with(L"Paused:"); }, 3000));
             Sleep(200);
             typed = count(r->lines(), "char 120");
             Sleep(600);
             EXPECT_EQ(count(r->lines(), "char 120"), typed) << "typing went on while paused";
         };
-        pause();
+        pause(true);
         EXPECT_EQ(count(r->lines(), "keydown 19"), 0) << "the Pause key reached the window";
         ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
         ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
-        pause();
+        // The icon's menu holds the run while it is open (its letters would
+        // choose items); a click elsewhere closes it and the run goes on.
+        SetCursorPos(700, 500); // the menu opens here, away from the receiver
+        PostMessageW(quick, kTrayCallback, 1, WM_RBUTTONUP);
+        pause(false);
+        ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"click 1", true));
+        ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
+        pause(true);
         ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Escape"));
         ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, 3000));
         EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(progress); }, 1000));

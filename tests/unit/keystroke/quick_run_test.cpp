@@ -69,6 +69,29 @@ TEST(QuickRun, TheTextBoxRunKeepsItsSettingsAndItsRefusalWithoutACountdown) {
     EXPECT_EQ(empty.events(), "");
 }
 
+TEST(QuickRun, AHeldStartSendsNothingUntilReleasedAndAStopEndsIt) {
+    RunRig r;
+    r.run.startQuick(u"ab", true);
+    EXPECT_TRUE(r.run.running() && r.run.holding());
+    EXPECT_EQ(r.take(), "save\nrunning\n");
+    r.run.togglePause(); // nothing to pause yet
+    EXPECT_FALSE(r.tick() || r.run.paused());
+    r.run.releaseQuick();
+    EXPECT_EQ(runQuick(r, std::nullopt), "char 0061\nchar 0062\n");
+    EXPECT_FALSE(r.run.holding());
+
+    // Stopped while it held: nothing typed, and Start then types the box,
+    // not the text left over.
+    RunRig stopped;
+    stopped.host.settings.iInputMode = InputMode::Unicode;
+    stopped.run.startQuick(u"x", true);
+    stopped.run.abortRun();
+    stopped.run.releaseQuick();
+    EXPECT_FALSE(stopped.run.running() || stopped.run.holding());
+    stopped.runText(u"B");
+    EXPECT_EQ(stopped.events(), "char 0042\n");
+}
+
 TEST(QuickRun, PauseHoldsBetweenTwoUnitsAndKeepsHeldKeys) {
     RunRig r;
     r.run.startQuick(u"ABC");

@@ -1,7 +1,8 @@
 // Quick type under Wine: a real hotkey press (xdotool) in the receiver types
 // the clipboard there, with no modifier of the user's down while it types;
-// the icon's menu commands through the quick window; a hotkey another
-// program holds is refused with a message.
+// the icon's menu commands through the quick window; a click chooses the
+// destination; Pause and the open menu hold a run, a script's too; a hotkey
+// another program holds is refused with a message.
 #include "resource.h"
 #include "support/win_driver.h"
 

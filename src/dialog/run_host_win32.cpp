@@ -175,6 +175,10 @@ bool DialogRunHost::startScript(std::u16string text) {
     return startScriptThread(dialog_, std::move(text), started_.iDelivery, started_.iTargetLayout);
 }
 
+void DialogRunHost::pauseScript(bool paused) {
+    pauseScriptThread(paused);
+}
+
 std::u16string DialogRunHost::programTitle() {
     return appState().programTitle;
 }

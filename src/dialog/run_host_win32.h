@@ -41,6 +41,7 @@ class DialogRunHost : public RunHost {
     bool textBoxEmpty() override;
     RunSettings saveSettings() override;
     bool startScript(std::u16string text) override;
+    void pauseScript(bool paused) override;
     std::u16string programTitle() override;
     Language language() override;
 

@@ -1,13 +1,14 @@
 #include "dialog/script_thread_win32.h"
 
-#include "keystroke/run_stop_win32.h"
 #include "keystroke/key_delivery.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_stop_win32.h"
 #include "script/script_runner.h"
 #include "script/services_win32.h"
 #include "theme/theme_win32.h"
 
 #include <algorithm>
+#include <atomic>
 #include <process.h>
 
 namespace tapwell {
@@ -65,6 +66,25 @@ std::int32_t hostMessageBox(void* owner, const char16_t* text, const char16_t* c
                           flags);
 }
 
+// Set while the script may go on. The flag spares the poll after every
+// statement a system call while no pause is asked for.
+std::atomic<bool> g_paused{false};
+
+HANDLE resumeEvent() {
+    static HANDLE event = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    return event;
+}
+
+// The script's stop poll: a pause holds it here, between two statements. An
+// Esc while paused stops it before it sends anything more, even before the
+// dialog has heard of the Esc.
+std::int32_t checkAbortOrPause(std::int32_t line) {
+    if (g_paused.load(std::memory_order_relaxed) && resumeEvent() &&
+        waitForEventUnlessStopped(resumeEvent()))
+        return 1;
+    return consumeStopRequest(line);
+}
+
 unsigned __stdcall scriptThreadEntry(void* argument) {
     const ScriptThreadSlot& s = *static_cast<const ScriptThreadSlot*>(argument);
     t_owner = s.owner;
@@ -73,6 +93,7 @@ unsigned __stdcall scriptThreadEntry(void* argument) {
     KeyDeliveryStage stage(systemKeyEventSink(), s.delivery, s.targetLayout, systemKeyboardLayout);
     ScriptThreadStart start;
     start.owner = s.owner;
+    start.checkAbort = checkAbortOrPause;
     start.callBack = hostCallBack;
     start.reportError = hostReportError;
     start.showMessageBox = hostMessageBox;
@@ -82,6 +103,14 @@ unsigned __stdcall scriptThreadEntry(void* argument) {
 }
 
 } // namespace
+
+void pauseScriptThread(bool paused) {
+    g_paused = paused;
+    if (paused)
+        ResetEvent(resumeEvent());
+    else
+        SetEvent(resumeEvent());
+}
 
 DWORD scriptThreadId() {
     const ScriptThreadSlot& s = slot();
@@ -121,6 +150,7 @@ bool finishScriptThread(DWORD timeoutMs) {
     if (threadEnded(s))
         return true;
     scriptStopRequested = true;
+    pauseScriptThread(false);
     const DWORD start = GetTickCount();
     for (;;) {
         // A box answered OK lets the script reach its next stop poll; one it

@@ -21,6 +21,10 @@ bool startScriptThread(HWND owner, std::u16string text, Delivery delivery,
 // The running script thread, 0 when there is none.
 DWORD scriptThreadId();
 
+// The Pause key: the running script (and a later one) waits before its next
+// statement until this comes with false or the user's Esc stops the run.
+void pauseScriptThread(bool paused);
+
 // Before the program ends: asks a running script to stop, closes its boxes
 // and waits up to `timeoutMs` for the thread to release what it holds and
 // end, answering the messages that the script's boxes send to this thread

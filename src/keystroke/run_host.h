@@ -135,6 +135,9 @@ class RunHost {
     // run may rebuild its working text while an aborted script still reads.
     // The run has already set scriptRunning. False when no thread started.
     virtual bool startScript(std::u16string text) = 0;
+    // The Pause key in the script phase: the script thread waits before its
+    // next statement until this comes again with false (a stop included).
+    virtual void pauseScript(bool paused) { (void)paused; }
 
     virtual std::u16string programTitle() = 0;
     virtual Language language() = 0;

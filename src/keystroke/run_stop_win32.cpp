@@ -263,6 +263,11 @@ void waitUnlessStopped(DWORD ms) {
     WaitForSingleObject(stopEvent(), ms);
 }
 
+bool waitForEventUnlessStopped(HANDLE event) {
+    HANDLE both[2] = {event, stopEvent()};
+    return WaitForMultipleObjects(2, both, FALSE, INFINITE) != WAIT_OBJECT_0;
+}
+
 void waitWithMessages(DWORD ms, bool (*ended)(void* context), void* context) {
     const ULONGLONG start = GetTickCount64();
     HANDLE stop = stopEvent();

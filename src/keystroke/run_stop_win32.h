@@ -46,6 +46,8 @@ bool runStopEventReady();
 
 // Waits `ms` milliseconds, or less when the run is stopped.
 void waitUnlessStopped(DWORD ms);
+// Waits until `event` is set or the run is stopped; true when stopped.
+bool waitForEventUnlessStopped(HANDLE event);
 
 // Waits `ms` milliseconds with the thread's messages flowing, so that its
 // windows answer and an Abort can be given; ends early on a stop or when

@@ -61,27 +61,45 @@ void SimulationRun::startRun() {
     ++generation_;
     if (quickStart_) {
         countdown_ = 0;
-        beginNextPhase();
+        holding_ = holdQuick_;
+        if (!holding_)
+            beginNextPhase();
         return;
     }
     host_.armRunTimer(kSecondTick);
     setCountdownTitle();
 }
 
-void SimulationRun::startQuick(std::optional<std::u16string> literal) {
+void SimulationRun::startQuick(std::optional<std::u16string> literal, bool hold) {
     if (running_)
         return;
     literalText_ = std::move(literal);
     quickStart_ = true;
+    holdQuick_ = hold;
     startRun();
-    quickStart_ = false;
-    literalText_.reset();
+    quickStart_ = holdQuick_ = false;
+    if (!holding_)
+        literalText_.reset();
+}
+
+void SimulationRun::releaseQuick() {
+    if (!running_ || !holding_)
+        return;
+    holding_ = false;
+    beginNextPhase();
 }
 
 void SimulationRun::togglePause() {
-    if (!running_ || phase_ != RunPhase::Sending)
+    if (!running_ || phase_ == RunPhase::Countdown)
         return;
     paused_ = !paused_;
+    if (phase_ == RunPhase::Script) {
+        host_.pauseScript(paused_);
+        host_.setTitle(paused_
+                           ? formatRunText(RunText::PausedTitle, language_, {host_.programTitle()})
+                           : std::u16string(runText(RunText::ScriptTitle, language_)));
+        return;
+    }
     if (paused_) {
         host_.killRunTimer();
         host_.setTitle(formatRunText(RunText::PausedTitle, language_, {host_.programTitle()}));
@@ -109,8 +127,12 @@ void SimulationRun::stopRun() {
     host_.setRunUi(RunUi::Idle);
     host_.setTitle(host_.programTitle());
     running_ = false;
+    holding_ = false;
+    literalText_.reset();
     pausedForFocus_ = false;
-    paused_ = false;
+    // A paused script goes on to its next statement, where it sees the stop.
+    if (std::exchange(paused_, false) && phase_ == RunPhase::Script)
+        host_.pauseScript(false);
     ++generation_;
     if (inputState_)
         restoreDestination(*inputState_, std::exchange(inputChanges_, {}));

@@ -73,9 +73,15 @@ class SimulationRun {
     // it stands, once: Unicode events, Tab and Enter keys, no notation, no
     // prefix, suffix or Ignore setting. Without it, the text box as Start
     // would type it. Delivery, target layout and pace are the settings'.
-    void startQuick(std::optional<std::u16string> literal);
-    // The Pause key: holds the sending phase between two units and lets it
-    // go on. Keys the text holds stay held; a stop releases them as ever.
+    // With `hold` the run begins (settings saved, running look, Esc watched)
+    // but sends nothing until releaseQuick: what a start costs is spent
+    // while the user still lets go of the hotkey.
+    void startQuick(std::optional<std::u16string> literal, bool hold = false);
+    void releaseQuick();
+    bool holding() const { return holding_; }
+    // The Pause key: holds the sending phase between two units, or the
+    // script between two statements, and lets it go on. Keys the text holds
+    // stay held; a stop releases them as ever.
     void togglePause();
     bool paused() const { return paused_; }
 
@@ -162,6 +168,8 @@ class SimulationRun {
     std::optional<std::u16string> literalText_;
     bool literal_ = false;
     bool quickStart_ = false;
+    bool holdQuick_ = false;
+    bool holding_ = false;
     bool paused_ = false;
 };
 

@@ -2,8 +2,8 @@
 
 #include "common/windows_glue_win32.h"
 #include "dialog/dialog_texts.h"
-#include "keystroke/run_stop_win32.h"
 #include "keystroke/keystroke_win32.h"
+#include "keystroke/run_stop_win32.h"
 #include "keystroke/simulation_run.h"
 #include "quick/literal_text.h"
 #include "quick/quick_parts_win32.h"
@@ -29,11 +29,13 @@ constexpr int kClipboardTries = 5;
 
 enum class QuickKind : std::uint8_t { Clipboard, Text };
 
-// A quick run between its hotkey and its first unit.
+// A quick run between its hotkey and its first unit; once the keys are up
+// it is begun, holding until the settle time is over.
 struct PendingStart {
     QuickStartSequence sequence;
     HWND destination;
     std::optional<std::u16string> literal;
+    bool begun = false;
 };
 
 class QuickType {
@@ -69,6 +71,7 @@ class QuickType {
 
     void begin(QuickKind kind, Hotkey hotkey, HWND destination);
     void onStartTimer();
+    void beginHeldRun();
     void startRun(PendingStart& pending);
     void onProgressTimer();
     HWND destinationForMenu() const;
@@ -380,9 +383,10 @@ void QuickType::showTrayMenu() {
     item(IDM_QUICK_SHOW, QuickText::MenuShow);
     item(IDM_QUICK_EXIT, QuickText::MenuExit);
     // The menu takes the foreground: a run going on would type into it (and
-    // its letters choose items), so it waits while the menu is open.
+    // its letters choose items), so it waits while the menu is open. A
+    // countdown cannot wait; the dialog's own run in one takes its chance.
     SimulationRun& run = *host_.run;
-    const bool holdRun = run.running() && !run.paused() && run.phase() == RunPhase::Sending;
+    const bool holdRun = run.running() && !run.paused() && run.phase() != RunPhase::Countdown;
     if (holdRun) {
         run.togglePause();
         onProgressTimer();
@@ -506,19 +510,38 @@ void QuickType::begin(QuickKind kind, Hotkey hotkey, HWND destination) {
     onStartTimer();
 }
 
+// Once the keys are up the run begins, holding: saving, the dialog's look
+// and the Esc watch take their time within the settle time, not after it,
+// and an Esc stops it from here on.
+void QuickType::beginHeldRun() {
+    // Set first: a refusal's box lets this timer tick again meanwhile.
+    pending_->begun = true;
+    host_.run->startQuick(std::move(pending_->literal), true);
+    if (!host_.run->holding())
+        pending_.reset();
+}
+
 void QuickType::onStartTimer() {
+    // Stopped while it held (Esc, Abort, Exit).
+    if (pending_ && pending_->begun && !host_.run->holding())
+        pending_.reset();
     if (!pending_) {
         KillTimer(hwnd_, kStartTimer);
         return;
     }
     const StartStep step = pending_->sequence.poll(
         GetTickCount64(), [](std::uint8_t vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; });
-    if (step == StartStep::Wait)
+    if (step == StartStep::Wait) {
+        if (!pending_->begun && pending_->sequence.released())
+            beginHeldRun();
         return;
+    }
     KillTimer(hwnd_, kStartTimer);
     PendingStart pending = std::move(*pending_);
     pending_.reset();
     if (step == StartStep::Cancel) {
+        if (pending.begun)
+            host_.run->abortRun();
         message(quickText(QuickText::KeysStillHeld, lang()), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -526,12 +549,12 @@ void QuickType::onStartTimer() {
 }
 
 void QuickType::startRun(PendingStart& pending) {
-    if (host_.run->running())
-        return;
+    if (!pending.begun)
+        host_.run->startQuick(std::move(pending.literal), true);
     HWND destination = pending.destination;
     if (destination && IsWindow(destination) && GetForegroundWindow() != destination)
         SetForegroundWindow(destination);
-    host_.run->startQuick(std::move(pending.literal));
+    host_.run->releaseQuick();
     if (!host_.run->running())
         return;
     quickRunning_ = true;

@@ -38,6 +38,8 @@ class QuickStartSequence {
 
     // `isDown` tells whether a virtual key is held now.
     StartStep poll(std::uint64_t nowMs, const std::function<bool(std::uint8_t)>& isDown);
+    // Every key was up at the last poll: the settle time runs.
+    bool released() const { return released_; }
 
   private:
     bool anyHeld(const std::function<bool(std::uint8_t)>& isDown) const;

@@ -124,7 +124,7 @@ std::u16string unknownCallBackMessage(const CallBackCall& call) {
 // it here as well would lose an Abort given while the thread was starting.
 void ScriptThreadProc(const ScriptThreadStart& start) {
     scriptRunning = true;
-    const ScriptHost host{start.owner, start.callBack, start.reportError, consumeStopRequest,
+    const ScriptHost host{start.owner, start.callBack, start.reportError, start.checkAbort,
                           start.showMessageBox};
     RunScript(&host, start.devices);
     scriptRunning = false;

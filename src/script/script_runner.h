@@ -50,10 +50,11 @@ std::u16string unknownCallBackMessage(const CallBackCall& call);
 
 // What the GUI hands the worker thread as it starts it: the owner window of
 // the script's boxes, the host's entries that show them, and the devices the
-// script's input and services go to. The stop poll is always
-// consumeStopRequest.
+// script's input and services go to. The stop poll is consumeStopRequest
+// unless the GUI wraps it (to hold the script while the user pauses).
 struct ScriptThreadStart {
     void* owner = nullptr;
+    ScriptCheckAbortFn checkAbort = consumeStopRequest;
     ScriptCallBackFn callBack = nullptr;
     ScriptReportErrorFn reportError = nullptr;
     ScriptMessageBoxFn showMessageBox = nullptr;

@@ -1,7 +1,8 @@
 // Quick type under Wine: a real hotkey press (xdotool) in the receiver types
 // the clipboard there, with no modifier of the user's down while it types;
-// the icon's menu commands through the quick window; a hotkey another
-// program holds is refused with a message.
+// the icon's menu commands through the quick window; a click chooses the
+// destination; Pause and the open menu hold a run, a script's too; a hotkey
+// another program holds is refused with a message.
 #include "resource.h"
 #include "support/win_driver.h"
 
@@ -17,13 +18,17 @@ namespace {
 
 // Ctrl+Alt+V as the settings keep it: the key, Ctrl 0x200, Alt 0x400.
 const std::wstring kCtrlAltV = L"1622";
+// The icon's callback message (no tray on Xvfb: the test posts it).
+constexpr UINT kTrayCallback = WM_APP + 40;
 
-// Keys pressed in the receiver as the user would, through X.
-bool xdotoolKeys(const std::wstring& title, const std::wstring& keys) {
+// Keys pressed in the receiver as the user would, through X; or, with
+// `mouse`, the mouse's actions there.
+bool xdotoolKeys(const std::wstring& title, const std::wstring& keys, bool mouse = false) {
     const std::wstring mark = L"/tmp/tapwell-quick-" + std::to_wstring(GetTickCount());
-    auto p = Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name " +
-                            title + L" windowfocus key " + keys + L" && touch " + mark +
-                            L" && break; sleep 0.1; done\"");
+    const std::wstring action = mouse ? L" mousemove --window %1 60 60 " : L" windowfocus key ";
+    auto p =
+        Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name " + title +
+                       action + keys + L" && touch " + mark + L" && break; sleep 0.1; done\"");
     const std::wstring windowsMark = hostPath(toUtf8(mark).c_str());
     const bool sent = p && waitUntil([&] { return exists(windowsMark); }, 10000);
     DeleteFileW(windowsMark.c_str());
@@ -102,6 +107,31 @@ TEST(QuickType, IconMenuTypesTheTextBoxIntoTheWindowInFront) {
     EXPECT_FALSE(second);
 }
 
+// The clipboard goes to the window clicked, not to the one in front; a right
+// click cancels, and the click after it chooses nothing.
+TEST(QuickType, ClickWhereToTypeTypesIntoTheClickedWindow) {
+    auto t = Tapwell::start({L"iWaitMSec=5", L"iQuickAsk=0"});
+    ASSERT_TRUE(t);
+    ASSERT_TRUE(putOnClipboard(L"ok"));
+    HWND quick = FindWindowW(L"TapwellQuickType", nullptr);
+    auto clicked = Receiver::start(L"--hold-focus 800 --title clicked-receiver");
+    auto front = Receiver::start(L"--hold-focus 800 --title front-receiver");
+    ASSERT_TRUE(quick && clicked && front);
+    Sleep(1000);
+    SetWindowPos(FindWindowW(L"TapwellReceiver", L"clicked-receiver"), nullptr, 420, 40, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(quick, WM_COMMAND, IDM_QUICK_CLICK, 0);
+    ASSERT_TRUE(xdotoolKeys(L"clicked-receiver", L"click 3 sleep 0.3 click 1", true));
+    Sleep(1000);
+    EXPECT_EQ(count(clicked->lines(), "char 111"), 0) << "typed after a right click";
+    SendMessageW(quick, WM_COMMAND, IDM_QUICK_CLICK, 0);
+    ASSERT_TRUE(xdotoolKeys(L"clicked-receiver", L"click 1", true));
+    ASSERT_TRUE(waitUntil([&] { return count(clicked->lines(), "char 107") == 1; }, 5000));
+    EXPECT_EQ(count(clicked->stop(), "char 111"), 1);
+    for (const std::string& line : front->stop())
+        EXPECT_FALSE(line.starts_with("char")) << line;
+}
+
 TEST(QuickType, AHotkeyAnotherProgramHoldsIsRefusedWithASuggestion) {
     // This test's own registration plays the other program.
     ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'V'));
@@ -117,37 +147,57 @@ TEST(QuickType, AHotkeyAnotherProgramHoldsIsRefusedWithASuggestion) {
     pressButton(*box, L"OK");
 }
 
-// A quick run with its progress window, paused and resumed by the user's
-// Pause key and stopped by the Esc key, both pressed in the receiver.
+// A quick run with its progress window, of the clipboard and of a script,
+// paused and resumed by the user's Pause key and stopped by the Esc key while
+// paused, both pressed in the receiver.
 TEST(QuickType, PauseHoldsAQuickRunEscStopsItAndTheProgressWindowNeverTakesTheFocus) {
-    auto t = Tapwell::start({L"iWaitMSec=20", L"iQuickAsk=0"});
-    ASSERT_TRUE(t);
-    ASSERT_TRUE(putOnClipboard(std::wstring(400, L'x')));
-    HWND quick = FindWindowW(L"TapwellQuickType", nullptr);
-    ASSERT_NE(quick, nullptr);
-    auto r = Receiver::start(L"--hold-focus 800 --title pause-receiver");
-    ASSERT_TRUE(r);
-    Sleep(1000);
-    PostMessageW(quick, WM_COMMAND, IDM_QUICK_CLIPBOARD, 0);
-    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") >= 20; }, 10000));
-    HWND progress = FindWindowW(L"TapwellQuickProgress", nullptr);
-    ASSERT_NE(progress, nullptr);
-    EXPECT_TRUE(IsWindowVisible(progress));
-    EXPECT_NE(GetForegroundWindow(), progress);
-    EXPECT_NE(textOf(progress).size(), 0u);
+    for (const bool script : {false, true}) {
+        SCOPED_TRACE(script ? "script" : "clipboard");
+        auto t = Tapwell::start({script ? L"iInputMode=2" : L"iInputMode=1", L"iWaitMSec=20",
+                                 L"iQuickAsk=0", L"iTrayIcon=1"});
+        ASSERT_TRUE(t);
+        t->setText(IDC_TEXT,
+                   L"loop {\r\nKEYBDEVENT(VK_X, 1)\r\nKEYBDEVENT(VK_X, 0)\r\nSLEEP(20)\r\n}");
+        ASSERT_TRUE(putOnClipboard(std::wstring(400, L'x')));
+        HWND quick = FindWindowW(L"TapwellQuickType", nullptr);
+        ASSERT_NE(quick, nullptr);
+        auto r = Receiver::start(L"--hold-focus 800 --title pause-receiver");
+        ASSERT_TRUE(r);
+        Sleep(1000);
+        PostMessageW(quick, WM_COMMAND, script ? IDM_QUICK_TEXT : IDM_QUICK_CLIPBOARD, 0);
+        ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") >= 20; }, 10000));
+        HWND progress = FindWindowW(L"TapwellQuickProgress", nullptr);
+        ASSERT_NE(progress, nullptr);
+        EXPECT_TRUE(IsWindowVisible(progress));
+        EXPECT_NE(GetForegroundWindow(), progress);
+        EXPECT_NE(textOf(progress).size(), 0u);
 
-    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
-    ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog).starts_with(L"Paused:"); }, 3000));
-    Sleep(200);
-    const std::ptrdiff_t typed = count(r->lines(), "char 120");
-    Sleep(600);
-    EXPECT_EQ(count(r->lines(), "char 120"), typed) << "typing went on while paused";
-    EXPECT_EQ(count(r->lines(), "keydown 19"), 0) << "the Pause key reached the window";
-
-    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
-    ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
-    ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Escape"));
-    ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, 3000));
-    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(progress); }, 1000));
-    EXPECT_LT(count(r->stop(), "char 120"), 400);
+        std::ptrdiff_t typed = 0;
+        auto pause = [&](bool key) {
+            if (key)
+                ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+            ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog).starts_with(L"Paused:"); }, 3000));
+            Sleep(200);
+            typed = count(r->lines(), "char 120");
+            Sleep(600);
+            EXPECT_EQ(count(r->lines(), "char 120"), typed) << "typing went on while paused";
+        };
+        pause(true);
+        EXPECT_EQ(count(r->lines(), "keydown 19"), 0) << "the Pause key reached the window";
+        ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+        ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
+        // The icon's menu holds the run while it is open (its letters would
+        // choose items); a click elsewhere closes it and the run goes on.
+        SetCursorPos(700, 500); // the menu opens here, away from the receiver
+        PostMessageW(quick, kTrayCallback, 1, WM_RBUTTONUP);
+        pause(false);
+        ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"click 1", true));
+        ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
+        pause(true);
+        ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Escape"));
+        ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, 3000));
+        EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(progress); }, 1000));
+        Sleep(500);
+        EXPECT_EQ(count(r->stop(), "char 120"), typed) << "typing went on after the stop";
+    }
 }

@@ -81,6 +81,9 @@ class FakeRunHost : public RunHost {
         log += "script " + utf16ToUtf8(text) + "\n";
         return scriptStarts;
     }
+    void pauseScript(bool paused) override {
+        log += "script paused " + std::to_string(paused) + "\n";
+    }
     std::u16string programTitle() override { return u"P"; }
     Language language() override { return lang; }
 

@@ -69,6 +69,29 @@ TEST(QuickRun, TheTextBoxRunKeepsItsSettingsAndItsRefusalWithoutACountdown) {
     EXPECT_EQ(empty.events(), "");
 }
 
+TEST(QuickRun, AHeldStartSendsNothingUntilReleasedAndAStopEndsIt) {
+    RunRig r;
+    r.run.startQuick(u"ab", true);
+    EXPECT_TRUE(r.run.running() && r.run.holding());
+    EXPECT_EQ(r.take(), "save\nrunning\n");
+    r.run.togglePause(); // nothing to pause yet
+    EXPECT_FALSE(r.tick() || r.run.paused());
+    r.run.releaseQuick();
+    EXPECT_EQ(runQuick(r, std::nullopt), "char 0061\nchar 0062\n");
+    EXPECT_FALSE(r.run.holding());
+
+    // Stopped while it held: nothing typed, and Start then types the box,
+    // not the text left over.
+    RunRig stopped;
+    stopped.host.settings.iInputMode = InputMode::Unicode;
+    stopped.run.startQuick(u"x", true);
+    stopped.run.abortRun();
+    stopped.run.releaseQuick();
+    EXPECT_FALSE(stopped.run.running() || stopped.run.holding());
+    stopped.runText(u"B");
+    EXPECT_EQ(stopped.events(), "char 0042\n");
+}
+
 TEST(QuickRun, PauseHoldsBetweenTwoUnitsAndKeepsHeldKeys) {
     RunRig r;
     r.run.startQuick(u"ABC");
@@ -109,6 +132,29 @@ TEST(QuickRun, ATickArmedBeforePauseSendsNothingAndAStopEndsThePause) {
     r.host.settings.iWaitSec = 5;
     r.run.startRun();
     r.run.togglePause();
+    EXPECT_FALSE(r.run.paused());
+}
+
+TEST(QuickRun, PauseHoldsAScriptAtItsNextStatementUntilPauseOrAStop) {
+    RunRig r;
+    r.host.settings.iInputMode = InputMode::Script;
+    r.host.box = u"loop";
+    r.run.startQuick(std::nullopt);
+    ASSERT_EQ(r.run.phase(), RunPhase::Script);
+    r.take();
+    r.run.togglePause();
+    EXPECT_EQ(r.take(), "script paused 1\ntitle Paused: Pause continues, Esc stops - P\n");
+    // The phase still watches the thread while it waits.
+    r.tick();
+    EXPECT_TRUE(r.run.running() && r.run.paused());
+    r.run.togglePause();
+    EXPECT_EQ(r.take(), "script paused 0\ntitle Running Script...\n");
+    r.run.togglePause();
+    r.run.abortRun();
+    // Asked to stop, then let go: its next poll sees the stop.
+    EXPECT_TRUE(r.scriptStopRequested.load());
+    EXPECT_EQ(r.take(), "script paused 1\ntitle Paused: Pause continues, Esc stops - P\n" + kIdle +
+                            "script paused 0\n");
     EXPECT_FALSE(r.run.paused());
 }
 

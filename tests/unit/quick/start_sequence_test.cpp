@@ -51,8 +51,11 @@ TEST(QuickStart, StartsOneSettleTimeAfterTheLastKeyIsUp) {
     r.held.erase(kLeftAlt);
     r.now += 10;
     EXPECT_EQ(r.poll(), StartStep::Wait);
+    EXPECT_FALSE(r.seq.released());
     r.held.erase(kLeftCtrl);
     const std::uint64_t up = r.now += 10;
+    EXPECT_EQ(r.poll(), StartStep::Wait);
+    EXPECT_TRUE(r.seq.released()); // the run may begin, holding
     EXPECT_EQ(r.runUntilDecided(), StartStep::Start);
     EXPECT_EQ(r.now - up, QuickStartSequence::kSettleMs);
 }
@@ -80,6 +83,7 @@ TEST(QuickStart, AKeyPressedDuringTheSettleTimeStartsItAnew) {
     r.now += 100;
     r.held = {kRightShift};
     EXPECT_EQ(r.poll(), StartStep::Wait);
+    EXPECT_FALSE(r.seq.released());
     r.now += 100;
     r.held.clear();
     const std::uint64_t up = r.now;

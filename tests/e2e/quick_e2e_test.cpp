@@ -21,20 +21,6 @@ const std::wstring kCtrlAltV = L"1622";
 // The icon's callback message (no tray on Xvfb: the test posts it).
 constexpr UINT kTrayCallback = WM_APP + 40;
 
-// Keys pressed in the receiver as the user would, through X; or, with
-// `mouse`, the mouse's actions there.
-bool xdotoolKeys(const std::wstring& title, const std::wstring& keys, bool mouse = false) {
-    const std::wstring mark = L"/tmp/tapwell-quick-" + std::to_wstring(GetTickCount());
-    const std::wstring action = mouse ? L" mousemove --window %1 60 60 " : L" windowfocus key ";
-    auto p =
-        Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name " + title +
-                       action + keys + L" && touch " + mark + L" && break; sleep 0.1; done\"");
-    const std::wstring windowsMark = hostPath(toUtf8(mark).c_str());
-    const bool sent = p && waitUntil([&] { return exists(windowsMark); }, 10000);
-    DeleteFileW(windowsMark.c_str());
-    return sent;
-}
-
 std::ptrdiff_t count(const Lines& lines, const std::string& line) {
     return std::count(lines.begin(), lines.end(), line);
 }
@@ -49,7 +35,7 @@ TEST(QuickType, HotkeyTypesTheClipboardLiterallyWithNoUserModifierDown) {
     auto r = Receiver::start(L"--hold-focus 800 --title quick-receiver");
     ASSERT_TRUE(r);
     Sleep(1000);
-    ASSERT_TRUE(xdotoolKeys(L"quick-receiver", L"ctrl+alt+v"));
+    ASSERT_TRUE(pressKeysIn(L"quick-receiver", L"ctrl+alt+v"));
     ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 93") == 1; }, 10000));
     const Lines lines = r->stop();
     // The text as characters, once, with no Enter for the final break.
@@ -121,11 +107,11 @@ TEST(QuickType, ClickWhereToTypeTypesIntoTheClickedWindow) {
     SetWindowPos(FindWindowW(L"TapwellReceiver", L"clicked-receiver"), nullptr, 420, 40, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(quick, WM_COMMAND, IDM_QUICK_CLICK, 0);
-    ASSERT_TRUE(xdotoolKeys(L"clicked-receiver", L"click 3 sleep 0.3 click 1", true));
+    ASSERT_TRUE(pressKeysIn(L"clicked-receiver", L"click 3 sleep 0.3 click 1", true));
     Sleep(1000);
     EXPECT_EQ(count(clicked->lines(), "char 111"), 0) << "typed after a right click";
     SendMessageW(quick, WM_COMMAND, IDM_QUICK_CLICK, 0);
-    ASSERT_TRUE(xdotoolKeys(L"clicked-receiver", L"click 1", true));
+    ASSERT_TRUE(pressKeysIn(L"clicked-receiver", L"click 1", true));
     ASSERT_TRUE(waitUntil([&] { return count(clicked->lines(), "char 107") == 1; }, 5000));
     EXPECT_EQ(count(clicked->stop(), "char 111"), 1);
     for (const std::string& line : front->stop())
@@ -175,7 +161,7 @@ TEST(QuickType, PauseHoldsAQuickRunEscStopsItAndTheProgressWindowNeverTakesTheFo
         std::ptrdiff_t typed = 0;
         auto pause = [&](bool key) {
             if (key)
-                ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+                ASSERT_TRUE(pressKeysIn(L"pause-receiver", L"Pause"));
             ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog).starts_with(L"Paused:"); }, 3000));
             Sleep(200);
             typed = count(r->lines(), "char 120");
@@ -184,17 +170,17 @@ TEST(QuickType, PauseHoldsAQuickRunEscStopsItAndTheProgressWindowNeverTakesTheFo
         };
         pause(true);
         EXPECT_EQ(count(r->lines(), "keydown 19"), 0) << "the Pause key reached the window";
-        ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Pause"));
+        ASSERT_TRUE(pressKeysIn(L"pause-receiver", L"Pause"));
         ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
         // The icon's menu holds the run while it is open (its letters would
         // choose items); a click elsewhere closes it and the run goes on.
         SetCursorPos(700, 500); // the menu opens here, away from the receiver
         PostMessageW(quick, kTrayCallback, 1, WM_RBUTTONUP);
         pause(false);
-        ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"click 1", true));
+        ASSERT_TRUE(pressKeysIn(L"pause-receiver", L"click 1", true));
         ASSERT_TRUE(waitUntil([&] { return count(r->lines(), "char 120") > typed + 5; }, 3000));
         pause(true);
-        ASSERT_TRUE(xdotoolKeys(L"pause-receiver", L"Escape"));
+        ASSERT_TRUE(pressKeysIn(L"pause-receiver", L"Escape"));
         ASSERT_TRUE(waitUntil([&] { return textOf(t->dialog) == L"Davudiru Dodovizar"; }, 3000));
         EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(progress); }, 1000));
         Sleep(500);

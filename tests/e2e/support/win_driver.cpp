@@ -193,11 +193,12 @@ std::wstring clipboardText() {
 
 // Wine cannot wait for a Linux process: the shell leaves a file once the keys
 // have gone out. A search meeting a window that closes fails and is retried.
-bool pressKeysIn(const std::wstring& title, const std::wstring& keys) {
+bool pressKeysIn(const std::wstring& title, const std::wstring& keys, bool mouse) {
     const std::wstring mark = L"/tmp/tapwell-keys-" + std::to_wstring(GetTickCount());
-    auto p = Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name " +
-                            title + L" windowfocus key " + keys + L" && touch " + mark +
-                            L" && break; sleep 0.1; done\"");
+    const std::wstring action = mouse ? L" mousemove --window %1 60 60 " : L" windowfocus key ";
+    auto p =
+        Process::start(L"Z:\\bin\\sh -c \"for i in 1 2 3 4 5; do xdotool search --name " + title +
+                       action + keys + L" && touch " + mark + L" && break; sleep 0.1; done\"");
     const std::wstring windowsMark = hostPath(toUtf8(mark).c_str());
     const bool sent = p && waitUntil([&] { return exists(windowsMark); }, 10000);
     DeleteFileW(windowsMark.c_str());

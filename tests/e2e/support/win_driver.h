@@ -92,7 +92,9 @@ std::wstring clipboardText();
 
 // `keys` (xdotool's names, e.g. L"Escape") pressed and released in the window
 // titled `title` as the user would, through X: Wine's hooks see them as real.
-bool pressKeysIn(const std::wstring& title, const std::wstring& keys);
+// With `mouse`, `keys` are xdotool's mouse actions (e.g. L"click 1"), done
+// with the pointer moved into that window.
+bool pressKeysIn(const std::wstring& title, const std::wstring& keys, bool mouse = false);
 
 // Dispatches this thread's messages until `done` holds or `timeoutMs` has
 // passed; returns `done()`.

@@ -60,7 +60,7 @@ std::int32_t RunScript(const ScriptHost* host, const ScriptDevices& devices) {
 }
 
 std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
-                           const ScriptDevices& devices) {
+                           const ScriptDevices& devices, StatementCap* cap) {
     if (!text) {
         reportLiteral(host, kErrorInvalidText, u"Invalid Parameter.");
         return -1;
@@ -79,7 +79,7 @@ std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
         return -1;
     }
 
-    ScriptRun run(host, devices);
+    ScriptRun run(host, devices, cap);
     std::int32_t exitCode = 0;
     try {
         exitCode = parseAndExecute(run, source);

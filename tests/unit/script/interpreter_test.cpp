@@ -281,6 +281,29 @@ TEST(ControlFlow, StopRequests) {
         t.runLog("a = 1\nb = " + repeat("(a /= ", 64) + "1" + repeat(")", 64) + "\ncb.never()"),
         "");
     EXPECT_EQ(queries, 100);
+
+    // A cap cuts a run off exactly where a host that counts the same
+    // queries, and says stop from the first one beyond, would.
+    const std::string capScripts[] = {
+        "i = 0\nwhile i < 3 {\ncb.i(i)\nx = sleep(5) + cb.s()\ni++\ncb.j(i)\n}\nexit i + 10",
+        "for (i = 0, i < 3, i++) {\ncontinue\n}\ncb.i(i)\na = 1\nb = " + repeat("(a /= ", 3) + "1" +
+            repeat(")", 3) + "\ncb.a(a)"};
+    for (const std::string& script : capScripts) {
+        for (std::uint64_t n = 0; n < 22; ++n) {
+            t.cap = nullptr;
+            queries = 0;
+            t.checkAbort = [&](int) { return ++queries > static_cast<int>(n) ? 1 : 0; };
+            const std::int32_t hostExit = t.run(script);
+            const std::vector<std::string> hostLog = std::exchange(t.log, {});
+            StatementCap cap{n};
+            t.cap = &cap;
+            t.checkAbort = nullptr;
+            EXPECT_EQ(t.run(script), hostExit) << script << n;
+            EXPECT_EQ(std::exchange(t.log, {}), hostLog) << script << n;
+            EXPECT_EQ(cap.reached, queries > static_cast<int>(n)) << script << n;
+        }
+    }
+    t.cap = nullptr;
 }
 
 TEST(Runner, TextsErrorsAndCallbacks) {

@@ -6,6 +6,7 @@
 // expressions), so statements run through execute and the statement nodes'
 // Evaluate gives integer 0 rather than carrying the last statement's value
 // up: that copy would make building a long text quadratic.
+#include "script/expression_ops.h"
 #include "script/node_eval.h"
 
 namespace tapwell {
@@ -117,6 +118,26 @@ ForNode::ForNode(std::int32_t line, Node* init, Node* condition, Node* step, Blo
     : Node(node_code::For, line, ValueType::Integer), init(init), condition(condition), step(step),
       body(body) {
     executeFn_ = &executeEntry<ForNode>;
+    if (step->NodeCode != node_code::Assign)
+        return;
+    const AssignNode* a = static_cast<const AssignNode*>(step);
+    if (a->value->NodeCode != node_code::Int)
+        return;
+    const std::uint32_t by =
+        static_cast<std::uint32_t>(static_cast<IntNode*>(a->value.get())->value);
+    switch (a->AssignCode) {
+    case assign_code::Add:
+    case assign_code::PostInc:
+        countBy_ = static_cast<std::int32_t>(by);
+        break;
+    case assign_code::Sub:
+    case assign_code::PostDec:
+        countBy_ = static_cast<std::int32_t>(0u - by);
+        break;
+    default:
+        return;
+    }
+    countedVariable_ = a->target.get();
 }
 
 void ForNode::execute(ScriptRun& run) {
@@ -133,7 +154,12 @@ void ForNode::execute(ScriptRun& run) {
         if (run.FlowState == FLOW_STOP)
             return;
         run.FlowState = FLOW_NONE; // a continue still runs the step
-        step->executeStatement(run);
+        if (countedVariable_) {
+            ScriptValue& slot = countedVariable_->writeSlot(run);
+            slot.integer = wrapAdd(slot.integer, countBy_);
+        } else {
+            step->executeStatement(run);
+        }
         if (run.checkAbort(line))
             return;
     }

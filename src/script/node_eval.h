@@ -11,14 +11,17 @@
 //   literals, variable reads    IntNode/StringNode/VarNode   (one each)
 //   prefix operators            UnaryNode                    unaryInteger
 //   integer binary operators    BinaryNode                   chooseBinaryInteger: operator
-//                                                            x left/right shape (binary_integer)
+//                                                            x left/right shape (binary_integer);
+//                                                            / and % by a literal through its
+//                                                            reciprocal (expression_ops)
 //   text comparisons            BinaryNode                   chooseTextComparison: left/right
 //                                                            shape (operator_nodes)
 //   anything else binary        BinaryNode::Evaluate/apply   integerOperator's table for the
 //                                                            arithmetic (binary_integer)
 //   "=", compound, ++/--        AssignNode                   chooseAssignInteger: form x value
 //   "/=", "%="                                               shape (assign_integer); a computed
-//                                                            divisor through storeQuotient
+//                                                            divisor through storeQuotient, a
+//                                                            literal one through its reciprocal
 //   text stores ("=", "+=")     AssignNode                   storeString
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
 //   conditions of if and loops  at each test                 conditionTruth below: comparisons

@@ -61,9 +61,9 @@ struct ScriptThreadStart {
     ScriptDevices devices;
 };
 
-// Body of the worker thread: marks the script as running, fills the host
-// record from `start`, runs ScriptText through RunScript, and marks the
-// script as ended. The exit code is dropped.
+// Body of the worker thread, which the GUI starts with scriptRunning set:
+// fills the host record from `start`, runs ScriptText through RunScript, and
+// marks the script as ended. The exit code is dropped.
 void ScriptThreadProc(const ScriptThreadStart& start);
 
 } // namespace tapwell

@@ -75,7 +75,8 @@ TEST(Parser, LinesErrorsAndLimits) {
         {"x = a + b\r\n",
          "(Block 0 L1 (Assign 1 L1 op1 (Var 11 L1 x) (Binary 15 L1 (Var 11 L1 a) (Var 11 L1 b))))"},
         // Literals and calls are reduced without a lookahead.
-        {"f(1)\n", "(Block 0 L2 (Call 13 L1 f (Int 9 L1 1)))"},
+        {"f(1, \" \x01~\")\n",
+         "(Block 0 L2 (Call 13 L1 f (Int 9 L1 1) (String 10 L1 \" \\x01~\")))"},
         {"\n\nbreak\n", "(Block 0 L2 (Break 7 L4))"},
         {"x = (\n1)\n", "(Block 0 L3 (Assign 1 L3 op1 (Var 11 L3 x) (Int 9 L2 1)))"},
         // An if without else waits for the next token.

@@ -109,7 +109,8 @@ TEST(OperandShapes, TextsAreTakenBeforeLaterOperandsStore) {
     ScriptTestHost t;
     EXPECT_EQ(
         t.mismatches({
-            {"a$ = \"a\"\ncb.v(a$ < (a$ = \"b\"), a$)", "v 1 \"b\"\n"},
+            {"a$ = \"a\"\ncb.v(a$ < (a$ = \"b\"), a$, a$ < (1 ? (a$ = \"c\") : \"\"))",
+             "v 1 \"b\" 1\n"},
             {"a$ = \"b\"\ncb.v(a$ == (a$ += \"\"), a$ < (a$ += \"c\"), a$)", "v 1 1 \"bc\"\n"},
             {"s$ = \"abcdef\"\ncb.v(MID$(s$, TOINT(s$ = \"2\"), 3), s$)", "v \"bcd\" \"2\"\n"},
             {"s$ = \"abc\"\ncb.v(STRSTR(s$, s$ + (s$ = \"x\")), STRSTR(s$, \"x\"))", "v -1 0\n"},
@@ -179,8 +180,9 @@ TEST(OperandShapes, KnownResults) {
              "1 + 2 + 3 + 4 + 5 + 6 + 7 + 8 + 9 + 10 < 56, "
              "x * 3 - 1 - 1 - 1 - 1 - 1 - 1 - 1 - 1 - 1 == -3, "
              "x - 1 - 1 - 1 - 1 - 1 - 1 - 1 - 1 - 1 - 1 + s$, "
-             "(0 || 0 || 0 || 0 || 0 || 0 || 0 || 0 || 0 || 0 || x))",
-             "v \"n12345678910\" 1 1 -8 1\n"},
+             "(0 || 0 || 0 || 0 || 0 || 0 || 0 || 0 || 0 || 0 || x), "
+             "(0 && 0 && 0 && 0 && 0 && 0 && 0 && 0 && 0 && 0 && x))",
+             "v \"n12345678910\" 1 1 -8 1 0\n"},
         }),
         "");
 }

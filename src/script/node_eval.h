@@ -26,7 +26,9 @@
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
 //   conditions of if and loops  at each test                 conditionTruth below: comparisons
 //                                                            and && || in place (integerTruth)
-//   a for loop's counting step  ForNode                      i++, i += 1 done in the loop
+//   counting for loops          ForNode::execute             a step i++ or i -= c, and a test of
+//                                                            that i against a literal or a
+//                                                            variable, made on the entries
 //   built-in calls              FuncCallNode                 resolveBuiltin (by name, once);
 //                                                            lent arguments (call_nodes)
 //

@@ -140,11 +140,13 @@ ForNode::ForNode(std::int32_t line, Node* init, Node* condition, Node* step, Blo
     countedVariable_ = a->target.get();
 }
 
-void ForNode::execute(ScriptRun& run) {
-    BlockNode* block = static_cast<BlockNode*>(body.get());
-    init->executeStatement(run);
+namespace {
+
+// A for loop after its init: `holds` is the test, `advance` the step.
+template <class Holds, class Advance>
+void forLoop(ScriptRun& run, BlockNode* block, std::int32_t line, Holds holds, Advance advance) {
     for (;;) {
-        if (!conditionTruth(condition.get(), run))
+        if (!holds())
             return;
         block->BlockNode::execute(run);
         if (run.FlowState == FLOW_BREAK) {
@@ -154,15 +156,44 @@ void ForNode::execute(ScriptRun& run) {
         if (run.FlowState == FLOW_STOP)
             return;
         run.FlowState = FLOW_NONE; // a continue still runs the step
-        if (countedVariable_) {
-            ScriptValue& slot = countedVariable_->writeSlot(run);
-            slot.integer = wrapAdd(slot.integer, countBy_);
-        } else {
-            step->executeStatement(run);
-        }
+        advance();
         if (run.checkAbort(line))
             return;
     }
+}
+
+} // namespace
+
+void ForNode::execute(ScriptRun& run) {
+    BlockNode* block = static_cast<BlockNode*>(body.get());
+    init->executeStatement(run);
+    const auto test = [&] { return conditionTruth(condition.get(), run); };
+    if (!countedVariable_)
+        return forLoop(run, block, line, test, [&] { step->executeStatement(run); });
+
+    // Counting: the variable's entry is held for the whole loop, and a test
+    // of it against a literal or a variable (i < 10, i <= n) is made on the
+    // entries directly. (Variables are bound on first use, which nothing
+    // can tell from binding them here.)
+    ScriptValue& counter = countedVariable_->writeSlot(run);
+    const auto advance = [&] { counter.integer = wrapAdd(counter.integer, countBy_); };
+    if (condition->kind != Kind::Binary)
+        return forLoop(run, block, line, test, advance);
+    const BinaryNode* b = static_cast<const BinaryNode*>(condition.get());
+    const unsigned outcomes = b->left->NodeCode == node_code::Var ? b->directComparison() : 0;
+    if (!outcomes || &static_cast<VarNode*>(b->left.get())->writeSlot(run) != &counter)
+        return forLoop(run, block, line, test, advance);
+    Node* right = b->right.get();
+    if (right->NodeCode == node_code::Int) {
+        const std::int32_t limit = static_cast<IntNode*>(right)->value;
+        return forLoop(
+            run, block, line, [&] { return outcomeHolds(outcomes, counter.integer, limit); },
+            advance);
+    }
+    const ScriptValue& limit = static_cast<VarNode*>(right)->writeSlot(run);
+    forLoop(
+        run, block, line, [&] { return outcomeHolds(outcomes, counter.integer, limit.integer); },
+        advance);
 }
 
 ScriptValue& ForNode::Evaluate(ScriptRun& run, ScriptValue& out) {

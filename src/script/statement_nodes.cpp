@@ -37,6 +37,28 @@ template <class T> void executeEntry(Node& n, ScriptRun& run) {
     static_cast<T&>(n).T::execute(run);
 }
 
+// Runs loop(test), where test() gives the truth of a loop's condition. A
+// comparison of a variable with a literal or a variable (i < 10, b != 0) is
+// made on the two entries, held for the whole loop: variables are bound on
+// first use, which nothing can tell from binding them here.
+template <class Loop> void withLoopTest(Node* condition, ScriptRun& run, Loop loop) {
+    if (condition->kind == Node::Kind::Binary) {
+        const BinaryNode* b = static_cast<const BinaryNode*>(condition);
+        const unsigned outcomes = b->left->NodeCode == node_code::Var ? b->directComparison() : 0;
+        if (outcomes) {
+            const ScriptValue& l = static_cast<VarNode*>(b->left.get())->writeSlot(run);
+            Node* right = b->right.get();
+            if (right->NodeCode == node_code::Int) {
+                const std::int32_t r = static_cast<IntNode*>(right)->value;
+                return loop([&] { return outcomeHolds(outcomes, l.integer, r); });
+            }
+            const ScriptValue& r = static_cast<VarNode*>(right)->writeSlot(run);
+            return loop([&] { return outcomeHolds(outcomes, l.integer, r.integer); });
+        }
+    }
+    loop([&] { return conditionTruth(condition, run); });
+}
+
 } // namespace
 
 BlockNode::BlockNode(std::int32_t line) : Node(node_code::Block, line, ValueType::Integer) {
@@ -99,13 +121,18 @@ WhileNode::WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool e
 
 void WhileNode::execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
-    for (;;) {
-        if (!endless && !conditionTruth(condition.get(), run))
-            return;
-        block->BlockNode::execute(run);
-        if (loopShouldReturn(run, line))
-            return;
-    }
+    const auto loop = [&](auto holds) {
+        for (;;) {
+            if (!holds())
+                return;
+            block->BlockNode::execute(run);
+            if (loopShouldReturn(run, line))
+                return;
+        }
+    };
+    if (endless)
+        return loop([] { return true; });
+    withLoopTest(condition.get(), run, loop);
 }
 
 ScriptValue& WhileNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -167,33 +194,16 @@ void forLoop(ScriptRun& run, BlockNode* block, std::int32_t line, Holds holds, A
 void ForNode::execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
     init->executeStatement(run);
-    const auto test = [&] { return conditionTruth(condition.get(), run); };
-    if (!countedVariable_)
-        return forLoop(run, block, line, test, [&] { step->executeStatement(run); });
-
-    // Counting: the variable's entry is held for the whole loop, and a test
-    // of it against a literal or a variable (i < 10, i <= n) is made on the
-    // entries directly. (Variables are bound on first use, which nothing
-    // can tell from binding them here.)
+    if (!countedVariable_) {
+        const auto advance = [&] { step->executeStatement(run); };
+        return withLoopTest(condition.get(), run,
+                            [&](auto holds) { forLoop(run, block, line, holds, advance); });
+    }
+    // A counting step holds its variable's entry for the whole loop too.
     ScriptValue& counter = countedVariable_->writeSlot(run);
     const auto advance = [&] { counter.integer = wrapAdd(counter.integer, countBy_); };
-    if (condition->kind != Kind::Binary)
-        return forLoop(run, block, line, test, advance);
-    const BinaryNode* b = static_cast<const BinaryNode*>(condition.get());
-    const unsigned outcomes = b->left->NodeCode == node_code::Var ? b->directComparison() : 0;
-    if (!outcomes || &static_cast<VarNode*>(b->left.get())->writeSlot(run) != &counter)
-        return forLoop(run, block, line, test, advance);
-    Node* right = b->right.get();
-    if (right->NodeCode == node_code::Int) {
-        const std::int32_t limit = static_cast<IntNode*>(right)->value;
-        return forLoop(
-            run, block, line, [&] { return outcomeHolds(outcomes, counter.integer, limit); },
-            advance);
-    }
-    const ScriptValue& limit = static_cast<VarNode*>(right)->writeSlot(run);
-    forLoop(
-        run, block, line, [&] { return outcomeHolds(outcomes, counter.integer, limit.integer); },
-        advance);
+    withLoopTest(condition.get(), run,
+                 [&](auto holds) { forLoop(run, block, line, holds, advance); });
 }
 
 ScriptValue& ForNode::Evaluate(ScriptRun& run, ScriptValue& out) {

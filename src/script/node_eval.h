@@ -26,9 +26,10 @@
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
 //   conditions of if and loops  at each test                 conditionTruth below: comparisons
 //                                                            and && || in place (integerTruth)
-//   counting for loops          ForNode::execute             a step i++ or i -= c, and a test of
-//                                                            that i against a literal or a
-//                                                            variable, made on the entries
+//   tests of while and for      withLoopTest                 a variable against a literal or a
+//                               (statement_nodes)            variable, on entries held for the
+//                                                            loop; else conditionTruth
+//   a for loop's counting step  ForNode::execute             i++, i -= c on the entry it holds
 //   built-in calls              FuncCallNode                 resolveBuiltin (by name, once);
 //                                                            lent arguments (call_nodes)
 //

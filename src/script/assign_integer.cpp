@@ -68,17 +68,6 @@ template <bool Remainder, class V> std::int32_t quotientEntry(Node& n, ScriptRun
     }
 }
 
-// "/=" and "%=" by a literal that has a reciprocal.
-template <bool Remainder> std::int32_t byLiteralEntry(Node& n, ScriptRun& run) {
-    AssignNode& a = static_cast<AssignNode&>(n);
-    const IntNode* d = static_cast<const IntNode*>(a.value.get());
-    ScriptValue& slot = a.target->writeSlot(run);
-    const std::int32_t result =
-        divideByReciprocal<Remainder>(slot.integer, d->value, d->reciprocal);
-    slot.integer = result;
-    return result;
-}
-
 template <IntegerFn F> void statementEntry(Node& n, ScriptRun& run) {
     F(n, run);
 }
@@ -102,12 +91,6 @@ template <bool Remainder> struct QuotientWith {
         return entries<&quotientEntry<Remainder, V>>();
     }
 };
-
-template <bool Remainder> AssignEntries quotient(const Node* value) {
-    if (value->NodeCode == node_code::Int && static_cast<const IntNode*>(value)->reciprocal != 0)
-        return entries<&byLiteralEntry<Remainder>>();
-    return withOperandShape(value, QuotientWith<Remainder>{});
-}
 
 template <class Combine, bool Postfix = false> AssignEntries compound(const Node* value) {
     return withOperandShape(value, CompoundWith<Combine, Postfix>{});
@@ -139,9 +122,9 @@ AssignEntries chooseAssignInteger(std::uint32_t assignCode, const Node* value) {
     case And:
         return compound<AndWith>(value);
     case Div:
-        return quotient<false>(value);
+        return withOperandShape(value, QuotientWith<false>{});
     case Mod:
-        return quotient<true>(value);
+        return withOperandShape(value, QuotientWith<true>{});
     default:
         return withOperandShape(value, SetWith{});
     }

@@ -53,18 +53,6 @@ template <class Op, class L, class R> std::int32_t binaryEntry(Node& n, ScriptRu
     return Op::apply(b, run, l, r);
 }
 
-// / and % by a literal that has a reciprocal (see divideByReciprocal).
-template <bool Remainder, class L> std::int32_t byLiteralEntry(Node& n, ScriptRun& run) {
-    BinaryNode& b = static_cast<BinaryNode&>(n);
-    const std::int32_t l = L::get(b.left.get(), run);
-    const IntNode* d = static_cast<const IntNode*>(b.right.get());
-    return divideByReciprocal<Remainder>(l, d->value, d->reciprocal);
-}
-
-template <bool Remainder> struct ByLiteral {
-    template <class L> IntegerFn entry() const { return &byLiteralEntry<Remainder, L>; }
-};
-
 // && and || take the operands' integer values and may skip the right one.
 std::int32_t andEntry(Node& n, ScriptRun& run) {
     BinaryNode& b = static_cast<BinaryNode&>(n);
@@ -89,12 +77,6 @@ template <class Op> struct WithLeft {
 
 template <class Op> IntegerFn choose(const Node* left, const Node* right) {
     return withOperandShape(left, WithLeft<Op>{right});
-}
-
-template <bool Remainder> IntegerFn chooseQuotient(const Node* left, const Node* right) {
-    if (right->NodeCode == node_code::Int && static_cast<const IntNode*>(right)->reciprocal != 0)
-        return withOperandShape(left, ByLiteral<Remainder>{});
-    return choose<QuotientOp<Remainder>>(left, right);
 }
 
 // The integer operators by code, from + (15) to >= (33); 23 is prefix only.
@@ -137,9 +119,9 @@ IntegerFn chooseBinaryInteger(std::uint32_t op, const Node* left, const Node* ri
     case Mul:
         return choose<MulOp>(left, right);
     case Div:
-        return chooseQuotient<false>(left, right);
+        return choose<QuotientOp<false>>(left, right);
     case Mod:
-        return chooseQuotient<true>(left, right);
+        return choose<QuotientOp<true>>(left, right);
     case Or:
         return choose<OrOp>(left, right);
     case And:

@@ -18,8 +18,7 @@ void reportDivisionByZero(ScriptRun& run, std::int32_t line, bool remainderOp) {
 }
 
 IntNode::IntNode(std::int32_t line, std::int32_t value)
-    : Node(node_code::Int, line, ValueType::Integer), value(value),
-      reciprocal(reciprocalOf(value)) {
+    : Node(node_code::Int, line, ValueType::Integer), value(value) {
     integerFn_ = [](Node& n, ScriptRun&) { return static_cast<IntNode&>(n).value; };
 }
 

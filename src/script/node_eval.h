@@ -11,17 +11,14 @@
 //   literals, variable reads    IntNode/StringNode/VarNode   (one each)
 //   prefix operators            UnaryNode                    unaryInteger
 //   integer binary operators    BinaryNode                   chooseBinaryInteger: operator
-//                                                            x left/right shape (binary_integer);
-//                                                            / and % by a literal through its
-//                                                            reciprocal (expression_ops)
+//                                                            x left/right shape (binary_integer)
 //   text comparisons            BinaryNode                   chooseTextComparison: left/right
 //                                                            shape (operator_nodes)
 //   anything else binary        BinaryNode::Evaluate/apply   integerOperator's table for the
 //                                                            arithmetic (binary_integer)
 //   "=", compound, ++/--        AssignNode                   chooseAssignInteger: form x value
 //   "/=", "%="                                               shape (assign_integer); a computed
-//                                                            divisor through storeQuotient, a
-//                                                            literal one through its reciprocal
+//                                                            divisor through storeQuotient
 //   text stores ("=", "+=")     AssignNode                   storeString
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
 //   conditions of if and loops  at each test                 conditionTruth below: comparisons

@@ -194,8 +194,6 @@ class IntNode final : public Node {
     void describeFields(std::string& out) const override;
 
     const std::int32_t value;
-    // reciprocalOf(value), for divisions by this literal.
-    const std::uint64_t reciprocal;
 };
 
 class StringNode final : public Node {

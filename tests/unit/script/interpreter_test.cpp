@@ -232,8 +232,8 @@ TEST(ControlFlow, Statements) {
                   // the limit, and wraps.
                   {"n = 3\nfor (I = 0, i < n, I++) {\nif i == 1 {\nn = 5\ni += 1\n}\ncb.v(i)\n}\n"
                    "for (k = 2147483646, k > 0, k += 1) {\ncb.k(k)\n}\nj = 0\n"
-                   "for (m = 0, j < 2, m--) {\nj++\n}\ncb.v(m, j)",
-                   "v 0\nv 2\nv 3\nv 4\nk 2147483646\nk 2147483647\nv -2 2\n"},
+                   "for (m = 0, j < 2, m--) {\nj++\n}\nwhile m + 5 > j {\nm--\n}\ncb.v(m, j)",
+                   "v 0\nv 2\nv 3\nv 4\nk 2147483646\nk 2147483647\nv -3 2\n"},
                   // break or continue outside a loop ends the script quietly.
                   {"cb.a()\nbreak\ncb.b()", "a\n"},
                   {"continue\ncb.b()", ""},

@@ -43,8 +43,6 @@ struct DryRun {
     FakeScriptServices services{printLine};
     RecordingSink keys;
     ScriptedMessageBoxes boxes{printLine};
-    std::uint64_t statementsLeft = 0;
-    bool cutOff = false;
 };
 DryRun* g_dryRun = nullptr;
 
@@ -56,18 +54,6 @@ std::int32_t dryCallBack(CallBackCall* call) {
 void printError(std::int32_t code, std::int32_t line, const char16_t* text) {
     printLine("error " + std::to_string(code) + " " + std::to_string(line) + " " +
               escapeText(utf16ToUtf8(text)));
-}
-
-// Asked at every statement boundary (and by waiting built-ins), which is
-// what the cap counts.
-std::int32_t dryCheckAbort(std::int32_t) {
-    DryRun& run = *g_dryRun;
-    if (run.statementsLeft == 0) {
-        run.cutOff = true;
-        return 1;
-    }
-    --run.statementsLeft;
-    return 0;
 }
 
 std::int32_t dryMessageBox(void*, const char16_t* text, const char16_t* caption,
@@ -135,13 +121,11 @@ int scriptCommand(const Args& args) {
         host.CallBack = &dryCallBack;
         host.ReportError = &printError;
         host.ShowMessageBox = &dryMessageBox;
-        if (maxStatements != 0) {
-            session.statementsLeft = maxStatements;
-            host.CheckAbort = &dryCheckAbort;
-        }
-        exitCode = runScriptText(text.c_str(), &host, {&session.services, &session.keys, nullptr});
+        StatementCap cap{maxStatements};
+        exitCode = runScriptText(text.c_str(), &host, {&session.services, &session.keys, nullptr},
+                                 maxStatements != 0 ? &cap : nullptr);
         g_dryRun = nullptr;
-        if (session.cutOff) {
+        if (cap.reached) {
             printLine("end limit");
             exitCode = kExitLimit;
         }

@@ -151,7 +151,8 @@ std::string formatError(const char* format, int line, const std::string& name, i
         nameTwice
             ? std::snprintf(out.data(), out.size(), format, line, name.c_str(), count, name.c_str())
             : std::snprintf(out.data(), out.size(), format, line, name.c_str(), count);
-    out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    // Plain %d and %s cannot fail to convert, so n is the length written.
+    out.resize(static_cast<std::size_t>(n));
     return out;
 }
 

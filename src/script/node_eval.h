@@ -21,7 +21,12 @@
 //                                                            divisor through storeQuotient
 //   text stores ("=", "+=")     AssignNode                   storeString
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
-//   conditions of if and loops  at each test                 conditionTruth below
+//   conditions of if and loops  at each test                 conditionTruth below: comparisons
+//                                                            and && || in place (integerTruth)
+//   tests of while and for      withLoopTest                 a variable against a literal or a
+//                               (statement_nodes)            variable, on entries held for the
+//                                                            loop; else conditionTruth
+//   a for loop's counting step  ForNode::execute             i++, i -= c on the entry it holds
 //   built-in calls              FuncCallNode                 resolveBuiltin (by name, once);
 //                                                            lent arguments (call_nodes)
 //
@@ -69,11 +74,13 @@ template <class T> bool outcomeHolds(unsigned outcomes, T l, T r) {
     return (outcomes >> ((l >= r) + (l > r))) & 1u;
 }
 
-// The truth of a loop's or an if's condition. An integer comparison with a
-// literal or a variable on its right (`i < n`, `i % 3 == 0`) is compared in
-// place, its left operand read directly when it is a variable (both
-// operands have integer types, so such variables have names without '$').
-inline bool conditionTruth(Node* n, ScriptRun& run) {
+// evaluateInteger(n) != 0. An integer comparison with a literal or a
+// variable on its right (`i < n`, `i % 3 == 0`) is compared in place, its
+// left operand read directly when it is a variable (both operands have
+// integer types, so such variables have names without '$'); && and || on
+// the integer path are decided here operand by operand, as their own entry
+// would, without the calls in between.
+inline bool integerTruth(Node* n, ScriptRun& run) {
     if (n->kind == Node::Kind::Binary) {
         const BinaryNode* b = static_cast<const BinaryNode*>(n);
         if (const unsigned outcomes = b->directComparison()) {
@@ -87,8 +94,21 @@ inline bool conditionTruth(Node* n, ScriptRun& run) {
                                        : static_cast<VarNode*>(right)->readIntegerName(run);
             return outcomeHolds(outcomes, l, r);
         }
+        if (b->logicalInPlace()) {
+            const bool leftTrue = integerTruth(b->left.get(), run);
+            if (b->NodeCode == node_code::AndAnd ? !leftTrue : leftTrue)
+                return leftTrue;
+            return integerTruth(b->right.get(), run);
+        }
     }
-    return truthOf(n, run);
+    return n->evaluateInteger(run) != 0;
+}
+
+// The truth of a loop's or an if's condition.
+inline bool conditionTruth(Node* n, ScriptRun& run) {
+    if (n->valueType == ValueType::Integer)
+        return integerTruth(n, run);
+    return n->evaluateTruth(run);
 }
 
 // The integer of an operand, read according to the operand's shape, which

@@ -226,6 +226,7 @@ BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* ri
         integerFn_ = chooseBinaryInteger(op, left, right);
         direct_ =
             comparison && (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int);
+        logical_ = op == node_code::AndAnd || op == node_code::OrOr;
     } else if (comparison && left->valueType == ValueType::String &&
                right->valueType == ValueType::String) {
         integerPath_ = true;

@@ -7,8 +7,8 @@
 
 namespace tapwell {
 
-ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices)
-    : services_(devices.services), keySink_(devices.keySink) {
+ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices, StatementCap* cap)
+    : services_(devices.services), keySink_(devices.keySink), cap_(cap) {
     if (host) {
         reportError_ = host->ReportError;
         checkAbort_ = host->CheckAbort;
@@ -16,7 +16,9 @@ ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices)
         messageBox_ = host->ShowMessageBox;
         owner_ = host->hWndOwner;
     }
-    askAtBoundary_ = checkAbort_ != nullptr;
+    if (cap_)
+        capLeft_ = cap_->boundaries;
+    rearm();
     if (!messageBox_)
         messageBox_ = devices.platformMessageBox;
     if (!services_) {
@@ -34,21 +36,45 @@ ScriptRun::ScriptRun(const ScriptHost* host, const ScriptDevices& devices)
 
 ScriptRun::~ScriptRun() = default;
 
-bool ScriptRun::askAbort(std::int32_t line) {
-    if (stopPending_ || (checkAbort_ && checkAbort_(line) == 1)) {
-        stopPending_ = false;
-        stoppedByHost_ = true;
-        askAtBoundary_ = checkAbort_ != nullptr;
-        FlowState = FLOW_STOP;
+void ScriptRun::rearm() const {
+    constexpr std::uint64_t kNever = UINT64_MAX;
+    if (stopPending_ || checkAbort_) {
+        untilAsk_ = 1;
+    } else if (cap_) {
+        // The countdown takes over the cap's counting until it runs out.
+        untilAsk_ = capLeft_ == kNever ? kNever : capLeft_ + 1;
+        capLeft_ -= untilAsk_ - 1;
+    } else {
+        untilAsk_ = kNever;
+    }
+}
+
+bool ScriptRun::spendCap() const {
+    if (!cap_)
+        return false;
+    if (capLeft_ == 0) {
+        cap_->reached = true;
         return true;
     }
+    --capLeft_;
     return false;
 }
 
+bool ScriptRun::askAbort(std::int32_t line) {
+    const bool stop = stopPending_ || spendCap() || (checkAbort_ && checkAbort_(line) == 1);
+    if (stop) {
+        stopPending_ = false;
+        stoppedByHost_ = true;
+        FlowState = FLOW_STOP;
+    }
+    rearm();
+    return stop;
+}
+
 bool ScriptRun::stopRequested() const {
-    if (!stopPending_ && checkAbort_ && checkAbort_(currentLine_) == 1) {
-        stopPending_ = true;
-        askAtBoundary_ = true;
+    if (!stopPending_ && --untilAsk_ == 0) {
+        stopPending_ = spendCap() || (checkAbort_ && checkAbort_(currentLine_) == 1);
+        rearm();
     }
     return stopPending_;
 }

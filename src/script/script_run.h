@@ -30,9 +30,18 @@ struct ScriptDevices {
     ScriptMessageBoxFn platformMessageBox = nullptr;
 };
 
+// A cut-off after a number of statement boundaries, for runs that nobody can
+// stop by hand. Every boundary and every stop query of a waiting built-in
+// counts one; the first one beyond `boundaries` stops the run as the host's
+// stop would, and sets `reached`.
+struct StatementCap {
+    std::uint64_t boundaries = 0;
+    bool reached = false;
+};
+
 class ScriptRun final : public BuiltinEnv {
   public:
-    ScriptRun(const ScriptHost* host, const ScriptDevices& devices);
+    ScriptRun(const ScriptHost* host, const ScriptDevices& devices, StatementCap* cap = nullptr);
     ~ScriptRun() override;
 
     VariableTable& variables() { return variables_; }
@@ -44,7 +53,7 @@ class ScriptRun final : public BuiltinEnv {
     // request sets FlowState to FLOW_STOP and returns true. Inline, as it
     // runs after every statement and loop iteration.
     bool checkAbort(std::int32_t line) {
-        if (!askAtBoundary_)
+        if (--untilAsk_ != 0)
             return false;
         return askAbort(line);
     }
@@ -85,6 +94,8 @@ class ScriptRun final : public BuiltinEnv {
 
   private:
     bool askAbort(std::int32_t line);
+    bool spendCap() const;
+    void rearm() const;
 
     VariableTable variables_;
     ScriptReportErrorFn reportError_ = nullptr;
@@ -101,12 +112,17 @@ class ScriptRun final : public BuiltinEnv {
     std::uint32_t random_ = 1;
     std::vector<Node*> chain_;
     ScriptValue scratch_;
+    StatementCap* cap_ = nullptr;
+    // Boundaries the cap still allows beyond those untilAsk_ counts down.
+    mutable std::uint64_t capLeft_ = 0;
     // A stop request that a built-in's query took from the host; the next
     // statement boundary acts on it.
     mutable bool stopPending_ = false;
-    // stopPending_ or a host CheckAbort: whether a statement boundary has
-    // anything to do (one test for the common case of neither).
-    mutable bool askAtBoundary_ = false;
+    // Boundaries until one has anything to do: 1 while there is a host
+    // CheckAbort or a pending stop, the rest of the cap when there is only a
+    // cap, and practically never with neither. A countdown makes the common
+    // boundary a decrement, and lets a cap count without a call.
+    mutable std::uint64_t untilAsk_ = 1;
     mutable std::int32_t currentLine_ = 0;
 };
 

@@ -20,7 +20,7 @@ void reportLiteral(const ScriptHost* host, int code, const char16_t* text) {
         host->ReportError(code, -1, text);
 }
 
-std::int32_t parseAndExecute(ScriptRun& run, std::string& source) {
+void parseAndExecute(ScriptRun& run, std::string& source) {
     ParseOutcome parsed = parseScript(source);
     std::string().swap(source);
     if (parsed.result != kParseAccepted) {
@@ -28,13 +28,12 @@ std::int32_t parseAndExecute(ScriptRun& run, std::string& source) {
         std::snprintf(message, sizeof message, "Error at line %d: %s\n",
                       static_cast<int>(parsed.errorLine), parsed.message.c_str());
         run.reportError(kErrorSyntax, parsed.errorLine, message);
-        return 0;
+        return;
     }
     if (parsed.root) {
         run.variables().definePredefinedConstants();
         parsed.root->execute(run);
     }
-    return run.ExitCode;
 }
 
 // A script can grow a text without bound with nothing but operators
@@ -60,7 +59,7 @@ std::int32_t RunScript(const ScriptHost* host, const ScriptDevices& devices) {
 }
 
 std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
-                           const ScriptDevices& devices) {
+                           const ScriptDevices& devices, StatementCap* cap) {
     if (!text) {
         reportLiteral(host, kErrorInvalidText, u"Invalid Parameter.");
         return -1;
@@ -79,23 +78,22 @@ std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
         return -1;
     }
 
-    ScriptRun run(host, devices);
-    std::int32_t exitCode = 0;
+    // The exit code is the one an exit statement set, else 0; running out of
+    // memory ends the run before any exit could.
+    ScriptRun run(host, devices, cap);
     try {
-        exitCode = parseAndExecute(run, source);
+        parseAndExecute(run, source);
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(run);
-        exitCode = run.ExitCode;
     } catch (const std::length_error&) {
         reportOutOfMemory(run);
-        exitCode = run.ExitCode;
     }
     // Released here, on the script's own thread, once no statement runs any
     // more: nothing can press a key again after its release. A script that
     // ended by itself or by an error keeps what it left down.
     if (run.stoppedByHost())
         run.releaseHeldInputs();
-    return exitCode;
+    return run.ExitCode;
 }
 
 std::atomic<bool> scriptRunning{false};
@@ -120,10 +118,10 @@ std::u16string unknownCallBackMessage(const CallBackCall& call) {
     return text;
 }
 
-// The GUI clears a stale stop request before it starts the thread; clearing
-// it here as well would lose an Abort given while the thread was starting.
+// The GUI clears a stale stop request and sets scriptRunning before it
+// starts the thread; clearing the request here would lose an Abort given
+// while the thread was starting.
 void ScriptThreadProc(const ScriptThreadStart& start) {
-    scriptRunning = true;
     const ScriptHost host{start.owner, start.callBack, start.reportError, start.checkAbort,
                           start.showMessageBox};
     RunScript(&host, start.devices);

@@ -17,8 +17,9 @@ namespace tapwell {
 // entries). Returns the script's exit code; -1 when the text is null (107) or
 // cannot be translated for lack of memory (106). Running out of memory later
 // ends the script with error 106 and its exit code so far.
+// A `cap` (may be null) cuts the run off after its number of boundaries.
 std::int32_t runScriptText(const char16_t* text, const ScriptHost* host,
-                           const ScriptDevices& devices = {});
+                           const ScriptDevices& devices = {}, StatementCap* cap = nullptr);
 
 // The text the next RunScript runs. The GUI points it at a text that stays
 // unchanged until the script thread has ended, just before it starts the
@@ -61,9 +62,9 @@ struct ScriptThreadStart {
     ScriptDevices devices;
 };
 
-// Body of the worker thread: marks the script as running, fills the host
-// record from `start`, runs ScriptText through RunScript, and marks the
-// script as ended. The exit code is dropped.
+// Body of the worker thread, which the GUI starts with scriptRunning set:
+// fills the host record from `start`, runs ScriptText through RunScript, and
+// marks the script as ended. The exit code is dropped.
 void ScriptThreadProc(const ScriptThreadStart& start);
 
 } // namespace tapwell

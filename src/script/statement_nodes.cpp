@@ -6,6 +6,7 @@
 // expressions), so statements run through execute and the statement nodes'
 // Evaluate gives integer 0 rather than carrying the last statement's value
 // up: that copy would make building a long text quadratic.
+#include "script/expression_ops.h"
 #include "script/node_eval.h"
 
 namespace tapwell {
@@ -34,6 +35,28 @@ bool loopShouldReturn(ScriptRun& run, std::int32_t loopLine) {
 // execute entries that skip the virtual call.
 template <class T> void executeEntry(Node& n, ScriptRun& run) {
     static_cast<T&>(n).T::execute(run);
+}
+
+// Runs loop(test), where test() gives the truth of a loop's condition. A
+// comparison of a variable with a literal or a variable (i < 10, b != 0) is
+// made on the two entries, held for the whole loop: variables are bound on
+// first use, which nothing can tell from binding them here.
+template <class Loop> void withLoopTest(Node* condition, ScriptRun& run, Loop loop) {
+    if (condition->kind == Node::Kind::Binary) {
+        const BinaryNode* b = static_cast<const BinaryNode*>(condition);
+        const unsigned outcomes = b->left->NodeCode == node_code::Var ? b->directComparison() : 0;
+        if (outcomes) {
+            const ScriptValue& l = static_cast<VarNode*>(b->left.get())->writeSlot(run);
+            Node* right = b->right.get();
+            if (right->NodeCode == node_code::Int) {
+                const std::int32_t r = static_cast<IntNode*>(right)->value;
+                return loop([&] { return outcomeHolds(outcomes, l.integer, r); });
+            }
+            const ScriptValue& r = static_cast<VarNode*>(right)->writeSlot(run);
+            return loop([&] { return outcomeHolds(outcomes, l.integer, r.integer); });
+        }
+    }
+    loop([&] { return conditionTruth(condition, run); });
 }
 
 } // namespace
@@ -98,13 +121,18 @@ WhileNode::WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool e
 
 void WhileNode::execute(ScriptRun& run) {
     BlockNode* block = static_cast<BlockNode*>(body.get());
-    for (;;) {
-        if (!endless && !conditionTruth(condition.get(), run))
-            return;
-        block->BlockNode::execute(run);
-        if (loopShouldReturn(run, line))
-            return;
-    }
+    const auto loop = [&](auto holds) {
+        for (;;) {
+            if (!holds())
+                return;
+            block->BlockNode::execute(run);
+            if (loopShouldReturn(run, line))
+                return;
+        }
+    };
+    if (endless)
+        return loop([] { return true; });
+    withLoopTest(condition.get(), run, loop);
 }
 
 ScriptValue& WhileNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -117,13 +145,35 @@ ForNode::ForNode(std::int32_t line, Node* init, Node* condition, Node* step, Blo
     : Node(node_code::For, line, ValueType::Integer), init(init), condition(condition), step(step),
       body(body) {
     executeFn_ = &executeEntry<ForNode>;
+    if (step->NodeCode != node_code::Assign)
+        return;
+    const AssignNode* a = static_cast<const AssignNode*>(step);
+    if (a->value->NodeCode != node_code::Int)
+        return;
+    const std::uint32_t by =
+        static_cast<std::uint32_t>(static_cast<IntNode*>(a->value.get())->value);
+    switch (a->AssignCode) {
+    case assign_code::Add:
+    case assign_code::PostInc:
+        countBy_ = static_cast<std::int32_t>(by);
+        break;
+    case assign_code::Sub:
+    case assign_code::PostDec:
+        countBy_ = static_cast<std::int32_t>(0u - by);
+        break;
+    default:
+        return;
+    }
+    countedVariable_ = a->target.get();
 }
 
-void ForNode::execute(ScriptRun& run) {
-    BlockNode* block = static_cast<BlockNode*>(body.get());
-    init->executeStatement(run);
+namespace {
+
+// A for loop after its init: `holds` is the test, `advance` the step.
+template <class Holds, class Advance>
+void forLoop(ScriptRun& run, BlockNode* block, std::int32_t line, Holds holds, Advance advance) {
     for (;;) {
-        if (!conditionTruth(condition.get(), run))
+        if (!holds())
             return;
         block->BlockNode::execute(run);
         if (run.FlowState == FLOW_BREAK) {
@@ -133,10 +183,27 @@ void ForNode::execute(ScriptRun& run) {
         if (run.FlowState == FLOW_STOP)
             return;
         run.FlowState = FLOW_NONE; // a continue still runs the step
-        step->executeStatement(run);
+        advance();
         if (run.checkAbort(line))
             return;
     }
+}
+
+} // namespace
+
+void ForNode::execute(ScriptRun& run) {
+    BlockNode* block = static_cast<BlockNode*>(body.get());
+    init->executeStatement(run);
+    if (!countedVariable_) {
+        const auto advance = [&] { step->executeStatement(run); };
+        return withLoopTest(condition.get(), run,
+                            [&](auto holds) { forLoop(run, block, line, holds, advance); });
+    }
+    // A counting step holds its variable's entry for the whole loop too.
+    ScriptValue& counter = countedVariable_->writeSlot(run);
+    const auto advance = [&] { counter.integer = wrapAdd(counter.integer, countBy_); };
+    withLoopTest(condition.get(), run,
+                 [&](auto holds) { forLoop(run, block, line, holds, advance); });
 }
 
 ScriptValue& ForNode::Evaluate(ScriptRun& run, ScriptValue& out) {

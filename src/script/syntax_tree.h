@@ -278,6 +278,9 @@ class BinaryNode final : public Node {
     // outcomes() for a comparison of integers with a literal or a variable
     // on the right, which conditions compare in place; else 0.
     std::uint8_t directComparison() const { return direct_ ? outcomes_ : 0; }
+    // Whether this is && or || on the integer path, which a condition
+    // decides operand by operand (see integerTruth).
+    bool logicalInPlace() const { return logical_; }
 
     NodePtr left;
     NodePtr right;
@@ -290,6 +293,7 @@ class BinaryNode final : public Node {
     // enough to recurse along.
     bool integerPath_ = false;
     bool direct_ = false;
+    bool logical_ = false;
     std::uint8_t outcomes_ = 0;
 };
 
@@ -357,6 +361,12 @@ class ForNode final : public Node {
     NodePtr condition;
     NodePtr step;
     NodePtr body;
+
+  private:
+    // A step that adds a literal to an integer variable (i++, i -= 2) is
+    // done in the loop itself; null for any other step.
+    VarNode* countedVariable_ = nullptr;
+    std::int32_t countBy_ = 0;
 };
 
 class ExitNode final : public Node {

@@ -75,7 +75,8 @@ TEST(Parser, LinesErrorsAndLimits) {
         {"x = a + b\r\n",
          "(Block 0 L1 (Assign 1 L1 op1 (Var 11 L1 x) (Binary 15 L1 (Var 11 L1 a) (Var 11 L1 b))))"},
         // Literals and calls are reduced without a lookahead.
-        {"f(1)\n", "(Block 0 L2 (Call 13 L1 f (Int 9 L1 1)))"},
+        {"f(1, \" \x01~\")\n",
+         "(Block 0 L2 (Call 13 L1 f (Int 9 L1 1) (String 10 L1 \" \\x01~\")))"},
         {"\n\nbreak\n", "(Block 0 L2 (Break 7 L4))"},
         {"x = (\n1)\n", "(Block 0 L3 (Assign 1 L3 op1 (Var 11 L3 x) (Int 9 L2 1)))"},
         // An if without else waits for the next token.
@@ -133,7 +134,6 @@ TEST(Evaluation, OperatorsAndAssignments) {
              "v -2147483648 2147483647 0 -2147483648\n"},
             {"cb.v(1 << 33, -8 >> 1, 1 << 31, -1 >> 40, 5 >> -1)", "v 2 -4 -2147483648 -1 0\n"},
             {"cb.v(-7 / 2, -7 % 2, 7 % -2, ~0, 6 & 3, 6 | 3, 6 ^ 3)", "v -3 -1 1 -1 2 7 5\n"},
-            {"m = -2147483647 - 1\ncb.v(m / -1, m % -1)", "v -2147483648 0\n"},
             // Logical operators use the integer value and short-circuit.
             {R"(cb.v((!"0"), (!"abc"), (!"7"), ("0" && 1), ("x" || 0), (2 && 3), (0 || 0)))",
              "v 1 1 0 0 0 1 0\n"},
@@ -162,9 +162,10 @@ TEST(Evaluation, OperatorsAndAssignments) {
              "v 3 3 \"5\" 0 7\n"},
             {"i = 5\ncb.v(i++, i, ++i, i, i--, --i, q++, q, r -= 2, --p)",
              "v 5 6 7 7 7 5 0 1 -2 -1\n"},
-            {"i = 2147483647\ni++\ncb.v(i)", "v -2147483648\n"},
             {"n = -9\nn >>= 1\nm = 1\nm <<= 32\ncb.v(n, m)", "v -5 1\n"},
-            {"m = -2147483647 - 1\nq = m\nq /= -1\nm %= -1\ncb.v(q, m)", "v -2147483648 0\n"},
+            {"m = -2147483647 - 1\nq = m\nq /= -1\ni = 2147483647\ni++\n"
+             "cb.v(m / -1, m % -1, q, m %= -1, i)",
+             "v -2147483648 0 -2147483648 0 -2147483648\n"},
             // The target is read first, except by an append (see also the
             // operand shapes).
             {"s$ = \"x\"\ns$ += (s$ = \"y\")\ncb.v(s$)", "v \"yy\"\n"},
@@ -227,6 +228,12 @@ TEST(ControlFlow, Statements) {
                    "cb.v(i)\n}\ncb.end(i)",
                    "v 0\nv 2\nend 3\n"},
                   {"for (i = 0, i < 2, i++) {\nloop {\nbreak\n}\ncb.v(i)\n}\n", "v 0\nv 1\n"},
+                  // A counting loop sees what its body does to the counter and
+                  // the limit, and wraps.
+                  {"n = 3\nfor (I = 0, i < n, I++) {\nif i == 1 {\nn = 5\ni += 1\n}\ncb.v(i)\n}\n"
+                   "for (k = 2147483646, k > 0, k += 1) {\ncb.k(k)\n}\nj = 0\n"
+                   "for (m = 0, j < 2, m--) {\nj++\n}\nwhile m + 5 > j {\nm--\n}\ncb.v(m, j)",
+                   "v 0\nv 2\nv 3\nv 4\nk 2147483646\nk 2147483647\nv -3 2\n"},
                   // break or continue outside a loop ends the script quietly.
                   {"cb.a()\nbreak\ncb.b()", "a\n"},
                   {"continue\ncb.b()", ""},
@@ -281,6 +288,25 @@ TEST(ControlFlow, StopRequests) {
         t.runLog("a = 1\nb = " + repeat("(a /= ", 64) + "1" + repeat(")", 64) + "\ncb.never()"),
         "");
     EXPECT_EQ(queries, 100);
+
+    // A cap cuts a run off exactly where a host that counts the same
+    // queries, and says stop from the first one beyond, would.
+    const std::string capped =
+        "i = 0\nwhile i < 3 {\ncb.i(i)\nx = sleep(5) + cb.s()\ni++\ncb.j(i)\n}\n"
+        "a = 1\nb = (a /= (a /= 1))\nexit i + 10";
+    for (std::uint64_t n = 0; n < 26; ++n) {
+        queries = 0;
+        t.checkAbort = [&](int) { return ++queries > static_cast<int>(n) ? 1 : 0; };
+        const std::int32_t hostExit = t.run(capped);
+        const std::vector<std::string> hostLog = std::exchange(t.log, {});
+        StatementCap cap{n};
+        t.cap = &cap;
+        t.checkAbort = nullptr;
+        EXPECT_EQ(t.run(capped), hostExit) << n;
+        EXPECT_EQ(std::exchange(t.log, {}), hostLog) << n;
+        EXPECT_EQ(cap.reached, queries > static_cast<int>(n)) << n;
+        t.cap = nullptr;
+    }
 }
 
 TEST(Runner, TextsErrorsAndCallbacks) {

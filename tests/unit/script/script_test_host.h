@@ -26,6 +26,7 @@ class ScriptTestHost {
     std::map<std::string, std::vector<HostValue>> answers;
     // Decides what CheckAbort returns; null: the host has no CheckAbort.
     std::function<int(int line)> checkAbort;
+    StatementCap* cap = nullptr;
     bool withCallBack = true;
     int boxAnswer = 1;
 
@@ -45,7 +46,7 @@ class ScriptTestHost {
     std::int32_t run(std::string_view utf8) {
         const std::u16string text = utf8ToUtf16(utf8);
         const ScriptHost h = host();
-        return runScriptText(text.c_str(), &h, devices());
+        return runScriptText(text.c_str(), &h, devices(), cap);
     }
 
     // The log of a run, one entry per line.

@@ -22,7 +22,10 @@
 //   text stores ("=", "+=")     AssignNode                   storeString
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
 //   conditions of if and loops  at each test                 conditionTruth below: comparisons
-//                                                            and && || in place (integerTruth)
+//                                                            (directTruth; `x % literal` on
+//                                                            its left by the literal's
+//                                                            reciprocal), && || and ! in place
+//                                                            (integerTruth)
 //   tests of while and for      withLoopTest                 a variable against a literal or a
 //                               (statement_nodes)            variable, on entries held for the
 //                                                            loop; else conditionTruth
@@ -34,6 +37,7 @@
 // AnyOperand (through the operand's own integer entry).
 #pragma once
 
+#include "script/expression_ops.h"
 #include "script/script_run.h"
 #include "script/syntax_tree.h"
 
@@ -74,40 +78,73 @@ template <class T> bool outcomeHolds(unsigned outcomes, T l, T r) {
     return (outcomes >> ((l >= r) + (l > r))) & 1u;
 }
 
-// evaluateInteger(n) != 0. An integer comparison with a literal or a
-// variable on its right (`i < n`, `i % 3 == 0`) is compared in place, its
-// left operand read directly when it is a variable (both operands have
-// integer types, so such variables have names without '$'); && and || on
-// the integer path are decided here operand by operand, as their own entry
-// would, without the calls in between.
+// The truth of a comparison with a literal or a variable on its right
+// (`i < n`, `i % 3 == 0`) whose `outcomes` make it true, compared in place:
+// its left operand read directly when it is a variable (both operands have
+// integer types, so such variables have names without '$'), or a remainder
+// by a literal worked out here.
+[[gnu::always_inline]] inline bool directTruth(const BinaryNode* b, unsigned outcomes,
+                                               ScriptRun& run) {
+    Node* left = b->left.get();
+    std::int32_t l;
+    if (left->NodeCode == node_code::Var) {
+        l = static_cast<VarNode*>(left)->readIntegerName(run);
+    } else if (const std::uint64_t reciprocal = b->leftRemainderReciprocal()) {
+        const BinaryNode* rem = static_cast<const BinaryNode*>(left);
+        l = remainderByReciprocal(static_cast<VarNode*>(rem->left.get())->readIntegerName(run),
+                                  static_cast<IntNode*>(rem->right.get())->value, reciprocal);
+    } else {
+        l = left->evaluateInteger(run);
+    }
+    Node* right = b->right.get();
+    const std::int32_t r = right->NodeCode == node_code::Int
+                               ? static_cast<IntNode*>(right)->value
+                               : static_cast<VarNode*>(right)->readIntegerName(run);
+    return outcomeHolds(outcomes, l, r);
+}
+
+// evaluateInteger(n) != 0, with direct comparisons made in place; && and ||
+// on the integer path are decided operand by operand, as their own entry
+// would, without the calls in between, and so is ! before anything but
+// another prefix operator.
 inline bool integerTruth(Node* n, ScriptRun& run) {
     if (n->kind == Node::Kind::Binary) {
         const BinaryNode* b = static_cast<const BinaryNode*>(n);
-        if (const unsigned outcomes = b->directComparison()) {
-            Node* left = b->left.get();
-            const std::int32_t l = left->NodeCode == node_code::Var
-                                       ? static_cast<VarNode*>(left)->readIntegerName(run)
-                                       : left->evaluateInteger(run);
-            Node* right = b->right.get();
-            const std::int32_t r = right->NodeCode == node_code::Int
-                                       ? static_cast<IntNode*>(right)->value
-                                       : static_cast<VarNode*>(right)->readIntegerName(run);
-            return outcomeHolds(outcomes, l, r);
-        }
+        if (const unsigned outcomes = b->directComparison())
+            return directTruth(b, outcomes, run);
         if (b->logicalInPlace()) {
-            const bool leftTrue = integerTruth(b->left.get(), run);
+            // The common operands, comparisons, without a call of their own.
+            const auto operandTruth = [&run](Node* operand) {
+                if (operand->kind == Node::Kind::Binary) {
+                    const BinaryNode* c = static_cast<const BinaryNode*>(operand);
+                    if (const unsigned outcomes = c->directComparison())
+                        return directTruth(c, outcomes, run);
+                }
+                return integerTruth(operand, run);
+            };
+            const bool leftTrue = operandTruth(b->left.get());
             if (b->NodeCode == node_code::AndAnd ? !leftTrue : leftTrue)
                 return leftTrue;
-            return integerTruth(b->right.get(), run);
+            return operandTruth(b->right.get());
         }
+    } else if (n->kind == Node::Kind::Unary && n->NodeCode == node_code::LogicalNot) {
+        Node* operand = static_cast<UnaryNode*>(n)->operand.get();
+        if (operand->kind != Node::Kind::Unary) // a chain of them goes the usual way
+            return !integerTruth(operand, run);
     }
     return n->evaluateInteger(run) != 0;
 }
 
 // The truth of a loop's or an if's condition.
 inline bool conditionTruth(Node* n, ScriptRun& run) {
-    if (n->valueType == ValueType::Integer)
+    if (n->valueType == ValueType::Integer) {
+        if (n->kind == Node::Kind::Binary) {
+            const BinaryNode* b = static_cast<const BinaryNode*>(n);
+            if (const unsigned outcomes = b->directComparison())
+                return directTruth(b, outcomes, run);
+        }
         return integerTruth(n, run);
+    }
     return n->evaluateTruth(run);
 }
 

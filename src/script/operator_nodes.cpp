@@ -227,6 +227,14 @@ BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* ri
         direct_ =
             comparison && (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int);
         logical_ = op == node_code::AndAnd || op == node_code::OrOr;
+        if (direct_ && left->NodeCode == node_code::Mod) {
+            const BinaryNode* rem = static_cast<const BinaryNode*>(left);
+            const Node* dividend = rem->left.get();
+            const Node* divisor = rem->right.get();
+            if (rem->integerPath_ && dividend->NodeCode == node_code::Var &&
+                dividend->valueType == ValueType::Integer && divisor->NodeCode == node_code::Int)
+                leftReciprocal_ = reciprocalOf(static_cast<const IntNode*>(divisor)->value);
+        }
     } else if (comparison && left->valueType == ValueType::String &&
                right->valueType == ValueType::String) {
         integerPath_ = true;

@@ -281,6 +281,10 @@ class BinaryNode final : public Node {
     // Whether this is && or || on the integer path, which a condition
     // decides operand by operand (see integerTruth).
     bool logicalInPlace() const { return logical_; }
+    // For a direct comparison whose left operand is `variable % literal`
+    // with a literal of magnitude 2 or more (which can neither fail nor
+    // wrap): that magnitude's reciprocal (see remainderByReciprocal); else 0.
+    std::uint64_t leftRemainderReciprocal() const { return leftReciprocal_; }
 
     NodePtr left;
     NodePtr right;
@@ -295,6 +299,7 @@ class BinaryNode final : public Node {
     bool direct_ = false;
     bool logical_ = false;
     std::uint8_t outcomes_ = 0;
+    std::uint64_t leftReciprocal_ = 0;
 };
 
 class AssignNode final : public Node {

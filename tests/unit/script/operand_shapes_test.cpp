@@ -1,11 +1,13 @@
 // Operators and assignments give the same values whatever their operands
 // are: literals, variables, calls, or the far end of a long operator chain.
 // The evaluator picks a different route for each of those shapes.
+#include "script/expression_ops.h"
 #include "script_test_host.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <sstream>
 
 namespace tapwell::test {
@@ -60,9 +62,13 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
     int lines = 0;
     for (const char* op : {"<", ">", "<=", ">=", "==", "!=", "===", "!=="}) {
         for (const char* test :
-             {"a OP b", "b OP a", "a OP a", "a OP 3", "b OP 7", "b OP 2147483647", "c OP -1",
-              "s$ OP b", "a OP s$", "(a % 3) OP -2", "(-a) OP b", "(b * 2) OP 14", "TOINT(s$) OP a",
-              "s$ OP \"9\"", "\"10\" OP s$"}) {
+             {"a OP b",         "b OP a",        "a OP a",
+              "a OP 3",         "b OP 7",        "b OP 2147483647",
+              "c OP -1",        "s$ OP b",       "a OP s$",
+              "(a % 3) OP -2",  "(-a) OP b",     "(b * 2) OP 14",
+              "TOINT(s$) OP a", "s$ OP \"9\"",   "\"10\" OP s$",
+              "(c % 7) OP -2",  "(b % -3) OP 1", "(c % 2147483647) OP -1",
+              "(a % 1) OP 0",   "!(a OP b)",     "(a OP b) || !(c OP -1) && b OP 7"}) {
             scripts[0] += fill("cb.v(" + std::string(test) + ")\n", "", op, "");
             scripts[1] +=
                 fill("if " + std::string(test) + " {\ncb.v(1)\n} else {\ncb.v(0)\n}\n", "", op, "");
@@ -70,6 +76,24 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
         }
     }
     expectAlike(scripts, lines, "conditions");
+}
+
+// A remainder by a literal in a condition is worked out without the
+// division instruction; it must be the division's, dividend by dividend.
+TEST(OperandShapes, RemaindersByALiteralAgreeWithTheDivision) {
+    std::mt19937 rng(29);
+    std::vector<std::int32_t> dividends = {0, 1, -1, 6, 7, -7, INT32_MAX, INT32_MIN, INT32_MIN + 1};
+    for (int i = 0; i < 20000; ++i)
+        dividends.push_back(static_cast<std::int32_t>(rng()));
+    for (std::int32_t d : {2, 3, 7, 10, 12, 17, 1000, 65536, 65537, INT32_MAX, -2, -7, -65536,
+                           INT32_MIN + 1, INT32_MIN}) {
+        const std::uint64_t reciprocal = reciprocalOf(d);
+        ASSERT_NE(reciprocal, 0u) << d;
+        for (std::int32_t n : dividends)
+            ASSERT_EQ(remainderByReciprocal(n, d, reciprocal), wrapRem(n, d)) << n << " % " << d;
+    }
+    for (std::int32_t d : {0, 1, -1})
+        EXPECT_EQ(reciprocalOf(d), 0u) << d;
 }
 
 // Comparisons of two texts, each a literal, a variable, a missing variable

@@ -98,6 +98,7 @@ TEST(EnvironmentReport, RepresentativeLinesOfEverySection) {
     using Change = void (*)(SystemInfo&);
     const std::pair<Change, const char16_t*> rows[] = {
         {nullptr, u"ENVOLite ver.1.02.04 [Mar  5 2024]\r\n[Windows]\r\n Platform Id\t: 2 (NT)"},
+        {nullptr, u" Architecture\t: x64\r\n ProductType\t: 1 (Workstation)"},
         {nullptr, u" Dark Mode \t: On\r\n[User Account Control]\r\n EnableLUA=1, "
                   u"PromptOnSecureDesktop=0, ConsentPromptBehaviorAdmin=5, "
                   u"ConsentPromptBehaviorUser=3\r\n[Screen]"},
@@ -146,6 +147,7 @@ TEST(EnvironmentReport, TimeZoneClientSectionAndVersionText) {
     const std::pair<const char16_t*, std::array<std::uint32_t, 4>> splits[] = {
         {u" 2. 5.0.13 beta", {2, 5, 0, 13}},
         {u"2,5", {2, 0, 0, 0}},
+        {u"\r3.\t4", {3, 4, 0, 0}},
         {u".1.2.3", {0, 0, 0, 0}},
         {u"1.-1.+0.9x", {1, 0xFFFFFFFFu, 0, 9}}};
     for (const auto& [text, fields] : splits)

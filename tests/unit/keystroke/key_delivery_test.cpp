@@ -12,13 +12,14 @@ namespace {
 
 // A layout made for these tests: an apostrophe and a double quote only
 // through a dead key, a euro sign with AltGr, a section sign with Shift and
-// AltGr.
+// AltGr, and an acute accent only through a dead key with Shift and AltGr.
 std::unique_ptr<const KeyboardLayout> deadKeyLayout() {
     return std::make_unique<TableKeyboardLayout>(std::vector<LayoutKey>{
         {0x20, 0x39, u' '},
         {0xDE, 0x28, u'\'', u'"', 0, 0, kDeadPlain | kDeadShift},
         {0x45, 0x12, u'e', u'E', u'\u20AC'},
         {0x33, 0x04, u'3', u'#', 0, u'\u00A7'},
+        {0x34, 0x05, u'4', u'$', 0, u'\u00B4', kDeadShiftAltGr},
     });
 }
 
@@ -41,6 +42,8 @@ TEST(KeyPressSink, CharactersAreTypedWithTheirModifiersAndDeadKeys) {
         {u"\u00A7", shift + altGr + press("33 3 sc 04") + settle + unAltGr + settle + unshift},
         // A dead key is followed by a space, outside its modifiers.
         {u"'\"", quote + space + shift + quote + settle + unshift + space},
+        {u"4\u00B4", press("34 4 sc 05") + shift + altGr + press("34 4 sc 05") + settle + unAltGr +
+                         settle + unshift + space},
         // What no key types falls back to Unicode: a kanji, an emoji's two
         // surrogates, a letter this layout lacks.
         {u"\u65E5\U0001F600xe", "char 65E5\nchar D83D\nchar DE00\nchar 0078\n" + e},

@@ -77,7 +77,8 @@ TEST(KeyboardLayout, VirtualKeysGetTheirScanCodesAndExtendedFlags) {
         "09 0F 0F  1B 01 01  08 0E 0E  14 3A 3A  70 3B 3B  7B 58 58  87 76 76  60 52 52  6A 37 37 "
         "6F E035 E035  90 E045 E045  25 E04B E04B  26 E048 E048  2E E053 E053  24 E047 E047 "
         "22 E051 E051  5B E05B E05B  5D E05D E05D  AD E020 E020  C0 29 1A  DC 2B 7D  E2 56 73 "
-        "DE 28 0D  BB 0D 27  DD 1B 2B  1C 00 79  1D 00 7B  15 00 70  19 00 29  01 00 00  FF 00 00");
+        "DE 28 0D  BB 0D 27  DD 1B 2B  1C 00 79  1D 00 7B  15 00 70  19 00 29  F0 00 3A  F2 00 70 "
+        "F3 00 29  F4 00 29  01 00 00  FF 00 00");
     TableKeyboardLayout us(usLayoutTable());
     TableKeyboardLayout jp(japaneseLayoutTable());
     unsigned vk = 0, usScan = 0, jpScan = 0, rows = 0;
@@ -88,7 +89,7 @@ TEST(KeyboardLayout, VirtualKeysGetTheirScanCodesAndExtendedFlags) {
         EXPECT_EQ(isExtendedVirtualKey(key), (usScan >> 8) == 0xE0) << vk;
         ++rows;
     }
-    EXPECT_EQ(rows, 39u);
+    EXPECT_EQ(rows, 43u);
     // The portable resolver gives the US table only when asked for it.
     EXPECT_EQ(portableKeyboardLayout(kLayoutUs101)->keyForVirtualKey(0xC0).scan, 0x29);
     for (std::uint32_t id : {kLayoutLocal, kLayoutJapanese, 0x04090409u})

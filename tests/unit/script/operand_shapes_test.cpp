@@ -61,14 +61,17 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
     std::vector<std::string> scripts(2, "a = -5\nb = 7\nc = -2147483647 - 1\ns$ = \"10\"\n");
     int lines = 0;
     for (const char* op : {"<", ">", "<=", ">=", "==", "!=", "===", "!=="}) {
-        for (const char* test :
-             {"a OP b",         "b OP a",        "a OP a",
-              "a OP 3",         "b OP 7",        "b OP 2147483647",
-              "c OP -1",        "s$ OP b",       "a OP s$",
-              "(a % 3) OP -2",  "(-a) OP b",     "(b * 2) OP 14",
-              "TOINT(s$) OP a", "s$ OP \"9\"",   "\"10\" OP s$",
-              "(c % 7) OP -2",  "(b % -3) OP 1", "(c % 2147483647) OP -1",
-              "(a % 1) OP 0",   "!(a OP b)",     "(a OP b) || !(c OP -1) && b OP 7"}) {
+        for (const char* test : {"a OP b",         "b OP a",
+                                 "a OP a",         "a OP 3",
+                                 "b OP 7",         "b OP 2147483647",
+                                 "c OP -1",        "s$ OP b",
+                                 "a OP s$",        "(a % 3) OP -2",
+                                 "(-a) OP b",      "(b * 2) OP 14",
+                                 "TOINT(s$) OP a", "s$ OP \"9\"",
+                                 "\"10\" OP s$",   "(c % 7) OP b",
+                                 "(a % 3) OP 1",   "(c % 2147483647) OP a",
+                                 "(b % 4) OP 3",   "(a % 1) OP 0",
+                                 "(!(a OP b))",    "((a OP b) || !(c OP -1) && b OP 7)"}) {
             scripts[0] += fill("cb.v(" + std::string(test) + ")\n", "", op, "");
             scripts[1] +=
                 fill("if " + std::string(test) + " {\ncb.v(1)\n} else {\ncb.v(0)\n}\n", "", op, "");

@@ -8,7 +8,10 @@ through `tapwell-cli trace` on a 1 MB and a 10 MB text.
 usage: run_bench.py [CLI] [--no-python] [--no-trace] [NAME...]
 
 The runs of one program alternate between the languages, so that a change in
-the machine's load falls on all of them alike. A program that prints its
+the machine's load falls on all of them alike, and every run is held to one
+core (TAPWELL_BENCH_CPU, else the first this process may use): the cores of a
+virtual machine can run at different speeds, and a median over runs that
+landed on either core compares the cores rather than the languages. A program that prints its
 result must print the same in every language (QZ-Script through MESSAGE,
 which the dry run shows as a box line); a mismatch is reported.
 """
@@ -103,6 +106,13 @@ def trace_benchmarks(cli, runs):
         print(f"trace growth 10 MB / 1 MB: {sizes[10] / sizes[1]:.2f}x")
 
 
+def pin_to_one_core():
+    allowed = sorted(os.sched_getaffinity(0))
+    cpu = int(os.environ.get("TAPWELL_BENCH_CPU", allowed[0]))
+    os.sched_setaffinity(0, {cpu})  # children inherit it
+    return cpu
+
+
 def main():
     args = sys.argv[1:]
     python = "--no-python" not in args
@@ -113,6 +123,7 @@ def main():
         cli = args.pop(0)
     runs = int(os.environ.get("TAPWELL_BENCH_RUNS", "5"))
     names = args or program_names()
+    print(f"all runs on cpu {pin_to_one_core()}")
     script_benchmarks(cli, runs, names, python)
     if trace:
         trace_benchmarks(cli, runs)

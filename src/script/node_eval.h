@@ -21,11 +21,16 @@
 //                                                            divisor through storeQuotient
 //   text stores ("=", "+=")     AssignNode                   storeString
 //   statements                  Block/If/While/For           executeEntry<T> (statement_nodes)
-//   conditions of if and loops  at each test                 conditionTruth below: comparisons
+//   conditions of if and loops  If/While/For constructors    ConditionSteps (condition_steps):
+//   with && || or ! at the root                              tests with jumps, walked by
+//                                                            ConditionSteps::truth below
+//   other conditions            at each test                 conditionTruth below: comparisons
 //                                                            (directTruth; `x % literal` on
 //                                                            its left by the literal's
 //                                                            reciprocal), && || and ! in place
 //                                                            (integerTruth)
+//   else-if chains over one     IfNode, at the chain's       a table of branches by the
+//   variable and literals       first run (chooseCases)      variable's value
 //   tests of while and for      withLoopTest                 a variable against a literal or a
 //                               (statement_nodes)            variable, on entries held for the
 //                                                            loop; else conditionTruth
@@ -103,10 +108,10 @@ template <class T> bool outcomeHolds(unsigned outcomes, T l, T r) {
     return outcomeHolds(outcomes, l, r);
 }
 
-// evaluateInteger(n) != 0, with direct comparisons made in place; && and ||
-// on the integer path are decided operand by operand, as their own entry
-// would, without the calls in between, and so is ! before anything but
-// another prefix operator.
+// evaluateInteger(n) != 0, with direct comparisons and `variable & literal`
+// made in place; && and || on the integer path are decided operand by
+// operand, as their own entry would, without the calls in between, and so is
+// ! before anything but another prefix operator.
 inline bool integerTruth(Node* n, ScriptRun& run) {
     if (n->kind == Node::Kind::Binary) {
         const BinaryNode* b = static_cast<const BinaryNode*>(n);
@@ -127,12 +132,39 @@ inline bool integerTruth(Node* n, ScriptRun& run) {
                 return leftTrue;
             return operandTruth(b->right.get());
         }
+        if (b->maskInPlace())
+            return (static_cast<VarNode*>(b->left.get())->readIntegerName(run) &
+                    static_cast<IntNode*>(b->right.get())->value) != 0;
     } else if (n->kind == Node::Kind::Unary && n->NodeCode == node_code::LogicalNot) {
         Node* operand = static_cast<UnaryNode*>(n)->operand.get();
         if (operand->kind != Node::Kind::Unary) // a chain of them goes the usual way
             return !integerTruth(operand, run);
     }
     return n->evaluateInteger(run) != 0;
+}
+
+[[gnu::always_inline]] inline bool ConditionSteps::truth(ScriptRun& run) const {
+    const Step* const first = steps_.data();
+    for (const Step* s = first;;) {
+        bool holds;
+        switch (s->test) {
+        case Test::Comparison:
+            holds = directTruth(static_cast<const BinaryNode*>(s->node), s->outcomes, run);
+            break;
+        case Test::Mask: {
+            const BinaryNode* b = static_cast<const BinaryNode*>(s->node);
+            holds = (static_cast<VarNode*>(b->left.get())->readIntegerName(run) &
+                     static_cast<IntNode*>(b->right.get())->value) != 0;
+            break;
+        }
+        default:
+            holds = integerTruth(s->node, run);
+        }
+        const std::int32_t next = holds ? s->onTrue : s->onFalse;
+        if (next < 0)
+            return next == kTrue;
+        s = first + next;
+    }
 }
 
 // The truth of a loop's or an if's condition.

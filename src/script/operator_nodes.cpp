@@ -227,6 +227,8 @@ BinaryNode::BinaryNode(std::int32_t line, std::uint32_t op, Node* left, Node* ri
         direct_ =
             comparison && (right->NodeCode == node_code::Var || right->NodeCode == node_code::Int);
         logical_ = op == node_code::AndAnd || op == node_code::OrOr;
+        mask_ = op == node_code::And && left->NodeCode == node_code::Var &&
+                right->NodeCode == node_code::Int;
         if (direct_ && left->NodeCode == node_code::Mod) {
             const BinaryNode* rem = static_cast<const BinaryNode*>(left);
             const Node* dividend = rem->left.get();

@@ -9,6 +9,9 @@
 #include "script/expression_ops.h"
 #include "script/node_eval.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace tapwell {
 
 namespace {
@@ -41,7 +44,8 @@ template <class T> void executeEntry(Node& n, ScriptRun& run) {
 // comparison of a variable with a literal or a variable (i < 10, b != 0) is
 // made on the two entries, held for the whole loop: variables are bound on
 // first use, which nothing can tell from binding them here.
-template <class Loop> void withLoopTest(Node* condition, ScriptRun& run, Loop loop) {
+template <class Loop>
+void withLoopTest(Node* condition, const ConditionSteps& steps, ScriptRun& run, Loop loop) {
     if (condition->kind == Node::Kind::Binary) {
         const BinaryNode* b = static_cast<const BinaryNode*>(condition);
         const unsigned outcomes = b->left->NodeCode == node_code::Var ? b->directComparison() : 0;
@@ -56,6 +60,8 @@ template <class Loop> void withLoopTest(Node* condition, ScriptRun& run, Loop lo
             return loop([&] { return outcomeHolds(outcomes, l.integer, r.integer); });
         }
     }
+    if (!steps.empty())
+        return loop([&] { return steps.truth(run); });
     loop([&] { return conditionTruth(condition, run); });
 }
 
@@ -87,13 +93,84 @@ IfNode::IfNode(std::int32_t line, Node* condition, BlockNode* then, Node* elsePa
     : Node(node_code::If, line, ValueType::Integer), condition(condition), then(then),
       elsePart(elsePart) {
     executeFn_ = &executeEntry<IfNode>;
+    conditionSteps_.build(condition);
+}
+
+namespace {
+
+// Chains shorter than this test as fast as a lookup; wider spans of literals
+// are left to the tests rather than given a large table.
+constexpr std::size_t kMinCases = 4;
+constexpr std::int64_t kMaxCaseSpan = 256;
+
+// `variable == literal` on integers: the variable, or null.
+VarNode* caseVariableOf(const Node* condition) {
+    if (condition->kind != Node::Kind::Binary || condition->NodeCode != node_code::Eq)
+        return nullptr;
+    const BinaryNode* b = static_cast<const BinaryNode*>(condition);
+    if (!b->directComparison() || b->left->NodeCode != node_code::Var ||
+        b->right->NodeCode != node_code::Int)
+        return nullptr;
+    return static_cast<VarNode*>(b->left.get());
+}
+
+std::int32_t caseLiteralOf(const Node* condition) {
+    return static_cast<const IntNode*>(static_cast<const BinaryNode*>(condition)->right.get())
+        ->value;
+}
+
+} // namespace
+
+void IfNode::chooseCases() {
+    cases_ = Cases::None;
+    std::vector<IfNode*> chain;
+    VarNode* variable = caseVariableOf(condition.get());
+    std::int64_t low = INT64_MAX, high = INT64_MIN;
+    Node* n = this;
+    for (; n && n->NodeCode == node_code::If; n = static_cast<IfNode*>(n)->elsePart.get()) {
+        IfNode* link = static_cast<IfNode*>(n);
+        VarNode* v = caseVariableOf(link->condition.get());
+        if (!v || !v->sameVariable(*variable))
+            return;
+        low = std::min<std::int64_t>(low, caseLiteralOf(link->condition.get()));
+        high = std::max<std::int64_t>(high, caseLiteralOf(link->condition.get()));
+        chain.push_back(link);
+    }
+    if (chain.size() < kMinCases || high - low >= kMaxCaseSpan)
+        return;
+    caseVariable_ = variable;
+    caseBase_ = static_cast<std::int32_t>(low);
+    caseOtherwise_ = static_cast<BlockNode*>(n);
+    caseBlocks_.assign(static_cast<std::size_t>(high - low + 1), nullptr);
+    for (IfNode* link : chain) { // the first test of a literal decides, as in the chain
+        BlockNode*& entry = caseBlocks_[caseLiteralOf(link->condition.get()) - caseBase_];
+        if (!entry)
+            entry = static_cast<BlockNode*>(link->then.get());
+    }
+    for (BlockNode*& entry : caseBlocks_)
+        if (!entry)
+            entry = caseOtherwise_;
+    cases_ = Cases::Table;
 }
 
 // Inline in its entry too: an if is a statement of nearly every loop.
 [[gnu::always_inline]] inline void IfNode::execute(ScriptRun& run) {
+    if (cases_ != Cases::None) [[unlikely]] {
+        if (cases_ == Cases::Unknown)
+            chooseCases();
+        if (cases_ == Cases::Table) {
+            const std::uint64_t index = static_cast<std::uint64_t>(
+                std::int64_t{caseVariable_->readIntegerName(run)} - caseBase_);
+            BlockNode* branch = index < caseBlocks_.size() ? caseBlocks_[index] : caseOtherwise_;
+            if (branch)
+                branch->BlockNode::execute(run);
+            return;
+        }
+    }
     // An else-if chain is walked in a loop rather than by recursion.
     for (IfNode* n = this;;) {
-        if (conditionTruth(n->condition.get(), run)) {
+        if (n->conditionSteps_.empty() ? conditionTruth(n->condition.get(), run)
+                                       : n->conditionSteps_.truth(run)) {
             static_cast<BlockNode*>(n->then.get())->BlockNode::execute(run);
             return;
         }
@@ -118,6 +195,8 @@ WhileNode::WhileNode(std::int32_t line, Node* condition, BlockNode* body, bool e
     : Node(node_code::While, line, ValueType::Integer), condition(condition), body(body),
       endless(endless) {
     executeFn_ = &executeEntry<WhileNode>;
+    if (!endless)
+        conditionSteps_.build(condition);
 }
 
 void WhileNode::execute(ScriptRun& run) {
@@ -133,7 +212,7 @@ void WhileNode::execute(ScriptRun& run) {
     };
     if (endless)
         return loop([] { return true; });
-    withLoopTest(condition.get(), run, loop);
+    withLoopTest(condition.get(), conditionSteps_, run, loop);
 }
 
 ScriptValue& WhileNode::Evaluate(ScriptRun& run, ScriptValue& out) {
@@ -146,6 +225,7 @@ ForNode::ForNode(std::int32_t line, Node* init, Node* condition, Node* step, Blo
     : Node(node_code::For, line, ValueType::Integer), init(init), condition(condition), step(step),
       body(body) {
     executeFn_ = &executeEntry<ForNode>;
+    conditionSteps_.build(condition);
     if (step->NodeCode != node_code::Assign)
         return;
     const AssignNode* a = static_cast<const AssignNode*>(step);
@@ -197,13 +277,13 @@ void ForNode::execute(ScriptRun& run) {
     init->executeStatement(run);
     if (!countedVariable_) {
         const auto advance = [&] { step->executeStatement(run); };
-        return withLoopTest(condition.get(), run,
+        return withLoopTest(condition.get(), conditionSteps_, run,
                             [&](auto holds) { forLoop(run, block, line, holds, advance); });
     }
     // A counting step holds its variable's entry for the whole loop too.
     ScriptValue& counter = countedVariable_->writeSlot(run);
     const auto advance = [&] { counter.integer = wrapAdd(counter.integer, countBy_); };
-    withLoopTest(condition.get(), run,
+    withLoopTest(condition.get(), conditionSteps_, run,
                  [&](auto holds) { forLoop(run, block, line, holds, advance); });
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "script/builtin_api.h"
+#include "script/condition_steps.h"
 #include "script/script_value.h"
 
 #include <cstdint>
@@ -235,6 +236,7 @@ class VarNode final : public Node {
     // A read of a text variable, valid until the next store into it.
     inline std::string_view readText(ScriptRun& run);
     bool isStringName() const { return stringName_; }
+    bool sameVariable(const VarNode& other) const { return normalized_ == other.normalized_; }
 
     const std::string name;
 
@@ -285,6 +287,9 @@ class BinaryNode final : public Node {
     // with a literal of magnitude 2 or more (which can neither fail nor
     // wrap): that magnitude's reciprocal (see remainderByReciprocal); else 0.
     std::uint64_t leftRemainderReciprocal() const { return leftReciprocal_; }
+    // Whether this is `variable & literal` on integers, whose truth a
+    // condition tests in place (`!(i & 1)`).
+    bool maskInPlace() const { return mask_; }
 
     NodePtr left;
     NodePtr right;
@@ -298,6 +303,7 @@ class BinaryNode final : public Node {
     bool integerPath_ = false;
     bool direct_ = false;
     bool logical_ = false;
+    bool mask_ = false;
     std::uint8_t outcomes_ = 0;
     std::uint64_t leftReciprocal_ = 0;
 };
@@ -336,6 +342,22 @@ class IfNode final : public Node {
     NodePtr condition;
     NodePtr then;
     NodePtr elsePart; // null, a BlockNode or an IfNode
+
+  private:
+    void chooseCases();
+
+    ConditionSteps conditionSteps_;
+
+    // An else-if chain that only compares one variable with literals
+    // (`k == 0`, `k == 1`, ...) picks its branch by the variable's value
+    // instead of testing each literal in turn; decided at the chain's first
+    // run, which is always through its head.
+    enum class Cases : std::uint8_t { Unknown, None, Table };
+    Cases cases_ = Cases::Unknown;
+    std::int32_t caseBase_ = 0;
+    VarNode* caseVariable_ = nullptr;
+    BlockNode* caseOtherwise_ = nullptr;
+    std::vector<BlockNode*> caseBlocks_; // the branch of caseBase_ + index
 };
 
 class WhileNode final : public Node {
@@ -351,6 +373,9 @@ class WhileNode final : public Node {
     NodePtr condition; // null for loop
     NodePtr body;
     const std::uint8_t endless;
+
+  private:
+    ConditionSteps conditionSteps_;
 };
 
 class ForNode final : public Node {
@@ -368,6 +393,7 @@ class ForNode final : public Node {
     NodePtr body;
 
   private:
+    ConditionSteps conditionSteps_;
     // A step that adds a literal to an integer variable (i++, i -= 2) is
     // done in the loop itself; null for any other step.
     VarNode* countedVariable_ = nullptr;

@@ -256,6 +256,38 @@ TEST(ControlFlow, Statements) {
     EXPECT_TRUE(t.log.empty());
 }
 
+// A chain of else-ifs comparing one variable with literals takes the first
+// branch whose literal matches, whatever the order, duplicates and gaps of
+// the literals, and the else (or nothing) for any other value, below the
+// literals too.
+TEST(ControlFlow, ElseIfChainsOverOneVariableTakeTheFirstMatch) {
+    const std::vector<std::pair<int, int>> links = {{5, 1}, {2, 2}, {5, 3}, {0, 4}, {250, 5}};
+    for (const bool withElse : {true, false}) {
+        std::string chain;
+        for (const auto& [literal, branch] : links)
+            chain += (chain.empty() ? "if " : "} else if ") + std::string(branch == 3 ? "K" : "k") +
+                     " == " + std::to_string(literal) + " {\ncb.v(" + std::to_string(branch) +
+                     ")\nk = 1000\n";
+        chain += withElse ? "} else {\ncb.v(9)\n}\n" : "}\n";
+        std::string want;
+        for (int k = -4; k <= 260; ++k) {
+            int branch = withElse ? 9 : 0;
+            for (const auto& [literal, b] : links)
+                if (k == literal) {
+                    branch = b;
+                    break;
+                }
+            if (branch)
+                want += "v " + std::to_string(branch) + "\n";
+        }
+        ScriptTestHost t;
+        EXPECT_EQ(t.runLog("for (i = -4, i <= 260, i++) {\nk = i\n" + chain + "}\n"), want)
+            << chain;
+        // A variable that does not exist yet reads as 0.
+        EXPECT_EQ(t.runLog(chain), "v 4\n") << chain;
+    }
+}
+
 TEST(ControlFlow, StopRequests) {
     ScriptTestHost t;
     // Asked after every statement; only exactly 1 means stop.

@@ -81,6 +81,67 @@ TEST(OperandShapes, ConditionsBranchAsTheirComparisonEvaluates) {
     expectAlike(scripts, lines, "conditions");
 }
 
+// Conditions built of && || and ! decide as their value says, in an if, a
+// while and a for, and evaluate their operands in the same order (a call
+// logs when it is made).
+TEST(OperandShapes, LogicalConditionsDecideAsTheirValue) {
+    const std::vector<std::string> leaves = {
+        "a < b",       "b == 7",      "(a % 3) == -2", "(i & 1)",
+        "a & 4",       "c >= a",      "b != i",        "i",
+        "0",           "!!(a < b)",   "s$ == \"10\"",  "TOINT(s$) > a",
+        "cb.t(a < i)", "cb.t(b & 2)", "(a + b) > 1"};
+    std::mt19937 rng(31);
+    const auto pick = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+    const auto tree = [&](const auto& self, int depth) -> std::string {
+        if (depth == 0 || pick(4) == 0)
+            return leaves[pick(leaves.size())];
+        switch (pick(3)) {
+        case 0:
+            return "(" + self(self, depth - 1) + " && " + self(self, depth - 1) + ")";
+        case 1:
+            return "(" + self(self, depth - 1) + " || " + self(self, depth - 1) + ")";
+        default:
+            return "!(" + self(self, depth - 1) + ")";
+        }
+    };
+    std::vector<std::string> conditions = {"a < b && b == 7 || !(i & 1) && c < 0"};
+    std::string deep = "a < b";
+    for (int i = 0; i < 70; ++i) // deeper than conditions are laid out
+        deep = (i % 2 ? "!(" : "(b > a && ") + deep + ")";
+    conditions.push_back(deep);
+    for (int i = 0; i < 300; ++i)
+        conditions.push_back(tree(tree, 5));
+    std::vector<std::string> scripts(4);
+    for (const std::string& condition : conditions)
+        for (const char* i : {"0", "1", "-6"}) {
+            const std::string setUp =
+                "a = -5\nb = 7\nc = -2147483647 - 1\ns$ = \"10\"\ni = " + std::string(i) + "\n";
+            scripts[0] += setUp + "cb.v((!(" + condition + ")))\n";
+            scripts[1] += setUp + "if " + condition + " {\ncb.v(0)\n} else {\ncb.v(1)\n}\n";
+            scripts[2] += setUp + "n = 1\nwhile " + condition + " {\nn = 0\nbreak\n}\ncb.v(n)\n";
+            scripts[3] += setUp + "n = 1\nfor (m = 0, (" + condition +
+                          "), m++) {\nn = 0\nbreak\n}\n" + "cb.v(n)\n";
+        }
+    ScriptTestHost t;
+    const std::string want = t.runLog(scripts[0]);
+    const auto lines = [&want](std::string_view line) {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = want.find(line, at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    // Both outcomes occur often enough to tell a negated test from a right one.
+    EXPECT_GT(lines("v 0\n"), 200u);
+    EXPECT_GT(lines("v 1\n"), 200u);
+    EXPECT_EQ(lines("v 0\n") + lines("v 1\n"), 3 * conditions.size());
+    for (std::size_t k = 1; k < scripts.size(); ++k) {
+        const std::string got = t.runLog(scripts[k]);
+        const auto [differ, _] = std::mismatch(got.begin(), got.end(), want.begin(), want.end());
+        EXPECT_TRUE(got == want) << "form " << k << " differs from its line "
+                                 << std::count(got.begin(), differ, '\n') + 1;
+    }
+}
+
 // A remainder by a literal in a condition is worked out without the
 // division instruction; it must be the division's, dividend by dividend.
 TEST(OperandShapes, RemaindersByALiteralAgreeWithTheDivision) {

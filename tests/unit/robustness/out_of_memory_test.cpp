@@ -26,3 +26,18 @@ TEST(OutOfMemory, TheScriptEndsWithAnErrorThatNamesTheBuiltinAndLeavesNothingBeh
         EXPECT_EQ(host.runLog("cb.v(a$ == \"\")\n"), "v 1\n");
     }
 }
+
+// A script whose text cannot even be translated for the parser is refused
+// as a whole with its own message and the exit code of a refused text.
+TEST(OutOfMemory, AScriptTooLargeToTranslateIsRefused) {
+    tapwell::test::ScriptTestHost host;
+    // Half a megabyte as UTF-16, more than a megabyte as UTF-8.
+    const std::u16string text = u"cb.never()\n" + std::u16string(300000, u'\u65E5');
+    const tapwell::ScriptHost h = host.host();
+    {
+        tapwell::test::AllocationLimit limit(1 << 20);
+        EXPECT_EQ(tapwell::runScriptText(text.c_str(), &h, host.devices(), nullptr), -1);
+    }
+    ASSERT_EQ(host.log.size(), 1u);
+    EXPECT_EQ(host.log[0], "error 106 -1 Out of memory while translating script.");
+}

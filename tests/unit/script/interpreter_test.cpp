@@ -261,30 +261,33 @@ TEST(ControlFlow, Statements) {
 // the literals, and the else (or nothing) for any other value, below the
 // literals too.
 TEST(ControlFlow, ElseIfChainsOverOneVariableTakeTheFirstMatch) {
-    const std::vector<std::pair<int, int>> links = {{5, 1}, {2, 2}, {5, 3}, {0, 4}, {250, 5}};
-    for (const bool withElse : {true, false}) {
-        std::string chain;
-        for (const auto& [literal, branch] : links)
-            chain += (chain.empty() ? "if " : "} else if ") + std::string(branch == 3 ? "K" : "k") +
-                     " == " + std::to_string(literal) + " {\ncb.v(" + std::to_string(branch) +
-                     ")\nk = 1000\n";
-        chain += withElse ? "} else {\ncb.v(9)\n}\n" : "}\n";
-        std::string want;
-        for (int k = -4; k <= 260; ++k) {
-            int branch = withElse ? 9 : 0;
-            for (const auto& [literal, b] : links)
-                if (k == literal) {
-                    branch = b;
-                    break;
-                }
-            if (branch)
-                want += "v " + std::to_string(branch) + "\n";
+    // The same chain with its literals close together and far apart.
+    for (const int far : {350, 2000000000}) {
+        const std::vector<std::pair<int, int>> links = {
+            {105, 1}, {102, 2}, {105, 3}, {100, 4}, {far, 5}};
+        for (const bool withElse : {true, false}) {
+            std::string chain;
+            for (const auto& [literal, branch] : links)
+                chain += (chain.empty() ? "if " : "} else if ") +
+                         std::string(branch == 3 ? "K" : "k") + " == " + std::to_string(literal) +
+                         " {\ncb.v(" + std::to_string(branch) + ")\nk = 1000\n";
+            chain += withElse ? "} else {\ncb.v(9)\n}\n" : "}\n";
+            std::string want;
+            ScriptTestHost t;
+            const int values[] = {0, 96, 99, 100, 101, 102, 104, 105, 106, 349, 350, 351, far};
+            for (const int k : values) {
+                int branch = withElse ? 9 : 0;
+                for (const auto& [literal, b] : links)
+                    if (k == literal) {
+                        branch = b;
+                        break;
+                    }
+                want += branch ? "k\nv " + std::to_string(branch) + "\n" : "k\n";
+                t.answers["k"].push_back(HostValue{0, k, {}});
+            }
+            EXPECT_EQ(t.runLog("for (i = 0, i < 13, i++) {\nk = cb.k()\n" + chain + "}\n"), want)
+                << chain;
         }
-        ScriptTestHost t;
-        EXPECT_EQ(t.runLog("for (i = -4, i <= 260, i++) {\nk = i\n" + chain + "}\n"), want)
-            << chain;
-        // A variable that does not exist yet reads as 0.
-        EXPECT_EQ(t.runLog(chain), "v 4\n") << chain;
     }
 }
 

@@ -11,9 +11,10 @@ The runs of one program alternate between the languages, so that a change in
 the machine's load falls on all of them alike, and every run is held to one
 core (TAPWELL_BENCH_CPU, else the first this process may use): the cores of a
 virtual machine can run at different speeds, and a median over runs that
-landed on either core compares the cores rather than the languages. A program that prints its
-result must print the same in every language (QZ-Script through MESSAGE,
-which the dry run shows as a box line); a mismatch is reported.
+landed on either core compares the cores rather than the languages. A
+program that prints its result must print the same in every language
+(QZ-Script through MESSAGE, which the dry run shows as a box line); a
+mismatch is reported.
 """
 import os
 import re

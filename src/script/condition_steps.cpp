@@ -19,25 +19,20 @@ class Layout {
     explicit Layout(std::vector<ConditionSteps::Step>& steps) : steps_(steps) {}
 
     void lay(Node* n, std::int32_t onTrue, std::int32_t onFalse, int depth) {
-        if (depth < kMaxDepth) {
-            if (n->kind == Node::Kind::Binary) {
-                const BinaryNode* b = static_cast<const BinaryNode*>(n);
-                if (!b->directComparison() && b->logicalInPlace()) {
-                    const std::int32_t right = newLabel();
-                    if (b->NodeCode == node_code::AndAnd)
-                        lay(b->left.get(), right, onFalse, depth + 1);
-                    else
-                        lay(b->left.get(), onTrue, right, depth + 1);
-                    places_[right] = static_cast<std::int32_t>(steps_.size());
-                    lay(b->right.get(), onTrue, onFalse, depth + 1);
-                    return;
-                }
-            } else if (isNot(n)) {
-                lay(static_cast<UnaryNode*>(n)->operand.get(), onFalse, onTrue, depth + 1);
-                return;
-            }
+        if (depth >= kMaxDepth || !isJoint(n)) {
+            steps_.push_back({n, onTrue, onFalse, testOf(n), outcomesOf(n)});
+        } else if (n->kind == Node::Kind::Unary) { // !
+            lay(static_cast<UnaryNode*>(n)->operand.get(), onFalse, onTrue, depth + 1);
+        } else {
+            const BinaryNode* b = static_cast<const BinaryNode*>(n);
+            const std::int32_t right = newLabel();
+            if (b->NodeCode == node_code::AndAnd)
+                lay(b->left.get(), right, onFalse, depth + 1);
+            else
+                lay(b->left.get(), onTrue, right, depth + 1);
+            places_[right] = static_cast<std::int32_t>(steps_.size());
+            lay(b->right.get(), onTrue, onFalse, depth + 1);
         }
-        steps_.push_back({n, onTrue, onFalse, testOf(n), outcomesOf(n)});
     }
 
     // Labels to places, once every step is laid out.
@@ -48,8 +43,11 @@ class Layout {
         }
     }
 
-    // ! that integerTruth decides by deciding its operand.
-    static bool isNot(const Node* n) {
+    // && or || on the integer path, or ! before anything but another prefix
+    // operator: the joints integerTruth decides by deciding their operands.
+    static bool isJoint(const Node* n) {
+        if (n->kind == Node::Kind::Binary)
+            return static_cast<const BinaryNode*>(n)->logicalInPlace();
         return n->kind == Node::Kind::Unary && n->NodeCode == node_code::LogicalNot &&
                static_cast<const UnaryNode*>(n)->operand->kind != Node::Kind::Unary;
     }
@@ -91,13 +89,7 @@ class Layout {
 } // namespace
 
 void ConditionSteps::build(Node* condition) {
-    steps_.clear();
-    if (!condition || condition->valueType != ValueType::Integer)
-        return;
-    const bool logical = condition->kind == Node::Kind::Binary &&
-                         !static_cast<const BinaryNode*>(condition)->directComparison() &&
-                         static_cast<const BinaryNode*>(condition)->logicalInPlace();
-    if (!logical && !Layout::isNot(condition))
+    if (!condition || condition->valueType != ValueType::Integer || !Layout::isJoint(condition))
         return;
     Layout layout(steps_);
     layout.lay(condition, Layout::kTrueLabel, Layout::kFalseLabel, 0);

@@ -37,7 +37,6 @@ class ConditionSteps {
         Test test;
         std::uint8_t outcomes; // of a Comparison
     };
-    const std::vector<Step>& steps() const { return steps_; }
 
   private:
     std::vector<Step> steps_;

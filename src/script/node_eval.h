@@ -108,6 +108,12 @@ template <class T> bool outcomeHolds(unsigned outcomes, T l, T r) {
     return outcomeHolds(outcomes, l, r);
 }
 
+// The truth of `variable & literal` (see BinaryNode::maskInPlace).
+inline bool maskTruth(const BinaryNode* b, ScriptRun& run) {
+    return (static_cast<VarNode*>(b->left.get())->readIntegerName(run) &
+            static_cast<IntNode*>(b->right.get())->value) != 0;
+}
+
 // evaluateInteger(n) != 0, with direct comparisons and `variable & literal`
 // made in place; && and || on the integer path are decided operand by
 // operand, as their own entry would, without the calls in between, and so is
@@ -133,8 +139,7 @@ inline bool integerTruth(Node* n, ScriptRun& run) {
             return operandTruth(b->right.get());
         }
         if (b->maskInPlace())
-            return (static_cast<VarNode*>(b->left.get())->readIntegerName(run) &
-                    static_cast<IntNode*>(b->right.get())->value) != 0;
+            return maskTruth(b, run);
     } else if (n->kind == Node::Kind::Unary && n->NodeCode == node_code::LogicalNot) {
         Node* operand = static_cast<UnaryNode*>(n)->operand.get();
         if (operand->kind != Node::Kind::Unary) // a chain of them goes the usual way
@@ -151,12 +156,9 @@ inline bool integerTruth(Node* n, ScriptRun& run) {
         case Test::Comparison:
             holds = directTruth(static_cast<const BinaryNode*>(s->node), s->outcomes, run);
             break;
-        case Test::Mask: {
-            const BinaryNode* b = static_cast<const BinaryNode*>(s->node);
-            holds = (static_cast<VarNode*>(b->left.get())->readIntegerName(run) &
-                     static_cast<IntNode*>(b->right.get())->value) != 0;
+        case Test::Mask:
+            holds = maskTruth(static_cast<const BinaryNode*>(s->node), run);
             break;
-        }
         default:
             holds = integerTruth(s->node, run);
         }
